@@ -1,0 +1,23 @@
+# cmake -DOUTPUT=out.cpp -DNAMES="a|b" -DFILES="a.png|b.png" -P embed.cmake
+# Writes a C++ file that defines, for each file, a std::span<const std::uint8_t>
+# named after it inside namespace dock::embedded.
+string(REPLACE "|" ";" NAMES "${NAMES}")
+string(REPLACE "|" ";" FILES "${FILES}")
+set(body "// Generated from the files in resources/pictures; do not edit.\n#include \"render/builtin_pictures.h\"\n\nnamespace dock::embedded {\n")
+list(LENGTH NAMES count)
+math(EXPR last "${count} - 1")
+foreach(i RANGE ${last})
+    list(GET NAMES ${i} name)
+    list(GET FILES ${i} file)
+    file(READ "${file}" hex HEX)
+    string(LENGTH "${hex}" hexlen)
+    math(EXPR size "${hexlen} / 2")
+    string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+    string(REGEX REPLACE "((0x..,){20})" "\\1\n    " bytes "${bytes}")
+    string(APPEND body "namespace {\nconst std::uint8_t ${name}Bytes[${size}] = {\n    ${bytes}\n};\n}  // namespace\n")
+    string(APPEND body "const std::span<const std::uint8_t> ${name}{${name}Bytes, ${size}};\n\n")
+endforeach()
+string(APPEND body "}  // namespace dock::embedded\n")
+file(WRITE "${OUTPUT}.tmp" "${body}")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUTPUT}.tmp")

@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# Prepares the private Wine prefix once: the zh_CN and en_US locales compiled
+# into the build tree (so GetACP() is 936 and GBK paths work), the font that
+# stands in for 宋体, and Wine-drawn dialog frames (there is no window manager
+# on a virtual display). Safe to run again; a ready prefix is left alone.
+set -euo pipefail
+source "$(dirname "$0")/wine-env.sh"
+
+mkdir -p "$DOCK_WINE_ROOT" "$DOCK_LOCPATH"
+for loc in zh_CN en_US; do
+    if [ ! -d "$DOCK_LOCPATH/$loc.UTF-8" ]; then
+        localedef -i "$loc" -f UTF-8 "$DOCK_LOCPATH/$loc.UTF-8" 2>/dev/null || true
+    fi
+done
+
+stamp="$WINEPREFIX/.dock-ready"
+if [ -f "$stamp" ]; then exit 0; fi
+
+wine_run wineboot -i >/dev/null 2>&1
+reg="$DOCK_WINE_ROOT/fonts.reg"
+printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"宋体"="WenQuanYi Zen Hei"\r\n"SimSun"="WenQuanYi Zen Hei"\r\n"MS Sans Serif"="WenQuanYi Zen Hei"\r\n\r\n' \
+    | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } >"$reg"
+wine_run regedit "$(winepath -w "$reg" 2>/dev/null || echo "$reg")" >/dev/null 2>&1
+wine_run reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1
+wineserver -w
+if ! wine_run reg query 'HKCU\Software\Wine\Fonts\Replacements' 2>/dev/null | grep -q WenQuanYi; then
+    echo "wine-setup: the font replacement did not reach the registry" >&2
+    exit 1
+fi
+touch "$stamp"

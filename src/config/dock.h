@@ -1,0 +1,37 @@
+#pragma once
+// The dock as the core operations see it: its records, its directory and the
+// system behind the ports.
+#include <string>
+
+#include "config/dock_model.h"
+#include "dock/window_port.h"
+#include "items/hotkey_port.h"
+#include "items/icon_source.h"
+#include "render/drawing_surface.h"
+#include "render/picture.h"
+#include "support/file_system.h"
+#include "support/message_port.h"
+#include "support/profile_store.h"
+
+namespace dock {
+
+struct Platform {
+    FileSystem& files;
+    ProfileStore& profile;
+    MessagePort& messages;
+    PictureFactory& pictures;
+    DrawingSurface& canvas;
+    HotkeyPort& hotkeys;
+    IconSource& icons;
+    DockWindowPort& window;
+    ShellPort& shell;
+};
+
+struct Dock {
+    Platform platform;
+    std::string programDirectory;  // the executable's directory, no trailing backslash
+    DockSettings settings;
+    DockState state;
+};
+
+}  // namespace dock

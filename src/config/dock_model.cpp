@@ -1,0 +1,35 @@
+#include "config/dock_model.h"
+
+#include "support/fatal.h"
+
+namespace dock {
+
+std::size_t DockItemList::checked(int index) const {
+    if (!Contains(index)) {
+        ReportInternalError(kItemIndexOutOfRange, static_cast<std::uint32_t>(index));
+    }
+    return static_cast<std::size_t>(index - 1);
+}
+
+void DockItemList::Insert(int position, const DockItem& item, int imageSlot) {
+    if (position < 1 || position > Count() + 1) {
+        ReportInternalError(kInsertPositionOutOfRange, static_cast<std::uint32_t>(position));
+    }
+    DockEntry entry;
+    entry.item = item;
+    entry.imageSlot = imageSlot;
+    entries_.insert(entries_.begin() + (position - 1), std::move(entry));
+    for (DockEntry& e : entries_) e.lift = 0;
+}
+
+DockEntry DockItemList::Remove(int index) {
+    if (!Contains(index)) {
+        ReportInternalError(kItemIndexOutOfRange, static_cast<std::uint32_t>(index));
+    }
+    auto it = entries_.begin() + (index - 1);
+    DockEntry removed = std::move(*it);
+    entries_.erase(it);
+    return removed;
+}
+
+}  // namespace dock

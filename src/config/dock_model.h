@@ -1,0 +1,104 @@
+#pragma once
+// The three records the whole dock shares: the settings of section 程序设置,
+// the item list of section 图标列表 with its per-item layout entries, and the
+// runtime state.
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "render/picture.h"
+#include "support/geometry.h"
+
+namespace dock {
+
+struct DockSettings {
+    std::int32_t autoSnap = 0;          // 自动吸附
+    std::int32_t floatDistance = 0;     // 浮动距离
+    std::int32_t floatBothWays = 0;     // 浮动方向
+    std::int32_t launchCooldownMs = 0;  // 双击冷却时间
+    std::string trayImagePath;          // 选中托盘
+    std::int32_t highQuality = 0;       // 高质量
+    std::int32_t reflection = 0;        // 倒影
+    std::int32_t locked = 0;            // 锁定
+    std::int32_t alwaysOnTop = 0;       // 总在最前
+};
+
+struct DockItem {
+    std::string title;           // 显示名_N
+    std::uint16_t hotkey = 0;    // 快捷键_N: low byte virtual key, high byte HOTKEYF_* bits
+    std::string targetPath;      // 可执行文件路径_N
+    std::string customIconPath;  // 自定义图标路径_N
+};
+
+// One item with its entries in the per-item arrays. Keeping them in one
+// record makes it impossible for the arrays to differ in length.
+struct DockEntry {
+    DockItem item;
+    RectF baseRect;     // the resting cell
+    RectF zoomRect;     // the cell at full magnification
+    RectF currentRect;  // the cell as shown in the current frame
+    float lift = 0;     // how far the item stands above its resting bottom line
+    int imageSlot = 0;  // 1-based index into DockState::imagePool
+};
+
+// The 1-based item list. Index i is at once the display position, the N of the
+// item's keys in config.ini and the id of its global hotkey.
+class DockItemList {
+public:
+    int Count() const { return static_cast<int>(entries_.size()); }
+    bool Contains(int index) const { return index >= 1 && index <= Count(); }
+    // An index outside 1..Count() is a broken invariant and ends the program.
+    DockEntry& operator[](int index) { return entries_[checked(index)]; }
+    const DockEntry& operator[](int index) const { return entries_[checked(index)]; }
+
+    // Inserts a copy of `item` at `position` (1..Count()+1) with zero
+    // rectangles; every item's lift is reset to 0.
+    void Insert(int position, const DockItem& item, int imageSlot);
+    // Removes the item at `index` with all its entries and returns it.
+    DockEntry Remove(int index);
+
+private:
+    std::size_t checked(int index) const;
+    std::vector<DockEntry> entries_;
+};
+
+struct LayoutMetrics {
+    std::int32_t cellPadding = 5;
+    std::int32_t cellWidth = 36;
+    std::int32_t cellHeight = 36;
+    std::int32_t titleSize = 18;
+    std::int32_t leftMargin = 144;
+    std::int32_t backgroundWidth = 0;
+    std::int32_t backgroundHeight = 0;
+    std::int32_t rowTop = 0;
+};
+
+struct DockState {
+    DockItemList items;
+    int hoverIndex = 0;  // item under the pointer, 0 = none
+    bool busy = false;   // re-entrancy guard while loading, dialogs and deletes run
+    LayoutMetrics metrics;
+
+    // Magnification (advanced by advanceFrame, sampled by the tick).
+    int zoomIndex = 0;
+    int zoomPercent = 0;
+    std::int32_t pointerX = 0;
+    std::int32_t pointerY = 0;
+
+    // Launch bookkeeping.
+    int lastLaunchIndex = 0;
+    std::uint32_t lastLaunchTick = 0;
+
+    int menuTargetIndex = 0;
+    int editedItemIndex = 0;
+    std::int32_t savedDragFullWindows = 0;
+
+    std::string titleText;  // the caption last drawn
+    std::unique_ptr<Picture> backgroundImage;
+    std::unique_ptr<Picture> trayImage;
+    std::vector<std::unique_ptr<Picture>> imagePool;  // item pictures; slot s is imagePool[s - 1]
+    DockItem dropRecord;                              // scratch record for dropped files
+};
+
+}  // namespace dock

@@ -1,0 +1,34 @@
+#pragma once
+// The dock window as the core sees it: placement, pointer, drops and the
+// animation timer (id = the window handle's value, callback onAnimationTick).
+#include <cstdint>
+#include <string>
+
+#include "support/geometry.h"
+
+namespace dock {
+
+class DockWindowPort {
+public:
+    virtual ~DockWindowPort() = default;
+    virtual RectI WindowRect() = 0;  // GetWindowRect
+    // SetWindowPos with HWND_TOPMOST or HWND_NOTOPMOST and SWP_SHOWWINDOW.
+    virtual void PlaceWindow(bool topmost, std::int32_t x, std::int32_t y, std::int32_t width,
+                             std::int32_t height) = 0;
+    virtual void AcceptDrops() = 0;   // DragAcceptFiles(TRUE)
+    virtual PointI CursorPos() = 0;   // GetCursorPos, screen coordinates
+    virtual void ArmTimer(std::uint32_t periodMs) = 0;  // SetTimer: arms or re-arms
+    virtual void StopTimer() = 0;                      // KillTimer
+};
+
+// Launching through the shell, and the clock its cool-down reads.
+class ShellPort {
+public:
+    virtual ~ShellPort() = default;
+    // ShellExecuteA(dockWindow, default verb, file, no parameters, directory
+    // or none when empty, SW_SHOWNORMAL).
+    virtual void Launch(const std::string& file, const std::string& directory) = 0;
+    virtual std::uint32_t TickCount() = 0;  // GetTickCount
+};
+
+}  // namespace dock

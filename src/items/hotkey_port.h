@@ -1,0 +1,15 @@
+#pragma once
+// Global hotkeys, registered on the dock window under the item's index.
+#include <cstdint>
+
+namespace dock {
+
+class HotkeyPort {
+public:
+    virtual ~HotkeyPort() = default;
+    // RegisterHotKey(dockWindow, id, modifiers, virtualKey); true when registered.
+    virtual bool RegisterHotkey(int id, std::uint32_t modifiers, std::uint32_t virtualKey) = 0;
+    virtual void UnregisterHotkey(int id) = 0;
+};
+
+}  // namespace dock

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds everything and runs every test:
+# the native unit tests (ASan + UBSan), then the Wine tests and the end-to-end
+# tests on a private virtual display. Exits non-zero on any failure.
+set -euo pipefail
+cd "$(dirname "$0")"
+jobs=$(nproc 2>/dev/null || echo 2)
+
+scripts/install-deps.sh
+
+echo "== native: core and unit tests"
+cmake --preset native >/dev/null
+cmake --build --preset native -j "$jobs"
+ctest --preset native -j "$jobs"
+
+echo "== win64: dock.exe and the Wine tests"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j "$jobs"
+
+scripts/wine-setup.sh
+source scripts/wine-env.sh
+start_virtual_display
+resident_pid=""
+cleanup() {
+    [ -n "$resident_pid" ] && kill "$resident_pid" 2>/dev/null
+    wineserver -k 2>/dev/null || true
+    kill "$DOCK_XVFB_PID" 2>/dev/null || true
+}
+trap cleanup EXIT
+wine_run build/win64/tests/win/wine_resident.exe >/dev/null 2>&1 &
+resident_pid=$!
+
+ctest --preset win64
