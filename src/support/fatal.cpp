@@ -1,5 +1,7 @@
 #include "support/fatal.h"
 
+#include "support/texts.h"
+
 #include <cstdio>
 #include <cstdlib>
 
@@ -22,7 +24,7 @@ FatalReporter currentReporter = nullptr;
 
 void SetFatalReporter(FatalReporter reporter) { currentReporter = reporter; }
 
-void ReportOutOfMemory() { report("\xC4\xDA\xB4\xE6\xB2\xBB\xD7\xE3"); }  // 内存不足
+void ReportOutOfMemory() { report(std::string(texts::kOutOfMemoryText)); }
 
 void ReportInternalError(int number, std::uint32_t code) {
     char text[96];

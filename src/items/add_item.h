@@ -1,0 +1,22 @@
+#pragma once
+// Every item enters the list here, from config.ini or from a drop.
+#include <string>
+#include <vector>
+
+#include "config/dock.h"
+
+namespace dock {
+
+std::string fileExtension(const std::string& path);
+std::string deriveTitle(const std::string& path, const std::string& extension);
+// Where a dropped file goes, from hoverIndex and pointerX.
+int dropPosition(const DockState& state);
+
+// Inserts a copy of `record` at `position` (0 = append). For a drop (not
+// fromConfig) the title is derived into `record` first, and the window grows,
+// the surface is re-created and the frame redrawn.
+void addItem(Dock& dock, DockItem& record, int position, bool fromConfig);
+// Adds each dropped path in the shell's order.
+void addDroppedFiles(Dock& dock, const std::vector<std::string>& paths);
+
+}  // namespace dock

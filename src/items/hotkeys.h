@@ -1,0 +1,18 @@
+#pragma once
+// Item hotkeys: the hotkey control's value becomes a registration under the
+// item's index.
+#include <cstdint>
+
+#include "config/dock.h"
+
+namespace dock {
+
+// HOTKEYF_* bits (high byte of the value) to MOD_* bits; 0 for none, for all
+// three modifiers and for anything with the extended bit.
+std::uint32_t hotkeyModifiers(std::uint16_t hotkey);
+
+bool registerItemHotkey(Dock& dock, int index, std::uint16_t hotkey);
+// Renews the registrations of items 1..count in ascending order.
+void reregisterHotkeys(Dock& dock);
+
+}  // namespace dock

@@ -1,0 +1,32 @@
+#pragma once
+// Geometry of the icon row and of the dock window, and the magnification
+// model advanced one step per animation frame.
+#include <cstdint>
+
+#include "config/dock_model.h"
+
+namespace dock {
+
+// The window size rule: the window and the surface are always this size.
+std::int32_t windowWidth(const LayoutMetrics& metrics, int itemCount);
+std::int32_t windowHeight(const LayoutMetrics& metrics, std::int32_t floatDistance);
+// Window y of the resting row's top line (the row is centred vertically).
+std::int32_t rowTop(const LayoutMetrics& metrics, std::int32_t floatDistance);
+
+// Recomputes baseRect, zoomRect and currentRect for the items from `first` on.
+void layoutRow(DockState& state, int first);
+
+enum class FrameKind { none, rest, zoom };
+
+struct FrameResult {
+    bool slowTimer = false;  // re-arm the animation timer at 100 ms
+    FrameKind frame = FrameKind::none;
+    int item = 0;      // the magnified item, for a zoom frame
+    int progress = 0;  // zoomPercent, for a zoom frame
+    friend bool operator==(const FrameResult&, const FrameResult&) = default;
+};
+
+// One step of the magnification model; `force` recomputes even if nothing moved.
+FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool force);
+
+}  // namespace dock
