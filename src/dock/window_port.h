@@ -19,6 +19,8 @@ public:
     virtual PointI CursorPos() = 0;   // GetCursorPos, screen coordinates
     virtual void ArmTimer(std::uint32_t periodMs) = 0;  // SetTimer: arms or re-arms
     virtual void StopTimer() = 0;                      // KillTimer
+    // MonitorFromRect(MONITOR_DEFAULTTONULL) finds a monitor for the rectangle.
+    virtual bool TouchesAnyMonitor(const RectI& rect) = 0;
 };
 
 // Launching through the shell, and the clock its cool-down reads.

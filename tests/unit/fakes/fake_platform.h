@@ -291,6 +291,7 @@ public:
     };
     RectI rect{400, 300, 688, 640};
     PointI cursor{0, 0};
+    std::vector<RectI> monitors{{0, 0, 1280, 800}};  // the screens, in virtual-screen pixels
     std::vector<Placement> placements;
     std::vector<std::uint32_t> timerArms;  // periods, in order
     int timerStops = 0;
@@ -316,6 +317,13 @@ public:
     void StopTimer() override {
         ++timerStops;
         log.push_back("stop");
+    }
+    // Like MonitorFromRect: a shared edge is no overlap.
+    bool TouchesAnyMonitor(const RectI& r) override {
+        for (const RectI& m : monitors)
+            if (r.left < m.right && m.left < r.right && r.top < m.bottom && m.top < r.bottom)
+                return true;
+        return false;
     }
 };
 
