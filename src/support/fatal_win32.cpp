@@ -1,5 +1,7 @@
 #include <windows.h>
 
+#include <new>
+
 #include "support/fatal.h"
 
 namespace dock {
@@ -10,8 +12,19 @@ namespace {
     ::ExitProcess(1);
 }
 
+// Reporting needs no heap: the eight bytes of the text fit the string's
+// in-place buffer.
+void outOfMemory() {
+    ReportOutOfMemory();
+}
+
 }  // namespace
 
-void InstallWin32FatalReporter() { SetFatalReporter(&showAndExit); }
+void InstallWin32FatalReporter() {
+    SetFatalReporter(&showAndExit);
+    // Every failed allocation ends the program with the out-of-memory box
+    // rather than an exception nobody catches.
+    std::set_new_handler(&outOfMemory);
+}
 
 }  // namespace dock

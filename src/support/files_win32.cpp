@@ -1,0 +1,79 @@
+#include "support/files_win32.h"
+
+#include <windows.h>
+#include <shlwapi.h>
+
+#include <algorithm>
+
+#include "support/handles_win32.h"
+
+namespace dock {
+namespace {
+
+// ReadFile and WriteFile take 32-bit counts; larger runs go in pieces.
+constexpr std::size_t kMaxChunk = 1u << 30;
+
+}  // namespace
+
+bool Win32FileSystem::FileExists(const std::string& path) {
+    return ::PathFileExistsA(path.c_str()) != FALSE;
+}
+
+Bytes Win32FileSystem::ReadWholeFile(const std::string& path) {
+    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_ARCHIVE, nullptr));
+    if (!file) return {};
+    const DWORD size = ::GetFileSize(file.get(), nullptr);
+    if (size == INVALID_FILE_SIZE || size == 0) return {};
+    Bytes bytes(size);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const auto want = static_cast<DWORD>(std::min(bytes.size() - done, kMaxChunk));
+        DWORD got = 0;
+        if (!::ReadFile(file.get(), bytes.data() + done, want, &got, nullptr)) return {};
+        if (got == 0) break;  // the file shrank while we read it
+        done += got;
+    }
+    bytes.resize(done);
+    return bytes;
+}
+
+bool Win32FileSystem::WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_ARCHIVE, nullptr));
+    if (!file) return false;
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const auto want = static_cast<DWORD>(std::min(bytes.size() - done, kMaxChunk));
+        DWORD written = 0;
+        if (!::WriteFile(file.get(), bytes.data() + done, want, &written, nullptr) ||
+            written != want) {
+            return false;
+        }
+        done += written;
+    }
+    return true;
+}
+
+bool Win32FileSystem::RenameFile(const std::string& from, const std::string& to) {
+    return ::MoveFileA(from.c_str(), to.c_str()) != FALSE;
+}
+
+bool Win32FileSystem::CopyNewFile(const std::string& from, const std::string& to) {
+    return ::CopyFileA(from.c_str(), to.c_str(), TRUE) != FALSE;
+}
+
+bool Win32FileSystem::ReplaceFileAtomically(const std::string& from, const std::string& to) {
+    return ::MoveFileExA(from.c_str(), to.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool Win32FileSystem::DeleteExistingFile(const std::string& path) {
+    return ::DeleteFileA(path.c_str()) != FALSE;
+}
+
+void Win32FileSystem::SleepMs(std::uint32_t milliseconds) {
+    ::Sleep(milliseconds);
+}
+
+}  // namespace dock
