@@ -11,6 +11,7 @@ struct DockSession {
     HMENU menuHandle = nullptr;  // the loaded context menu resource
     HWND dockWindow = nullptr;
     Dock* dock = nullptr;
+    bool ended = false;  // shutdownDock has run: a second close does nothing
 };
 
 // Restores the drag setting, releases the hotkeys, stops the timer, saves,
