@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test:
-# the native unit tests (ASan + UBSan), then the Wine tests and the end-to-end
-# tests on a private virtual display. Exits non-zero on any failure.
+# the native unit tests (ASan + UBSan), a short run of the fuzzers, then the
+# Wine tests and the end-to-end tests on a private virtual display.
+# Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc 2>/dev/null || echo 2)
@@ -12,6 +13,9 @@ echo "== native: core and unit tests"
 cmake --preset native >/dev/null
 cmake --build --preset native -j "$jobs"
 ctest --preset native -j "$jobs"
+
+echo "== fuzz: a short run of every fuzzer"
+scripts/fuzz.sh "${DOCK_FUZZ_SECONDS:-15}"
 
 echo "== win64: dock.exe and the Wine tests"
 cmake --preset win64 >/dev/null
