@@ -1,0 +1,38 @@
+#include "dock/program_settings.h"
+
+#include <algorithm>
+
+#include "render/frame.h"
+#include "render/layout.h"
+#include "support/text.h"
+
+namespace dock {
+
+ProgramSettingsForm programSettingsForm(const DockSettings& settings) {
+    ProgramSettingsForm form;
+    form.highQuality = settings.highQuality != 0;
+    form.reflection = settings.reflection != 0;
+    form.autoSnap = settings.autoSnap != 0;
+    form.floatBothWays = settings.floatBothWays != 0;
+    form.floatDistance = IntToText(settings.floatDistance);
+    form.launchCooldown = IntToText(settings.launchCooldownMs);
+    return form;
+}
+
+void storeProgramSettings(DockSettings& settings, const ProgramSettingsForm& form) {
+    settings.highQuality = form.highQuality ? 1 : 0;
+    settings.reflection = form.reflection ? 1 : 0;
+    settings.autoSnap = form.autoSnap ? 1 : 0;
+    settings.floatBothWays = form.floatBothWays ? 1 : 0;
+    settings.floatDistance = TextToInt(form.floatDistance);
+    settings.launchCooldownMs = std::max(TextToInt(form.launchCooldown), kMinimumCooldownMs);
+}
+
+void applyProgramSettings(Dock& dock) {
+    dock.state.metrics.rowTop = rowTop(dock.state.metrics, dock.settings.floatDistance);
+    recreateCanvas(dock);
+    dock.platform.window.AcceptDrops();
+    renderFrame(dock, true);
+}
+
+}  // namespace dock
