@@ -7,6 +7,15 @@
 
 namespace dock {
 
+// Every conversion of the geometry to an integer: toward zero, saturating at
+// the 32-bit range (NaN gives 0) so that absurd settings cannot overflow.
+constexpr std::int32_t truncateToInt(double value) {
+    if (!(value == value)) return 0;
+    if (value >= 2147483647.0) return 2147483647;
+    if (value <= -2147483648.0) return -2147483647 - 1;
+    return static_cast<std::int32_t>(value);
+}
+
 // The window size rule: the window and the surface are always this size.
 std::int32_t windowWidth(const LayoutMetrics& metrics, int itemCount);
 std::int32_t windowHeight(const LayoutMetrics& metrics, std::int32_t floatDistance);

@@ -1,0 +1,194 @@
+#include "render/layout.h"
+
+#include <algorithm>
+
+namespace dock {
+namespace {
+
+// Clamps compare with this margin so that values a rounding step away from a
+// limit count as on it.
+constexpr double kTolerance = 1e-7;
+constexpr int kZoomStep = 10;
+constexpr int kFullZoom = 100;
+constexpr double kFollowLimit = 18;    // sideways shift of the magnified item, before scaling
+constexpr double kNeighbourStep = 12;  // each further neighbour is this much smaller
+constexpr double kNeighbourBonus = 12;
+
+// Every value the model keeps is a 32-bit float; the arithmetic leading to it
+// runs in double and is rounded once, here.
+RectF storedRect(double left, double top, double right, double bottom) {
+    return {static_cast<float>(left), static_cast<float>(top), static_cast<float>(right),
+            static_cast<float>(bottom)};
+}
+
+double widthOf(const RectF& r) {
+    return double(r.right) - double(r.left);
+}
+double heightOf(const RectF& r) {
+    return double(r.bottom) - double(r.top);
+}
+
+// The size of a neighbour: the previous one's size less a step (plus the
+// bonus for the first one), never below the resting cell.
+double neighbourSize(double previous, double bonus, double restingSize) {
+    double size = previous - kNeighbourStep + bonus;
+    return size - restingSize < -kTolerance ? restingSize : size;
+}
+
+}  // namespace
+
+std::int32_t windowWidth(const LayoutMetrics& metrics, int itemCount) {
+    return truncateToInt(double(metrics.leftMargin) * 2 + double(metrics.cellWidth) * itemCount);
+}
+
+std::int32_t windowHeight(const LayoutMetrics& metrics, std::int32_t floatDistance) {
+    return truncateToInt(
+        (double(metrics.backgroundHeight) + double(floatDistance) + double(metrics.titleSize)) * 2);
+}
+
+std::int32_t rowTop(const LayoutMetrics& metrics, std::int32_t floatDistance) {
+    double height =
+        (double(metrics.backgroundHeight) + double(floatDistance) + double(metrics.titleSize)) * 2;
+    return truncateToInt((height - double(metrics.cellHeight)) / 2);
+}
+
+void layoutRow(DockState& state, int first) {
+    DockItemList& items = state.items;
+    const int count = items.Count();
+    if (first > count) return;
+    const double cellWidth = state.metrics.cellWidth;
+    const double cellHeight = state.metrics.cellHeight;
+
+    std::int32_t x =
+        first < 2 ? state.metrics.leftMargin : truncateToInt(items[first - 1].baseRect.right);
+    for (int i = std::max(first, 1); i <= count; ++i) {
+        DockEntry& entry = items[i];
+        entry.baseRect = storedRect(x, 0, x + cellWidth, 0 + cellHeight);
+        entry.currentRect = entry.baseRect;
+        // Twice the cell, centred on it and standing on its bottom line; both
+        // sizes come from cellWidth, which equals cellHeight.
+        const float left = static_cast<float>(double(entry.baseRect.left) - cellWidth / 2);
+        const float top = static_cast<float>(double(entry.baseRect.top) - cellWidth);
+        entry.zoomRect =
+            storedRect(left, top, double(left) + cellWidth * 2, double(top) + cellWidth * 2);
+        x = truncateToInt(double(x) + cellWidth);
+    }
+}
+
+FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool force) {
+    DockItemList& items = state.items;
+    const int count = items.Count();
+    FrameResult result;
+
+    // A hover index that names no item is treated as no hover rather than
+    // trusted as an index.
+    const int hovered = items.Contains(state.hoverIndex) ? state.hoverIndex : 0;
+    int c = hovered;
+
+    if (c == 0 && state.zoomIndex == 0) {
+        result.slowTimer = true;
+        bool changed = false;
+        for (int i = 1; i <= count; ++i) {
+            DockEntry& entry = items[i];
+            if (force || !(entry.currentRect == entry.baseRect)) {
+                entry.currentRect = entry.baseRect;
+                changed = true;
+            }
+        }
+        result.frame = changed ? FrameKind::rest : FrameKind::none;
+        return result;
+    }
+
+    if (c == 0) {
+        // The fade-out ends when it has reached 0, and at once when the items
+        // it was fading are gone: there is nothing left to magnify.
+        if (state.zoomPercent <= 0 || count == 0 || state.zoomIndex < 0) {
+            result.slowTimer = true;
+            state.zoomIndex = 0;
+            state.zoomPercent = 0;
+            return result;
+        }
+        c = std::min(state.zoomIndex, count);
+        state.zoomPercent -= kZoomStep;
+    }
+
+    if (hovered != 0) {
+        // The progress carries over when the pointer moves to another item.
+        state.zoomIndex = hovered;
+        if (state.zoomPercent < kFullZoom) state.zoomPercent += kZoomStep;
+    }
+
+    const double p = state.zoomPercent;
+    const double cellWidth = state.metrics.cellWidth;
+    const double cellHeight = state.metrics.cellHeight;
+    const double floatDistance = settings.floatDistance;
+    DockEntry& magnified = items[c];
+    const RectF base = magnified.baseRect;
+    const RectF zoom = magnified.zoomRect;
+
+    double dx = double(state.pointerX) - (double(zoom.left) + cellWidth);
+    if (dx - kFollowLimit > kTolerance) {
+        dx = kFollowLimit;
+    } else if (dx + kFollowLimit < -kTolerance) {
+        dx = -kFollowLimit;
+    }
+
+    double dy = (double(state.metrics.rowTop) + double(base.top)) - double(state.pointerY);
+    if (dy - floatDistance > kTolerance) {
+        dy = floatDistance;
+    } else if (settings.floatBothWays == 0) {
+        if (dy < -kTolerance) dy = 0;
+    } else if (dy + (floatDistance + cellHeight) < -kTolerance) {
+        dy = -(floatDistance + cellHeight);
+    }
+
+    const double lift = dy / 100 * p;
+    dx = dx / 100 * p;
+    const double growX = (cellWidth / 100 * p) / 2;
+    const double growY = cellHeight / 100 * p;
+    const RectF rect = storedRect(double(base.left) - growX - dx, double(base.top) - growY - lift,
+                                  double(base.right) + growX - dx, double(base.bottom) - lift);
+    if (rect == magnified.currentRect && !force) return result;
+    magnified.currentRect = rect;
+    magnified.lift = static_cast<float>(lift);
+
+    // Neighbours rise in proportion to how much taller than a resting cell they are.
+    const double floor = zoom.bottom;
+    auto neighbourLift = [&](double height) {
+        return (dy / 100 * p * (height - cellHeight)) / cellHeight;
+    };
+
+    if (c + 1 <= count) {
+        const double bonus = ((dx + cellWidth / 2) * kNeighbourBonus) / cellWidth;
+        for (int n = c + 1; n <= count; ++n) {
+            const RectF& q = items[n - 1].currentRect;
+            const double extra = n == c + 1 ? bonus : 0;
+            const double w = neighbourSize(widthOf(q), extra, cellWidth);
+            const double h = neighbourSize(heightOf(q), extra, cellHeight);
+            const double l = neighbourLift(h);
+            DockEntry& entry = items[n];
+            entry.currentRect = storedRect(q.right, floor - h - l, double(q.right) + w, floor - l);
+            entry.lift = static_cast<float>(l);
+        }
+    }
+    if (c - 1 >= 1) {
+        const double bonus = ((cellWidth / 2 - dx) * kNeighbourBonus) / cellWidth;
+        for (int n = c - 1; n >= 1; --n) {
+            const RectF& q = items[n + 1].currentRect;
+            const double extra = n == c - 1 ? bonus : 0;
+            const double w = neighbourSize(widthOf(q), extra, cellWidth);
+            const double h = neighbourSize(heightOf(q), extra, cellHeight);
+            const double l = neighbourLift(h);
+            DockEntry& entry = items[n];
+            entry.currentRect = storedRect(double(q.left) - w, floor - h - l, q.left, floor - l);
+            entry.lift = static_cast<float>(l);
+        }
+    }
+
+    result.frame = FrameKind::zoom;
+    result.item = c;
+    result.progress = state.zoomPercent;
+    return result;
+}
+
+}  // namespace dock

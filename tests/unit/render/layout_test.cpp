@@ -1,0 +1,376 @@
+#include "render/layout.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <limits>
+
+namespace dock {
+namespace {
+
+// A row of `count` items laid out with the default metrics: rowTop 152,
+// cells 36, item i resting at x = 144 + 36 * (i - 1).
+DockState rowOf(int count) {
+    DockState state;
+    state.metrics.backgroundWidth = 107;
+    state.metrics.backgroundHeight = 104;
+    state.metrics.rowTop = 152;
+    for (int i = 1; i <= count; ++i) state.items.Insert(i, DockItem{}, i);
+    layoutRow(state, 1);
+    return state;
+}
+
+DockSettings settingsFloating(std::int32_t bothWays) {
+    DockSettings settings;
+    settings.floatDistance = 48;
+    settings.floatBothWays = bothWays;
+    return settings;
+}
+
+// Hovers `item` with the pointer at (x, y) until the magnification is full.
+void zoomFully(DockState& state, const DockSettings& settings, int item, int x, int y) {
+    state.hoverIndex = item;
+    state.pointerX = x;
+    state.pointerY = y;
+    for (int step = 0; step < 10; ++step) advanceFrame(state, settings, false);
+    ASSERT_EQ(state.zoomPercent, 100);
+}
+
+FrameResult zoomFrame(int item, int progress) {
+    return {false, FrameKind::zoom, item, progress};
+}
+const FrameResult kNothing{false, FrameKind::none, 0, 0};
+const FrameResult kSlowNothing{true, FrameKind::none, 0, 0};
+const FrameResult kSlowRest{true, FrameKind::rest, 0, 0};
+
+// Item 5 of nine rests at 288..324, its centre at x = 306; the row's top line is y = 152.
+constexpr int kCentreX = 306;
+constexpr int kTopLine = 152;
+
+TEST(WindowSizeRule, DefaultMetricsGiveA340PixelHighWindowAndRowTop152) {
+    LayoutMetrics metrics;
+    metrics.backgroundHeight = 104;
+    EXPECT_EQ(windowWidth(metrics, 0), 288);
+    EXPECT_EQ(windowWidth(metrics, 3), 396);
+    EXPECT_EQ(windowWidth(metrics, 200), 7488);
+    EXPECT_EQ(windowHeight(metrics, 48), 340);
+    EXPECT_EQ(rowTop(metrics, 48), 152);
+    EXPECT_EQ(windowHeight(metrics, 0), 244);
+    EXPECT_EQ(rowTop(metrics, 0), 104);
+}
+
+TEST(WindowSizeRule, RowTopTruncatesTowardZeroOnBothSidesOfZero) {
+    LayoutMetrics metrics;
+    metrics.cellHeight = 35;
+    metrics.backgroundHeight = 0;
+    EXPECT_EQ(rowTop(metrics, 82), 82);  // (200 - 35) / 2 = 82.5
+    EXPECT_EQ(rowTop(metrics, -8), -7);  // (20 - 35) / 2 = -7.5, not -8
+    EXPECT_EQ(windowHeight(metrics, -8), 20);
+}
+
+TEST(WindowSizeRule, AbsurdFloatDistancesSaturateInsteadOfOverflowing) {
+    LayoutMetrics metrics;
+    metrics.backgroundHeight = 104;
+    const std::int32_t most = std::numeric_limits<std::int32_t>::max();
+    const std::int32_t least = std::numeric_limits<std::int32_t>::min();
+    EXPECT_EQ(windowHeight(metrics, most), most);
+    EXPECT_EQ(rowTop(metrics, most), most);
+    EXPECT_EQ(windowHeight(metrics, least), least);
+    EXPECT_EQ(truncateToInt(std::numeric_limits<double>::quiet_NaN()), 0);
+    EXPECT_EQ(truncateToInt(-0.99), 0);
+    EXPECT_EQ(truncateToInt(-1.5), -1);
+}
+
+TEST(LayoutRow, PacksCellsEdgeToEdgeFromTheLeftMargin) {
+    DockState state = rowOf(3);
+    EXPECT_EQ(state.items[1].baseRect, (RectF{144, 0, 180, 36}));
+    EXPECT_EQ(state.items[2].baseRect, (RectF{180, 0, 216, 36}));
+    EXPECT_EQ(state.items[3].baseRect, (RectF{216, 0, 252, 36}));
+    for (int i = 1; i <= 3; ++i) EXPECT_EQ(state.items[i].currentRect, state.items[i].baseRect);
+}
+
+TEST(LayoutRow, ZoomRectIsTwiceTheCellCentredAndStandingOnItsBottomLine) {
+    DockState state = rowOf(2);
+    EXPECT_EQ(state.items[1].zoomRect, (RectF{126, -36, 198, 36}));
+    EXPECT_EQ(state.items[2].zoomRect, (RectF{162, -36, 234, 36}));
+}
+
+TEST(LayoutRow, StartsFromTheTruncatedRightEdgeOfThePreviousCell) {
+    DockState state = rowOf(4);
+    state.items[1].currentRect = {100, -36, 172, 36};  // magnified: must stay as it is
+    state.items[2].baseRect.right = 250.75f;
+    layoutRow(state, 3);
+    EXPECT_EQ(state.items[1].currentRect, (RectF{100, -36, 172, 36}));
+    EXPECT_EQ(state.items[2].baseRect, (RectF{180, 0, 250.75f, 36}));
+    EXPECT_EQ(state.items[3].baseRect, (RectF{250, 0, 286, 36}));
+    EXPECT_EQ(state.items[3].zoomRect, (RectF{232, -36, 304, 36}));
+    EXPECT_EQ(state.items[4].baseRect, (RectF{286, 0, 322, 36}));
+}
+
+TEST(LayoutRow, UsesCellWidthForBothZoomSizesAndHalvesItExactly) {
+    DockState state;
+    state.metrics.cellWidth = 35;
+    state.metrics.cellHeight = 35;
+    state.metrics.leftMargin = 140;
+    state.items.Insert(1, DockItem{}, 1);
+    state.items.Insert(2, DockItem{}, 2);
+    layoutRow(state, 1);
+    EXPECT_EQ(state.items[2].baseRect, (RectF{175, 0, 210, 35}));
+    EXPECT_EQ(state.items[2].zoomRect, (RectF{157.5f, -35, 227.5f, 35}));
+}
+
+TEST(LayoutRow, IgnoresStartsOutsideTheList) {
+    DockState state = rowOf(2);
+    state.items[2].currentRect = {1, 2, 3, 4};
+    layoutRow(state, 3);  // nothing from 3 on
+    EXPECT_EQ(state.items[2].currentRect, (RectF{1, 2, 3, 4}));
+    layoutRow(state, 0);  // the same as from 1
+    EXPECT_EQ(state.items[2].currentRect, (RectF{180, 0, 216, 36}));
+}
+
+TEST(AdvanceFrame, FullZoomOnTheCentreBuildsTheStaircase72_66_54_42_36) {
+    DockState state = rowOf(9);
+    zoomFully(state, settingsFloating(0), 5, kCentreX, kTopLine);
+    const RectF expected[] = {
+        {72, 0, 108, 36},    {108, -6, 150, 36},  {150, -18, 204, 36},
+        {204, -30, 270, 36}, {270, -36, 342, 36}, {342, -30, 408, 36},
+        {408, -18, 462, 36}, {462, -6, 504, 36},  {504, 0, 540, 36},
+    };
+    for (int i = 1; i <= 9; ++i) {
+        EXPECT_EQ(state.items[i].currentRect, expected[i - 1]) << "item " << i;
+        EXPECT_EQ(state.items[i].lift, 0.0f) << "item " << i;
+    }
+    for (int i = 1; i < 9; ++i)
+        EXPECT_EQ(state.items[i].currentRect.right, state.items[i + 1].currentRect.left);
+}
+
+TEST(AdvanceFrame, PointerRightOfCentreShiftsTheItemLeftAndFavoursTheRightNeighbour) {
+    for (int x : {kCentreX + 18, kCentreX + 30}) {  // 30 px is clamped to 18
+        DockState state = rowOf(9);
+        zoomFully(state, settingsFloating(0), 5, x, kTopLine);
+        EXPECT_EQ(state.items[5].currentRect, (RectF{252, -36, 324, 36})) << x;
+        EXPECT_EQ(state.items[6].currentRect, (RectF{324, -36, 396, 36})) << x;
+        EXPECT_EQ(state.items[4].currentRect, (RectF{192, -24, 252, 36})) << x;
+        EXPECT_EQ(state.items[7].currentRect, (RectF{396, -24, 456, 36})) << x;
+        EXPECT_EQ(state.items[3].currentRect, (RectF{144, -12, 192, 36})) << x;
+    }
+}
+
+TEST(AdvanceFrame, PointerLeftOfCentreMirrorsTheShift) {
+    for (int x : {kCentreX - 18, kCentreX - 30}) {
+        DockState state = rowOf(9);
+        zoomFully(state, settingsFloating(0), 5, x, kTopLine);
+        EXPECT_EQ(state.items[5].currentRect, (RectF{288, -36, 360, 36})) << x;
+        EXPECT_EQ(state.items[4].currentRect, (RectF{216, -36, 288, 36})) << x;
+        EXPECT_EQ(state.items[6].currentRect, (RectF{360, -24, 420, 36})) << x;
+        EXPECT_EQ(state.items[3].currentRect, (RectF{156, -24, 216, 36})) << x;
+        EXPECT_EQ(state.items[7].currentRect, (RectF{420, -12, 468, 36})) << x;
+    }
+}
+
+TEST(AdvanceFrame, PointerHighAboveIsClampedToTheFloatDistanceAndNeighboursRiseInProportion) {
+    DockState state = rowOf(9);
+    zoomFully(state, settingsFloating(0), 5, kCentreX, kTopLine - 100);
+    EXPECT_EQ(state.items[5].currentRect, (RectF{270, -84, 342, -12}));
+    EXPECT_EQ(state.items[5].lift, 48.0f);
+    EXPECT_EQ(state.items[6].currentRect, (RectF{342, -70, 408, -4}));  // 66 high, 48 * 30 / 36
+    EXPECT_EQ(state.items[6].lift, 40.0f);
+    EXPECT_EQ(state.items[4].lift, 40.0f);
+    EXPECT_EQ(state.items[7].currentRect, (RectF{408, -42, 462, 12}));
+    EXPECT_EQ(state.items[7].lift, 24.0f);
+    EXPECT_EQ(state.items[8].lift, 8.0f);
+    EXPECT_EQ(state.items[9].currentRect, (RectF{504, 0, 540, 36}));
+    EXPECT_EQ(state.items[9].lift, 0.0f);
+}
+
+TEST(AdvanceFrame, PointerBelowTheTopLineSinksTheIconOnlyWhenFloatingBothWays) {
+    DockState upOnly = rowOf(9);
+    zoomFully(upOnly, settingsFloating(0), 5, kCentreX, kTopLine + 20);
+    EXPECT_EQ(upOnly.items[5].currentRect, (RectF{270, -36, 342, 36}));
+    EXPECT_EQ(upOnly.items[5].lift, 0.0f);
+
+    DockState bothWays = rowOf(9);
+    zoomFully(bothWays, settingsFloating(1), 5, kCentreX, kTopLine + 20);
+    EXPECT_EQ(bothWays.items[5].currentRect, (RectF{270, -16, 342, 56}));
+    EXPECT_EQ(bothWays.items[5].lift, -20.0f);
+    EXPECT_EQ(bothWays.items[6].lift, -20.0f * 30 / 36);
+}
+
+TEST(AdvanceFrame, SinkingStopsAtFloatDistancePlusCellHeightBelow) {
+    for (std::int32_t bothWays : {1, 7}) {  // any nonzero value floats both ways
+        DockState state = rowOf(9);
+        zoomFully(state, settingsFloating(bothWays), 5, kCentreX, kTopLine + 200);
+        EXPECT_EQ(state.items[5].lift, -84.0f);
+        EXPECT_EQ(state.items[5].currentRect, (RectF{270, 48, 342, 120}));
+    }
+}
+
+TEST(AdvanceFrame, MagnificationBuildsUpInTenStepsAndThenAsksForNoMoreFrames) {
+    DockState state = rowOf(9);
+    const DockSettings settings = settingsFloating(1);
+    state.hoverIndex = 5;
+    state.pointerX = kCentreX;
+    state.pointerY = kTopLine;
+    for (int p = 10; p <= 100; p += 10) {
+        EXPECT_EQ(advanceFrame(state, settings, false), zoomFrame(5, p));
+        EXPECT_EQ(state.zoomIndex, 5);
+        EXPECT_EQ(state.zoomPercent, p);
+        if (p == 50) {
+            EXPECT_EQ(state.items[5].currentRect, (RectF{279, -18, 333, 36}));
+            EXPECT_EQ(state.items[6].currentRect, (RectF{333, -12, 381, 36}));
+            EXPECT_EQ(state.items[7].currentRect, (RectF{381, 0, 417, 36}));
+        }
+    }
+    const RectF full = state.items[5].currentRect;
+    EXPECT_EQ(advanceFrame(state, settings, false), kNothing);
+    EXPECT_EQ(advanceFrame(state, settings, false), kNothing);
+    EXPECT_EQ(state.zoomPercent, 100);
+    EXPECT_EQ(state.items[5].currentRect, full);
+}
+
+TEST(AdvanceFrame, TwoEqualStepsAskForOneFrameUnlessForced) {
+    DockState state = rowOf(9);
+    const DockSettings settings = settingsFloating(1);
+    zoomFully(state, settings, 5, kCentreX, kTopLine);
+    state.pointerX = kCentreX + 5;
+    EXPECT_EQ(advanceFrame(state, settings, false), zoomFrame(5, 100));
+    EXPECT_EQ(advanceFrame(state, settings, false), kNothing);
+    EXPECT_EQ(advanceFrame(state, settings, true), zoomFrame(5, 100));
+}
+
+TEST(AdvanceFrame, UnchangedMagnifiedCellLeavesTheNeighboursAlone) {
+    DockState state = rowOf(9);
+    const DockSettings settings = settingsFloating(1);
+    zoomFully(state, settings, 5, kCentreX, kTopLine);
+    state.items[7].currentRect = {1, 2, 3, 4};
+    EXPECT_EQ(advanceFrame(state, settings, false), kNothing);
+    EXPECT_EQ(state.items[7].currentRect, (RectF{1, 2, 3, 4}));
+    EXPECT_EQ(advanceFrame(state, settings, true), zoomFrame(5, 100));
+    EXPECT_EQ(state.items[7].currentRect, (RectF{408, -18, 462, 36}));
+}
+
+TEST(AdvanceFrame, RestStepAsksForARestFrameOnlyWhenForcedOrSomethingMoved) {
+    DockState state = rowOf(3);
+    const DockSettings settings = settingsFloating(1);
+    EXPECT_EQ(advanceFrame(state, settings, false), kSlowNothing);
+    EXPECT_EQ(advanceFrame(state, settings, true), kSlowRest);
+
+    state.items[2].currentRect = {170, -10, 230, 36};
+    state.items[2].lift = 3;
+    EXPECT_EQ(advanceFrame(state, settings, false), kSlowRest);
+    EXPECT_EQ(state.items[2].currentRect, (RectF{180, 0, 216, 36}));
+    EXPECT_EQ(state.items[2].lift, 3.0f);  // a rest frame draws lift 0 without storing it
+    EXPECT_EQ(advanceFrame(state, settings, false), kSlowNothing);
+}
+
+TEST(AdvanceFrame, ForcedRestStepWithoutItemsAsksForNoFrame) {
+    DockState state = rowOf(0);
+    EXPECT_EQ(advanceFrame(state, settingsFloating(1), true), kSlowNothing);
+}
+
+TEST(AdvanceFrame, HoverIndexNamingNoItemCountsAsNoHover) {
+    DockState state = rowOf(3);
+    state.hoverIndex = 4;
+    EXPECT_EQ(advanceFrame(state, settingsFloating(1), false), kSlowNothing);
+    EXPECT_EQ(state.zoomIndex, 0);
+    EXPECT_EQ(state.zoomPercent, 0);
+}
+
+// Item 5, then item 6 with the progress kept, then the fade-out on item 6, frame by frame.
+TEST(AdvanceFrame, BuildUpMoveToTheNextItemAndFadeOutFrameByFrame) {
+    DockState state = rowOf(9);
+    const DockSettings settings = settingsFloating(1);
+    struct Step {
+        int hover, pointerX;
+        FrameResult result;
+        RectF magnified;  // currentRect of result.item, when there is one
+    };
+    const Step steps[] = {
+        {5, 306, zoomFrame(5, 10), {286.2f, -3.6f, 325.8f, 36}},
+        {5, 306, zoomFrame(5, 20), {284.4f, -7.2f, 327.6f, 36}},
+        {5, 306, zoomFrame(5, 30), {282.6f, -10.8f, 329.4f, 36}},
+        {5, 306, zoomFrame(5, 40), {280.8f, -14.4f, 331.2f, 36}},
+        {5, 306, zoomFrame(5, 50), {279, -18, 333, 36}},
+        {5, 306, zoomFrame(5, 60), {277.2f, -21.6f, 334.8f, 36}},
+        {6, 342, zoomFrame(6, 70), {311.4f, -25.2f, 372.6f, 36}},
+        {6, 342, zoomFrame(6, 80), {309.6f, -28.8f, 374.4f, 36}},
+        {6, 342, zoomFrame(6, 90), {307.8f, -32.4f, 376.2f, 36}},
+        {6, 342, zoomFrame(6, 100), {306, -36, 378, 36}},
+        {6, 342, kNothing, {306, -36, 378, 36}},
+        {0, 342, zoomFrame(6, 90), {307.8f, -32.4f, 376.2f, 36}},
+        {0, 342, zoomFrame(6, 80), {309.6f, -28.8f, 374.4f, 36}},
+        {0, 342, zoomFrame(6, 70), {311.4f, -25.2f, 372.6f, 36}},
+        {0, 342, zoomFrame(6, 60), {313.2f, -21.6f, 370.8f, 36}},
+        {0, 342, zoomFrame(6, 50), {315, -18, 369, 36}},
+        {0, 342, zoomFrame(6, 40), {316.8f, -14.4f, 367.2f, 36}},
+        {0, 342, zoomFrame(6, 30), {318.6f, -10.8f, 365.4f, 36}},
+        {0, 342, zoomFrame(6, 20), {320.4f, -7.2f, 363.6f, 36}},
+        {0, 342, zoomFrame(6, 10), {322.2f, -3.6f, 361.8f, 36}},
+        {0, 342, zoomFrame(6, 0), {324, 0, 360, 36}},
+        {0, 342, kSlowNothing, {324, 0, 360, 36}},
+        {0, 342, kSlowNothing, {324, 0, 360, 36}},
+    };
+    const int zoomIndexAfter[] = {5, 5, 5, 5, 5, 5, 6, 6, 6, 6, 6, 6,
+                                  6, 6, 6, 6, 6, 6, 6, 6, 6, 0, 0};
+    int n = 0;
+    for (const Step& step : steps) {
+        state.hoverIndex = step.hover;
+        state.pointerX = step.pointerX;
+        state.pointerY = kTopLine;
+        EXPECT_EQ(advanceFrame(state, settings, false), step.result) << "step " << n;
+        EXPECT_EQ(state.zoomIndex, zoomIndexAfter[n]) << "step " << n;
+        EXPECT_EQ(state.items[n < 6 ? 5 : 6].currentRect, step.magnified) << "step " << n;
+        ++n;
+    }
+    EXPECT_EQ(state.zoomPercent, 0);
+    for (int i = 1; i <= 9; ++i) {
+        EXPECT_EQ(state.items[i].currentRect, state.items[i].baseRect) << "item " << i;
+        EXPECT_EQ(state.items[i].lift, 0.0f) << "item " << i;
+    }
+}
+
+TEST(AdvanceFrame, HoveringAgainDuringAFadeContinuesFromTheProgressReached) {
+    DockState state = rowOf(9);
+    const DockSettings settings = settingsFloating(1);
+    zoomFully(state, settings, 5, kCentreX, kTopLine);
+    state.hoverIndex = 0;
+    for (int step = 0; step < 4; ++step) advanceFrame(state, settings, false);
+    ASSERT_EQ(state.zoomPercent, 60);
+    state.hoverIndex = 3;
+    EXPECT_EQ(advanceFrame(state, settings, false), zoomFrame(3, 70));
+}
+
+TEST(AdvanceFrame, FadeContinuesOnTheLastItemWhenItemsWereDeleted) {
+    DockState state = rowOf(9);
+    const DockSettings settings = settingsFloating(1);
+    zoomFully(state, settings, 9, 450, kTopLine);  // centre of item 9
+    state.hoverIndex = 0;
+    for (int step = 0; step < 5; ++step) advanceFrame(state, settings, false);
+    ASSERT_EQ(state.zoomPercent, 50);
+    state.items.Remove(9);
+    state.items.Remove(8);
+    layoutRow(state, 1);
+
+    EXPECT_EQ(advanceFrame(state, settings, false), zoomFrame(7, 40));
+    EXPECT_EQ(state.zoomIndex, 9);  // kept: only the frame is limited to the count
+    // The pointer is 72 px right of item 7's centre: the shift is clamped to 18, scaled to 7.2.
+    EXPECT_EQ(state.items[7].currentRect, (RectF{345.6f, -14.4f, 396, 36}));
+}
+
+TEST(AdvanceFrame, EmptyingTheListDuringAFadeEndsItAtOnce) {
+    DockState state = rowOf(3);
+    const DockSettings settings = settingsFloating(1);
+    zoomFully(state, settings, 2, 198, kTopLine);
+    state.hoverIndex = 0;
+    advanceFrame(state, settings, false);
+    ASSERT_EQ(state.zoomPercent, 90);
+    for (int i = 3; i >= 1; --i) state.items.Remove(i);
+
+    EXPECT_EQ(advanceFrame(state, settings, false), kSlowNothing);
+    EXPECT_EQ(state.zoomIndex, 0);
+    EXPECT_EQ(state.zoomPercent, 0);
+    EXPECT_EQ(advanceFrame(state, settings, true), kSlowNothing);
+}
+
+}  // namespace
+}  // namespace dock
