@@ -1,0 +1,180 @@
+#include "render/canvas_win32.h"
+
+#include <cmath>
+
+#include "render/dock_image_win32.h"
+#include "render/to_wide_win32.h"
+
+namespace dock {
+
+namespace {
+
+Gdiplus::GpImage* nativeImageOf(const Picture& picture) {
+    const auto* image = dynamic_cast<const DockImage*>(&picture);
+    return image != nullptr ? image->NativeImage() : nullptr;
+}
+
+}  // namespace
+
+DockCanvas::DockCanvas() = default;
+
+DockCanvas::~DockCanvas() {
+    Destroy();
+}
+
+void DockCanvas::Create(HWND window, std::int32_t width, std::int32_t height,
+                        const std::string& fontName, std::uint32_t textColor,
+                        std::uint32_t outlineColor, int alpha, bool highQuality) {
+    Destroy();
+
+    window_ = window;
+    width_ = width;
+    height_ = height;
+    sourceOrigin_ = {0, 0};
+    surfaceSize_ = {width, height};
+    blend_.BlendOp = AC_SRC_OVER;
+    blend_.BlendFlags = 0;
+    blend_.SourceConstantAlpha = 255;
+    blend_.AlphaFormat = AC_SRC_ALPHA;
+
+    savedExStyle_ = ::GetWindowLongA(window_, GWL_EXSTYLE);
+    ::SetWindowLongA(window_, GWL_EXSTYLE, savedExStyle_ | WS_EX_LAYERED);
+
+    {
+        WindowDc windowDc(window_);
+        memoryDC_.reset(::CreateCompatibleDC(windowDc.get()));
+    }
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // bottom-up
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    info.bmiHeader.biSizeImage = static_cast<DWORD>(static_cast<double>(width) * height * 32 / 8);
+    surfaceBitmap_.reset(
+        ::CreateDIBSection(memoryDC_.get(), &info, DIB_RGB_COLORS, nullptr, nullptr, 0));
+    // The memory DC's own 1 x 1 bitmap needs no restoring: DeleteDC releases
+    // it, and ours is deselected by the same call.
+    if (surfaceBitmap_) ::SelectObject(memoryDC_.get(), surfaceBitmap_.get());
+
+    Gdiplus::GpGraphics* graphics = nullptr;
+    if (memoryDC_) gdip::GdipCreateFromHDC(memoryDC_.get(), &graphics);
+    graphics_.reset(graphics);
+    if (highQuality)
+        gdip::GdipSetInterpolationMode(graphics_.get(),
+                                       Gdiplus::InterpolationModeHighQualityBicubic);
+
+    if (!fontName.empty()) {
+        gdip::GdipSetSmoothingMode(graphics_.get(), Gdiplus::SmoothingModeAntiAlias);
+        Gdiplus::GpFontFamily* family = nullptr;
+        gdip::GdipCreateFontFamilyFromName(ToWide(fontName).c_str(), nullptr, &family);
+        fontFamily_.reset(family);
+        Gdiplus::GpPen* pen = nullptr;
+        gdip::GdipCreatePen1(ToArgb(outlineColor, alpha), 0.0f, Gdiplus::UnitDocument, &pen);
+        outlinePen_.reset(pen);
+        gdip::GdipSetPenLineJoin(outlinePen_.get(), Gdiplus::LineJoinRound);
+        Gdiplus::GpSolidFill* brush = nullptr;
+        gdip::GdipCreateSolidFill(ToArgb(textColor, alpha), &brush);
+        textBrush_.reset(brush);
+        // A null string format means the default one, but Wine rejects null.
+        Gdiplus::GpStringFormat* format = nullptr;
+        gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, &format);
+        stringFormat_.reset(format);
+        Gdiplus::GpPath* path = nullptr;
+        gdip::GdipCreatePath(Gdiplus::FillModeAlternate, &path);
+        textPath_.reset(path);
+    }
+
+    eraseBrush_.reset(::CreateSolidBrush(RGB(0, 0, 0)));
+
+    Gdiplus::GpImageAttributes* attributes = nullptr;
+    gdip::GdipCreateImageAttributes(&attributes);
+    imageAttributes_.reset(attributes);
+
+    colorMatrix_ = {};
+    for (int i = 0; i < 5; ++i) colorMatrix_.m[i][i] = 1.0f;
+}
+
+void DockCanvas::Destroy() {
+    if (savedExStyle_ != 0) {
+        ::SetWindowLongA(window_, GWL_EXSTYLE, savedExStyle_);
+        savedExStyle_ = 0;
+    }
+    imageAttributes_.reset();
+    textPath_.reset();
+    stringFormat_.reset();
+    textBrush_.reset();
+    outlinePen_.reset();
+    fontFamily_.reset();
+    eraseBrush_.reset();
+    graphics_.reset();
+    memoryDC_.reset();
+    // No longer selected anywhere once its memory DC is gone.
+    surfaceBitmap_.reset();
+}
+
+void DockCanvas::Clear(const RectI& rect) {
+    if (rect == RectI{}) {
+        gdip::GdipGraphicsClear(graphics_.get(), 0);
+        return;
+    }
+    if (!memoryDC_ || !eraseBrush_) return;
+    // GDI+ may hold drawing back; it must land before GDI writes over it.
+    gdip::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
+    const RECT r = {rect.left, rect.top, rect.right, rect.bottom};
+    ::FillRect(memoryDC_.get(), &r, eraseBrush_.get());
+}
+
+int DockCanvas::DrawImage(const Picture& picture, float x, float y, float width, float height) {
+    return gdip::GdipDrawImageRect(graphics_.get(), nativeImageOf(picture), x, y, width, height);
+}
+
+int DockCanvas::DrawImagePart(const Picture& picture, float x, float y, float width, float height,
+                              float srcX, float srcY, float srcWidth, float srcHeight,
+                              float opacity) {
+    Gdiplus::GpImage* image = nativeImageOf(picture);
+    if (std::fabs(opacity) <= 1e-7f) {
+        return gdip::GdipDrawImageRectRect(graphics_.get(), image, x, y, width, height, srcX, srcY,
+                                           srcWidth, srcHeight, Gdiplus::UnitPixel, nullptr,
+                                           nullptr, nullptr);
+    }
+    colorMatrix_.m[3][3] = opacity;
+    gdip::GdipSetImageAttributesColorMatrix(imageAttributes_.get(), Gdiplus::ColorAdjustTypeBitmap,
+                                            TRUE, &colorMatrix_, nullptr,
+                                            Gdiplus::ColorMatrixFlagsDefault);
+    return gdip::GdipDrawImageRectRect(graphics_.get(), image, x, y, width, height, srcX, srcY,
+                                       srcWidth, srcHeight, Gdiplus::UnitPixel,
+                                       imageAttributes_.get(), nullptr, nullptr);
+}
+
+void DockCanvas::DrawOutlinedText(const std::string& gbkText, float x, float y,
+                                  std::int32_t emSize) {
+    if (!fontFamily_ || !textPath_) return;
+    ToWide(gbkText, wideText_);
+    if (wideText_.empty()) return;
+    const Gdiplus::RectF layout(x, y, 0.0f, 0.0f);  // no box: laid out from the origin
+    gdip::GdipResetPath(textPath_.get());
+    gdip::GdipAddPathString(textPath_.get(), wideText_.c_str(), static_cast<INT>(wideText_.size()),
+                            fontFamily_.get(), Gdiplus::FontStyleBold,
+                            static_cast<Gdiplus::REAL>(emSize), &layout, stringFormat_.get());
+    // The fill is painted over the outline.
+    gdip::GdipDrawPath(graphics_.get(), outlinePen_.get(), textPath_.get());
+    gdip::GdipFillPath(graphics_.get(), textBrush_.get(), textPath_.get());
+}
+
+void DockCanvas::Present() {
+    // GDI+ may still hold drawing back; UpdateLayeredWindow reads the DIB.
+    gdip::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
+    ::UpdateLayeredWindow(window_, nullptr, nullptr, &surfaceSize_, memoryDC_.get(), &sourceOrigin_,
+                          0, &blend_, ULW_ALPHA);
+}
+
+BOOL DockCanvas::BlitTo(HDC target, std::int32_t x, std::int32_t y, std::int32_t width,
+                        std::int32_t height) const {
+    gdip::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
+    return ::BitBlt(target, x, y, width, height, memoryDC_.get(), 0, 0, SRCCOPY);
+}
+
+}  // namespace dock

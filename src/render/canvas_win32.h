@@ -1,0 +1,86 @@
+#pragma once
+// The dock's off-screen surface: a 32-bit DIB section in a memory DC with a
+// GDI+ graphics object over it, presented to the layered dock window with
+// UpdateLayeredWindow.
+#include <cstdint>
+#include <string>
+
+#include "render/drawing_surface.h"
+#include "render/gdiplus_win32.h"
+
+namespace dock {
+
+// A COLORREF (0x00BBGGRR) and an alpha as a GDI+ ARGB value (0xAARRGGBB).
+constexpr std::uint32_t ToArgb(std::uint32_t colorref, int alpha) {
+    const std::uint32_t r = colorref & 0xFFu;
+    const std::uint32_t g = (colorref >> 8) & 0xFFu;
+    const std::uint32_t b = (colorref >> 16) & 0xFFu;
+    return (static_cast<std::uint32_t>(alpha & 0xFF) << 24) | (r << 16) | (g << 8) | b;
+}
+
+class DockCanvas : public DrawingSurface {
+  public:
+    DockCanvas();
+    DockCanvas(const DockCanvas&) = delete;
+    DockCanvas& operator=(const DockCanvas&) = delete;
+    ~DockCanvas() override;
+
+    // The canvas exists before the dock window does; the window is given once
+    // it exists, and every later Create of the port draws for it.
+    void AttachWindow(HWND window) { window_ = window; }
+    HWND Window() const { return window_; }
+
+    // Rebuilds the surface for `window` at width x height. An empty font name
+    // creates no caption tools, and DrawOutlinedText then draws nothing.
+    void Create(HWND window, std::int32_t width, std::int32_t height, const std::string& fontName,
+                std::uint32_t textColor, std::uint32_t outlineColor, int alpha, bool highQuality);
+    void Create(std::int32_t width, std::int32_t height, const std::string& fontName,
+                std::uint32_t textColor, std::uint32_t outlineColor, int alpha,
+                bool highQuality) override {
+        Create(window_, width, height, fontName, textColor, outlineColor, alpha, highQuality);
+    }
+    // Releases every platform object and gives the window back the extended
+    // style it had before the layered bit was added. Harmless when repeated.
+    void Destroy();
+
+    void Clear(const RectI& rect) override;
+    int DrawImage(const Picture& picture, float x, float y, float width, float height) override;
+    int DrawImagePart(const Picture& picture, float x, float y, float width, float height,
+                      float srcX, float srcY, float srcWidth, float srcHeight,
+                      float opacity) override;
+    void DrawOutlinedText(const std::string& gbkText, float x, float y,
+                          std::int32_t emSize) override;
+    void Present() override;
+
+    HDC MemoryDC() const { return memoryDC_.get(); }
+    BOOL BlitTo(HDC target, std::int32_t x, std::int32_t y, std::int32_t width,
+                std::int32_t height) const;
+    std::int32_t SurfaceWidth() const { return width_; }
+    std::int32_t SurfaceHeight() const { return height_; }
+
+  private:
+    GdiplusSession session_;  // first member: shut down after everything else
+    HWND window_ = nullptr;
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    LONG savedExStyle_ = 0;  // 0: nothing to restore
+    UniqueDc memoryDC_;
+    UniqueBitmap surfaceBitmap_;
+    UniqueGpGraphics graphics_;
+    POINT sourceOrigin_{0, 0};
+    SIZE surfaceSize_{0, 0};
+    BLENDFUNCTION blend_{};
+    UniqueBrush eraseBrush_;
+    UniqueGpFontFamily fontFamily_;
+    UniqueGpPen outlinePen_;
+    UniqueGpSolidFill textBrush_;
+    Gdiplus::ColorMatrix colorMatrix_{};
+    UniqueGpImageAttributes imageAttributes_;
+    // Kept across frames so that a caption costs no allocation: the path is
+    // reset per call, the wide buffer keeps its storage.
+    UniqueGpStringFormat stringFormat_;
+    UniqueGpPath textPath_;
+    std::wstring wideText_;
+};
+
+}  // namespace dock

@@ -1,0 +1,69 @@
+#include "render/dock_image_win32.h"
+
+#include <cstring>
+
+#include "render/to_wide_win32.h"
+
+namespace dock {
+
+bool DockImage::LoadFromMemory(std::span<const std::uint8_t> bytes) {
+    Dispose();
+    if (bytes.empty()) return false;
+    memoryBlock_.reset(::GlobalAlloc(GMEM_FIXED, bytes.size()));
+    if (!memoryBlock_) return false;
+    {
+        GlobalLockGuard lock(memoryBlock_.get());
+        if (lock.data() == nullptr) {
+            memoryBlock_.reset();
+            return false;
+        }
+        std::memcpy(lock.data(), bytes.data(), bytes.size());
+    }
+    // The stream does not own the block; GDI+ keeps its own reference to the
+    // stream for as long as it needs it, so ours is released right here.
+    ComPtr<IStream> stream;
+    Gdiplus::GpImage* image = nullptr;
+    if (::CreateStreamOnHGlobal(memoryBlock_.get(), FALSE, stream.put()) != S_OK ||
+        gdip::GdipLoadImageFromStream(stream.get(), &image) != Gdiplus::Ok) {
+        if (image != nullptr) gdip::GdipDisposeImage(image);
+        stream.reset();
+        memoryBlock_.reset();
+        return false;
+    }
+    nativeImage_.reset(image);
+    readSize();
+    return true;
+}
+
+bool DockImage::LoadFromFile(const std::string& gbkPath) {
+    Dispose();
+    const std::wstring path = ToWide(gbkPath);
+    if (path.empty()) return false;
+    Gdiplus::GpImage* image = nullptr;
+    if (gdip::GdipLoadImageFromFile(path.c_str(), &image) != Gdiplus::Ok) {
+        if (image != nullptr) gdip::GdipDisposeImage(image);
+        return false;
+    }
+    nativeImage_.reset(image);
+    readSize();
+    return true;
+}
+
+void DockImage::Dispose() {
+    width_ = 0;
+    height_ = 0;
+    // The picture goes before the memory its stream reads.
+    nativeImage_.reset();
+    memoryBlock_.reset();
+}
+
+void DockImage::readSize() {
+    UINT width = 0;
+    UINT height = 0;
+    gdip::GdipGetImageWidth(nativeImage_.get(), &width);
+    gdip::GdipGetImageHeight(nativeImage_.get(), &height);
+    width_ = width;
+    height_ = height;
+}
+
+}  // namespace dock

@@ -1,0 +1,152 @@
+#include "render/frame.h"
+
+#include <string>
+
+#include "render/layout.h"
+#include "support/texts.h"
+
+namespace dock {
+
+namespace {
+
+constexpr float kReflectionOpacity = 0.3f;
+constexpr double kTolerance = 1e-7;
+constexpr double kCaptionRaise = 4;
+constexpr double kStripOverhang = 30;  // the strip reaches this far past the first and last cell
+constexpr double kStripTopOffset = 8;  // above rowTop
+constexpr double kStripHeight = 50;
+constexpr double kCapSourceWidth = 30;
+constexpr double kCapWidth = 16;
+
+// The picture of an item, or null when its slot holds none.
+const Picture* pictureOf(const DockState& state, int imageSlot) {
+    if (imageSlot < 1 || imageSlot > static_cast<int>(state.imagePool.size())) return nullptr;
+    return state.imagePool[static_cast<std::size_t>(imageSlot - 1)].get();
+}
+
+// The three slices of the background picture: the end caps keep the picture's
+// 30-pixel end columns, squeezed to 16 pixels, the middle stretches.
+void drawStrip(Dock& dock, double capLeftX, double middleX, double middleWidth, double capRightX,
+               double top) {
+    const Picture* background = dock.state.backgroundImage.get();
+    if (background == nullptr) return;
+    const LayoutMetrics& m = dock.state.metrics;
+    const double sourceHeight = m.backgroundHeight;
+    DrawingSurface& canvas = dock.platform.canvas;
+    auto f = [](double v) { return static_cast<float>(v); };
+    canvas.DrawImagePart(*background, f(capLeftX), f(top), f(kCapWidth), f(kStripHeight), 0, 0,
+                         f(kCapSourceWidth), f(sourceHeight), 0);
+    canvas.DrawImagePart(*background, f(middleX), f(top), f(middleWidth), f(kStripHeight),
+                         f(kCapSourceWidth), 0, f(m.backgroundWidth - 2 * kCapSourceWidth),
+                         f(sourceHeight), 0);
+    canvas.DrawImagePart(*background, f(capRightX), f(top), f(kCapWidth), f(kStripHeight),
+                         f(m.backgroundWidth - kCapSourceWidth), 0, f(kCapSourceWidth),
+                         f(sourceHeight), 0);
+}
+
+void drawRow(Dock& dock, bool withLift) {
+    const LayoutMetrics& m = dock.state.metrics;
+    const double padding = m.cellPadding;
+    for (int i = 1; i <= dock.state.items.Count(); ++i) {
+        const DockEntry& e = dock.state.items[i];
+        const RectF& r = e.currentRect;
+        drawItem(dock, i, static_cast<float>(r.left + padding), static_cast<float>(r.top + padding),
+                 static_cast<float>(double(r.Width()) - 2 * padding),
+                 static_cast<float>(double(r.Height()) - 2 * padding), withLift ? e.lift : 0.0f);
+    }
+}
+
+void drawCaption(Dock& dock, int item, int progress) {
+    DockState& state = dock.state;
+    const LayoutMetrics& m = state.metrics;
+    const int size = static_cast<int>(m.titleSize / 100.0 * progress);
+    const DockItem& record = state.items[item].item;
+    const std::string& text = record.title.empty() ? record.targetPath : record.title;
+    if (state.titleText != text) state.titleText = text;  // copies only when the caption changes
+    // Centred on the pointer, taking each byte as half an em wide.
+    const double length = static_cast<double>(state.titleText.size());
+    const double x = state.pointerX - ((size / 2.0) * length) / 2.0;
+    const double y =
+        (m.rowTop + double(state.items[item].currentRect.top)) - (size - kCaptionRaise);
+    dock.platform.canvas.DrawOutlinedText(state.titleText, static_cast<float>(x),
+                                          static_cast<float>(y), size);
+}
+
+}  // namespace
+
+void renderFrame(Dock& dock, bool force) {
+    const FrameResult r = advanceFrame(dock.state, dock.settings, force);
+    if (r.slowTimer) dock.platform.window.ArmTimer(100);
+    if (r.frame == FrameKind::none) return;
+
+    DrawingSurface& canvas = dock.platform.canvas;
+    DockState& state = dock.state;
+    if (r.frame == FrameKind::rest) {
+        canvas.Clear(RectI{});
+        drawBackground(dock);
+        drawRow(dock, false);
+        canvas.Present();
+        return;
+    }
+
+    // A zoom frame; the model limits its item to the list, but a frame must
+    // never index outside it.
+    if (!state.items.Contains(r.item)) return;
+    canvas.Clear(RectI{});
+    drawBackground(dock);
+    if (state.trayImage != nullptr) {
+        const RectF& c = state.items[r.item].currentRect;
+        const double padding = state.metrics.cellPadding;
+        canvas.DrawImage(*state.trayImage, static_cast<float>(c.left - padding),
+                         static_cast<float>(state.metrics.rowTop + double(c.top) - padding),
+                         static_cast<float>(double(c.Width()) + 2 * padding),
+                         static_cast<float>(double(c.Height()) + 2 * padding));
+    }
+    drawRow(dock, true);
+    drawCaption(dock, r.item, r.progress);
+    canvas.Present();
+}
+
+void drawBackground(Dock& dock) {
+    const DockItemList& items = dock.state.items;
+    if (items.Count() == 0) return;
+    const double left = double(items[1].currentRect.left) - kStripOverhang;
+    const double right = double(items[items.Count()].currentRect.right) + kStripOverhang;
+    drawStrip(dock, left, left + kCapWidth, right - left - 2 * kCapWidth, right - kCapWidth,
+              dock.state.metrics.rowTop - kStripTopOffset);
+}
+
+void drawItem(Dock& dock, int index, float x, float y, float width, float height, float lift) {
+    const DockState& state = dock.state;
+    if (!state.items.Contains(index)) return;
+    const Picture* picture = pictureOf(state, state.items[index].imageSlot);
+    if (picture == nullptr) return;
+    DrawingSurface& canvas = dock.platform.canvas;
+    const double top = state.metrics.rowTop + double(y);
+    canvas.DrawImage(*picture, x, static_cast<float>(top), width, height);
+    if (dock.settings.reflection == 0) return;
+    // Mirrored about the line `lift` below the picture's bottom edge, where
+    // a raised item's bottom rests; a lowered item mirrors about its own.
+    const double mirrorLift = lift < -kTolerance ? 0.0 : double(lift);
+    canvas.DrawImagePart(*picture, x, static_cast<float>(top + (double(height) + mirrorLift) * 2),
+                         width, -height, 0, 0, static_cast<float>(picture->Width()),
+                         static_cast<float>(picture->Height()), kReflectionOpacity);
+}
+
+void drawEmptyDock(Dock& dock, float top) {
+    const LayoutMetrics& m = dock.state.metrics;
+    dock.platform.canvas.Clear(RectI{});
+    // One cell wide from leftMargin, as the start-up and delete paths draw it.
+    drawStrip(dock, m.leftMargin - kStripOverhang, m.leftMargin - (kStripOverhang - kCapWidth),
+              m.cellWidth + kStripOverhang, m.leftMargin + m.cellWidth + kCapWidth, top);
+    dock.platform.canvas.Present();
+}
+
+void recreateCanvas(Dock& dock) {
+    const LayoutMetrics& m = dock.state.metrics;
+    dock.platform.canvas.Create(
+        windowWidth(m, dock.state.items.Count()), windowHeight(m, dock.settings.floatDistance),
+        std::string(texts::kCaptionFont), 0xFFFFFF, 0, 255, dock.settings.highQuality != 0);
+}
+
+}  // namespace dock

@@ -1,0 +1,363 @@
+#include "render/frame.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "fakes/fake_platform.h"
+#include "render/layout.h"
+#include "support/texts.h"
+
+namespace dock {
+namespace {
+
+using testing::FakePicture;
+using testing::FakePlatform;
+using Call = testing::RecordingSurface::Call;
+
+// The 24 bytes of a PNG that the fake picture decodes: signature and IHDR size.
+std::string pngHeader(std::uint32_t width, std::uint32_t height) {
+    std::string b = "\x89PNG\r\n\x1A\n";
+    b += std::string("\0\0\0\x0DIHDR", 8);
+    for (std::uint32_t v : {width, height})
+        for (int shift = 24; shift >= 0; shift -= 8) b += static_cast<char>((v >> shift) & 0xFF);
+    return b;
+}
+
+const std::string kBackground = "file:bg.png";
+const std::string kTray = "file:tray.png";
+std::string itemPicture(int i) {
+    return "file:item" + std::to_string(i) + ".png";
+}
+
+// A dock on fakes with the default metrics (rowTop 152, cells 36 from x 144),
+// the 107 x 104 background, a 96 x 96 tray and `count` items whose pictures
+// are 72 x 72 and named file:itemN.png; item i is titled titles[i - 1].
+struct FrameTest : ::testing::Test {
+    FakePlatform fake;
+    Dock& dock = fake.dock;
+
+    std::unique_ptr<Picture> picture(const std::string& path, std::uint32_t w, std::uint32_t h) {
+        fake.files.Put(path, pngHeader(w, h));
+        auto p = fake.pictures.NewPicture();
+        EXPECT_TRUE(p->LoadFromFile(path));
+        return p;
+    }
+
+    void makeRow(const std::vector<std::string>& titles) {
+        dock.state.backgroundImage = picture("bg.png", 107, 104);
+        dock.state.trayImage = picture("tray.png", 96, 96);
+        for (std::size_t i = 1; i <= titles.size(); ++i) {
+            dock.state.imagePool.push_back(picture("item" + std::to_string(i) + ".png", 72, 72));
+            DockItem item;
+            item.title = titles[i - 1];
+            item.targetPath = "C:\\Programs\\tool" + std::to_string(i) + ".exe";
+            dock.state.items.Insert(static_cast<int>(i), item, static_cast<int>(i));
+        }
+        layoutRow(dock.state, 1);
+    }
+
+    // Hovers `item` with the pointer at (x, y) and renders `steps` frames.
+    void hover(int item, int x, int y, int steps) {
+        dock.state.hoverIndex = item;
+        dock.state.pointerX = x;
+        dock.state.pointerY = y;
+        for (int i = 0; i < steps; ++i) renderFrame(dock, false);
+    }
+
+    std::vector<Call>& calls() { return fake.canvas.calls; }
+};
+
+Call clear() {
+    return {"Clear", "", {0, 0, 0, 0}, ""};
+}
+Call present() {
+    return {"Present", "", {}, ""};
+}
+Call image(const std::string& picture, double x, double y, double w, double h) {
+    return {"DrawImage", picture, {x, y, w, h}, ""};
+}
+Call part(const std::string& picture, std::vector<double> args) {
+    return {"DrawImagePart", picture, std::move(args), ""};
+}
+// The three background slices for a strip from `left` to `right` with its top at y.
+std::vector<Call> strip(double left, double right, double y) {
+    return {part(kBackground, {left, y, 16, 50, 0, 0, 30, 104, 0}),
+            part(kBackground, {left + 16, y, right - left - 32, 50, 30, 0, 47, 104, 0}),
+            part(kBackground, {right - 16, y, 16, 50, 77, 0, 30, 104, 0})};
+}
+Call reflection(int item, double x, double y, double w, double h) {
+    return part(itemPicture(item), {x, y, w, -h, 0, 0, 72, 72, 0.30000001192092896});
+}
+std::vector<Call> concat(std::initializer_list<std::vector<Call>> parts) {
+    std::vector<Call> out;
+    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+    return out;
+}
+
+TEST_F(FrameTest, AForcedRestFrameDrawsTheStripAndEveryItemInsetByFiveWithoutHighlightOrCaption) {
+    makeRow({"One", "Two", "Three"});
+    dock.settings.reflection = 1;
+
+    renderFrame(dock, true);
+
+    // Cells rest at 144, 180 and 216; the strip reaches 30 px beyond them.
+    EXPECT_EQ(calls(),
+              concat({{clear()},
+                      strip(114, 282, 144),
+                      {image(itemPicture(1), 149, 157, 26, 26), reflection(1, 149, 209, 26, 26),
+                       image(itemPicture(2), 185, 157, 26, 26), reflection(2, 185, 209, 26, 26),
+                       image(itemPicture(3), 221, 157, 26, 26), reflection(3, 221, 209, 26, 26)},
+                      {present()}}));
+    EXPECT_EQ(fake.window.timerArms, std::vector<std::uint32_t>{100});
+}
+
+TEST_F(FrameTest, ARestStepThatChangesNothingOnlySlowsTheTimer) {
+    makeRow({"One", "Two"});
+
+    renderFrame(dock, false);
+
+    EXPECT_TRUE(calls().empty());
+    EXPECT_EQ(fake.window.timerArms, std::vector<std::uint32_t>{100});
+}
+
+TEST_F(FrameTest, AnEmptyListDrawsNothingEvenWhenForced) {
+    makeRow({});
+
+    renderFrame(dock, true);
+
+    EXPECT_TRUE(calls().empty());
+}
+
+TEST_F(FrameTest, AFullZoomFrameDrawsStripHighlightItemsReflectionsAndCaptionInOrder) {
+    makeRow({"One", "Two", "Three"});
+    dock.settings.reflection = 1;
+
+    // The centre of item 2's resting cell (180..216) on the row's top line.
+    hover(2, 198, 152, 10);
+
+    // Item 2 is 162..234 and 72 tall; its neighbours are 66 square.
+    EXPECT_EQ(calls().size(), 10u * 13u);
+    std::vector<Call> last(calls().end() - 13, calls().end());
+    EXPECT_EQ(last, concat({{clear()},
+                            strip(66, 330, 144),
+                            {image(kTray, 157, 111, 82, 82),
+                             image(itemPicture(1), 101, 127, 56, 56),
+                             reflection(1, 101, 239, 56, 56),
+                             image(itemPicture(2), 167, 121, 62, 62),
+                             reflection(2, 167, 245, 62, 62),
+                             image(itemPicture(3), 239, 127, 56, 56),
+                             reflection(3, 239, 239, 56, 56),
+                             {"DrawOutlinedText", "", {184.5, 102, 18}, "Two"}},
+                            {present()}}));
+    EXPECT_EQ(dock.state.titleText, "Two");
+    EXPECT_TRUE(fake.window.timerArms.empty());
+}
+
+TEST_F(FrameTest, WithoutReflectionsAZoomFrameDrawsEachPictureOnce) {
+    makeRow({"One", "Two", "Three"});
+
+    hover(2, 198, 152, 10);
+
+    std::vector<Call> last(calls().end() - 10, calls().end());
+    EXPECT_EQ(last, concat({{clear()},
+                            strip(66, 330, 144),
+                            {image(kTray, 157, 111, 82, 82),
+                             image(itemPicture(1), 101, 127, 56, 56),
+                             image(itemPicture(2), 167, 121, 62, 62),
+                             image(itemPicture(3), 239, 127, 56, 56),
+                             {"DrawOutlinedText", "", {184.5, 102, 18}, "Two"}},
+                            {present()}}));
+}
+
+TEST_F(FrameTest, CaptionGrowsOverTheTenZoomStepsAndIsCentredOnThePointer) {
+    makeRow({"One", "Two", "Three"});
+
+    hover(2, 198, 152, 10);
+
+    std::vector<Call> texts = fake.canvas.Only("DrawOutlinedText");
+    ASSERT_EQ(texts.size(), 10u);
+    const int sizes[10] = {1, 3, 5, 7, 9, 10, 12, 14, 16, 18};
+    for (int step = 0; step < 10; ++step) {
+        const double size = sizes[step];
+        // Item 2's top at progress p is -(36 / 100 x p); the caption stands size - 4 above it.
+        const float top = static_cast<float>(-(36 / 100.0 * ((step + 1) * 10)));
+        EXPECT_EQ(texts[step].args,
+                  (std::vector<double>{198 - size / 2 * 3 / 2,
+                                       static_cast<float>(152.0 + top - (size - 4)), size}))
+            << "step " << step + 1;
+        EXPECT_EQ(texts[step].text, "Two");
+    }
+}
+
+TEST_F(FrameTest, CaptionFallsBackToTheTargetPathAndIsEmptyWhenBothAre) {
+    makeRow({"One", "", "Three"});
+
+    hover(2, 198, 152, 10);
+
+    // "C:\Programs\tool2.exe" is 21 bytes: x = 198 - (9 * 21) / 2.
+    EXPECT_EQ(fake.canvas.Only("DrawOutlinedText").back(),
+              (Call{"DrawOutlinedText", "", {103.5, 102, 18}, "C:\\Programs\\tool2.exe"}));
+
+    dock.state.items[2].item.targetPath.clear();
+    dock.state.pointerX = 199;  // a move, so that the model asks for a frame
+    renderFrame(dock, false);
+    EXPECT_EQ(fake.canvas.Only("DrawOutlinedText").back(),
+              (Call{"DrawOutlinedText", "", {199, 102, 18}, ""}));
+    EXPECT_EQ(dock.state.titleText, "");
+}
+
+TEST_F(FrameTest, CaptionOfGbkTitlesCountsBytes) {
+    // 记事本: three characters, six bytes.
+    makeRow({"One", "\xBC\xC7\xCA\xC2\xB1\xBE"});
+
+    hover(2, 198, 152, 10);
+
+    EXPECT_EQ(fake.canvas.Only("DrawOutlinedText").back().args,
+              (std::vector<double>{198 - 9 * 6 / 2.0, 102, 18}));
+}
+
+TEST_F(FrameTest, ARaisedItemsReflectionSinksByTwiceItsLift) {
+    makeRow({"One", "Two", "Three"});
+    dock.settings.reflection = 1;
+
+    // 100 px above the top line: the lift is clamped to the float distance, 48.
+    hover(2, 198, 52, 10);
+
+    EXPECT_FLOAT_EQ(dock.state.items[2].lift, 48);
+    std::vector<Call> parts = fake.canvas.Only("DrawImagePart");
+    // Picture at y = 152 - 84 + 5 = 73, 62 tall: its bottom is at 135 and the
+    // reflection's top at 293 - 62 = 231, 96 px (twice the lift) lower.
+    EXPECT_EQ(parts[parts.size() - 2], reflection(2, 167, 293, 62, 62));
+    // The first neighbours rise by 48 * 30 / 36 = 40, their reflections sink by 80.
+    EXPECT_EQ(parts[parts.size() - 3], reflection(1, 101, 239 - 40 + 80, 56, 56));
+}
+
+TEST_F(FrameTest, ALoweredItemIsMirroredAboutItsOwnBottomEdge) {
+    makeRow({"One", "Two", "Three"});
+    dock.settings.reflection = 1;
+    dock.settings.floatBothWays = 1;
+
+    hover(2, 198, 172, 10);  // 20 px below the top line: the item sinks by 20
+
+    EXPECT_FLOAT_EQ(dock.state.items[2].lift, -20);
+    std::vector<Call> draws = fake.canvas.Only("DrawImage");
+    EXPECT_EQ(draws[draws.size() - 2], image(itemPicture(2), 167, 141, 62, 62));
+    std::vector<Call> parts = fake.canvas.Only("DrawImagePart");
+    EXPECT_EQ(parts[parts.size() - 2], reflection(2, 167, 141 + 124, 62, 62));
+}
+
+TEST_F(FrameTest, HighlightFramesTheMagnifiedCellWithFivePixelsToSpareAtEverySize) {
+    makeRow({"One", "Two", "Three"});
+    dock.state.hoverIndex = 2;
+    dock.state.pointerX = 198;
+    dock.state.pointerY = 152;
+
+    for (int step = 1; step <= 10; ++step) {
+        calls().clear();
+        renderFrame(dock, false);
+        const RectF c = dock.state.items[2].currentRect;
+        EXPECT_FLOAT_EQ(c.Width(), 36 + 3.6f * step);
+        ASSERT_GE(calls().size(), 5u);
+        EXPECT_EQ(
+            calls()[4],
+            image(kTray, static_cast<float>(c.left - 5.0), static_cast<float>(152.0 + c.top - 5.0),
+                  static_cast<float>(c.Width() + 10.0), static_cast<float>(c.Height() + 10.0)))
+            << "step " << step;
+    }
+}
+
+TEST_F(FrameTest, TheStripFollowsTheSpreadOfTheRow) {
+    makeRow({"A", "B", "C", "D", "E", "F", "G"});
+
+    hover(4, 270, 152, 10);  // centre of item 4 (252..288)
+
+    // Item 4 is 234..306, its neighbours 66, 54 and 42 wide on each side: 72..468.
+    std::vector<Call> parts = fake.canvas.Only("DrawImagePart");
+    std::vector<Call> last(parts.end() - 3, parts.end());
+    EXPECT_EQ(last, strip(42, 498, 144));
+}
+
+TEST_F(FrameTest, ItemsWithoutAPictureDrawNothingInTheirCell) {
+    makeRow({"One", "Two", "Three"});
+    dock.settings.reflection = 1;
+    dock.state.imagePool[1]->Dispose();  // item 2's picture is empty
+    dock.state.items[3].imageSlot = 0;   // item 3 has no slot at all
+
+    renderFrame(dock, true);
+
+    EXPECT_EQ(calls(),
+              concat({{clear()},
+                      strip(114, 282, 144),
+                      {image(itemPicture(1), 149, 157, 26, 26), reflection(1, 149, 209, 26, 26)},
+                      {present()}}));
+}
+
+TEST_F(FrameTest, AZoomFrameWithoutTrayOrBackgroundStillDrawsItemsAndCaption) {
+    makeRow({"One"});
+    dock.state.backgroundImage.reset();
+    dock.state.trayImage.reset();
+
+    hover(1, 162, 152, 10);
+
+    std::vector<Call> last(calls().end() - 4, calls().end());
+    EXPECT_EQ(last, (std::vector<Call>{clear(),
+                                       image(itemPicture(1), 131, 121, 62, 62),
+                                       {"DrawOutlinedText", "", {148.5, 102, 18}, "One"},
+                                       present()}));
+}
+
+TEST_F(FrameTest, FadingOutEndsWithARestingFrameAndSlowsTheTimer) {
+    makeRow({"One", "Two"});
+    hover(1, 162, 152, 10);
+    calls().clear();
+
+    hover(0, 162, 152, 11);
+
+    // Ten fading frames (p = 90 .. 0), then the step that ends the zoom.
+    EXPECT_EQ(fake.canvas.Only("Present").size(), 10u);
+    std::vector<Call> texts = fake.canvas.Only("DrawOutlinedText");
+    EXPECT_EQ(texts.front().args[2], 16);
+    EXPECT_EQ(texts.back().args[2], 0);
+    EXPECT_EQ(fake.window.timerArms, std::vector<std::uint32_t>{100});
+    EXPECT_EQ(dock.state.zoomIndex, 0);
+}
+
+TEST_F(FrameTest, TheEmptyDockIsOneCellWideFromTheLeftMargin) {
+    makeRow({});
+
+    drawEmptyDock(dock, 144);
+
+    EXPECT_EQ(calls(), (std::vector<Call>{
+                           clear(), part(kBackground, {114, 144, 16, 50, 0, 0, 30, 104, 0}),
+                           part(kBackground, {130, 144, 66, 50, 30, 0, 47, 104, 0}),
+                           part(kBackground, {196, 144, 16, 50, 77, 0, 30, 104, 0}), present()}));
+}
+
+TEST_F(FrameTest, TheEmptyDockWithoutABackgroundOnlyClearsAndPresents) {
+    makeRow({});
+    dock.state.backgroundImage.reset();
+
+    drawEmptyDock(dock, 90);
+
+    EXPECT_EQ(calls(), (std::vector<Call>{clear(), present()}));
+}
+
+TEST_F(FrameTest, RecreatingTheCanvasUsesTheWindowSizeTheCaptionFontAndTheQualitySetting) {
+    makeRow({"One", "Two", "Three"});
+    dock.settings.highQuality = 1;
+
+    recreateCanvas(dock);
+    dock.settings.highQuality = 0;
+    dock.settings.floatDistance = 0;
+    recreateCanvas(dock);
+
+    const std::string font(texts::kCaptionFont);
+    EXPECT_EQ(calls(), (std::vector<Call>{{"Create", "", {396, 340, 0xFFFFFF, 0, 255, 1}, font},
+                                          {"Create", "", {396, 244, 0xFFFFFF, 0, 255, 0}, font}}));
+}
+
+}  // namespace
+}  // namespace dock
