@@ -5,6 +5,9 @@
 #define IDC_STATIC (-1)
 #endif
 
+// The application icon: the lowest icon id, so the shell shows it for dock.exe.
+#define IDI_DOCK 1
+
 // Dialogs
 #define IDD_DOCK 1000
 #define IDD_ITEM_SETTINGS 1100

@@ -1,0 +1,175 @@
+#include "dock/dock_window_win32.h"
+
+#include <shellapi.h>
+
+#include <utility>
+
+#include "config/configuration.h"
+#include "dock/launch.h"
+#include "dock/startup.h"
+#include "items/drop_win32.h"
+#include "render/hover.h"
+#include "../../resources/resource_ids.h"
+
+namespace dock {
+namespace {
+
+// The dialog manager and the timer give no pointer of ours back: there is one
+// dock per process, and this is it.
+DockProgram* boundProgram = nullptr;
+
+void setDragFullWindows(std::int32_t value) {
+    ::SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, static_cast<UINT>(value), nullptr, 0);
+}
+
+std::int32_t dragFullWindows() {
+    BOOL value = FALSE;
+    ::SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &value, 0);
+    return value;
+}
+
+void onInitDialog(DockProgram& program, HWND window) {
+    DockSession& session = program.Session();
+    session.dockWindow = window;
+    session.ended = false;
+    program.AttachWindow(window);
+    // Closing before the dock was ever activated restores this value: it must
+    // be the user's own setting, not an arbitrary zero.
+    session.dock->state.savedDragFullWindows = dragFullWindows();
+    startDock(*session.dock);
+}
+
+void onActivate(DockState& state, WPARAM how) {
+    if (how == WA_ACTIVE || how == WA_CLICKACTIVE) {
+        state.savedDragFullWindows = dragFullWindows();
+        // Layered windows move with their contents only when this is on.
+        if (state.savedDragFullWindows == 0) setDragFullWindows(1);
+    } else if (how == WA_INACTIVE) {
+        setDragFullWindows(state.savedDragFullWindows);
+    }
+}
+
+void onLeftButtonDown(DockSession& session) {
+    const Dock& dock = *session.dock;
+    if (dock.state.hoverIndex != 0 || dock.settings.locked != 0) return;
+    ::ReleaseCapture();
+    ::SendMessageA(session.dockWindow, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+}
+
+void onDropFiles(Dock& dock, HDROP drop) {
+    if (dock.state.busy) {
+        // Ignored, but the shell's memory is ours to free either way.
+        ::DragFinish(drop);
+        return;
+    }
+    handleDroppedFiles(dock, drop);
+}
+
+}  // namespace
+
+DockProgram::DockProgram(HINSTANCE instance, std::string programDirectory, ShellPort* shell)
+    : backgroundImage_(std::make_unique<DockImage>()),
+      trayImage_(std::make_unique<DockImage>()),
+      canvas_(std::make_unique<DockCanvas>()),
+      window_(session_.dockWindow, &onAnimationTick),
+      shell_(session_.dockWindow) {
+    dock_ = std::make_unique<Dock>(
+        Dock{Platform{files_, profile_, messages_, pictures_, *canvas_, hotkeys_, icons_, window_,
+                      shell != nullptr ? *shell : static_cast<ShellPort&>(shell_)},
+             std::move(programDirectory),
+             {},
+             {}});
+    dock_->state.backgroundImage = std::move(backgroundImage_);
+    dock_->state.trayImage = std::move(trayImage_);
+    session_.instanceHandle = instance;
+    session_.dock = dock_.get();
+}
+
+DockProgram::~DockProgram() {
+    if (boundProgram == this) boundProgram = nullptr;
+    // The exit order of the program-wide objects: the items, the tray path,
+    // the two pictures, the surface, then the item pictures.
+    DockState& state = dock_->state;
+    state.items = DockItemList{};
+    dock_->settings.trayImagePath.clear();
+    state.backgroundImage.reset();
+    state.trayImage.reset();
+    canvas_->Destroy();
+    state.imagePool.clear();
+}
+
+void DockProgram::AttachWindow(HWND window) {
+    canvas_->AttachWindow(window);
+    hotkeys_ = Win32Hotkeys(window);
+}
+
+void bindDockProgram(DockProgram* program) {
+    boundProgram = program;
+}
+
+INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (boundProgram == nullptr) return FALSE;
+    DockSession& session = boundProgram->Session();
+    Dock& dock = *session.dock;
+    switch (message) {
+        case WM_INITDIALOG:
+            onInitDialog(*boundProgram, window);
+            return FALSE;
+        case WM_ACTIVATE:
+            onActivate(dock.state, wParam);
+            return FALSE;
+        case WM_CLOSE:
+            shutdownDock(session);
+            return TRUE;
+        case WM_GETDLGCODE:
+            if (wParam != VK_ESCAPE) return FALSE;
+            shutdownDock(session);
+            return TRUE;
+        case WM_LBUTTONDOWN:
+            onLeftButtonDown(session);
+            return FALSE;
+        case WM_LBUTTONDBLCLK:
+            if (!dock.state.busy) launchItem(dock, dock.state.hoverIndex);
+            return FALSE;
+        case WM_RBUTTONUP:
+            if (!dock.state.busy) showContextMenu(session);
+            return FALSE;
+        case WM_DROPFILES:
+            onDropFiles(dock, reinterpret_cast<HDROP>(wParam));
+            return FALSE;
+        case WM_QUERYENDSESSION:
+            saveConfiguration(dock);
+            return FALSE;
+        case WM_HOTKEY:
+            if (dock.state.busy) return FALSE;
+            dispatchHotkey(dock, wParam, static_cast<std::uintptr_t>(lParam));
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void CALLBACK onAnimationTick(HWND, UINT, UINT_PTR, DWORD) {
+    if (boundProgram != nullptr) animationTick(boundProgram->GetDock());
+}
+
+void shutdownDock(DockSession& session) {
+    if (session.ended) return;
+    session.ended = true;
+    setDragFullWindows(session.dock->state.savedDragFullWindows);
+    stopDock(*session.dock);
+    if (session.menuHandle != nullptr) ::DestroyMenu(std::exchange(session.menuHandle, nullptr));
+    ::EndDialog(session.dockWindow, 0);
+}
+
+INT_PTR runDock(DockProgram& program) {
+    bindDockProgram(&program);
+    DockSession& session = program.Session();
+    session.menuHandle = ::LoadMenuA(session.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT));
+    const INT_PTR result = ::DialogBoxParamA(session.instanceHandle, MAKEINTRESOURCEA(IDD_DOCK),
+                                             nullptr, &dockProcedure, 0);
+    bindDockProgram(nullptr);
+    return result;
+}
+
+}  // namespace dock

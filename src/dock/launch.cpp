@@ -1,0 +1,50 @@
+#include "dock/launch.h"
+
+#include <algorithm>
+
+namespace dock {
+
+std::string workingDirectory(const std::string& targetPath) {
+    std::string path = targetPath;
+    std::replace(path.begin(), path.end(), '/', '\\');  // 0x2F is never a GBK trail byte
+    // Find the last separator character, not the last 0x5C byte: in GBK the
+    // trail byte of a double-byte character may be 0x5C, and cutting there
+    // would name a folder that does not exist.
+    std::size_t cut = std::string::npos;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const auto byte = static_cast<unsigned char>(path[i]);
+        if (byte >= 0x81 && byte <= 0xFE && i + 1 < path.size())
+            ++i;
+        else if (byte == '\\')
+            cut = i;
+    }
+    if (cut == std::string::npos) return std::string();
+    path.resize(cut + 1);
+    return path;
+}
+
+void launchItem(Dock& dock, int index) {
+    DockState& state = dock.state;
+    if (index < 1 || index > state.items.Count()) return;
+    ShellPort& shell = dock.platform.shell;
+    // Unsigned subtraction: the difference stays right across the 49.7-day
+    // wrap of the tick counter.
+    const std::uint32_t elapsed = shell.TickCount() - state.lastLaunchTick;
+    const std::int64_t cooldown = dock.settings.launchCooldownMs;
+    if (index == state.lastLaunchIndex && static_cast<std::int64_t>(elapsed) < cooldown) return;
+    state.lastLaunchIndex = index;
+    state.lastLaunchTick = shell.TickCount();
+    const std::string& target = state.items[index].item.targetPath;
+    shell.Launch(target, workingDirectory(target));
+}
+
+void dispatchHotkey(Dock& dock, std::uintptr_t id, std::uintptr_t lParam) {
+    if (id < 1 || id > static_cast<std::uintptr_t>(dock.state.items.Count())) return;
+    const int index = static_cast<int>(id);
+    // Only the low 32 bits carry the message's key data; the modifiers in the
+    // low word were matched by the system already.
+    const std::uint32_t virtualKey = static_cast<std::uint32_t>(lParam) >> 16;
+    if ((dock.state.items[index].item.hotkey & 0xFFu) == virtualKey) launchItem(dock, index);
+}
+
+}  // namespace dock

@@ -1,0 +1,54 @@
+#include "dock/window_port_win32.h"
+
+#include <shellapi.h>
+
+#include "support/geometry_win32.h"
+#include "support/handles_win32.h"
+
+namespace dock {
+
+RectI Win32DockWindow::WindowRect() {
+    RECT rect;
+    if (::GetWindowRect(window_, &rect)) lastRect_ = rect;
+    return fromRect(lastRect_);
+}
+
+void Win32DockWindow::PlaceWindow(bool topmost, std::int32_t x, std::int32_t y, std::int32_t width,
+                                  std::int32_t height) {
+    ::SetWindowPos(window_, topmost ? HWND_TOPMOST : HWND_NOTOPMOST, x, y, width, height,
+                   SWP_SHOWWINDOW);
+}
+
+void Win32DockWindow::AcceptDrops() {
+    ::DragAcceptFiles(window_, TRUE);
+}
+
+PointI Win32DockWindow::CursorPos() {
+    POINT point;
+    if (::GetCursorPos(&point)) lastCursor_ = point;
+    return fromPoint(lastCursor_);
+}
+
+void Win32DockWindow::ArmTimer(std::uint32_t periodMs) {
+    ::SetTimer(window_, timerId(), periodMs, tick_);
+}
+
+void Win32DockWindow::StopTimer() {
+    ::KillTimer(window_, timerId());
+}
+
+bool Win32DockWindow::TouchesAnyMonitor(const RectI& rect) {
+    const RECT r = toRect(rect);
+    return ::MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
+void Win32Shell::Launch(const std::string& file, const std::string& directory) {
+    // Shell extensions that carry out a launch may be COM objects.
+    ComScope com;
+    // A null operation is the default verb; Wine rejects an empty text for
+    // shortcuts. A null directory lets the shell choose.
+    ::ShellExecuteA(window_, nullptr, file.c_str(), "",
+                    directory.empty() ? nullptr : directory.c_str(), SW_SHOWNORMAL);
+}
+
+}  // namespace dock

@@ -1,0 +1,46 @@
+#pragma once
+// The dock window and the shell on the real API. Both are made before the
+// dialog exists, so they hold a reference to the session's window handle.
+#include <windows.h>
+
+#include "dock/window_port.h"
+
+namespace dock {
+
+class Win32DockWindow final : public DockWindowPort {
+  public:
+    Win32DockWindow(const HWND& window, TIMERPROC tick) : window_(window), tick_(tick) {}
+
+    RectI WindowRect() override;
+    void PlaceWindow(bool topmost, std::int32_t x, std::int32_t y, std::int32_t width,
+                     std::int32_t height) override;
+    void AcceptDrops() override;
+    PointI CursorPos() override;
+    // The timer id is the window handle's value, so arming again replaces the
+    // period instead of adding a second timer.
+    void ArmTimer(std::uint32_t periodMs) override;
+    void StopTimer() override;
+    bool TouchesAnyMonitor(const RectI& rect) override;
+
+  private:
+    UINT_PTR timerId() const { return reinterpret_cast<UINT_PTR>(window_); }
+
+    const HWND& window_;
+    TIMERPROC tick_;
+    // A failed query keeps the previous answer, as the tick expects.
+    RECT lastRect_{};
+    POINT lastCursor_{};
+};
+
+class Win32Shell final : public ShellPort {
+  public:
+    explicit Win32Shell(const HWND& window) : window_(window) {}
+
+    void Launch(const std::string& file, const std::string& directory) override;
+    std::uint32_t TickCount() override { return ::GetTickCount(); }
+
+  private:
+    const HWND& window_;
+};
+
+}  // namespace dock

@@ -1,0 +1,322 @@
+#!/usr/bin/env python3
+"""dock.exe under Wine on an X display, driven by xdotool.
+
+    dock_e2e.py DOCK_EXE MARKER_EXE WORK_DIR
+
+Needs DISPLAY (test.sh provides a private Xvfb) and the Wine prefix of
+scripts/wine-env.sh. Items carry solid-colour custom icons so that the
+magnified geometry can be measured in screenshots; their targets are a tiny
+program that records the working directory it was started in.
+"""
+
+import os
+import shutil
+import subprocess
+import sys
+import time
+
+SOURCE = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__))))
+ENV_SCRIPT = os.path.join(SOURCE, "scripts", "wine-env.sh")
+FAILURES = []
+
+RED, GREEN, BLUE = (255, 0, 0), (0, 255, 0), (0, 0, 255)
+LEFT, TOP = 400, 200  # where the first start puts the dock
+
+
+def check(condition, what):
+    print(("ok   " if condition else "FAIL ") + what, flush=True)
+    if not condition:
+        FAILURES.append(what)
+
+
+def run(*args, **kwargs):
+    return subprocess.run(args, check=False, capture_output=True, text=True, **kwargs)
+
+
+def wine(*args, cwd=None):
+    """Starts a Windows program in the dock's prefix; returns the Popen."""
+    command = 'source "%s"; wine_run "$@"' % ENV_SCRIPT
+    return subprocess.Popen(["bash", "-c", command, "wine_run", *args], cwd=cwd,
+                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+
+
+def windows_path(path):
+    command = 'source "%s"; winepath -w "$1"' % ENV_SCRIPT
+    out = run("bash", "-c", command, "winepath", path).stdout
+    return out.strip().replace("\r", "")
+
+
+def xdotool(*args):
+    return run("xdotool", *[str(a) for a in args]).stdout.strip()
+
+
+def screen():
+    """The whole screen as (width, height, raw RGB bytes)."""
+    size = run("xdpyinfo").stdout
+    dims = [line.split()[1] for line in size.splitlines() if "dimensions:" in line][0]
+    width, height = (int(v) for v in dims.split("x"))
+    raw = subprocess.run(["import", "-window", "root", "-depth", "8", "rgb:-"],
+                         check=True, capture_output=True).stdout
+    return width, height, raw
+
+
+def save_screenshot(path):
+    subprocess.run(["import", "-window", "root", path], check=False)
+
+
+def bounding_box(shot, colour, tolerance=40):
+    """The smallest rectangle (left, top, right, bottom) holding every pixel
+    close to `colour`, right and bottom exclusive; None when there is none."""
+    width, height, raw = shot
+    xs, ys = [], []
+    r0, g0, b0 = colour
+    for y in range(height):
+        row = raw[y * width * 3:(y + 1) * width * 3]
+        for x in range(width):
+            r, g, b = row[3 * x], row[3 * x + 1], row[3 * x + 2]
+            if abs(r - r0) <= tolerance and abs(g - g0) <= tolerance and abs(b - b0) <= tolerance:
+                xs.append(x)
+                ys.append(y)
+    if not xs:
+        return None
+    return (min(xs), min(ys), max(xs) + 1, max(ys) + 1)
+
+
+def wait_for(predicate, seconds):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        value = predicate()
+        if value:
+            return value
+        time.sleep(0.1)
+    return predicate()
+
+
+def dock_window():
+    ids = xdotool("search", "--onlyvisible", "--class", "dock.exe").split()
+    return ids[0] if ids else None
+
+
+def geometry(window):
+    out = xdotool("getwindowgeometry", "--shell", window)
+    values = dict(line.split("=", 1) for line in out.splitlines() if "=" in line)
+    return int(values["X"]), int(values["Y"]), int(values["WIDTH"]), int(values["HEIGHT"])
+
+
+def gbk(text):
+    return text.replace("\n", "\r\n").encode("gbk")
+
+
+def solid_png(path, colour):
+    subprocess.run(["convert", "-size", "72x72", "xc:rgb(%d,%d,%d)" % colour, "PNG32:" + path],
+                   check=True)
+
+
+def write_config(work, settings, items):
+    lines = ["[程序设置]"] + ["%s=%s" % kv for kv in settings] + ["[图标列表]", "图标数=%d" % len(items)]
+    for n, (title, hotkey, target, icon) in enumerate(items, 1):
+        lines += ['显示名_%d="%s"' % (n, title), '快捷键_%d="%d"' % (n, hotkey),
+                  '可执行文件路径_%d="%s"' % (n, target), '自定义图标路径_%d="%s"' % (n, icon)]
+    with open(os.path.join(work, "config.ini"), "wb") as f:
+        f.write(gbk("\n".join(lines) + "\n"))
+
+
+def expected_config(left, top, tray, items, locked="0"):
+    """What the save writes, as Wine's profile writer lays it out: the
+    template without its blank lines, the values in place, the items after
+    the count. Wine's parser takes the comment line holding "1000ms = 1s" for
+    a key and writes it back without the blanks around its equals sign."""
+    lines = """[程序设置]
+# 鼠标指针接近时图标是否自动吸附.
+# 非零表示开启此项. 默认为零 不开启.
+自动吸附=0
+# 图标跟随鼠标指针上下浮动.
+# 最大浮动距离, 默认为 48.
+浮动距离=48
+# 浮动方向, 0 表示只向上跟随, 1 表示上下跟随. 默认为 1.
+浮动方向=1
+# 左键双击运行同一个项目时的冷却时间.
+# 以毫秒为单位. 1000ms=1s
+# 默认 1000 不可小于 1000.
+双击冷却时间=1000
+# 选中图标托盘图片.支持相对路径与绝对路径.
+# 默认 res\\1.png
+选中托盘=%s
+# 是否开启高质量模式.
+# 非零表示开启此项. 默认为零 不开启.
+高质量=0
+# 是否开启图标倒影.
+# 非零表示开启此项. 默认为零 不开启.
+倒影=0
+# 上次关闭时记录的程序位置.
+# 程序自动记录
+左边=%d
+顶边=%d
+锁定=%s
+总在最前=1
+[图标列表]
+# 可在此为可执行文件指定自定义图标. 自定义图标优先于可执行文件内置的图标.
+图标数=%d""" % (tray, left, top, locked, len(items))
+    for n, (title, hotkey, target, icon) in enumerate(items, 1):
+        lines += '\n显示名_%d="%s"\n快捷键_%d="%d"\n可执行文件路径_%d="%s"\n自定义图标路径_%d="%s"' % (
+            n, title, n, hotkey, n, target, n, icon)
+    return gbk(lines + "\n")
+
+
+def stop(process, seconds=10):
+    try:
+        process.wait(timeout=seconds)
+        return True
+    except subprocess.TimeoutExpired:
+        process.kill()
+        process.wait()
+        return False
+
+
+def main(argv):
+    dock_exe, marker_exe, work = argv[1], argv[2], os.path.abspath(argv[3])
+    shutil.rmtree(work, ignore_errors=True)
+    for sub in ("a", "b"):
+        os.makedirs(os.path.join(work, sub))
+        shutil.copy(marker_exe, os.path.join(work, sub, "marker.exe"))
+    shutil.copy(dock_exe, os.path.join(work, "dock.exe"))
+    for name, colour in (("red", RED), ("green", GREEN), ("blue", BLUE)):
+        solid_png(os.path.join(work, name + ".png"), colour)
+    w = windows_path(work)
+    items = [("Red", 0, w + "\\a\\marker.exe", w + "\\red.png"),
+             ("Green", 0x064B, w + "/b/marker.exe", w + "\\green.png"),  # Ctrl+Alt+K
+             ("Blue", 0, w + "\\a\\marker.exe", w + "\\blue.png")]
+    write_config(work, [("左边", LEFT), ("顶边", TOP)], items)
+
+    # ---- start-up
+    dock = wine(os.path.join(work, "dock.exe"), cwd=work)
+    window = wait_for(dock_window, 20)
+    check(window is not None, "the dock window appears")
+    if window is None:
+        dock.kill()
+        return 1
+    time.sleep(1.0)
+    x, y, width, height = geometry(window)
+    check((x, y, width, height) == (LEFT, TOP, 396, 340),
+          "the dock stands at its saved place, 396 x 340: %s" % ((x, y, width, height),))
+    shot = screen()
+    save_screenshot("/tmp/dock_e2e_rest.png")
+    # Resting icons: 26 x 26 pictures inset by 5 in 36-pixel cells at rowTop
+    # 152. Wine's GDI+ leaves the first column and row of a picture drawn at
+    # a whole-pixel position uncovered, hence the + 1.
+    for colour, n in ((RED, 0), (GREEN, 1), (BLUE, 2)):
+        box = bounding_box(shot, colour)
+        want = (LEFT + 144 + 36 * n + 5 + 1, TOP + 157 + 1, LEFT + 144 + 36 * n + 31, TOP + 183)
+        check(box == want, "resting item %d at %s: %s" % (n + 1, want, box))
+
+    # ---- hover: the green item magnifies to a 72-pixel cell (62-pixel picture)
+    cx, cy = LEFT + 144 + 36 + 18, TOP + 152
+    xdotool("mousemove", cx, cy + 10)
+    time.sleep(0.3)
+    xdotool("mousemove", cx, cy)
+    time.sleep(1.0)
+    shot = screen()
+    save_screenshot("/tmp/dock_e2e_hover.png")
+    green = bounding_box(shot, GREEN)
+    red = bounding_box(shot, RED)
+    blue = bounding_box(shot, BLUE)
+    print("hover boxes: red %s green %s blue %s" % (red, green, blue))
+    # The pointer on the centre of item 2's top line: its cell doubles to 72
+    # (x 562..634, standing on the row's bottom line 188), the picture inset
+    # by 5; the neighbours' cells are 66 wide, their pictures 56 high, at
+    # fractional positions (hence 56 and 55 covered columns).
+    check(green == (LEFT + 167 + 1, TOP + 121 + 1, LEFT + 229, TOP + 183),
+          "the hovered item is drawn 62 x 62 centred under the pointer: %s" % (green,))
+    check(red == (LEFT + 101, TOP + 127, LEFT + 157, TOP + 183),
+          "the left neighbour swells to a 66-pixel cell: %s" % (red,))
+    check(blue == (LEFT + 240, TOP + 127, LEFT + 295, TOP + 183),
+          "the right neighbour swells to a 66-pixel cell: %s" % (blue,))
+
+    # ---- double-click the red item: its marker records its directory
+    xdotool("mousemove", LEFT + 144 + 18, TOP + 170)
+    time.sleep(0.5)
+    xdotool("click", "--repeat", "2", "--delay", "60", "1")
+    marker_a = os.path.join(work, "a", "marker.txt")
+    got = wait_for(lambda: os.path.exists(marker_a) and open(marker_a, "rb").read(), 10)
+    check(got == (w + "\\a\r\n").encode(), "double-click starts item 1 in its folder: %r" % (got,))
+
+    # ---- the green item's hotkey, with the pointer away from the dock
+    xdotool("mousemove", 50, 50)
+    time.sleep(0.5)
+    xdotool("windowfocus", window)
+    time.sleep(0.3)
+    xdotool("key", "ctrl+alt+k")
+    marker_b = os.path.join(work, "b", "marker.txt")
+    got = wait_for(lambda: os.path.exists(marker_b) and open(marker_b, "rb").read(), 10)
+    check(got == (w + "\\b\r\n").encode(),
+          "the hotkey starts item 2 in its folder: %r" % (got,))
+
+    # ---- drag the dock by its empty area (the strip left of the first item)
+    sx, sy = LEFT + 136, TOP + 175
+    xdotool("mousemove", sx, sy)
+    time.sleep(0.4)
+    xdotool("mousedown", "1")
+    for step in range(1, 11):
+        xdotool("mousemove", sx + 10 * step, sy + 5 * step)
+        time.sleep(0.03)
+    xdotool("mouseup", "1")
+    time.sleep(0.5)
+    moved = geometry(window)
+    check(moved[:2] == (LEFT + 100, TOP + 50), "the dock follows a drag of its empty area: %s"
+          % (moved,))
+
+    # ---- Escape closes and saves
+    xdotool("mousemove", 50, 50)
+    xdotool("windowfocus", window)
+    time.sleep(0.3)
+    xdotool("key", "Escape")
+    check(stop(dock), "Escape ends the dock")
+    with open(os.path.join(work, "config.ini"), "rb") as f:
+        saved = f.read()
+    want = expected_config(moved[0], moved[1], w + "\\res\\1.png", items)
+    check(saved == want, "config.ini is saved byte for byte")
+    if saved != want:
+        print(saved.decode("gbk", "replace"))
+        print(want.decode("gbk", "replace"))
+
+    # ---- a dock saved far off every screen, and locked
+    write_config(work, [("左边", -20000), ("顶边", 30000), ("锁定", 1)], items[:1])
+    dock = wine(os.path.join(work, "dock.exe"), cwd=work)
+    window = wait_for(dock_window, 20)
+    check(window is not None, "the dock window appears again")
+    if window is not None:
+        time.sleep(1.0)
+        x, y, width, height = geometry(window)
+        shot = screen()
+        save_screenshot("/tmp/dock_e2e_offscreen.png")
+        check(0 <= x and x + width <= shot[0] and 0 <= y and y + height <= shot[1],
+              "a dock saved off every screen starts on screen: %s" % ((x, y, width, height),))
+        box = bounding_box(shot, RED)
+        check(box == (x + 150, y + 158, x + 175, y + 183), "its item is visible: %s" % (box,))
+        xdotool("mousemove", x + 136, y + 175)
+        time.sleep(0.4)
+        xdotool("mousedown", "1")
+        for step in range(1, 11):
+            xdotool("mousemove", x + 136 + 10 * step, y + 175 + 5 * step)
+            time.sleep(0.03)
+        xdotool("mouseup", "1")
+        time.sleep(0.5)
+        check(geometry(window)[:2] == (x, y), "a locked dock does not move")
+        xdotool("mousemove", 50, 50)
+        xdotool("windowfocus", window)
+        time.sleep(0.3)
+        xdotool("key", "Escape")
+        check(stop(dock), "Escape ends the locked dock")
+        with open(os.path.join(work, "config.ini"), "rb") as f:
+            saved = f.read()
+        want = expected_config(x, y, w + "\\res\\1.png", items[:1], locked="1")
+        check(saved == want, "the position on screen is what is saved")
+    else:
+        dock.kill()
+
+    print("%d failure(s)" % len(FAILURES))
+    return 1 if FAILURES else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main(sys.argv))

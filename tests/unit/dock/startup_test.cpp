@@ -1,0 +1,246 @@
+#include "dock/startup.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "fakes/fake_platform.h"
+#include "render/builtin_pictures.h"
+#include "support/texts.h"
+
+namespace dock {
+namespace {
+
+using testing::FakePlatform;
+using testing::FakeWindow;
+using Call = testing::RecordingSurface::Call;
+
+const std::string kConfig = "C:\\Dock\\config.ini";
+const std::string kBuiltinBackground =
+    "memory:" + std::to_string(embedded::BackgroundPicture.size());
+const std::string kBuiltinTray = "memory:" + std::to_string(embedded::SelectedTrayPicture.size());
+
+class StartingTheDock : public ::testing::Test {
+  protected:
+    void setting(std::string_view key, const std::string& value) {
+        platform.profile.Set(kConfig, std::string(texts::kSectionSettings), std::string(key),
+                             value);
+    }
+    void itemKey(std::string_view prefix, int n, const std::string& value) {
+        platform.profile.Set(kConfig, std::string(texts::kSectionItems),
+                             std::string(prefix) + std::to_string(n), value);
+    }
+    void item(int n, const std::string& title, const std::string& hotkey,
+              const std::string& target) {
+        itemKey(texts::kKeyTitlePrefix, n, title);
+        itemKey(texts::kKeyHotkeyPrefix, n, hotkey);
+        itemKey(texts::kKeyTargetPrefix, n, target);
+    }
+    void itemCount(const std::string& value) {
+        platform.profile.Set(kConfig, std::string(texts::kSectionItems),
+                             std::string(texts::kKeyItemCount), value);
+    }
+    // A dialog manager that centred the 150 x 100 dialog at (540, 330).
+    void SetUp() override { platform.window.rect = {540, 330, 765, 493}; }
+
+    FakePlatform platform;
+    Dock& dock = platform.dock;
+};
+
+TEST_F(StartingTheDock, WithoutConfigShowsTheEmptyDockWhereTheDialogManagerPutIt) {
+    startDock(dock);
+
+    EXPECT_EQ(platform.window.placements,
+              (std::vector<FakeWindow::Placement>{{true, 540, 330, 288, 340}}));
+    EXPECT_EQ(platform.window.log, (std::vector<std::string>{"place", "accept", "arm 10"}));
+    EXPECT_EQ(platform.canvas.calls,
+              (std::vector<Call>{
+                  {"Create", "", {288, 340, 0xFFFFFF, 0, 255, 0}, std::string(texts::kCaptionFont)},
+                  {"Clear", "", {0, 0, 0, 0}, ""},
+                  {"DrawImagePart", kBuiltinBackground, {114, 144, 16, 50, 0, 0, 30, 104, 0}, ""},
+                  {"DrawImagePart", kBuiltinBackground, {130, 144, 66, 50, 30, 0, 47, 104, 0}, ""},
+                  {"DrawImagePart", kBuiltinBackground, {196, 144, 16, 50, 77, 0, 30, 104, 0}, ""},
+                  {"Present", "", {}, ""},
+              }));
+    EXPECT_FALSE(dock.state.busy);
+    EXPECT_EQ(dock.state.items.Count(), 0);
+}
+
+TEST_F(StartingTheDock, SetsTheLayoutMetricsFromTheBackground) {
+    startDock(dock);
+    const LayoutMetrics& m = dock.state.metrics;
+    EXPECT_EQ(m.cellPadding, 5);
+    EXPECT_EQ(m.cellWidth, 36);
+    EXPECT_EQ(m.cellHeight, 36);
+    EXPECT_EQ(m.titleSize, 18);
+    EXPECT_EQ(m.leftMargin, 144);
+    EXPECT_EQ(m.backgroundWidth, 107);
+    EXPECT_EQ(m.backgroundHeight, 104);
+    EXPECT_EQ(m.rowTop, 152);
+}
+
+TEST_F(StartingTheDock, UsesTheBuiltInPicturesWhenNoReplacementExists) {
+    startDock(dock);
+    auto& background = dynamic_cast<testing::FakePicture&>(*dock.state.backgroundImage);
+    auto& tray = dynamic_cast<testing::FakePicture&>(*dock.state.trayImage);
+    EXPECT_EQ(background.source, kBuiltinBackground);
+    EXPECT_EQ(tray.source, kBuiltinTray);
+    EXPECT_EQ(dock.settings.trayImagePath, "C:\\Dock\\res\\1.png");
+}
+
+TEST_F(StartingTheDock, LoadsTheReplacementPicturesBesideTheProgram) {
+    const std::string png(embedded::BackgroundPicture.begin(), embedded::BackgroundPicture.end());
+    platform.files.Put("C:\\Dock\\res\\0.png", png);
+    platform.files.Put("C:\\Dock\\res\\1.png", png);
+    startDock(dock);
+    EXPECT_EQ(dynamic_cast<testing::FakePicture&>(*dock.state.backgroundImage).source,
+              "file:C:\\Dock\\res\\0.png");
+    EXPECT_EQ(dynamic_cast<testing::FakePicture&>(*dock.state.trayImage).source,
+              "file:C:\\Dock\\res\\1.png");
+}
+
+TEST_F(StartingTheDock, ABackgroundFileThatDoesNotDecodeLeavesTheBackgroundEmpty) {
+    platform.files.Put("C:\\Dock\\res\\0.png", "not a picture");
+    startDock(dock);
+    EXPECT_FALSE(dock.state.backgroundImage->IsLoaded());
+    EXPECT_EQ(dock.state.metrics.backgroundHeight, 0);
+    // Only the float room and the caption room are left: (0 + 48 + 18) x 2.
+    EXPECT_EQ(platform.window.placements.at(0), (FakeWindow::Placement{true, 540, 330, 288, 132}));
+    EXPECT_TRUE(platform.canvas.Only("DrawImagePart").empty());
+    EXPECT_EQ(platform.canvas.Only("Present").size(), 1u);
+}
+
+TEST_F(StartingTheDock, TheBareTemplatePutsTheWindowAtTheOrigin) {
+    setting(texts::kKeyLeft, "");
+    setting(texts::kKeyTop, "");
+    itemCount("");
+    startDock(dock);
+    EXPECT_EQ(platform.window.placements,
+              (std::vector<FakeWindow::Placement>{{true, 0, 0, 288, 340}}));
+    EXPECT_EQ(platform.canvas.Only("DrawImagePart").size(), 3u);
+}
+
+TEST_F(StartingTheDock, PlacesTheWindowAtTheSavedPositionWithTheSavedZOrder) {
+    setting(texts::kKeyLeft, "-100");
+    setting(texts::kKeyTop, "650");
+    setting(texts::kKeyAlwaysOnTop, "0");
+    setting(texts::kKeyFloatDistance, "58");
+    startDock(dock);
+    EXPECT_EQ(platform.window.placements,
+              (std::vector<FakeWindow::Placement>{{false, -100, 650, 288, 360}}));
+    EXPECT_EQ(dock.state.metrics.rowTop, 162);
+    // The empty dock's strip lies 8 px above the row.
+    EXPECT_EQ(platform.canvas.Only("DrawImagePart").at(0).args.at(1), 154);
+}
+
+TEST_F(StartingTheDock, ASavedPositionOnNoMonitorFallsBackToTheDialogManagersPlace) {
+    struct Case {
+        const char* left;
+        const char* top;
+        std::int32_t x, y;
+    };
+    const Case cases[] = {
+        {"5000", "5000", 540, 330},     // a monitor that was unplugged
+        {"-288", "100", 540, 330},      // right edge exactly on the screen's left edge
+        {"-287", "100", -287, 100},     // one column still on screen: kept as saved
+        {"1279", "799", 1279, 799},     // one pixel on screen: kept as saved
+        {"100", "800", 540, 330},       // just below the screen
+        {"2147483647", "0", 540, 330},  // the right edge would not even be a number
+        {"-2147483648", "-2147483648", 540, 330},
+    };
+    for (const Case& c : cases) {
+        FakePlatform fresh;
+        fresh.window.rect = {540, 330, 765, 493};
+        fresh.profile.Set(kConfig, std::string(texts::kSectionSettings),
+                          std::string(texts::kKeyLeft), c.left);
+        fresh.profile.Set(kConfig, std::string(texts::kSectionSettings),
+                          std::string(texts::kKeyTop), c.top);
+        startDock(fresh.dock);
+        ASSERT_EQ(fresh.window.placements.size(), 1u) << c.left;
+        EXPECT_EQ(fresh.window.placements[0].x, c.x) << c.left << "," << c.top;
+        EXPECT_EQ(fresh.window.placements[0].y, c.y) << c.left << "," << c.top;
+    }
+}
+
+TEST_F(StartingTheDock, ASecondMonitorKeepsADockSavedOnIt) {
+    platform.window.monitors.push_back({-1920, 0, 0, 1080});
+    setting(texts::kKeyLeft, "-1500");
+    setting(texts::kKeyTop, "900");
+    startDock(dock);
+    EXPECT_EQ(platform.window.placements.at(0),
+              (FakeWindow::Placement{true, -1500, 900, 288, 340}));
+}
+
+TEST_F(StartingTheDock, AddsTheConfiguredItemsAndDrawsTheRow) {
+    itemCount("3");
+    item(1, "Tool", "1601", "C:\\a.exe");
+    item(2, "", "0", "C:\\b.txt");
+    item(3, "Third", "834", "C:\\c.exe");  // 0x0342: Shift+Ctrl+B
+    startDock(dock);
+
+    ASSERT_EQ(dock.state.items.Count(), 3);
+    EXPECT_EQ(dock.state.items[1].item.title, "Tool");
+    EXPECT_EQ(dock.state.items[1].item.hotkey, 0x0641);
+    EXPECT_EQ(dock.state.items[2].item.title, "");
+    EXPECT_EQ(dock.state.items[3].item.targetPath, "C:\\c.exe");
+    // The window is placed once, before the items, at the empty width; the
+    // surface is made for all three.
+    EXPECT_EQ(platform.window.placements,
+              (std::vector<FakeWindow::Placement>{{true, 540, 330, 288, 340}}));
+    ASSERT_FALSE(platform.canvas.calls.empty());
+    EXPECT_EQ(
+        platform.canvas.calls.front(),
+        (Call{"Create", "", {396, 340, 0xFFFFFF, 0, 255, 0}, std::string(texts::kCaptionFont)}));
+    EXPECT_EQ(platform.canvas.calls.back().op, "Present");
+    EXPECT_EQ(platform.canvas.Only("Create").size(), 1u);
+    EXPECT_EQ(platform.window.log.back(), "arm 10");
+    EXPECT_EQ(platform.hotkeys.registered.size(), 2u);
+    EXPECT_EQ(platform.hotkeys.registered.count(1), 1u);
+    EXPECT_EQ(platform.hotkeys.registered.count(3), 1u);
+    EXPECT_FALSE(dock.state.busy);
+}
+
+TEST_F(StartingTheDock, AHighQualitySettingReachesTheSurface) {
+    setting(texts::kKeyHighQuality, "1");
+    startDock(dock);
+    EXPECT_EQ(platform.canvas.calls.at(0).args.at(5), 1);
+}
+
+TEST_F(StartingTheDock, ANegativeItemCountShowsTheEmptyDockToo) {
+    itemCount("-2");
+    startDock(dock);
+    EXPECT_EQ(dock.state.items.Count(), 0);
+    const auto strip = platform.canvas.Only("DrawImagePart");
+    ASSERT_EQ(strip.size(), 3u);
+    EXPECT_EQ(strip[1].args, (std::vector<double>{130, 144, 66, 50, 30, 0, 47, 104, 0}));
+    EXPECT_EQ(platform.canvas.calls.back().op, "Present");
+}
+
+class StoppingTheDock : public StartingTheDock {};
+
+TEST_F(StoppingTheDock, ReleasesOnlyTheHotkeysThatAreSetThenStopsTheTimerAndSaves) {
+    itemCount("3");
+    item(1, "One", "1601", "C:\\a.exe");
+    item(2, "Two", "0", "C:\\b.exe");
+    item(3, "Three", "834", "C:\\c.exe");
+    startDock(dock);
+    platform.hotkeys.log.clear();
+    platform.window.log.clear();
+    platform.profile.writes.clear();
+
+    stopDock(dock);
+    EXPECT_EQ(platform.hotkeys.log, (std::vector<std::string>{"unregister 1", "unregister 3"}));
+    EXPECT_EQ(platform.window.log, (std::vector<std::string>{"stop"}));
+    ASSERT_FALSE(platform.profile.writes.empty());
+    bool wroteLeft = false;
+    for (const auto& [key, value] : platform.profile.writes)
+        if (std::get<2>(key) == texts::kKeyLeft) {
+            wroteLeft = true;
+            EXPECT_EQ(value, "540");
+        }
+    EXPECT_TRUE(wroteLeft);
+}
+
+}  // namespace
+}  // namespace dock
