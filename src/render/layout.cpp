@@ -160,7 +160,8 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
 
     if (c + 1 <= count) {
         const double bonus = ((dx + cellWidth / 2) * kNeighbourBonus) / cellWidth;
-        for (int n = c + 1; n <= count; ++n) {
+        int n = c + 1;
+        for (; n <= count; ++n) {
             const RectF& q = items[n - 1].currentRect;
             const double extra = n == c + 1 ? bonus : 0;
             const double w = neighbourSize(widthOf(q), extra, cellWidth);
@@ -169,11 +170,29 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
             DockEntry& entry = items[n];
             entry.currentRect = storedRect(q.right, floor - h - l, double(q.right) + w, floor - l);
             entry.lift = static_cast<float>(l);
+            if (w == cellWidth && h == cellHeight) break;
+        }
+        // From the first resting-size neighbour on, every further one is a
+        // resting cell too (12 px less always clamps back), so only its place
+        // moves; this is the same arithmetic without the per-item sizing.
+        if (n < count) {
+            const double l = neighbourLift(cellHeight);
+            const float top = static_cast<float>(floor - cellHeight - l);
+            const float bottom = static_cast<float>(floor - l);
+            float x = items[n].currentRect.right;
+            for (++n; n <= count; ++n) {
+                const float right = static_cast<float>(double(x) + cellWidth);
+                DockEntry& entry = items[n];
+                entry.currentRect = {x, top, right, bottom};
+                entry.lift = static_cast<float>(l);
+                x = right;
+            }
         }
     }
     if (c - 1 >= 1) {
         const double bonus = ((cellWidth / 2 - dx) * kNeighbourBonus) / cellWidth;
-        for (int n = c - 1; n >= 1; --n) {
+        int n = c - 1;
+        for (; n >= 1; --n) {
             const RectF& q = items[n + 1].currentRect;
             const double extra = n == c - 1 ? bonus : 0;
             const double w = neighbourSize(widthOf(q), extra, cellWidth);
@@ -182,6 +201,20 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
             DockEntry& entry = items[n];
             entry.currentRect = storedRect(double(q.left) - w, floor - h - l, q.left, floor - l);
             entry.lift = static_cast<float>(l);
+            if (w == cellWidth && h == cellHeight) break;
+        }
+        if (n > 1) {
+            const double l = neighbourLift(cellHeight);
+            const float top = static_cast<float>(floor - cellHeight - l);
+            const float bottom = static_cast<float>(floor - l);
+            float x = items[n].currentRect.left;
+            for (--n; n >= 1; --n) {
+                const float left = static_cast<float>(double(x) - cellWidth);
+                DockEntry& entry = items[n];
+                entry.currentRect = {left, top, x, bottom};
+                entry.lift = static_cast<float>(l);
+                x = left;
+            }
         }
     }
 

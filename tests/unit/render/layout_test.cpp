@@ -144,6 +144,27 @@ TEST(AdvanceFrame, FullZoomOnTheCentreBuildsTheStaircase72_66_54_42_36) {
         EXPECT_EQ(state.items[i].currentRect.right, state.items[i + 1].currentRect.left);
 }
 
+TEST(AdvanceFrame, BeyondTheStaircaseALongRowIsPackedRestingCellsThatDoNotRise) {
+    DockState state = rowOf(20);
+    zoomFully(state, settingsFloating(0), 10, 486, kTopLine - 30);  // item 10's centre
+    EXPECT_EQ(state.items[10].currentRect, (RectF{450, -66, 522, 6}));
+    EXPECT_EQ(state.items[11].currentRect, (RectF{522, -55, 588, 11}));
+    EXPECT_EQ(state.items[11].lift, 25.0f);
+    EXPECT_EQ(state.items[12].currentRect, (RectF{588, -33, 642, 21}));
+    EXPECT_EQ(state.items[13].currentRect, (RectF{642, -11, 684, 31}));
+    EXPECT_EQ(state.items[7].currentRect, (RectF{288, -11, 330, 31}));
+    for (int i = 14; i <= 20; ++i) {
+        const float left = 684 + 36.0f * (i - 14);
+        EXPECT_EQ(state.items[i].currentRect, (RectF{left, 0, left + 36, 36})) << "item " << i;
+        EXPECT_EQ(state.items[i].lift, 0.0f) << "item " << i;
+    }
+    for (int i = 1; i <= 6; ++i) {
+        const float left = 72 + 36.0f * (i - 1);
+        EXPECT_EQ(state.items[i].currentRect, (RectF{left, 0, left + 36, 36})) << "item " << i;
+        EXPECT_EQ(state.items[i].lift, 0.0f) << "item " << i;
+    }
+}
+
 TEST(AdvanceFrame, PointerRightOfCentreShiftsTheItemLeftAndFavoursTheRightNeighbour) {
     for (int x : {kCentreX + 18, kCentreX + 30}) {  // 30 px is clamped to 18
         DockState state = rowOf(9);
