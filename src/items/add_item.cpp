@@ -1,0 +1,163 @@
+#include "items/add_item.h"
+
+#include <cstddef>
+
+#include "items/hotkeys.h"
+#include "items/icon_extraction.h"
+#include "items/item_settings.h"
+#include "render/frame.h"
+#include "render/layout.h"
+
+namespace dock {
+namespace {
+
+bool isLeadByte(unsigned char c) {
+    return c >= 0x80;
+}
+
+// The custom icon file wins whenever it exists, even if it then fails to
+// decode; otherwise the icon of the executable or of the shortcut's target.
+Bytes pictureBytes(Dock& dock, const DockItem& record, const std::string& extension) {
+    FileSystem& files = dock.platform.files;
+    if (!record.customIconPath.empty() && files.FileExists(record.customIconPath)) {
+        return files.ReadWholeFile(record.customIconPath);
+    }
+    std::string iconSource;
+    if (extension == "exe") {
+        iconSource = record.targetPath;
+    } else if (extension == "lnk") {
+        iconSource = dock.platform.icons.ResolveShortcut(record.targetPath);
+    }
+    if (iconSource.empty()) return {};
+    return extractExeIcon(dock.platform.icons, iconSource);
+}
+
+// The lowest pool slot that no item owns and that holds no picture; a new
+// picture when there is none. A slot whose picture failed to decode still
+// belongs to its item: handing it to a second item would make the two share
+// whatever either of them loads later.
+int freeImageSlot(DockState& state, PictureFactory& pictures) {
+    auto& pool = state.imagePool;
+    const int count = state.items.Count();
+    // Items own distinct slots, so a pool no larger than the list is full:
+    // loading thousands of items at start-up never scans it.
+    if (pool.size() > static_cast<std::size_t>(count)) {
+        std::vector<bool> owned(pool.size() + 1, false);
+        for (int i = 1; i <= count; ++i) {
+            const int slot = state.items[i].imageSlot;
+            if (slot >= 1 && static_cast<std::size_t>(slot) <= pool.size()) owned[slot] = true;
+        }
+        for (std::size_t s = 1; s <= pool.size(); ++s) {
+            if (!owned[s] && (pool[s - 1] == nullptr || !pool[s - 1]->IsLoaded())) {
+                if (pool[s - 1] == nullptr) pool[s - 1] = pictures.NewPicture();
+                return static_cast<int>(s);
+            }
+        }
+    }
+    pool.push_back(pictures.NewPicture());
+    return static_cast<int>(pool.size());
+}
+
+// For an item appended at start-up only its own id is new: ids 1..n-1 keep
+// their items, so renewing them would register exactly what they hold.
+void registerAppendedHotkey(Dock& dock, int index) {
+    dock.platform.hotkeys.UnregisterHotkey(index);
+    const std::uint16_t hotkey = dock.state.items[index].item.hotkey;
+    if (hotkey != 0) registerItemHotkey(dock, index, hotkey);
+}
+
+// The window grows by one cell, half to each side, so the row stays centred.
+void growWindowByOneCell(Dock& dock) {
+    DockWindowPort& window = dock.platform.window;
+    const RectI rect = window.WindowRect();
+    const double half = dock.state.metrics.cellWidth / 2.0;
+    const std::int32_t left = truncateToInt(rect.left - half);
+    const std::int32_t right = truncateToInt(rect.right + half);
+    window.PlaceWindow(dock.settings.alwaysOnTop != 0, left, rect.top, right - left,
+                       rect.bottom - rect.top);
+}
+
+}  // namespace
+
+std::string fileExtension(const std::string& path) {
+    const std::size_t dot = path.rfind('.');
+    std::string extension = dot == std::string::npos ? path : path.substr(dot + 1);
+    for (std::size_t i = 0; i < extension.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(extension[i]);
+        if (isLeadByte(c)) {
+            ++i;  // the trail byte may look like an ASCII capital
+        } else if (c >= 'A' && c <= 'Z') {
+            extension[i] = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return extension;
+}
+
+std::string deriveTitle(const std::string& path, const std::string& extension) {
+    // Walk characters, not bytes: a GBK trail byte can be 0x5C and is no separator.
+    std::size_t nameStart = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        const unsigned char c = static_cast<unsigned char>(path[i]);
+        if (isLeadByte(c)) {
+            ++i;
+        } else if (c == '\\') {
+            nameStart = i + 1;
+        }
+    }
+    const std::size_t nameLength = path.size() - nameStart;
+    if (nameLength < extension.size() + 1) return {};
+    return path.substr(nameStart, nameLength - extension.size() - 1);
+}
+
+int dropPosition(const DockState& state) {
+    const int count = state.items.Count();
+    const int hovered = state.hoverIndex;
+    if (!state.items.Contains(hovered)) {
+        const std::int32_t width = windowWidth(state.metrics, count);
+        const std::int32_t d = truncateToInt(state.pointerX - width / 2.0);
+        return d < 0 ? 1 : count + 1;
+    }
+    const double centre = double(state.items[hovered].zoomRect.left) + state.metrics.cellWidth;
+    const std::int32_t d = truncateToInt(state.pointerX - centre);
+    return d > 0 ? hovered + 1 : hovered;
+}
+
+void addItem(Dock& dock, DockItem& record, int position, bool fromConfig) {
+    DockState& state = dock.state;
+    const std::string extension = fileExtension(record.targetPath);
+    if (!fromConfig) record.title = deriveTitle(record.targetPath, extension);
+    const Bytes bytes = pictureBytes(dock, record, extension);
+
+    const int count = state.items.Count();
+    if (position == 0) position = count + 1;
+
+    const int slot = freeImageSlot(state, dock.platform.pictures);
+    Picture& picture = *state.imagePool[static_cast<std::size_t>(slot - 1)];
+    if (!bytes.empty()) picture.LoadFromMemory(bytes);
+    if (!picture.IsLoaded()) loadDefaultItemPicture(dock, picture);
+
+    state.items.Insert(position, record, slot);
+    if (fromConfig && position == count + 1) {
+        registerAppendedHotkey(dock, position);
+    } else {
+        reregisterHotkeys(dock);
+    }
+    layoutRow(state, position);
+
+    if (fromConfig) return;
+    growWindowByOneCell(dock);
+    recreateCanvas(dock);
+    dock.platform.window.AcceptDrops();
+    renderFrame(dock, true);
+}
+
+void addDroppedFiles(Dock& dock, const std::vector<std::string>& paths) {
+    for (const std::string& path : paths) {
+        // hoverIndex and pointerX stay as sampled; the count grows per file.
+        const int position = dropPosition(dock.state);
+        dock.state.dropRecord.targetPath = path;
+        addItem(dock, dock.state.dropRecord, position, false);
+    }
+}
+
+}  // namespace dock

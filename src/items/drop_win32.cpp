@@ -1,0 +1,26 @@
+#include "items/drop_win32.h"
+
+#include <string>
+#include <vector>
+
+#include "items/add_item.h"
+
+namespace dock {
+
+void handleDroppedFiles(Dock& dock, HDROP drop) {
+    const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<std::string> names;
+    names.reserve(count);
+    for (UINT i = 0; i < count; ++i) {
+        // Asked for its length first, a name longer than MAX_PATH arrives whole.
+        const UINT length = ::DragQueryFileA(drop, i, nullptr, 0);
+        std::string name(length, '\0');
+        const UINT copied = ::DragQueryFileA(drop, i, name.data(), length + 1);
+        name.resize(copied < length ? copied : length);
+        names.push_back(std::move(name));
+    }
+    addDroppedFiles(dock, names);
+    ::DragFinish(drop);
+}
+
+}  // namespace dock
