@@ -2,11 +2,14 @@
 // messages in the test process.
 #include <windows.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <initializer_list>
 #include <string>
+#include <utility>
 
 #include "dock_test_support.h"
 #include "support/texts.h"
@@ -16,17 +19,38 @@ namespace {
 
 using Launched = TestShell::Launched;
 
+// Appends rather than chains operator+: GCC 12 warns falsely (-Wrestrict)
+// about "text" + std::string temporaries.
+std::string section(std::string_view name) {
+    std::string text = "[";
+    text.append(name).append("]\r\n");
+    return text;
+}
+
+std::string entry(std::string_view key, const std::string& value) {
+    std::string text(key);
+    text.append("=").append(value).append("\r\n");
+    return text;
+}
+
 std::string itemsSection(int count, const std::string& target, const std::string& hotkey) {
-    std::string text = "[" + std::string(texts::kSectionItems) + "]\r\n" +
-                       std::string(texts::kKeyItemCount) + "=" + std::to_string(count) + "\r\n";
+    std::string text = section(texts::kSectionItems);
+    text += entry(texts::kKeyItemCount, std::to_string(count));
     for (int n = 1; n <= count; ++n) {
         const std::string N = std::to_string(n);
-        text += std::string(texts::kKeyTitlePrefix) + N + "=\"Item " + N + "\"\r\n";
-        text +=
-            std::string(texts::kKeyHotkeyPrefix) + N + "=\"" + (n == 1 ? hotkey : "0") + "\"\r\n";
-        text += std::string(texts::kKeyTargetPrefix) + N + "=\"" + target + "\"\r\n";
-        text += std::string(texts::kKeyCustomIconPrefix) + N + "=\"\"\r\n";
+        text += entry(std::string(texts::kKeyTitlePrefix).append(N), "\"Item " + N + "\"");
+        text += entry(std::string(texts::kKeyHotkeyPrefix).append(N),
+                      "\"" + (n == 1 ? hotkey : std::string("0")) + "\"");
+        text += entry(std::string(texts::kKeyTargetPrefix).append(N), "\"" + target + "\"");
+        text += entry(std::string(texts::kKeyCustomIconPrefix).append(N), "\"\"");
     }
+    return text;
+}
+
+std::string settingsSection(
+    std::initializer_list<std::pair<std::string_view, std::string>> values) {
+    std::string text = section(texts::kSectionSettings);
+    for (const auto& [key, value] : values) text += entry(key, value);
     return text;
 }
 
@@ -74,10 +98,8 @@ TEST_F(DockWindow, TheBareTemplatePutsTheDockAtTheOrigin) {
 
 TEST_F(DockWindow, ASavedPositionOffEveryScreenFallsBackToTheCentredOne) {
     const POINT centred = centredDialogPosition();
-    const std::string settings = "[" + std::string(texts::kSectionSettings) + "]\r\n" +
-                                 std::string(texts::kKeyLeft) + "=-5000\r\n" +
-                                 std::string(texts::kKeyTop) + "=9000\r\n";
-    writeFileText(config(), settings);
+    writeFileText(config(),
+                  settingsSection({{texts::kKeyLeft, "-5000"}, {texts::kKeyTop, "9000"}}));
     DockUnderTest dock(folder.Path());
     EXPECT_EQ(dock.rect().left, centred.x);
     EXPECT_EQ(dock.rect().top, centred.y);
@@ -85,11 +107,9 @@ TEST_F(DockWindow, ASavedPositionOffEveryScreenFallsBackToTheCentredOne) {
 
 TEST_F(DockWindow, ADockPartlyOnScreenStaysExactlyWhereItWasSaved) {
     const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-    const std::string settings =
-        "[" + std::string(texts::kSectionSettings) + "]\r\n" + std::string(texts::kKeyLeft) + "=" +
-        std::to_string(screenWidth - 10) + "\r\n" + std::string(texts::kKeyTop) + "=-300\r\n" +
-        std::string(texts::kKeyAlwaysOnTop) + "=0\r\n";
-    writeFileText(config(), settings);
+    writeFileText(config(), settingsSection({{texts::kKeyLeft, std::to_string(screenWidth - 10)},
+                                             {texts::kKeyTop, "-300"},
+                                             {texts::kKeyAlwaysOnTop, "0"}}));
     DockUnderTest dock(folder.Path());
     EXPECT_EQ(dock.rect().left, screenWidth - 10);
     EXPECT_EQ(dock.rect().top, -300);
@@ -353,7 +373,7 @@ TEST_F(DragSetting, AMinimisedActivationChangesNothing) {
     EXPECT_EQ(dragFull(), FALSE);
 }
 
-TEST_F(DragSetting, ClosingADockThatWasNeverActivatedKeepsTheUsersSetting) {
+TEST_F(DragSetting, ClosingRightAfterTheStartKeepsTheUsersSetting) {
     setDragFull(TRUE);
     DockUnderTest dock(folder.Path());
     dock.call(WM_CLOSE);

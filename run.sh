@@ -1,0 +1,62 @@
+#!/usr/bin/env bash
+# Builds dock.exe and runs it under Wine on Linux.
+#
+#   ./run.sh [folder]
+#
+# The dock runs in `folder` (default build/run) with dock.exe copied there;
+# its config.ini and an optional res folder live beside it. On a machine
+# without a display the dock runs on a virtual one, and a screenshot is
+# taken after a few seconds. Ctrl+C closes the dock (which saves config.ini).
+set -euo pipefail
+cd "$(dirname "$0")"
+folder="${1:-build/run}"
+
+scripts/install-deps.sh --runtime
+echo "== building dock.exe"
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j "$(nproc 2>/dev/null || echo 2)" --target dock
+echo "== preparing the Wine prefix"
+scripts/wine-setup.sh
+source scripts/wine-env.sh
+
+mkdir -p "$folder"
+folder="$(cd "$folder" && pwd)"
+cp build/win64/src/dock/dock.exe "$folder/dock.exe"
+
+virtual=""
+if [ -z "${DISPLAY:-}" ]; then
+    start_virtual_display
+    virtual=1
+fi
+
+dock_pid=""
+stopped=""
+stop_dock() {
+    [ -n "$stopped" ] && return
+    stopped=1
+    if [ -n "$dock_pid" ] && kill -0 "$dock_pid" 2>/dev/null; then
+        # A polite close first: the dock saves config.ini on WM_CLOSE.
+        wine_run taskkill /im dock.exe >/dev/null 2>&1 || true
+        for _ in $(seq 1 30); do
+            kill -0 "$dock_pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill "$dock_pid" 2>/dev/null || true
+    fi
+    [ -n "$virtual" ] && kill "$DOCK_XVFB_PID" 2>/dev/null || true
+}
+trap 'stop_dock; exit 0' INT TERM
+trap stop_dock EXIT
+
+(cd "$folder" && exec env LOCPATH="$DOCK_LOCPATH" LC_ALL="${DOCK_WINE_LC:-zh_CN.UTF-8}" \
+    wine ./dock.exe) &
+dock_pid=$!
+echo "== the dock is running in $folder on display $DISPLAY (Ctrl+C to stop)"
+
+if [ -n "$virtual" ]; then
+    sleep 4
+    shot="$folder/screenshot.png"
+    import -window root "$shot"
+    echo "== screenshot of the virtual display: $shot"
+fi
+wait "$dock_pid" || true
