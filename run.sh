@@ -10,18 +10,19 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 folder="${1:-build/run}"
+build="${DOCK_RUN_BUILD_DIR:-build/win64}"  # where dock.exe is built
 
 scripts/install-deps.sh --runtime
 echo "== building dock.exe"
-cmake --preset win64 >/dev/null
-cmake --build --preset win64 -j "$(nproc 2>/dev/null || echo 2)" --target dock
+cmake --preset win64 -B "$build" >/dev/null
+cmake --build "$build" -j "$(nproc 2>/dev/null || echo 2)" --target dock
 echo "== preparing the Wine prefix"
 scripts/wine-setup.sh
 source scripts/wine-env.sh
 
 mkdir -p "$folder"
 folder="$(cd "$folder" && pwd)"
-cp build/win64/src/dock/dock.exe "$folder/dock.exe"
+cp "$build/src/dock/dock.exe" "$folder/dock.exe"
 
 virtual=""
 if [ -z "${DISPLAY:-}" ]; then
@@ -48,7 +49,9 @@ stop_dock() {
 trap 'stop_dock; exit 0' INT TERM
 trap stop_dock EXIT
 
-(cd "$folder" && exec env LOCPATH="$DOCK_LOCPATH" LC_ALL="${DOCK_WINE_LC:-zh_CN.UTF-8}" \
+# Its own session: a Ctrl+C in the terminal reaches only this script, which
+# then closes the dock politely.
+(cd "$folder" && exec setsid env LOCPATH="$DOCK_LOCPATH" LC_ALL="${DOCK_WINE_LC:-zh_CN.UTF-8}" \
     wine ./dock.exe) &
 dock_pid=$!
 echo "== the dock is running in $folder on display $DISPLAY (Ctrl+C to stop)"
