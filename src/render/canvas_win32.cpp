@@ -73,6 +73,10 @@ void DockCanvas::Create(HWND window, std::int32_t width, std::int32_t height,
         fontFamily_.reset(family);
         Gdiplus::GpPen* pen = nullptr;
         gdip::GdipCreatePen1(ToArgb(outlineColor, alpha), 0.0f, Gdiplus::UnitDocument, &pen);
+        // Wine's GDI+ knows only world and pixel units for pens. A pen of width 0
+        // is one pixel wide in every unit, so the pixel unit draws the same.
+        if (pen == nullptr)
+            gdip::GdipCreatePen1(ToArgb(outlineColor, alpha), 0.0f, Gdiplus::UnitPixel, &pen);
         outlinePen_.reset(pen);
         gdip::GdipSetPenLineJoin(outlinePen_.get(), Gdiplus::LineJoinRound);
         Gdiplus::GpSolidFill* brush = nullptr;
