@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
 #include <cstdio>
 #include <memory>
 #include <string>
@@ -62,6 +63,7 @@ class TimedSurface : public DrawingSurface {
 struct Result {
     int items;
     bool highQuality;
+    bool reflection;
     double frameMs, composeMs, presentMs;
 };
 
@@ -83,9 +85,9 @@ struct BenchDock {
                  fakes.dock.settings,
                  {}};
 
-    BenchDock(HWND window, int count, bool highQuality) {
+    BenchDock(HWND window, int count, bool highQuality, bool reflection = true) {
         canvas.AttachWindow(window);
-        d.settings.reflection = 1;
+        d.settings.reflection = reflection ? 1 : 0;
         d.settings.highQuality = highQuality ? 1 : 0;
         d.state.metrics = fakes.dock.state.metrics;
         d.state.backgroundImage = pictures.NewPicture();
@@ -104,8 +106,8 @@ struct BenchDock {
     }
 };
 
-Result measure(HWND window, int count, bool highQuality, int frames) {
-    BenchDock bench(window, count, highQuality);
+Result measure(HWND window, int count, bool highQuality, bool reflection, int frames) {
+    BenchDock bench(window, count, highQuality, reflection);
     dock::Dock& d = bench.d;
     TimedSurface& surface = bench.surface;
 
@@ -129,7 +131,7 @@ Result measure(HWND window, int count, bool highQuality, int frames) {
     }
     const double frameMs = median(total);
     const double presentMs = median(present);
-    return {count, highQuality, frameMs, frameMs - presentMs, presentMs};
+    return {count, highQuality, reflection, frameMs, frameMs - presentMs, presentMs};
 }
 
 }  // namespace
@@ -168,15 +170,31 @@ int main(int argc, char** argv) {
     }
 
     std::vector<Result> results;
-    for (int count : {10, 30, 60})
-        for (bool hq : {false, true}) results.push_back(measure(window, count, hq, frames));
+    // Optional second argument: the item counts, e.g. "10,30,60".
+    std::vector<int> counts;
+    if (argc > 2)
+        for (const char* p = argv[2]; *p != '\0';) {
+            char* end = nullptr;
+            const long v = std::strtol(p, &end, 10);
+            if (end == p) break;
+            if (v > 0 && v <= 1000) counts.push_back(static_cast<int>(v));
+            p = *end == ',' ? end + 1 : end;
+        }
+    if (counts.empty()) counts = {10, 30, 60};
+    for (int count : counts)
+        for (bool reflection : {true, false})
+            for (bool hq : {false, true}) {
+                results.push_back(measure(window, count, hq, reflection, frames));
+            }
     ::DestroyWindow(window);
 
     std::printf("zoom frame, median of %d frames (ms)\n", frames);
-    std::printf("%6s  %-8s  %8s  %8s  %8s\n", "items", "quality", "frame", "compose", "present");
+    std::printf("%6s  %-8s  %-11s  %8s  %8s  %8s\n", "items", "quality", "reflections", "frame",
+                "compose", "present");
     for (const Result& r : results)
-        std::printf("%6d  %-8s  %8.3f  %8.3f  %8.3f\n", r.items, r.highQuality ? "high" : "default",
-                    r.frameMs, r.composeMs, r.presentMs);
+        std::printf("%6d  %-8s  %-11s  %8.3f  %8.3f  %8.3f\n", r.items,
+                    r.highQuality ? "high" : "default", r.reflection ? "on" : "off", r.frameMs,
+                    r.composeMs, r.presentMs);
 
     char path[MAX_PATH];
     const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -187,10 +205,10 @@ int main(int argc, char** argv) {
         for (std::size_t i = 0; i < results.size(); ++i) {
             const Result& r = results[i];
             std::fprintf(f,
-                         "%s\n  {\"items\": %d, \"quality\": \"%s\", \"frame_ms\": %.4f, "
-                         "\"compose_ms\": %.4f, \"present_ms\": %.4f}",
-                         i == 0 ? "" : ",", r.items, r.highQuality ? "high" : "default", r.frameMs,
-                         r.composeMs, r.presentMs);
+                         "%s\n  {\"items\": %d, \"quality\": \"%s\", \"reflections\": %s, "
+                         "\"frame_ms\": %.4f, \"compose_ms\": %.4f, \"present_ms\": %.4f}",
+                         i == 0 ? "" : ",", r.items, r.highQuality ? "high" : "default",
+                         r.reflection ? "true" : "false", r.frameMs, r.composeMs, r.presentMs);
         }
         std::fprintf(f, "\n]}\n");
         std::fclose(f);

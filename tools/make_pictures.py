@@ -194,9 +194,18 @@ def _glossy(n, ux, uy, y):
     return tuple(clamp(c + 0.95 * specular) for c in colour)
 
 
+QUESTION_SCALE = 1.12  # the glyph is drawn round the picture's centre at this size
+
+
 def default_item(x, y):
     """A glossy blue question mark on a transparent background, 72 x 72,
     with a small soft shadow under its dot."""
+    # The dot's shadow: a soft ellipse on the ground just below it.
+    sx, sy = (x - 36.5) / 9.0, (y - 69.2) / 2.3
+    e = sx * sx + sy * sy
+    shadow = (0.0, 0.0, 0.08, 0.42 * (1 - e) ** 1.5) if e < 1 else TRANSPARENT
+    x = 36 + (x - 36) / QUESTION_SCALE
+    y = 36 + (y - 36) / QUESTION_SCALE
     d, ux, uy = nearest_on_polyline(x, y, QUESTION_PATH)
     if d < QUESTION_HALF_WIDTH:
         return _glossy(d / QUESTION_HALF_WIDTH, ux, uy, y) + (1.0,)
@@ -205,12 +214,7 @@ def default_item(x, y):
     if r < DOT_RADIUS:
         ux, uy = (dx / r, dy / r) if r > 0 else (0.0, 0.0)
         return _glossy(r / DOT_RADIUS, ux, uy, y) + (1.0,)
-    # The dot's shadow: a soft ellipse on the ground just below it.
-    sx, sy = (x - 36.5) / 8.5, (y - 67.0) / 2.6
-    e = sx * sx + sy * sy
-    if e < 1:
-        return (0.0, 0.0, 0.08, 0.42 * (1 - e) ** 1.5)
-    return TRANSPARENT
+    return shadow
 
 
 # name, width, height, function, samples per pixel side

@@ -73,10 +73,10 @@ void DockCanvas::Create(HWND window, std::int32_t width, std::int32_t height,
         fontFamily_.reset(family);
         Gdiplus::GpPen* pen = nullptr;
         gdip::GdipCreatePen1(ToArgb(outlineColor, alpha), 0.0f, Gdiplus::UnitDocument, &pen);
-        // Wine's GDI+ knows only world and pixel units for pens. A pen of width 0
-        // is one pixel wide in every unit, so the pixel unit draws the same.
-        if (pen == nullptr)
-            gdip::GdipCreatePen1(ToArgb(outlineColor, alpha), 0.0f, Gdiplus::UnitPixel, &pen);
+        // Wine's GDI+ refuses document-unit pens, so under Wine titles have no
+        // outline. A pixel-unit pen is no way out: Wine's path stroking then
+        // recurses until the stack overflows once the surface is about 1,000
+        // pixels wide (frame_bench at 30 items shows it).
         outlinePen_.reset(pen);
         gdip::GdipSetPenLineJoin(outlinePen_.get(), Gdiplus::LineJoinRound);
         Gdiplus::GpSolidFill* brush = nullptr;
