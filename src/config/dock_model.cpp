@@ -11,7 +11,7 @@ std::size_t DockItemList::checked(int index) const {
     return static_cast<std::size_t>(index - 1);
 }
 
-void DockItemList::Insert(int position, const DockItem& item, int imageSlot) {
+void DockItemList::Insert(int position, const DockItem& item, int imageSlot, bool resetLifts) {
     if (position < 1 || position > Count() + 1) {
         ReportInternalError(kInsertPositionOutOfRange, static_cast<std::uint32_t>(position));
     }
@@ -19,7 +19,9 @@ void DockItemList::Insert(int position, const DockItem& item, int imageSlot) {
     entry.item = item;
     entry.imageSlot = imageSlot;
     entries_.insert(entries_.begin() + (position - 1), std::move(entry));
-    for (DockEntry& e : entries_) e.lift = 0;
+    if (resetLifts) {
+        for (DockEntry& e : entries_) e.lift = 0;
+    }
 }
 
 DockEntry DockItemList::Remove(int index) {

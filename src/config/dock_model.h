@@ -53,8 +53,10 @@ public:
     const DockEntry& operator[](int index) const { return entries_[checked(index)]; }
 
     // Inserts a copy of `item` at `position` (1..Count()+1) with zero
-    // rectangles; every item's lift is reset to 0.
-    void Insert(int position, const DockItem& item, int imageSlot);
+    // rectangles; every item's lift is reset to 0. Start-up loading, which
+    // runs before the first frame has lifted anything, passes false so that
+    // loading thousands of items stays linear.
+    void Insert(int position, const DockItem& item, int imageSlot, bool resetLifts = true);
     // Removes the item at `index` with all its entries and returns it.
     DockEntry Remove(int index);
 

@@ -136,8 +136,10 @@ void addItem(Dock& dock, DockItem& record, int position, bool fromConfig) {
     if (!bytes.empty()) picture.LoadFromMemory(bytes);
     if (!picture.IsLoaded()) loadDefaultItemPicture(dock, picture);
 
-    state.items.Insert(position, record, slot);
-    if (fromConfig && position == count + 1) {
+    // Configured items are appended one by one at start-up, before any frame.
+    const bool loadingAppend = fromConfig && position == count + 1;
+    state.items.Insert(position, record, slot, !loadingAppend);
+    if (loadingAppend) {
         registerAppendedHotkey(dock, position);
     } else {
         reregisterHotkeys(dock);
