@@ -29,10 +29,17 @@ void storeProgramSettings(DockSettings& settings, const ProgramSettingsForm& for
 }
 
 void applyProgramSettings(Dock& dock) {
-    dock.state.metrics.rowTop = rowTop(dock.state.metrics, dock.settings.floatDistance);
+    LayoutMetrics& metrics = dock.state.metrics;
+    metrics.rowTop = rowTop(metrics, dock.settings.floatDistance);
     recreateCanvas(dock);
     dock.platform.window.AcceptDrops();
-    renderFrame(dock, true);
+    // A frame of an empty row draws nothing, which would leave the window at
+    // its old size with the old picture: draw the empty dock as start-up does.
+    if (dock.state.items.Count() == 0) {
+        drawEmptyDock(dock, static_cast<float>(metrics.rowTop - 8));
+    } else {
+        renderFrame(dock, true);
+    }
 }
 
 }  // namespace dock

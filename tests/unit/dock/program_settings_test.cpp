@@ -104,6 +104,20 @@ TEST(ApplyProgramSettings, RecreatesTheSurfaceWithHighQualityAtOnce) {
     EXPECT_EQ(applyWithDistance("48", true).create.back(), 1);
 }
 
+TEST(ApplyProgramSettings, OnAnEmptyDockDrawsTheBackgroundEightPixelsAboveTheNewRow) {
+    FakePlatform fake;
+    fake.files.Put("C:\\bg.png",
+                   std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0\x6B\0\0\0\x68", 24));
+    fake.dock.state.backgroundImage = fake.pictures.NewPicture();
+    fake.dock.state.backgroundImage->LoadFromFile("C:\\bg.png");
+    storeProgramSettings(fake.dock.settings, {false, false, false, true, "58", "1000"});
+    applyProgramSettings(fake.dock);
+    const auto slices = fake.canvas.Only("DrawImagePart");
+    ASSERT_EQ(slices.size(), 3u);
+    for (const auto& slice : slices) EXPECT_EQ(slice.args[1], 162 - 8);
+    EXPECT_EQ(fake.canvas.calls.back().op, "Present");
+}
+
 TEST(ApplyProgramSettings, RedrawsTheRowWithTheNewOptionsAndPresentsIt) {
     FakePlatform fake;
     fake.dock.state.imagePool.push_back(fake.pictures.NewPicture());

@@ -1,0 +1,93 @@
+#include "dock/program_settings_dialog_win32.h"
+
+#include <string>
+
+#include "../../resources/resource_ids.h"
+#include "dock/program_settings.h"
+
+namespace dock {
+namespace {
+
+Dock* dockOf(HWND dialog) {
+    auto* session = reinterpret_cast<DockSession*>(::GetWindowLongPtrA(dialog, DWLP_USER));
+    return session != nullptr ? session->dock : nullptr;
+}
+
+void setCheck(HWND dialog, int id, bool on) {
+    ::CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED);
+}
+
+bool isChecked(HWND dialog, int id) {
+    return ::IsDlgButtonChecked(dialog, id) == BST_CHECKED;
+}
+
+std::string numberText(HWND dialog, int id) {
+    char buffer[kNumberFieldBufferSize] = {};
+    const int length = ::GetWindowTextA(::GetDlgItem(dialog, id), buffer, kNumberFieldBufferSize);
+    return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+void fill(HWND dialog, const Dock& dock) {
+    const ProgramSettingsForm form = programSettingsForm(dock.settings);
+    setCheck(dialog, IDC_PROGRAM_HIGH_QUALITY, form.highQuality);
+    setCheck(dialog, IDC_PROGRAM_REFLECTION, form.reflection);
+    setCheck(dialog, IDC_PROGRAM_AUTO_SNAP, form.autoSnap);
+    setCheck(dialog, IDC_PROGRAM_FLOAT_BOTH_WAYS, form.floatBothWays);
+    ::SetWindowTextA(::GetDlgItem(dialog, IDC_PROGRAM_FLOAT_DISTANCE), form.floatDistance.c_str());
+    ::SetWindowTextA(::GetDlgItem(dialog, IDC_PROGRAM_COOLDOWN), form.launchCooldown.c_str());
+}
+
+void save(HWND dialog, Dock* dock) {
+    if (dock == nullptr) {
+        ::EndDialog(dialog, 0);
+        return;
+    }
+    ProgramSettingsForm form;
+    form.highQuality = isChecked(dialog, IDC_PROGRAM_HIGH_QUALITY);
+    form.reflection = isChecked(dialog, IDC_PROGRAM_REFLECTION);
+    form.autoSnap = isChecked(dialog, IDC_PROGRAM_AUTO_SNAP);
+    form.floatBothWays = isChecked(dialog, IDC_PROGRAM_FLOAT_BOTH_WAYS);
+    form.floatDistance = numberText(dialog, IDC_PROGRAM_FLOAT_DISTANCE);
+    form.launchCooldown = numberText(dialog, IDC_PROGRAM_COOLDOWN);
+    storeProgramSettings(dock->settings, form);
+    ::EndDialog(dialog, 0);  // closes once the procedure returns
+    applyProgramSettings(*dock);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK programSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam,
+                                           LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG: {
+            ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            const auto* session = reinterpret_cast<const DockSession*>(lParam);
+            if (session != nullptr && session->dock != nullptr) fill(dialog, *session->dock);
+            return FALSE;
+        }
+        case WM_CLOSE:
+            ::EndDialog(dialog, 0);
+            return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDC_PROGRAM_SAVE:
+                    save(dialog, dockOf(dialog));
+                    break;
+                case IDC_PROGRAM_CANCEL:
+                    ::EndDialog(dialog, 0);
+                    break;
+                default:
+                    break;  // Enter (IDOK) and Escape (IDCANCEL) do nothing
+            }
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void runProgramSettingsDialog(DockSession& session) {
+    ::DialogBoxParamA(session.instanceHandle, MAKEINTRESOURCEA(IDD_PROGRAM_SETTINGS), nullptr,
+                      programSettingsDialogProc, reinterpret_cast<LPARAM>(&session));
+}
+
+}  // namespace dock

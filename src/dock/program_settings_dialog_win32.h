@@ -1,0 +1,15 @@
+#pragma once
+// Dialog 1200: the four switches, the float distance and the cool-down.
+#include <windows.h>
+
+#include "dock/dock_session_win32.h"
+
+namespace dock {
+
+// lParam of WM_INITDIALOG is the DockSession.
+INT_PTR CALLBACK programSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Runs the dialog modally, without owner.
+void runProgramSettingsDialog(DockSession& session);
+
+}  // namespace dock

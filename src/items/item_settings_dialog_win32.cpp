@@ -1,0 +1,126 @@
+#include "items/item_settings_dialog_win32.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <cstring>
+
+#include "../../resources/resource_ids.h"
+#include "support/texts.h"
+
+namespace dock {
+namespace {
+
+IconBrowseRequest browseForTheRun;
+
+DockSession* sessionOf(HWND dialog) {
+    return reinterpret_cast<DockSession*>(::GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
+DockItem* editedItem(DockSession* session) {
+    if (session == nullptr || session->dock == nullptr) return nullptr;
+    DockState& state = session->dock->state;
+    if (!state.items.Contains(state.editedItemIndex)) return nullptr;
+    return &state.items[state.editedItemIndex].item;
+}
+
+std::string fieldText(HWND dialog, int id) {
+    char buffer[kItemFieldBufferSize] = {};
+    const int length = ::GetWindowTextA(::GetDlgItem(dialog, id), buffer, kItemFieldBufferSize);
+    return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
+void fill(HWND dialog, DockSession* session) {
+    const DockItem* item = editedItem(session);
+    if (item == nullptr) return;
+    ::SetWindowTextA(dialog, itemSettingsCaption(*item).c_str());
+    ::SetWindowTextA(::GetDlgItem(dialog, IDC_ITEM_TITLE), item->title.c_str());
+    ::SetWindowTextA(::GetDlgItem(dialog, IDC_ITEM_ICON), item->customIconPath.c_str());
+    const auto value = static_cast<std::intptr_t>(static_cast<std::int16_t>(item->hotkey));
+    ::SendMessageA(::GetDlgItem(dialog, IDC_ITEM_HOTKEY), HKM_SETHOTKEY, static_cast<WPARAM>(value),
+                   0);
+}
+
+void browse(HWND dialog, DockSession* session) {
+    if (session == nullptr || session->dock == nullptr) return;
+    prepareIconBrowse(browseForTheRun, dialog, session->instanceHandle,
+                      session->dock->programDirectory);
+    if (::GetOpenFileNameA(&browseForTheRun.request) != 0) {
+        ::SetWindowTextA(::GetDlgItem(dialog, IDC_ITEM_ICON), browseForTheRun.file);
+    }
+}
+
+void save(HWND dialog, DockSession* session) {
+    if (editedItem(session) != nullptr) {
+        ItemSettingsForm form;
+        form.title = fieldText(dialog, IDC_ITEM_TITLE);
+        form.customIconPath = fieldText(dialog, IDC_ITEM_ICON);
+        form.hotkey =
+            LOWORD(::SendMessageA(::GetDlgItem(dialog, IDC_ITEM_HOTKEY), HKM_GETHOTKEY, 0, 0));
+        saveItemSettings(*session->dock, session->dock->state.editedItemIndex, form);
+    }
+    ::EndDialog(dialog, 0);
+}
+
+}  // namespace
+
+void prepareIconBrowse(IconBrowseRequest& browse, HWND owner, HINSTANCE instance,
+                       const std::string& programDirectory) {
+    OPENFILENAMEA& r = browse.request;
+    browse.filter = iconFileFilter();
+    browse.initialDirectory = programDirectory;
+    std::memset(browse.file, ' ', kItemFieldBufferSize - 1);
+    browse.file[kItemFieldBufferSize - 1] = '\0';
+    std::memset(browse.fileTitle, ' ', kItemFieldBufferSize - 1);
+    browse.fileTitle[kItemFieldBufferSize - 1] = '\0';
+    // The pre-Windows 2000 layout, as the program always asked for.
+    r.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+    r.hwndOwner = owner;
+    r.hInstance = instance;
+    r.lpstrFilter = browse.filter.c_str();
+    r.lpstrFile = browse.file;
+    r.nMaxFile = kItemFieldBufferSize;
+    r.lpstrFileTitle = browse.fileTitle;
+    r.nMaxFileTitle = kItemFieldBufferSize;
+    r.lpstrInitialDir = browse.initialDirectory.c_str();
+    r.lpstrTitle = texts::kBrowseTitle.data();
+}
+
+INT_PTR CALLBACK itemSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_INITDIALOG:
+            ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
+            fill(dialog, reinterpret_cast<DockSession*>(lParam));
+            return FALSE;
+        case WM_CLOSE:
+            ::EndDialog(dialog, 0);
+            return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDC_ITEM_BROWSE:
+                    browse(dialog, sessionOf(dialog));
+                    break;
+                case IDC_ITEM_SAVE:
+                    save(dialog, sessionOf(dialog));
+                    break;
+                case IDC_ITEM_CANCEL:
+                    ::EndDialog(dialog, 0);
+                    break;
+                default:
+                    break;  // IDOK and IDCANCEL too: Esc leaves the dialog open
+            }
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void runItemSettingsDialog(DockSession& session) {
+    // The hotkey control's class must be registered before the template is built.
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_HOTKEY_CLASS};
+    ::InitCommonControlsEx(&classes);
+    ::DialogBoxParamA(session.instanceHandle, MAKEINTRESOURCEA(IDD_ITEM_SETTINGS), nullptr,
+                      itemSettingsDialogProc, reinterpret_cast<LPARAM>(&session));
+}
+
+}  // namespace dock

@@ -1,0 +1,222 @@
+// The context menu on the real menu resource: showContextMenu run on this
+// thread, worked from a driver thread through the menu loop's own keyboard
+// handling, with the commands carried out on the real adapters.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "dialog_test_support.h"
+#include "dock/context_menu_win32.h"
+#include "render/layout.h"
+
+namespace dock::wine {
+namespace {
+
+struct MenuSeen {
+    bool shown = false;
+    UINT settingsState = 0, deleteState = 0, programState = 0, exitState = 0;
+    UINT lockState = 0, topState = 0;
+    POINT topLeft{};
+};
+
+class ContextMenuTest : public ::testing::Test {
+  protected:
+    // Opens the menu as a right-button release would, records what it shows,
+    // then sends `keys` (characters: mnemonics; VK_ESCAPE as 0x1B) to the
+    // menu loop and runs `after` on the driver thread.
+    MenuSeen openMenuAndPress(const std::wstring& keys, std::function<void()> after = {}) {
+        MenuSeen seen;
+        const DWORD thread = ::GetCurrentThreadId();
+        HWND dockWindow = real.window();
+        HMENU menu = real.session().menuHandle;
+        {
+            Driver driver([&] {
+                HWND popup = waitForWindow(thread, L"#32768", L"");
+                seen.shown = popup != nullptr;
+                if (popup == nullptr) return;
+                pauseForScreenshot();
+                RECT r{};
+                ::GetWindowRect(popup, &r);
+                seen.topLeft = {r.left, r.top};
+                seen.settingsState = ::GetMenuState(menu, IDM_ITEM_SETTINGS, MF_BYCOMMAND);
+                seen.deleteState = ::GetMenuState(menu, IDM_DELETE_ITEM, MF_BYCOMMAND);
+                seen.programState = ::GetMenuState(menu, IDM_PROGRAM_SETTINGS, MF_BYCOMMAND);
+                seen.exitState = ::GetMenuState(menu, IDM_EXIT, MF_BYCOMMAND);
+                seen.lockState = ::GetMenuState(menu, IDM_LOCK_POSITION, MF_BYCOMMAND);
+                seen.topState = ::GetMenuState(menu, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND);
+                for (wchar_t key : keys) {
+                    if (key == 0x1B)
+                        ::PostMessageW(dockWindow, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+                    else
+                        ::PostMessageW(dockWindow, WM_CHAR, key, 0x00000001);
+                    ::Sleep(100);
+                }
+                if (after) after();
+                // Whatever the keys did, the menu must be gone in the end.
+                if (!waitUntilGone(popup, 2000))
+                    ::PostMessageW(dockWindow, WM_KEYDOWN, VK_ESCAPE, 0);
+            });
+            showContextMenu(real.session());
+        }
+        EXPECT_TRUE(seen.shown);
+        return seen;
+    }
+    void addThreeItems() {
+        real.AddItem(DockItem{"A", 0, "C:\\a.exe", ""});
+        real.AddItem(DockItem{"B", 0, "C:\\b.exe", ""});
+        real.AddItem(DockItem{"C", 0x0658, "C:\\c.exe", ""});  // Ctrl+Alt+X
+        layoutRow(real.dock().state, 1);
+        ::SetWindowPos(real.window(), HWND_TOPMOST, 200, 150, 396, 340, SWP_SHOWWINDOW);
+    }
+    RealDock real;
+};
+
+TEST_F(ContextMenuTest, OverTheEmptyAreaDisablesBothItemEntriesAndOpensAtThePointer) {
+    ::SetCursorPos(300, 250);
+    real.dock().state.hoverIndex = 0;
+    const MenuSeen seen = openMenuAndPress(L"sd\x1B");  // disabled mnemonics do nothing
+    EXPECT_EQ(seen.settingsState & MF_DISABLED, static_cast<UINT>(MF_DISABLED));
+    EXPECT_EQ(seen.deleteState & MF_DISABLED, static_cast<UINT>(MF_DISABLED));
+    EXPECT_EQ(seen.programState & MF_DISABLED, 0u);
+    EXPECT_EQ(seen.exitState & MF_DISABLED, 0u);
+    EXPECT_EQ(seen.topLeft.x, 300);
+    EXPECT_EQ(seen.topLeft.y, 250);
+    EXPECT_EQ(real.dock().state.menuTargetIndex, 0);
+    EXPECT_FALSE(real.dock().state.busy);
+}
+
+TEST_F(ContextMenuTest, OverAnItemEnablesBothItemEntriesAgain) {
+    real.AddItem(DockItem{"A", 0, "C:\\a.exe", ""});
+    real.dock().state.hoverIndex = 0;
+    openMenuAndPress(L"\x1B");
+    real.dock().state.hoverIndex = 1;
+    const MenuSeen seen = openMenuAndPress(L"\x1B");
+    EXPECT_EQ(seen.settingsState & MF_DISABLED, 0u);
+    EXPECT_EQ(seen.deleteState & MF_DISABLED, 0u);
+    EXPECT_EQ(real.dock().state.menuTargetIndex, 1);
+    EXPECT_EQ(real.dock().state.items.Count(), 1);
+}
+
+TEST_F(ContextMenuTest, TheLockToggleFollowsAndShowsTheLockedSetting) {
+    MenuSeen seen = openMenuAndPress(L"l");
+    EXPECT_EQ(seen.lockState & MF_CHECKED, 0u);
+    EXPECT_EQ(real.dock().settings.locked, 1);
+    seen = openMenuAndPress(L"l");
+    EXPECT_EQ(seen.lockState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(real.dock().settings.locked, 0);
+    // Changed in memory behind the menu's back: the next opening shows it.
+    real.dock().settings.locked = 1;
+    seen = openMenuAndPress(L"\x1B");
+    EXPECT_EQ(seen.lockState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+}
+
+TEST_F(ContextMenuTest, TheAlwaysOnTopToggleChangesTheWindowsZOrderInPlace) {
+    const RECT before = real.windowRect();
+    MenuSeen seen = openMenuAndPress(L"a");
+    EXPECT_EQ(seen.topState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(real.dock().settings.alwaysOnTop, 0);
+    EXPECT_EQ(::GetWindowLongPtrW(real.window(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+    const RECT after = real.windowRect();
+    EXPECT_TRUE(::EqualRect(&before, &after));
+    seen = openMenuAndPress(L"a");
+    EXPECT_EQ(seen.topState & MF_CHECKED, 0u);
+    EXPECT_EQ(real.dock().settings.alwaysOnTop, 1);
+    EXPECT_EQ(::GetWindowLongPtrW(real.window(), GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST);
+}
+
+TEST_F(ContextMenuTest, DeleteAsksAndOnYesRemovesTheItemAndRenumbersItsHotkeys) {
+    addThreeItems();
+    real.dock().state.hoverIndex = 2;
+    const DWORD thread = ::GetCurrentThreadId();
+    MessageBoxSeen box;
+    openMenuAndPress(L"d", [&] { box = answerMessageBox(thread, L"Varnel", IDYES); });
+    EXPECT_EQ(box.caption, L"Varnel : 删除当前选中的图标");
+    EXPECT_EQ(box.text, L"B");
+    DockState& state = real.dock().state;
+    ASSERT_EQ(state.items.Count(), 2);
+    EXPECT_EQ(state.items[2].item.title, "C");
+    // Ctrl+Alt+X now lives under id 2; id 3 holds nothing.
+    EXPECT_FALSE(::UnregisterHotKey(real.window(), 3));
+    EXPECT_TRUE(::UnregisterHotKey(real.window(), 2));
+    // One cell narrower around the same centre.
+    const RECT r = real.windowRect();
+    EXPECT_EQ(r.left, 218);
+    EXPECT_EQ(r.right - r.left, 360);
+    EXPECT_EQ(real.canvas().SurfaceWidth(), 360);
+    EXPECT_FALSE(state.busy);
+    const int ticks = RealDock::ticks();
+    pump(200);
+    EXPECT_GT(RealDock::ticks(), ticks);  // the animation timer runs again
+}
+
+TEST_F(ContextMenuTest, DeclinedDeleteKeepsEverythingAndRestartsTheTimer) {
+    addThreeItems();
+    real.dock().state.hoverIndex = 3;
+    const DWORD thread = ::GetCurrentThreadId();
+    MessageBoxSeen box;
+    int ticksWhileAsking = -1;
+    openMenuAndPress(L"d", [&] {
+        HWND shown = waitForWindow(thread, L"#32770", L"Varnel");
+        const int start = RealDock::ticks();
+        ::Sleep(200);
+        ticksWhileAsking = RealDock::ticks() - start;
+        (void)shown;
+        box = answerMessageBox(thread, L"Varnel", IDNO);
+    });
+    EXPECT_EQ(box.text, L"C");
+    EXPECT_EQ(ticksWhileAsking, 0);  // stopped while the question is open
+    EXPECT_EQ(real.dock().state.items.Count(), 3);
+    EXPECT_TRUE(::UnregisterHotKey(real.window(), 3));
+    EXPECT_EQ(real.windowRect().left, 200);
+    const int ticks = RealDock::ticks();
+    pump(200);
+    EXPECT_GT(RealDock::ticks(), ticks);
+    EXPECT_FALSE(real.dock().state.busy);
+}
+
+TEST_F(ContextMenuTest, ItemSettingsOpensForTheItemUnderThePointerWithTheTimerStopped) {
+    addThreeItems();
+    real.dock().state.hoverIndex = 2;
+    const DWORD thread = ::GetCurrentThreadId();
+    std::wstring caption;
+    int ticksWhileOpen = -1;
+    openMenuAndPress(L"s", [&] {
+        HWND dialog = waitForWindow(thread, L"#32770", L"设置");
+        if (dialog == nullptr) return;
+        caption = wideText(dialog);
+        const int start = RealDock::ticks();
+        ::Sleep(200);
+        ticksWhileOpen = RealDock::ticks() - start;
+        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+        waitUntilGone(dialog);
+    });
+    EXPECT_EQ(caption, L"设置 - B");
+    EXPECT_EQ(ticksWhileOpen, 0);
+    EXPECT_EQ(real.dock().state.editedItemIndex, 2);
+    EXPECT_FALSE(real.dock().state.busy);
+    const int ticks = RealDock::ticks();
+    pump(200);
+    EXPECT_GT(RealDock::ticks(), ticks);
+}
+
+TEST_F(ContextMenuTest, ProgramSettingsOpensTheSettingsDialog) {
+    const DWORD thread = ::GetCurrentThreadId();
+    bool opened = false;
+    openMenuAndPress(L"o", [&] {
+        HWND dialog = waitForWindow(thread, L"#32770", L"程序设置");
+        opened = dialog != nullptr;
+        if (dialog == nullptr) return;
+        ::SendDlgItemMessageW(dialog, IDC_PROGRAM_REFLECTION, BM_CLICK, 0, 0);
+        ::SendDlgItemMessageW(dialog, IDC_PROGRAM_SAVE, BM_CLICK, 0, 0);
+        waitUntilGone(dialog);
+    });
+    EXPECT_TRUE(opened);
+    EXPECT_EQ(real.dock().settings.reflection, 1);
+    EXPECT_FALSE(real.dock().state.busy);
+}
+
+}  // namespace
+}  // namespace dock::wine

@@ -1,0 +1,248 @@
+#pragma once
+// A dock on the real adapters inside the test process, and a driver thread
+// that works the modal windows (dialogs, message boxes, the menu) of the test
+// thread with real messages while the test thread sits in their loops.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "../../../resources/resource_ids.h"
+#include "dock/dock_session_win32.h"
+#include "dock/window_port_win32.h"
+#include "fakes/fake_platform.h"
+#include "items/hotkeys_win32.h"
+#include "render/canvas_win32.h"
+#include "render/builtin_pictures.h"
+#include "render/dock_image_win32.h"
+#include "support/files_win32.h"
+#include "support/messages_win32.h"
+
+namespace dock::wine {
+
+inline std::wstring wideText(HWND window) {
+    wchar_t buffer[512] = {};
+    const int length = ::GetWindowTextW(window, buffer, 512);
+    return std::wstring(buffer, length > 0 ? length : 0);
+}
+
+inline std::wstring className(HWND window) {
+    wchar_t buffer[64] = {};
+    ::GetClassNameW(window, buffer, 64);
+    return buffer;
+}
+
+// The first visible top-level window of `thread` whose class is `wantedClass`
+// and whose caption starts with `captionPrefix`; null after the timeout.
+inline HWND waitForWindow(DWORD thread, const std::wstring& wantedClass,
+                          const std::wstring& captionPrefix, DWORD timeoutMs = 5000) {
+    struct Search {
+        const std::wstring* cls;
+        const std::wstring* caption;
+        HWND found;
+    } search{&wantedClass, &captionPrefix, nullptr};
+    const DWORD start = ::GetTickCount();
+    while (::GetTickCount() - start < timeoutMs) {
+        ::EnumThreadWindows(
+            thread,
+            [](HWND window, LPARAM data) -> BOOL {
+                auto* s = reinterpret_cast<Search*>(data);
+                if (::IsWindowVisible(window) && className(window) == *s->cls &&
+                    wideText(window).rfind(*s->caption, 0) == 0) {
+                    s->found = window;
+                    return FALSE;
+                }
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(&search));
+        if (search.found != nullptr) return search.found;
+        ::Sleep(20);
+    }
+    return nullptr;
+}
+
+inline bool waitUntilGone(HWND window, DWORD timeoutMs = 3000) {
+    const DWORD start = ::GetTickCount();
+    while (::IsWindow(window) && ::IsWindowVisible(window)) {
+        if (::GetTickCount() - start >= timeoutMs) return false;
+        ::Sleep(20);
+    }
+    return true;
+}
+
+// Waits for the box and its layout a moment longer so that a screenshot taken
+// meanwhile shows it drawn (DIALOGS_PAUSE_MS, for looking at the dialogs).
+inline void pauseForScreenshot() {
+    char value[16] = {};
+    if (::GetEnvironmentVariableA("DIALOGS_PAUSE_MS", value, sizeof value) > 0)
+        ::Sleep(static_cast<DWORD>(atoi(value)));
+}
+
+// Runs `drive` on its own thread; joined when the driver goes out of scope.
+class Driver {
+  public:
+    explicit Driver(std::function<void()> drive) : thread_(std::move(drive)) {}
+    Driver(const Driver&) = delete;
+    Driver& operator=(const Driver&) = delete;
+    ~Driver() { thread_.join(); }
+
+  private:
+    std::thread thread_;
+};
+
+// The static text of a message box (control 0xFFFF) and its caption.
+struct MessageBoxSeen {
+    std::wstring caption, text;
+    LONG_PTR style = 0;
+};
+
+// Waits for a message box of `thread` with the given caption, records it and
+// presses `button`.
+inline MessageBoxSeen answerMessageBox(DWORD thread, const std::wstring& caption, int button) {
+    MessageBoxSeen seen;
+    HWND box = waitForWindow(thread, L"#32770", caption);
+    if (box == nullptr) return seen;
+    pauseForScreenshot();
+    seen.caption = wideText(box);
+    seen.text = wideText(::GetDlgItem(box, 0xFFFF));
+    seen.style = ::GetWindowLongPtrW(box, GWL_STYLE);
+    ::PostMessageW(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                   reinterpret_cast<LPARAM>(::GetDlgItem(box, button)));
+    waitUntilGone(box);
+    return seen;
+}
+
+inline void pump(DWORD milliseconds) {
+    const DWORD start = ::GetTickCount();
+    do {
+        MSG message;
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&message);
+            ::DispatchMessageW(&message);
+        }
+        ::Sleep(5);
+    } while (::GetTickCount() - start < milliseconds);
+}
+
+inline std::string moduleDirectory() {
+    char path[MAX_PATH];
+    const DWORD length = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+    std::string text(path, length);
+    return text.substr(0, text.rfind('\\'));
+}
+
+inline void writeBytes(const std::string& path, const std::string& bytes) {
+    HANDLE file = ::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    DWORD written = 0;
+    ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    ::CloseHandle(file);
+}
+
+// A dock whose window is dialog 1000 from the real resources, with the real
+// canvas, pictures, files, hotkeys, message boxes and window placement, the
+// settings at their defaults and the built-in background loaded.
+class RealDock {
+  public:
+    RealDock()
+        : window_(::CreateDialogParamA(::GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_DOCK),
+                                       nullptr, hostProc, 0)),
+          hotkeys_(window_),
+          windowPort_(window_, countTick),
+          dock_{Platform{files_, profile_, messages_, pictures_, canvas_, hotkeys_, icons_,
+                         windowPort_, shell_},
+                moduleDirectory(),
+                {},
+                {}} {
+        canvas_.AttachWindow(window_);
+        DockSettings& s = dock_.settings;
+        s.floatDistance = 48;
+        s.floatBothWays = 1;
+        s.launchCooldownMs = 1000;
+        s.alwaysOnTop = 1;
+        DockState& state = dock_.state;
+        state.backgroundImage = pictures_.NewPicture();
+        state.backgroundImage->LoadFromMemory(embedded::BackgroundPicture);
+        state.trayImage = pictures_.NewPicture();
+        state.trayImage->LoadFromMemory(embedded::SelectedTrayPicture);
+        state.metrics.backgroundWidth = static_cast<std::int32_t>(state.backgroundImage->Width());
+        state.metrics.backgroundHeight = static_cast<std::int32_t>(state.backgroundImage->Height());
+        state.metrics.rowTop = rowTopFor(48);
+        session_.instanceHandle = ::GetModuleHandleA(nullptr);
+        session_.menuHandle = ::LoadMenuA(session_.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT));
+        session_.dockWindow = window_;
+        session_.dock = &dock_;
+        ::SetWindowPos(window_, HWND_TOPMOST, 200, 150, 288, 340, SWP_SHOWWINDOW);
+        canvas_.Create(288, 340, "", 0xFFFFFF, 0, 255, false);
+    }
+    RealDock(const RealDock&) = delete;
+    RealDock& operator=(const RealDock&) = delete;
+    ~RealDock() {
+        for (int id = 1; id <= 64; ++id) ::UnregisterHotKey(window_, id);
+        ::KillTimer(window_, reinterpret_cast<UINT_PTR>(window_));
+        canvas_.Destroy();
+        if (session_.menuHandle != nullptr) ::DestroyMenu(session_.menuHandle);
+        ::DestroyWindow(window_);
+    }
+
+    std::int32_t rowTopFor(std::int32_t distance) const {
+        const LayoutMetrics& m = dock_.state.metrics;
+        return ((m.backgroundHeight + distance + m.titleSize) * 2 - m.cellHeight) / 2;
+    }
+
+    // Appends an item with a picture decoded from `pictureBytes` and its
+    // hotkey registered under its index, as adding it would.
+    void AddItem(const DockItem& item, const std::string& pictureBytes = {}) {
+        DockState& state = dock_.state;
+        state.imagePool.push_back(pictures_.NewPicture());
+        if (pictureBytes.empty()) {
+            state.imagePool.back()->LoadFromMemory(embedded::DefaultItemPicture);
+        } else {
+            state.imagePool.back()->LoadFromMemory(std::span(
+                reinterpret_cast<const std::uint8_t*>(pictureBytes.data()), pictureBytes.size()));
+        }
+        const int index = state.items.Count() + 1;
+        state.items.Insert(index, item, static_cast<int>(state.imagePool.size()));
+        if (item.hotkey != 0) {
+            const std::uint32_t mods[8] = {
+                0,       MOD_SHIFT,           MOD_CONTROL,           MOD_CONTROL | MOD_SHIFT,
+                MOD_ALT, MOD_SHIFT | MOD_ALT, MOD_CONTROL | MOD_ALT, 0};
+            const unsigned m = item.hotkey >> 8;
+            ::RegisterHotKey(window_, index, m < 8 ? mods[m] : 0, item.hotkey & 0xFF);
+        }
+    }
+
+    Dock& dock() { return dock_; }
+    DockSession& session() { return session_; }
+    HWND window() const { return window_; }
+    DockCanvas& canvas() { return canvas_; }
+    RECT windowRect() const {
+        RECT r{};
+        ::GetWindowRect(window_, &r);
+        return r;
+    }
+    static int ticks() { return tickCount_; }
+
+  private:
+    static INT_PTR CALLBACK hostProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+    static void CALLBACK countTick(HWND, UINT, UINT_PTR, DWORD) { ++tickCount_; }
+    static inline std::atomic<int> tickCount_{0};
+
+    HWND window_;
+    Win32FileSystem files_;
+    testing::FakeProfile profile_;
+    Win32MessagePort messages_;
+    DockImageFactory pictures_;
+    DockCanvas canvas_;
+    Win32Hotkeys hotkeys_;
+    testing::FakeIconSource icons_;
+    Win32DockWindow windowPort_;
+    testing::FakeShell shell_;
+    Dock dock_;
+    DockSession session_;
+};
+
+}  // namespace dock::wine
