@@ -29,6 +29,8 @@ int hitTest(const DockState& state, const DockSettings& settings, std::int32_t p
         RectI zone;
         zone.left = truncateToInt(entry.currentRect.left);
         zone.right = truncateToInt(entry.currentRect.right);
+        // Most cells are left or right of the pointer; their height does not matter.
+        if (pointerX < zone.left || pointerX >= zone.right) continue;
         if (restingZones) {
             zone.top = truncateToInt(rowTop + entry.baseRect.top);
             zone.bottom = truncateToInt(rowTop + entry.baseRect.bottom);
