@@ -153,7 +153,6 @@ TEST_F(Saving, TriesTenTimesWithAWaitBeforeEachThenWritesTheValuesInPlace) {
 }
 
 TEST_F(Saving, SucceedsOnTheFirstAttemptThatCanWriteTheTempFile) {
-    fake.files.lockedPaths.insert(kTemp);
     int writesSeen = 0;
     // Unlock after the third failed write: the fourth attempt succeeds.
     struct UnlockingFiles : testing::FakeFileSystem {

@@ -31,6 +31,15 @@ void writeFile(const std::string& path, const std::string& text) {
         path, {reinterpret_cast<const std::uint8_t*>(text.data()), text.size()}));
 }
 
+// Milliseconds since `start`, from the performance counter (the tick count
+// moves in steps of several milliseconds).
+std::int64_t millisecondsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER frequency, now;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&now);
+    return (now.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart;
+}
+
 bool exists(const std::string& path) {
     return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
@@ -42,12 +51,13 @@ std::string trimmed(std::string_view text) {
 }
 
 // What Wine's profile writer makes of the template filled with the values of
-// `dock`: it rewrites the whole file, drops empty lines, writes every line
+// the folder's dock: it rewrites the whole file, drops empty lines, writes every line
 // holding "=" as trimmed key=value (comment lines included) and ends every
 // line with CR LF; new keys follow the last key of their section.
-std::string expectedSavedText(const Dock& dock) {
+std::string expectedSavedText(const RealConfigFolder& folder) {
+    const Dock& dock = folder.dock;
     const DockSettings& s = dock.settings;
-    const RectI window = const_cast<Dock&>(dock).platform.window.WindowRect();
+    const RectI window = folder.fake.window.rect;
     const std::vector<std::pair<std::string_view, std::string>> values = {
         {texts::kKeyAutoSnap, IntToText(s.autoSnap)},
         {texts::kKeyFloatDistance, IntToText(s.floatDistance)},
@@ -146,7 +156,7 @@ TEST_F(ConfigFolder, QuotedAndFullWidthValuesLoadAsTheirNumbers) {
 TEST_F(ConfigFolder, TheSavedFileIsTheTemplateFilledInByTheProfileWriter) {
     state.Fill('A');
     saveConfiguration(state.dock);
-    EXPECT_EQ(readFile(Config()), expectedSavedText(state.dock));
+    EXPECT_EQ(readFile(Config()), expectedSavedText(state));
     EXPECT_FALSE(exists(Temp()));
     EXPECT_FALSE(exists(Backup())) << "the first save makes no backup";
 }
@@ -159,7 +169,7 @@ TEST_F(ConfigFolder, TheSecondSaveMakesTheBackupAndLaterSavesNeverTouchIt) {
     state.Fill('B');
     saveConfiguration(state.dock);
     const std::string second = readFile(Config());
-    EXPECT_EQ(second, expectedSavedText(state.dock));
+    EXPECT_EQ(second, expectedSavedText(state));
     EXPECT_EQ(readFile(Backup()), first);
 
     state.Fill('A');
@@ -175,7 +185,7 @@ TEST_F(ConfigFolder, FewerItemsLeaveNoStaleItemKeys) {
     saveConfiguration(state.dock);
     state.Fill('A');
     saveConfiguration(state.dock);
-    EXPECT_EQ(readFile(Config()), expectedSavedText(state.dock));
+    EXPECT_EQ(readFile(Config()), expectedSavedText(state));
     DockItem record;
     readItemRecord(state.dock, 4, record);
     EXPECT_EQ(record.title, "");
@@ -185,7 +195,7 @@ TEST_F(ConfigFolder, HandWrittenCommentsAndUnknownKeysDoNotSurviveASave) {
     writeFile(Config(), "; mine\r\n[x]\r\nfoo=bar\r\n");
     state.Fill('A');
     saveConfiguration(state.dock);
-    EXPECT_EQ(readFile(Config()), expectedSavedText(state.dock));
+    EXPECT_EQ(readFile(Config()), expectedSavedText(state));
     EXPECT_EQ(readFile(Backup()), "; mine\r\n[x]\r\nfoo=bar\r\n");
 }
 
@@ -233,7 +243,7 @@ TEST_F(ConfigFolder, AStaleTempFileAndHalfBackupFromAnEndedSaveDoNoHarm) {
     writeFile(Backup() + ".tmp", "ol");
     state.Fill('A');
     saveConfiguration(state.dock);
-    EXPECT_EQ(readFile(Config()), expectedSavedText(state.dock));
+    EXPECT_EQ(readFile(Config()), expectedSavedText(state));
     EXPECT_EQ(readFile(Backup()), "old");
     EXPECT_FALSE(exists(Temp()));
     EXPECT_FALSE(exists(Backup() + ".tmp"));
@@ -245,12 +255,13 @@ TEST_F(ConfigFolder, ASaveWhileConfigIniIsHeldOpenTriesTenTimesThenWritesInPlace
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
     ASSERT_NE(holder, INVALID_HANDLE_VALUE);
     state.Fill('A');
-    const DWORD start = ::GetTickCount();
+    LARGE_INTEGER start;
+    ::QueryPerformanceCounter(&start);
     saveConfiguration(state.dock);
-    const DWORD elapsed = ::GetTickCount() - start;
+    const std::int64_t elapsed = millisecondsSince(start);
     ::CloseHandle(holder);
-    EXPECT_GE(elapsed, 950u) << "ten waits of 100 ms";
-    EXPECT_LT(elapsed, 3000u);
+    EXPECT_GE(elapsed, 1000) << "ten waits of 100 ms";
+    EXPECT_LT(elapsed, 3000);
     EXPECT_EQ(readFile(Config()), "old") << "the profile writer could not open it either";
     EXPECT_FALSE(exists(Temp()));
     EXPECT_FALSE(exists(Backup()));
@@ -261,11 +272,12 @@ TEST_F(ConfigFolder, WhenNoTempFileCanBeMadeTheValuesGoIntoConfigIniInPlace) {
     saveConfiguration(state.dock);                             // 30 items
     ASSERT_TRUE(::CreateDirectoryA(Temp().c_str(), nullptr));  // blocks the temp file
     state.Fill('A');
-    const DWORD start = ::GetTickCount();
+    LARGE_INTEGER start;
+    ::QueryPerformanceCounter(&start);
     saveConfiguration(state.dock);
-    const DWORD elapsed = ::GetTickCount() - start;
-    EXPECT_GE(elapsed, 950u);
-    EXPECT_LT(elapsed, 3000u);
+    const std::int64_t elapsed = millisecondsSince(start);
+    EXPECT_GE(elapsed, 1000);
+    EXPECT_LT(elapsed, 3000);
     EXPECT_FALSE(exists(Backup())) << "no backup was taken: config.ini was never replaced";
     loadConfiguration(state.dock, {});
     EXPECT_EQ(state.dock.settings.launchCooldownMs, 1000);
@@ -286,8 +298,8 @@ TEST_F(ConfigFolder, ASaveEndedAtAnyMomentLeavesAWholeConfigIni) {
     const std::string textA = readFile(Config());
     RealConfigFolder b(folder.path());
     b.Fill('B');
-    const std::string textB = expectedSavedText(b.dock);
-    ASSERT_EQ(textA, expectedSavedText(a.dock));
+    const std::string textB = expectedSavedText(b);
+    ASSERT_EQ(textA, expectedSavedText(a));
 
     char module[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, module, MAX_PATH);

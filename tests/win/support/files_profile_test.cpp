@@ -103,9 +103,13 @@ TEST_F(Files, ReplaceFileAtomicallyPutsTheNewFileInPlaceOfTheOld) {
 }
 
 TEST_F(Files, SleepMsWaitsAtLeastTheTime) {
-    const DWORD start = ::GetTickCount();
+    // The tick count moves in steps of several milliseconds; the counter does not.
+    LARGE_INTEGER frequency, start, end;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&start);
     files.SleepMs(50);
-    EXPECT_GE(::GetTickCount() - start, 45u);
+    ::QueryPerformanceCounter(&end);
+    EXPECT_GE((end.QuadPart - start.QuadPart) * 1000 / frequency.QuadPart, 49);
 }
 
 class Profile : public ::testing::Test {
