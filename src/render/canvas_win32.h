@@ -53,6 +53,7 @@ class DockCanvas : public DrawingSurface {
     void Present() override;
 
     HDC MemoryDC() const { return memoryDC_.get(); }
+    HBRUSH EraseBrush() const { return eraseBrush_.get(); }
     BOOL BlitTo(HDC target, std::int32_t x, std::int32_t y, std::int32_t width,
                 std::int32_t height) const;
     std::int32_t SurfaceWidth() const { return width_; }

@@ -214,6 +214,8 @@ TEST(CanvasLifecycle, CreatingAgainReplacesTheSurfaceInsteadOfAddingOne) {
     canvas.Create(40, 30, kFont, 0xFFFFFF, 0, 255, false);
     const HDC firstDc = canvas.MemoryDC();
     const HGDIOBJ firstBitmap = ::GetCurrentObject(firstDc, OBJ_BITMAP);
+    const HBRUSH firstBrush = canvas.EraseBrush();
+    ASSERT_EQ(::GetObjectType(firstBrush), static_cast<DWORD>(OBJ_BRUSH));
     ASSERT_EQ(::GetObjectType(firstDc), static_cast<DWORD>(OBJ_MEMDC));
     ASSERT_EQ(::GetObjectType(firstBitmap), static_cast<DWORD>(OBJ_BITMAP));
     const int once = gdiObjects();
@@ -237,29 +239,19 @@ TEST(CanvasLifecycle, CreatingAgainReplacesTheSurfaceInsteadOfAddingOne) {
     if (bitmap != firstBitmap) {
         EXPECT_EQ(::GetObjectType(firstBitmap), 0u);
     }
+    const HBRUSH brush = canvas.EraseBrush();
+    if (brush != firstBrush) {
+        EXPECT_EQ(::GetObjectType(firstBrush), 0u);
+    }
     canvas.Destroy();
     EXPECT_EQ(canvas.MemoryDC(), nullptr);
     EXPECT_EQ(::GetObjectType(dc), 0u);
     EXPECT_EQ(::GetObjectType(bitmap), 0u);
+    EXPECT_EQ(::GetObjectType(brush), 0u);
+    EXPECT_EQ(canvas.EraseBrush(), nullptr);
     if (once != 0) {
         EXPECT_EQ(gdiObjects(), once - 3);  // memory DC, DIB section, erase brush
     }
-}
-
-TEST(CanvasLifecycle, ThousandsOfCreatesNeverRunOutOfGdiHandles) {
-    // Three GDI objects leaked per Create would pass the per-process limit
-    // (10,000 on Windows, 16,384 under Wine) well before the last round.
-    TestWindow window;
-    DockCanvas canvas;
-    canvas.AttachWindow(window.get());
-    DockImage white;
-    ASSERT_TRUE(white.LoadFromMemory(pngOf(2, 2, solid(0xFFFFFFFF))));
-    for (int i = 0; i < 6000; ++i) canvas.Create(8, 8, kFont, 0xFFFFFF, 0, 255, i % 2 == 0);
-    ASSERT_NE(canvas.MemoryDC(), nullptr);
-    canvas.DrawImagePart(white, 0, 0, 8, 8, 0, 0, 2, 2, 0);
-    EXPECT_EQ(pixelsOf(canvas).at(4, 4), 0xFFFFFFFFu);
-    canvas.Clear({1, 1, 3, 3});
-    EXPECT_EQ(pixelsOf(canvas).at(2, 2), 0u);  // the erase brush exists too
 }
 
 TEST(CanvasLifecycle, DestroyOnANeverCreatedOrDestroyedSurfaceDoesNothing) {
