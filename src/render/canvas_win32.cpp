@@ -139,7 +139,7 @@ int DockCanvas::DrawImagePart(const Picture& picture, float x, float y, float wi
                               float srcX, float srcY, float srcWidth, float srcHeight,
                               float opacity) {
     Gdiplus::GpImage* image = nativeImageOf(picture);
-    if (std::fabs(opacity) <= 1e-7f) {
+    if (std::fabs(static_cast<double>(opacity)) <= 1e-7) {
         return gdip::GdipDrawImageRectRect(graphics_.get(), image, x, y, width, height, srcX, srcY,
                                            srcWidth, srcHeight, Gdiplus::UnitPixel, nullptr,
                                            nullptr, nullptr);
