@@ -33,5 +33,6 @@ cleanup() {
 trap cleanup EXIT
 wine_run build/win64/tests/win/wine_resident.exe >/dev/null 2>&1 &
 resident_pid=$!
+wait_for_wine_desktop
 
 ctest --preset win64

@@ -30,3 +30,18 @@ start_virtual_display() {
     echo "Xvfb did not start on :$n" >&2
     return 1
 }
+
+# Waits until Wine's desktop process is up: a window created before it exists
+# gets no display driver and never reaches the screen.
+wait_for_wine_desktop() {
+    local i
+    for i in $(seq 1 200); do
+        if pgrep -f 'explorer.exe /desktop' >/dev/null 2>&1; then
+            sleep 0.5
+            return 0
+        fi
+        sleep 0.05
+    done
+    echo "Wine's desktop did not come up" >&2
+    return 1
+}
