@@ -2,6 +2,7 @@
 // with real messages, on a dock with the real adapters.
 #include <windows.h>
 #include <commctrl.h>
+#include <dlgs.h>
 
 #include <gtest/gtest.h>
 
@@ -200,6 +201,51 @@ TEST_F(CustomIconTest, AFileThatIsNoPictureGivesTheDefaultPictureInsteadOfNone) 
     EXPECT_EQ(foo().customIconPath, folder + "\\broken.png");
     ASSERT_TRUE(picture().IsLoaded());
     EXPECT_EQ(picture().Width(), 72u);  // the built-in default picture
+}
+
+TEST_F(CustomIconTest, BrowsingFillsThePathAndTheNextBrowseStartsWithTheFilterChosenLast) {
+    const std::string chosen = folder + "\\bg.png";
+    writeBytes(chosen, "x");
+    const DWORD thread = ::GetCurrentThreadId();
+    std::string field;
+    LRESULT secondFilter = -1;
+    bool firstFound = false, secondFound = false;
+    runWith([&](HWND dialog) {
+        const auto browse = [&] {
+            // Posted: the open-file dialog runs its own loop on the test thread.
+            ::PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDC_ITEM_BROWSE, BN_CLICKED),
+                           reinterpret_cast<LPARAM>(::GetDlgItem(dialog, IDC_ITEM_BROWSE)));
+            return waitForWindow(thread, L"#32770", L"请选择图标文件.");
+        };
+        HWND open = browse();
+        firstFound = open != nullptr;
+        if (open == nullptr) return;
+        pauseForScreenshot();
+        HWND filter = ::GetDlgItem(open, cmb1);
+        ::SendMessageW(filter, CB_SETCURSEL, 1, 0);
+        ::SendMessageW(open, WM_COMMAND, MAKEWPARAM(cmb1, CBN_SELENDOK),
+                       reinterpret_cast<LPARAM>(filter));
+        // The explorer-style dialog names the file in a combo box, the old one in an edit.
+        HWND name = ::GetDlgItem(open, cmb13);
+        if (name == nullptr) name = ::GetDlgItem(open, edt1);
+        ::SendMessageA(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(chosen.c_str()));
+        ::PostMessageW(open, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        if (!waitUntilGone(open)) ::PostMessageW(open, WM_COMMAND, IDCANCEL, 0);
+        field = dlgText(dialog, IDC_ITEM_ICON);
+
+        open = browse();
+        secondFound = open != nullptr;
+        if (open == nullptr) return;
+        secondFilter = ::SendDlgItemMessageW(open, cmb1, CB_GETCURSEL, 0, 0);
+        ::PostMessageW(open, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        waitUntilGone(open);
+        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+    });
+    EXPECT_TRUE(firstFound);
+    EXPECT_TRUE(secondFound);
+    EXPECT_EQ(field, chosen);
+    EXPECT_EQ(secondFilter, 1);           // PNG, as chosen the first time
+    EXPECT_EQ(foo().customIconPath, "");  // closed without saving
 }
 
 TEST(IconBrowseRequest, SetsTheFieldsOfEveryBrowseAndKeepsTheRest) {
