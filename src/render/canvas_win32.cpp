@@ -1,6 +1,7 @@
 #include "render/canvas_win32.h"
 
 #include <cmath>
+#include <cstring>
 
 #include "render/dock_image_win32.h"
 #include "render/to_wide_win32.h"
@@ -53,8 +54,13 @@ void DockCanvas::Create(HWND window, std::int32_t width, std::int32_t height,
     info.bmiHeader.biBitCount = 32;
     info.bmiHeader.biCompression = BI_RGB;
     info.bmiHeader.biSizeImage = static_cast<DWORD>(static_cast<double>(width) * height * 32 / 8);
+    void* bits = nullptr;
     surfaceBitmap_.reset(
-        ::CreateDIBSection(memoryDC_.get(), &info, DIB_RGB_COLORS, nullptr, nullptr, 0));
+        ::CreateDIBSection(memoryDC_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (surfaceBitmap_ && bits != nullptr && width > 0 && height > 0) {
+        surfaceBits_ = bits;
+        surfaceBytes_ = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+    }
     // The memory DC's own 1 x 1 bitmap needs no restoring: DeleteDC releases
     // it, and ours is deselected by the same call.
     if (surfaceBitmap_) ::SelectObject(memoryDC_.get(), surfaceBitmap_.get());
@@ -99,6 +105,7 @@ void DockCanvas::Create(HWND window, std::int32_t width, std::int32_t height,
 
     colorMatrix_ = {};
     for (int i = 0; i < 5; ++i) colorMatrix_.m[i][i] = 1.0f;
+    attributesSet_ = false;
 }
 
 void DockCanvas::Destroy() {
@@ -116,12 +123,21 @@ void DockCanvas::Destroy() {
     graphics_.reset();
     memoryDC_.reset();
     // No longer selected anywhere once its memory DC is gone.
+    surfaceBits_ = nullptr;
+    surfaceBytes_ = 0;
     surfaceBitmap_.reset();
 }
 
 void DockCanvas::Clear(const RectI& rect) {
     if (rect == RectI{}) {
-        gdip::GdipGraphicsClear(graphics_.get(), 0);
+        if (surfaceBits_ == nullptr) {
+            gdip::GdipGraphicsClear(graphics_.get(), 0);
+            return;
+        }
+        // Drawing GDI+ still holds back must not land after the erase.
+        gdip::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
+        ::GdiFlush();
+        std::memset(surfaceBits_, 0, surfaceBytes_);
         return;
     }
     if (!memoryDC_ || !eraseBrush_) return;
@@ -144,10 +160,14 @@ int DockCanvas::DrawImagePart(const Picture& picture, float x, float y, float wi
                                            srcWidth, srcHeight, Gdiplus::UnitPixel, nullptr,
                                            nullptr, nullptr);
     }
-    colorMatrix_.m[3][3] = opacity;
-    gdip::GdipSetImageAttributesColorMatrix(imageAttributes_.get(), Gdiplus::ColorAdjustTypeBitmap,
-                                            TRUE, &colorMatrix_, nullptr,
-                                            Gdiplus::ColorMatrixFlagsDefault);
+    if (!attributesSet_ || opacity != attributesOpacity_) {
+        colorMatrix_.m[3][3] = opacity;
+        attributesSet_ =
+            gdip::GdipSetImageAttributesColorMatrix(
+                imageAttributes_.get(), Gdiplus::ColorAdjustTypeBitmap, TRUE, &colorMatrix_,
+                nullptr, Gdiplus::ColorMatrixFlagsDefault) == Gdiplus::Ok;
+        attributesOpacity_ = opacity;
+    }
     return gdip::GdipDrawImageRectRect(graphics_.get(), image, x, y, width, height, srcX, srcY,
                                        srcWidth, srcHeight, Gdiplus::UnitPixel,
                                        imageAttributes_.get(), nullptr, nullptr);

@@ -107,6 +107,37 @@ TEST_F(CanvasTest, OpacityScalesEveryPixelsAlpha) {
     EXPECT_EQ(pixelsOf(canvas).at(22, 5), 0xFFFF0000u);
 }
 
+TEST_F(CanvasTest, EachCallDrawsWithItsOwnOpacityAlsoAfterTheSurfaceIsRebuilt) {
+    canvas.DrawImagePart(redOverBlue, 0, 0, 8, 8, 0, 0, 8, 8, 0.3f);
+    canvas.DrawImagePart(redOverBlue, 10, 0, 8, 8, 0, 0, 8, 8, 0.6f);
+    canvas.DrawImagePart(redOverBlue, 20, 0, 8, 8, 0, 0, 8, 8, 0.3f);
+    testing::Pixels p = pixelsOf(canvas);
+    EXPECT_EQ(alphaOf(p.at(2, 1)), 76);
+    EXPECT_EQ(alphaOf(p.at(12, 1)), 153);
+    EXPECT_EQ(alphaOf(p.at(22, 1)), 76);
+
+    // A new surface has new image attributes: the factor must reach them too.
+    canvas.Create(64, 48, kFont, 0xFFFFFF, 0, 255, false);
+    canvas.DrawImagePart(redOverBlue, 0, 0, 8, 8, 0, 0, 8, 8, 0.3f);
+    EXPECT_EQ(alphaOf(pixelsOf(canvas).at(2, 1)), 76);
+}
+
+TEST_F(CanvasTest, ClearingAfterARebuildToAnotherSizeErasesTheWholeNewSurface) {
+    canvas.Create(300, 90, kFont, 0xFFFFFF, 0, 255, false);
+    canvas.DrawImage(redOverBlue, 0, 0, 300, 90);
+    ASSERT_GT(pixelsOf(canvas).countWhere([](std::uint32_t p) { return p != 0; }), 26000);
+    canvas.Clear({});
+    EXPECT_EQ(pixelsOf(canvas).countWhere([](std::uint32_t p) { return p != 0; }), 0);
+
+    canvas.Create(20, 10, kFont, 0xFFFFFF, 0, 255, false);
+    canvas.DrawImage(redOverBlue, 0, 0, 20, 10);
+    canvas.Clear({});
+    EXPECT_EQ(pixelsOf(canvas).countWhere([](std::uint32_t p) { return p != 0; }), 0);
+    // The erase leaves the surface ready for drawing on.
+    canvas.DrawImage(redOverBlue, 0, 0, 20, 10);
+    EXPECT_EQ(pixelsOf(canvas).at(3, 1), 0xFFFF0000u);
+}
+
 TEST_F(CanvasTest, ANegativeHeightDrawsThePartUpsideDownAboveTheDestinationY) {
     canvas.DrawImagePart(redOverBlue, 10, 30, 8, -8, 0, 0, 8, 8, 0);
     testing::Pixels p = pixelsOf(canvas);
