@@ -1,13 +1,21 @@
-// Cost of one zoom frame under Wine: renderFrame composing on the real
-// DockCanvas and presenting to a layered window, at 10, 30 and 60 items, with
-// the default and the high-quality interpolation. Prints a table and writes
-// frame_bench.json beside the executable.
+// Cost of one zoom frame under Wine, beside its floor. The dock's frame is
+// renderFrame composing on the real DockCanvas and presenting to a layered
+// window. The floor is the same GDI+ calls with the same arguments, recorded
+// from the dock once and replayed by this program straight on a surface of
+// its own, with no dock code in between. Dock and floor frames alternate, so
+// both see the same machine load. Also counts the frames a still pointer
+// presents. Prints a table and writes frame_bench.json beside the executable.
+//
+//   frame_bench [frames] [counts]     e.g. frame_bench 500 10,30,60,200
+//   frame_bench show                  a zoomed dock of seven items on screen
 #include <windows.h>
 
 #include <algorithm>
 #include <chrono>
-#include <cstdlib>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,24 +25,93 @@
 #include "render/canvas_win32.h"
 #include "render/dock_image_win32.h"
 #include "render/frame.h"
+#include "render/hover.h"
 #include "render/layout.h"
+#include "render/to_wide_win32.h"
 #include "support/texts.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 using dock::DrawingSurface;
+namespace gdip = dock::gdip;
 
 double msSince(Clock::time_point start) {
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// Forwards to the canvas and adds up the time spent presenting.
-class TimedSurface : public DrawingSurface {
-  public:
-    explicit TimedSurface(dock::DockCanvas& canvas) : canvas_(canvas) {}
-    double presentMs = 0;
+double median(std::vector<double> v) {
+    if (v.empty()) return 0;
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
 
+// One drawing call of a frame, as the dock made it.
+struct Call {
+    enum Kind { clear, image, imagePart, text, present } kind = clear;
+    Gdiplus::GpImage* picture = nullptr;
+    float a[10] = {};
+    std::wstring wide;
+    std::int32_t em = 0;
+    static Call of(Kind kind, Gdiplus::GpImage* picture = nullptr,
+                   std::initializer_list<float> args = {}) {
+        Call c;
+        c.kind = kind;
+        c.picture = picture;
+        std::copy(args.begin(), args.end(), c.a);
+        return c;
+    }
+    bool operator==(const Call& o) const {
+        return kind == o.kind && picture == o.picture && std::equal(a, a + 10, o.a) &&
+               wide == o.wide && em == o.em;
+    }
+};
+using Frame = std::vector<Call>;
+
+Gdiplus::GpImage* nativeOf(const dock::Picture& p) {
+    const auto* image = dynamic_cast<const dock::DockImage*>(&p);
+    return image != nullptr ? image->NativeImage() : nullptr;
+}
+
+// Records the calls of a frame; draws nothing. Only used to learn what the
+// dock draws, never while the dock is timed.
+class Recorder : public DrawingSurface {
+  public:
+    Frame frame;
+    int presents = 0;
+    void Create(std::int32_t, std::int32_t, const std::string&, std::uint32_t, std::uint32_t, int,
+                bool) override {}
+    void Clear(const dock::RectI& r) override {
+        if (!(r == dock::RectI{})) std::abort();  // a frame only ever clears all of it
+        frame.push_back(Call::of(Call::clear));
+    }
+    int DrawImage(const dock::Picture& p, float x, float y, float w, float h) override {
+        frame.push_back(Call::of(Call::image, nativeOf(p), {x, y, w, h}));
+        return 0;
+    }
+    int DrawImagePart(const dock::Picture& p, float x, float y, float w, float h, float sx,
+                      float sy, float sw, float sh, float opacity) override {
+        frame.push_back(
+            Call::of(Call::imagePart, nativeOf(p), {x, y, w, h, sx, sy, sw, sh, opacity}));
+        return 0;
+    }
+    void DrawOutlinedText(const std::string& t, float x, float y, std::int32_t em) override {
+        Call c = Call::of(Call::text, nullptr, {x, y});
+        c.wide = dock::ToWide(t);
+        c.em = em;
+        frame.push_back(std::move(c));
+    }
+    void Present() override {
+        ++presents;
+        frame.push_back(Call::of(Call::present));
+    }
+};
+
+// Forwards to the canvas and counts the frames presented.
+class CountingSurface : public DrawingSurface {
+  public:
+    explicit CountingSurface(dock::DockCanvas& canvas) : canvas_(canvas) {}
+    int presents = 0;
     void Create(std::int32_t w, std::int32_t h, const std::string& font, std::uint32_t text,
                 std::uint32_t outline, int alpha, bool hq) override {
         canvas_.Create(w, h, font, text, outline, alpha, hq);
@@ -51,42 +128,141 @@ class TimedSurface : public DrawingSurface {
         canvas_.DrawOutlinedText(t, x, y, em);
     }
     void Present() override {
-        const auto start = Clock::now();
+        ++presents;
         canvas_.Present();
-        presentMs += msSince(start);
     }
 
   private:
     dock::DockCanvas& canvas_;
 };
 
-struct Result {
-    int items;
-    bool highQuality;
-    bool reflection;
-    double frameMs, composeMs, presentMs;
+// The floor's own surface: a 32-bit DIB in a memory DC with a GDI+ graphics
+// over it, set up as the dock's canvas sets up its own, and the replay of a
+// recorded frame as bare GDI+ and UpdateLayeredWindow calls.
+class FloorSurface {
+  public:
+    FloorSurface(HWND window, int width, int height, bool highQuality) : window_(window) {
+        size_ = {width, height};
+        blend_ = {AC_SRC_OVER, 0, 255, AC_SRC_ALPHA};
+        HDC screen = ::GetDC(window);
+        dc_ = ::CreateCompatibleDC(screen);
+        ::ReleaseDC(window, screen);
+        BITMAPINFO info{};
+        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+        info.bmiHeader.biWidth = width;
+        info.bmiHeader.biHeight = height;
+        info.bmiHeader.biPlanes = 1;
+        info.bmiHeader.biBitCount = 32;
+        info.bmiHeader.biCompression = BI_RGB;
+        bitmap_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        bytes_ = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+        ::SelectObject(dc_, bitmap_);
+        gdip::GdipCreateFromHDC(dc_, &graphics_);
+        if (highQuality)
+            gdip::GdipSetInterpolationMode(graphics_, Gdiplus::InterpolationModeHighQualityBicubic);
+        gdip::GdipSetSmoothingMode(graphics_, Gdiplus::SmoothingModeAntiAlias);
+        const std::wstring font = dock::ToWide(std::string(dock::texts::kCaptionFont));
+        gdip::GdipCreateFontFamilyFromName(font.c_str(), nullptr, &family_);
+        gdip::GdipCreatePen1(0xFF000000u, 0.0f, Gdiplus::UnitDocument, &pen_);
+        gdip::GdipSetPenLineJoin(pen_, Gdiplus::LineJoinRound);
+        gdip::GdipCreateSolidFill(0xFFFFFFFFu, &brush_);
+        gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, &format_);
+        gdip::GdipCreatePath(Gdiplus::FillModeAlternate, &path_);
+        gdip::GdipCreateImageAttributes(&attributes_);
+    }
+    FloorSurface(const FloorSurface&) = delete;
+    FloorSurface& operator=(const FloorSurface&) = delete;
+    ~FloorSurface() {
+        gdip::GdipDisposeImageAttributes(attributes_);
+        gdip::GdipDeletePath(path_);
+        gdip::GdipDeleteStringFormat(format_);
+        gdip::GdipDeleteBrush(brush_);
+        if (pen_ != nullptr) gdip::GdipDeletePen(pen_);
+        if (family_ != nullptr) gdip::GdipDeleteFontFamily(family_);
+        gdip::GdipDeleteGraphics(graphics_);
+        ::DeleteDC(dc_);
+        ::DeleteObject(bitmap_);
+    }
+
+    // The reflections all use one opacity; set once, as any program drawing
+    // them would.
+    void SetOpacity(float opacity) {
+        Gdiplus::ColorMatrix m{};
+        for (int i = 0; i < 5; ++i) m.m[i][i] = 1.0f;
+        m.m[3][3] = opacity;
+        gdip::GdipSetImageAttributesColorMatrix(attributes_, Gdiplus::ColorAdjustTypeBitmap, TRUE,
+                                                &m, nullptr, Gdiplus::ColorMatrixFlagsDefault);
+    }
+
+    void Replay(const Frame& frame) {
+        for (const Call& c : frame) {
+            const float* a = c.a;
+            switch (c.kind) {
+                case Call::clear:
+                    // The fastest erase to transparent black there is: zeros
+                    // written into the DIB once GDI+ and GDI have finished.
+                    gdip::GdipFlush(graphics_, Gdiplus::FlushIntentionSync);
+                    ::GdiFlush();
+                    std::memset(bits_, 0, bytes_);
+                    break;
+                case Call::image:
+                    gdip::GdipDrawImageRect(graphics_, c.picture, a[0], a[1], a[2], a[3]);
+                    break;
+                case Call::imagePart:
+                    gdip::GdipDrawImageRectRect(
+                        graphics_, c.picture, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7],
+                        Gdiplus::UnitPixel, a[8] == 0 ? nullptr : attributes_, nullptr, nullptr);
+                    break;
+                case Call::text: {
+                    const Gdiplus::RectF layout(a[0], a[1], 0.0f, 0.0f);
+                    gdip::GdipResetPath(path_);
+                    gdip::GdipAddPathString(path_, c.wide.c_str(), static_cast<INT>(c.wide.size()),
+                                            family_, Gdiplus::FontStyleBold,
+                                            static_cast<Gdiplus::REAL>(c.em), &layout, format_);
+                    gdip::GdipDrawPath(graphics_, pen_, path_);
+                    gdip::GdipFillPath(graphics_, brush_, path_);
+                    break;
+                }
+                case Call::present:
+                    gdip::GdipFlush(graphics_, Gdiplus::FlushIntentionSync);
+                    ::UpdateLayeredWindow(window_, nullptr, nullptr, &size_, dc_, &origin_, 0,
+                                          &blend_, ULW_ALPHA);
+                    break;
+            }
+        }
+    }
+
+  private:
+    HWND window_;
+    SIZE size_{};
+    POINT origin_{0, 0};
+    BLENDFUNCTION blend_{};
+    HDC dc_ = nullptr;
+    HBITMAP bitmap_ = nullptr;
+    void* bits_ = nullptr;
+    std::size_t bytes_ = 0;
+    Gdiplus::GpGraphics* graphics_ = nullptr;
+    Gdiplus::GpFontFamily* family_ = nullptr;
+    Gdiplus::GpPen* pen_ = nullptr;
+    Gdiplus::GpSolidFill* brush_ = nullptr;
+    Gdiplus::GpStringFormat* format_ = nullptr;
+    Gdiplus::GpPath* path_ = nullptr;
+    Gdiplus::GpImageAttributes* attributes_ = nullptr;
 };
 
-double median(std::vector<double> v) {
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-// A dock of `count` items with the built-in pictures on the real canvas;
+// A dock of `count` items with the built-in pictures, drawing on `surface`;
 // only the ports that a frame does not draw with are fakes.
 struct BenchDock {
     dock::testing::FakePlatform fakes;
-    dock::DockCanvas canvas;
-    TimedSurface surface{canvas};
     dock::DockImageFactory pictures;
-    dock::Dock d{dock::Platform{fakes.files, fakes.profile, fakes.messages, pictures, surface,
-                                fakes.hotkeys, fakes.icons, fakes.window, fakes.shell},
-                 "C:\\Dock",
-                 fakes.dock.settings,
-                 {}};
+    dock::Dock d;
 
-    BenchDock(HWND window, int count, bool highQuality, bool reflection = true) {
-        canvas.AttachWindow(window);
+    BenchDock(DrawingSurface& surface, int count, bool highQuality, bool reflection)
+        : d{dock::Platform{fakes.files, fakes.profile, fakes.messages, pictures, surface,
+                           fakes.hotkeys, fakes.icons, fakes.window, fakes.shell},
+            "C:\\Dock",
+            fakes.dock.settings,
+            {}} {
         d.settings.reflection = reflection ? 1 : 0;
         d.settings.highQuality = highQuality ? 1 : 0;
         d.state.metrics = fakes.dock.state.metrics;
@@ -103,43 +279,127 @@ struct BenchDock {
         }
         dock::layoutRow(d.state, 1);
         dock::recreateCanvas(d);
+        // The window is the size of the surface, as the dock makes it.
+        const int hovered = (count + 1) / 2;
+        centre = static_cast<int>(d.state.items[hovered].zoomRect.left) + 36;
+        d.state.hoverIndex = hovered;
+        d.state.pointerY = d.state.metrics.rowTop;
+    }
+    int centre = 0;
+
+    // The pointer swings by a pixel over the middle item, so every step is a
+    // full zoom frame; after the build-up the frames alternate between two.
+    void Step(int i) {
+        d.state.pointerX = centre + (i & 1);
+        dock::renderFrame(d, false);
     }
 };
 
-Result measure(HWND window, int count, bool highQuality, bool reflection, int frames) {
-    BenchDock bench(window, count, highQuality, reflection);
-    dock::Dock& d = bench.d;
-    TimedSurface& surface = bench.surface;
+constexpr int kWarmUp = 20;  // more than the ten frames of the build-up
 
-    // The pointer swings by a pixel over the middle item, so every step is a
-    // full zoom frame.
-    const int hovered = (count + 1) / 2;
-    const int centre = static_cast<int>(d.state.items[hovered].zoomRect.left) + 36;
-    d.state.hoverIndex = hovered;
-    d.state.pointerY = d.state.metrics.rowTop;
-    std::vector<double> total, present;
-    for (int i = -20; i < frames; ++i) {
-        d.state.pointerX = centre + (i & 1);
-        surface.presentMs = 0;
-        const auto start = Clock::now();
-        dock::renderFrame(d, false);
-        const double ms = msSince(start);
-        if (i >= 0) {
-            total.push_back(ms);
-            present.push_back(surface.presentMs);
+struct Result {
+    int items = 0;
+    int width = 0;
+    double frameMs = 0, floorMs = 0;
+    int callsPerFrame = 0;
+};
+
+Result measure(HWND window, int count, bool highQuality, bool reflection, int frames) {
+    Result result;
+    result.items = count;
+    result.width = dock::windowWidth(dock::testing::FakePlatform().dock.state.metrics, count);
+    const int height = 340;
+    ::SetWindowPos(window, HWND_TOPMOST, 0, 0, result.width, height,
+                   SWP_NOACTIVATE | SWP_SHOWWINDOW);
+
+    // What the dock draws, learnt on a recorder: the two alternating frames,
+    // checked to repeat exactly.
+    Recorder recorder;
+    BenchDock learner(recorder, count, highQuality, reflection);
+    Frame cycle[2];
+    for (int i = 0; i < kWarmUp + 4; ++i) {
+        recorder.frame.clear();
+        learner.Step(i);
+        if (i >= kWarmUp && i < kWarmUp + 2) cycle[i & 1] = recorder.frame;
+        if (i >= kWarmUp + 2 && !(recorder.frame == cycle[i & 1])) {
+            std::fprintf(stderr, "the zoom frames do not repeat at %d items\n", count);
+            std::exit(2);
         }
     }
-    const double frameMs = median(total);
-    const double presentMs = median(present);
-    return {count, highQuality, reflection, frameMs, frameMs - presentMs, presentMs};
+    result.callsPerFrame = static_cast<int>(cycle[0].size());
+
+    dock::DockCanvas canvas;
+    canvas.AttachWindow(window);
+    BenchDock timed(canvas, count, highQuality, reflection);
+    // The pictures of the timed dock are its own: point the replay at them.
+    std::vector<Gdiplus::GpImage*> from, to;
+    auto mapPictures = [&](const dock::Dock& a, const dock::Dock& b) {
+        from.push_back(nativeOf(*a.state.backgroundImage));
+        to.push_back(nativeOf(*b.state.backgroundImage));
+        from.push_back(nativeOf(*a.state.trayImage));
+        to.push_back(nativeOf(*b.state.trayImage));
+        for (std::size_t k = 0; k < a.state.imagePool.size(); ++k) {
+            from.push_back(nativeOf(*a.state.imagePool[k]));
+            to.push_back(nativeOf(*b.state.imagePool[k]));
+        }
+    };
+    mapPictures(learner.d, timed.d);
+    for (Frame& f : cycle)
+        for (Call& c : f)
+            if (c.picture != nullptr)
+                c.picture =
+                    to[std::size_t(std::find(from.begin(), from.end(), c.picture) - from.begin())];
+
+    FloorSurface floor(window, result.width, height, highQuality);
+    floor.SetOpacity(0.3f);
+    std::vector<double> dockMs, floorMs;
+    for (int i = 0; i < kWarmUp + frames; ++i) {
+        auto start = Clock::now();
+        timed.Step(i);
+        const double d = msSince(start);
+        start = Clock::now();
+        floor.Replay(cycle[i & 1]);
+        const double f = msSince(start);
+        if (i >= kWarmUp) {
+            dockMs.push_back(d);
+            floorMs.push_back(f);
+        }
+    }
+    result.frameMs = median(dockMs);
+    result.floorMs = median(floorMs);
+    return result;
 }
 
-}  // namespace
+// Presents while the pointer rests on a magnified item: the real animation
+// tick with the pointer held still, 100 ticks (a second at 10 ms) after the
+// build-up.
+int stillPointerPresents(HWND window, int count) {
+    dock::DockCanvas canvas;
+    canvas.AttachWindow(window);
+    CountingSurface counting(canvas);
+    BenchDock bench(counting, count, false, true);
+    dock::Dock& d = bench.d;
+    const int hovered = (count + 1) / 2;
+    const dock::RectI area = bench.fakes.window.rect;
+    bench.fakes.window.rect = {
+        area.left, area.top, area.left + dock::windowWidth(d.state.metrics, count), area.top + 340};
+    bench.fakes.window.cursor = {
+        bench.fakes.window.rect.left + static_cast<int>(d.state.items[hovered].zoomRect.left) + 40,
+        bench.fakes.window.rect.top + d.state.metrics.rowTop + 10};
+    for (int i = 0; i < kWarmUp; ++i) dock::animationTick(d);
+    if (d.state.hoverIndex != hovered || d.state.zoomPercent != 100) {
+        std::fprintf(stderr, "the still pointer is not over item %d\n", hovered);
+        std::exit(2);
+    }
+    counting.presents = 0;
+    for (int i = 0; i < 100; ++i) dock::animationTick(d);
+    return counting.presents;
+}
 
-// `frame_bench show`: a zoomed dock of seven items, held on screen for a
-// screenshot.
 void show(HWND window) {
-    BenchDock bench(window, 7, true);
+    dock::DockCanvas canvas;
+    canvas.AttachWindow(window);
+    BenchDock bench(canvas, 7, true, true);
     dock::Dock& d = bench.d;
     ::SetWindowPos(window, HWND_TOPMOST, 200, 150, dock::windowWidth(d.state.metrics, 7), 340,
                    SWP_SHOWWINDOW | SWP_NOACTIVATE);
@@ -151,9 +411,12 @@ void show(HWND window) {
     ::Sleep(8000);
 }
 
+}  // namespace
+
 int main(int argc, char** argv) {
     const bool showOnly = argc > 1 && std::string(argv[1]) == "show";
-    const int frames = argc > 1 && !showOnly ? std::max(1, std::atoi(argv[1])) : 300;
+    const int frames = argc > 1 && !showOnly ? std::max(1, std::atoi(argv[1])) : 500;
+    dock::GdiplusSession session;
     WNDCLASSW wc{};
     wc.lpfnWndProc = ::DefWindowProcW;
     wc.hInstance = ::GetModuleHandleW(nullptr);
@@ -169,8 +432,6 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    std::vector<Result> results;
-    // Optional second argument: the item counts, e.g. "10,30,60".
     std::vector<int> counts;
     if (argc > 2)
         for (const char* p = argv[2]; *p != '\0';) {
@@ -180,35 +441,36 @@ int main(int argc, char** argv) {
             if (v > 0 && v <= 1000) counts.push_back(static_cast<int>(v));
             p = *end == ',' ? end + 1 : end;
         }
-    if (counts.empty()) counts = {10, 30, 60};
-    for (int count : counts)
-        for (bool reflection : {true, false})
-            for (bool hq : {false, true}) {
-                results.push_back(measure(window, count, hq, reflection, frames));
-            }
+    if (counts.empty()) counts = {10, 30, 60, 200};
+
+    // Reflections on: the frame with the most calls the settings allow.
+    std::vector<Result> results;
+    for (int count : counts) results.push_back(measure(window, count, false, true, frames));
+    const int still = stillPointerPresents(window, 30);
     ::DestroyWindow(window);
 
-    std::printf("zoom frame, median of %d frames (ms)\n", frames);
-    std::printf("%6s  %-8s  %-11s  %8s  %8s  %8s\n", "items", "quality", "reflections", "frame",
-                "compose", "present");
+    std::printf("zoom frame with reflections, median of %d frames (ms)\n", frames);
+    std::printf("%6s  %6s  %6s  %8s  %8s  %7s\n", "items", "width", "calls", "dock", "floor",
+                "ratio");
     for (const Result& r : results)
-        std::printf("%6d  %-8s  %-11s  %8.3f  %8.3f  %8.3f\n", r.items,
-                    r.highQuality ? "high" : "default", r.reflection ? "on" : "off", r.frameMs,
-                    r.composeMs, r.presentMs);
+        std::printf("%6d  %6d  %6d  %8.3f  %8.3f  %7.4f\n", r.items, r.width, r.callsPerFrame,
+                    r.frameMs, r.floorMs, r.frameMs / r.floorMs);
+    std::printf("still pointer at 30 items: %d presents in 100 ticks\n", still);
 
     char path[MAX_PATH];
     const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string json = std::string(path, n);
     json = json.substr(0, json.find_last_of("\\/") + 1) + "frame_bench.json";
     if (FILE* f = std::fopen(json.c_str(), "w")) {
-        std::fprintf(f, "{\"frames\": %d, \"results\": [", frames);
+        std::fprintf(f, "{\"frames\": %d, \"still_presents_per_100_ticks\": %d, \"results\": [",
+                     frames, still);
         for (std::size_t i = 0; i < results.size(); ++i) {
             const Result& r = results[i];
             std::fprintf(f,
-                         "%s\n  {\"items\": %d, \"quality\": \"%s\", \"reflections\": %s, "
-                         "\"frame_ms\": %.4f, \"compose_ms\": %.4f, \"present_ms\": %.4f}",
-                         i == 0 ? "" : ",", r.items, r.highQuality ? "high" : "default",
-                         r.reflection ? "true" : "false", r.frameMs, r.composeMs, r.presentMs);
+                         "%s\n  {\"items\": %d, \"width\": %d, \"calls\": %d, \"frame_ms\": %.4f, "
+                         "\"floor_ms\": %.4f}",
+                         i == 0 ? "" : ",", r.items, r.width, r.callsPerFrame, r.frameMs,
+                         r.floorMs);
         }
         std::fprintf(f, "\n]}\n");
         std::fclose(f);

@@ -1,0 +1,142 @@
+// Measures a running dock.exe from outside, through the process handle only:
+// the dock is the product build, with nothing of its own added for this.
+//
+//   dock_probe run DOCK_EXE HOLD_SECONDS
+//       Starts the dock in its own folder, waits until its message loop first
+//       waits for input (start-up ends by presenting the first frame and
+//       arming the timer, so that is the end of start-up), reads its working
+//       set two seconds later, keeps it running for HOLD_SECONDS more (the
+//       caller reads its CPU time from /proc meanwhile: Wine's
+//       GetProcessTimes of another process does not follow its real CPU
+//       time), and closes it politely. Prints one line of JSON.
+//   dock_probe hold SECONDS
+//       Does nothing for SECONDS: keeps the prefix's wineserver running while
+//       its idle cost is read.
+//   dock_probe extract LIST_FILE
+//       Times the icon extraction start-up does for every executable named in
+//       LIST_FILE (one path a line): reading the module's icon resources,
+//       assembling the .ico and decoding it. Prints one line of JSON.
+#include <windows.h>
+#include <psapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <fstream>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "items/icon_extraction.h"
+#include "items/icon_source_win32.h"
+#include "render/dock_image_win32.h"
+
+namespace {
+
+double now() {
+    LARGE_INTEGER frequency, counter;
+    ::QueryPerformanceFrequency(&frequency);
+    ::QueryPerformanceCounter(&counter);
+    return static_cast<double>(counter.QuadPart) / static_cast<double>(frequency.QuadPart);
+}
+
+struct WindowSearch {
+    DWORD processId;
+    HWND found;
+};
+
+BOOL CALLBACK findTopWindow(HWND window, LPARAM context) {
+    auto& search = *reinterpret_cast<WindowSearch*>(context);
+    DWORD owner = 0;
+    ::GetWindowThreadProcessId(window, &owner);
+    if (owner == search.processId && ::GetWindow(window, GW_OWNER) == nullptr &&
+        ::IsWindowVisible(window)) {
+        search.found = window;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+int run(const std::string& dockExe, double holdSeconds) {
+    const std::string folder = dockExe.substr(0, dockExe.find_last_of("\\/"));
+    STARTUPINFOA startup{};
+    startup.cb = sizeof(startup);
+    PROCESS_INFORMATION process{};
+    std::string commandLine = "\"" + dockExe + "\"";
+    const double started = now();
+    if (!::CreateProcessA(dockExe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                          folder.c_str(), &startup, &process)) {
+        std::printf("{\"error\": \"CreateProcess failed: %lu\"}\n", ::GetLastError());
+        return 1;
+    }
+    const DWORD idle = ::WaitForInputIdle(process.hProcess, 60000);
+    const double ready = now();
+    if (idle != 0) {
+        std::printf("{\"error\": \"WaitForInputIdle gave %lu\"}\n", idle);
+        ::TerminateProcess(process.hProcess, 1);
+        return 1;
+    }
+    // The working set once the start-up's transient work has settled.
+    ::Sleep(2000);
+    PROCESS_MEMORY_COUNTERS memory{};
+    memory.cb = sizeof(memory);
+    ::GetProcessMemoryInfo(process.hProcess, &memory, sizeof(memory));
+
+    ::Sleep(static_cast<DWORD>(holdSeconds * 1000));
+
+    WindowSearch search{process.dwProcessId, nullptr};
+    ::EnumWindows(findTopWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) ::PostMessageA(search.found, WM_CLOSE, 0, 0);
+    if (::WaitForSingleObject(process.hProcess, 20000) != WAIT_OBJECT_0)
+        ::TerminateProcess(process.hProcess, 1);
+    ::CloseHandle(process.hThread);
+    ::CloseHandle(process.hProcess);
+
+    std::printf(
+        "{\"startup_ms\": %.1f, \"working_set_kib\": %llu, \"peak_working_set_kib\": %llu, "
+        "\"window_found\": %s}\n",
+        (ready - started) * 1000, static_cast<unsigned long long>(memory.WorkingSetSize / 1024),
+        static_cast<unsigned long long>(memory.PeakWorkingSetSize / 1024),
+        search.found != nullptr ? "true" : "false");
+    return 0;
+}
+
+int extract(const std::string& listFile) {
+    std::ifstream list(listFile);
+    std::vector<std::string> paths;
+    for (std::string line; std::getline(list, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty()) paths.push_back(line);
+    }
+    dock::Win32IconSource source;
+    dock::DockImageFactory pictures;
+    std::vector<std::unique_ptr<dock::Picture>> decoded;
+    int withIcon = 0;
+    std::size_t iconBytes = 0;
+    const double start = now();
+    for (const std::string& path : paths) {
+        const dock::Bytes icon = dock::extractExeIcon(source, path);
+        decoded.push_back(pictures.NewPicture());
+        if (!icon.empty() && decoded.back()->LoadFromMemory(icon)) ++withIcon;
+        iconBytes += icon.size();
+    }
+    const double total = now() - start;
+    std::printf(
+        "{\"modules\": %zu, \"with_icon\": %d, \"icon_bytes\": %zu, \"extract_ms\": %.1f}\n",
+        paths.size(), withIcon, iconBytes, total * 1000);
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::string mode = argc > 1 ? argv[1] : "";
+    if (mode == "run" && argc > 3) return run(argv[2], std::atof(argv[3]));
+    if (mode == "extract" && argc > 2) return extract(argv[2]);
+    if (mode == "hold" && argc > 2) {
+        ::Sleep(static_cast<DWORD>(std::atof(argv[2]) * 1000));
+        return 0;
+    }
+    std::fprintf(stderr,
+                 "dock_probe run DOCK_EXE HOLD_SECONDS | extract LIST_FILE | hold SECONDS\n");
+    return 2;
+}

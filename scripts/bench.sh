@@ -1,0 +1,175 @@
+#!/usr/bin/env bash
+# Builds and runs the whole performance suite; prints one table and writes it
+# as JSON to build/bench/results.json.
+#
+#   scripts/bench.sh            the full suite (about five minutes)
+#   scripts/bench.sh --quick    a check that every bench program runs and its
+#                               figures come out (few frames, short rest)
+#
+# Native figures come from a tree without sanitizers (build/bench-native),
+# Windows ones from build/bench-win64, run under a Wine prefix of their own
+# (DOCK_WINE_ROOT, default build/bench-wine) on a private Xvfb.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root="$(pwd)"
+quick=""
+[ "${1:-}" = "--quick" ] && quick=1
+
+frames=500
+rest_seconds=30
+runs=3
+if [ -n "$quick" ]; then
+    frames=20
+    rest_seconds=2
+    runs=1
+fi
+
+out="$root/build/bench"
+native="${DOCK_BENCH_NATIVE_DIR:-$root/build/bench-native}"
+win="${DOCK_BENCH_WIN_DIR:-$root/build/bench-win64}"
+export DOCK_WINE_ROOT="${DOCK_WINE_ROOT:-$root/build/bench-wine}"
+mkdir -p "$out"
+
+scripts/install-deps.sh
+echo "== building"
+cmake --preset native -B "$native" -DDOCK_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build "$native" -j "$(nproc)" --target model_bench >/dev/null
+cmake --preset win64 -B "$win" >/dev/null
+cmake --build "$win" -j "$(nproc)" --target frame_bench dock_probe dock >/dev/null
+scripts/wine-setup.sh >/dev/null
+source scripts/wine-env.sh
+
+xvfb_started=""
+cleanup() {
+    if [ -n "$xvfb_started" ]; then kill "$DOCK_XVFB_PID" 2>/dev/null || true; fi
+}
+trap cleanup EXIT
+start_virtual_display
+xvfb_started=1
+# Wine's desktop up before anything is timed.
+wine_run cmd /c exit >/dev/null 2>&1 || true
+
+load_before="$(cut -d' ' -f1-3 /proc/loadavg)"
+
+echo "== model step and the dock's own frame work, natively"
+"$native/bench/model_bench" --benchmark_min_time=0.5 --benchmark_repetitions="$runs" \
+    --benchmark_report_aggregates_only=true \
+    --benchmark_out="$out/model_bench.json" --benchmark_out_format=json >/dev/null
+
+echo "== zoom frames under Wine, dock and floor ($frames frames a size)"
+wine_run "$win/bench/frame_bench.exe" "$frames" 10,30,60,200 2>&1 | tr -d '\r'
+cp "$win/bench/frame_bench.json" "$out/frame_bench.json"
+
+echo "== the running dock: start-up, memory, rest cost"
+# Items whose targets are executables: Wine's own programs, then the suite's
+# own Windows programs, 50 in all.
+sys32="$WINEPREFIX/drive_c/windows/system32"
+targets=()
+for f in "$win/bench/frame_bench.exe" "$win/bench/dock_probe.exe" "$win/src/dock/dock.exe"; do
+    targets+=("$(winepath -w "$f" 2>/dev/null | tr -d '\r')")
+done
+for f in $(ls "$sys32" | grep -i '\.exe$' | sort | head -n 47); do
+    targets+=("C:\\windows\\system32\\$f")
+done
+
+# A dock folder with `count` items, placed at 300, 300 with nothing under the
+# pointer.
+make_dock() {
+    local folder="$1" count="$2"
+    rm -rf "$folder"
+    mkdir -p "$folder"
+    cp "$win/src/dock/dock.exe" "$folder/dock.exe"
+    python3 - "$folder/config.ini" "$count" "${targets[@]}" <<'EOF'
+import sys
+path, count, targets = sys.argv[1], int(sys.argv[2]), sys.argv[3:]
+lines = ["[程序设置]", "左边=300", "顶边=300", "[图标列表]", "图标数=%d" % count]
+for n, target in enumerate(targets[:count], 1):
+    lines += ['显示名_%d="Item %d"' % (n, n), '快捷键_%d="0"' % n,
+              '可执行文件路径_%d="%s"' % (n, target), '自定义图标路径_%d=""' % n]
+open(path, "wb").write(("\r\n".join(lines) + "\r\n").encode("gbk"))
+EOF
+}
+make_dock "$out/dock-empty" 0
+make_dock "$out/dock-50" 50
+make_dock "$out/dock-30" 30
+printf '%s\r\n' "${targets[@]}" >"$out/targets.txt"
+xdotool mousemove 5 5
+
+# CPU time in clock ticks (user + system, all threads) of a Linux process.
+ticks_of() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null || echo 0; }
+# The wineserver of this prefix (its working folder is named after the
+# prefix's device and inode): it works for the dock too.
+server_pid() {
+    local name p
+    name="server-$(stat -c %D "$WINEPREFIX")-$(printf %x "$(stat -c %i "$WINEPREFIX")")"
+    for p in $(pgrep -f wineserver); do
+        [ "$(basename "$(readlink "/proc/$p/cwd" 2>/dev/null)")" = "$name" ] && {
+            echo "$p"
+            return
+        }
+    done
+}
+hz="$(getconf CLK_TCK)"
+
+: >"$out/probe.jsonl"
+probe() {
+    local kind="$1" folder="$2" seconds="$3"
+    local line
+    line="$(wine_run "$win/bench/dock_probe.exe" run "$(winepath -w "$folder/dock.exe" | tr -d '\r')" \
+        "$seconds" 2>/dev/null | tr -d '\r' | tail -n 1)"
+    echo "{\"kind\": \"$kind\", \"probe\": $line}" >>"$out/probe.jsonl"
+}
+for i in $(seq 1 "$runs"); do
+    probe empty "$out/dock-empty" 0
+    probe items50 "$out/dock-50" 0
+done
+
+# Rest cost: the wineserver's own idle cost first, with nothing but a
+# sleeping program in the prefix, then the dock with 30 items and the pointer
+# away over the same wall time, read from /proc.
+wine_run "$win/bench/dock_probe.exe" hold "$((rest_seconds + 6))" >/dev/null 2>&1 &
+holder=$!
+sleep 3
+server="$(server_pid)"
+s0="$(ticks_of "$server")"
+sleep "$rest_seconds"
+s1="$(ticks_of "$server")"
+wait "$holder" || true
+echo "{\"kind\": \"server_idle\", \"ticks\": $((s1 - s0)), \"seconds\": $rest_seconds, \"hz\": $hz}" \
+    >>"$out/probe.jsonl"
+
+probe rest30 "$out/dock-30" "$((rest_seconds + 4))" &
+prober=$!
+dock_pid=""
+for i in $(seq 1 200); do
+    # The dock's own process: Wine names it after the program, and its
+    # command line is the program's path.
+    for p in $(pgrep -x dock.exe || true); do
+        tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | grep -q 'dock-30.dock\.exe' && dock_pid="$p"
+    done
+    [ -n "$dock_pid" ] && break
+    sleep 0.05
+done
+sleep 3  # start-up and the probe's two seconds of settling
+server="$(server_pid)"
+d0="$(ticks_of "$dock_pid")"
+s0="$(ticks_of "$server")"
+w0="$(date +%s.%N)"
+rss0="$(awk '/VmRSS/ {print $2}' "/proc/$dock_pid/status" 2>/dev/null || echo 0)"
+sleep "$rest_seconds"
+d1="$(ticks_of "$dock_pid")"
+s1="$(ticks_of "$server")"
+w1="$(date +%s.%N)"
+wait "$prober" || true
+echo "{\"kind\": \"rest\", \"dock_ticks\": $((d1 - d0)), \"server_ticks\": $((s1 - s0)), \"wall_s\": $(awk "BEGIN {print $w1 - $w0}"), \"hz\": $hz, \"dock_pid_found\": $([ -n "$dock_pid" ] && echo true || echo false), \"vmrss_kib\": ${rss0:-0}}" \
+    >>"$out/probe.jsonl"
+for i in $(seq 1 "$runs"); do
+    line="$(wine_run "$win/bench/dock_probe.exe" extract "$(winepath -w "$out/targets.txt" | tr -d '\r')" \
+        2>/dev/null | tr -d '\r' | tail -n 1)"
+    echo "{\"kind\": \"extract\", \"probe\": $line}" >>"$out/probe.jsonl"
+done
+
+load_after="$(cut -d' ' -f1-3 /proc/loadavg)"
+cpu_model="$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
+python3 scripts/bench_table.py "$out" "$(nproc)" "$cpu_model" "$load_before" "$load_after" \
+    "$frames" "$rest_seconds"

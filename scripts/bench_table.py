@@ -1,0 +1,146 @@
+#!/usr/bin/env python3
+"""Turns the raw outputs of scripts/bench.sh into the results table and
+build/bench/results.json.
+
+    bench_table.py OUT_DIR NPROC CPU_MODEL LOAD_BEFORE LOAD_AFTER FRAMES REST_SECONDS
+"""
+
+import json
+import os
+import statistics
+import sys
+
+out, nproc, cpu, load_before, load_after, frames, rest_seconds = sys.argv[1:8]
+
+
+def load(name):
+    with open(os.path.join(out, name), encoding="utf-8") as f:
+        return json.load(f)
+
+
+# ---- native: google benchmark, the median of the repetitions (CPU time: the
+# machine is shared, and CPU time is what the dock itself spends)
+model = load("model_bench.json")["benchmarks"]
+
+
+def native_ns(run_name):
+    rows = [b for b in model if b.get("run_name", b["name"]) == run_name]
+    medians = [b for b in rows if b.get("aggregate_name") == "median"]
+    row = (medians or rows)[0]
+    scale = {"ns": 1, "us": 1e3, "ms": 1e6}[row["time_unit"]]
+    return row["cpu_time"] * scale, row["real_time"] * scale
+
+
+# ---- Wine: frames
+frame = load("frame_bench.json")
+by_items = {r["items"]: r for r in frame["results"]}
+
+# ---- Wine: the running dock
+probes = [json.loads(line) for line in open(os.path.join(out, "probe.jsonl"), encoding="utf-8")]
+
+
+def probe_values(kind, key):
+    return [p["probe"][key] for p in probes if p["kind"] == kind and key in p.get("probe", {})]
+
+
+def med(values):
+    return statistics.median(values) if values else float("nan")
+
+
+rows = []
+
+
+def row(name, measured, target, met, detail):
+    rows.append({"measure": name, "measured": measured, "target": target, "met": bool(met),
+                 "detail": detail})
+
+
+# frame time and its floor
+for n in (10, 30, 60, 200):
+    r = by_items[n]
+    ratio = r["frame_ms"] / r["floor_ms"]
+    row("frame time, %d items" % n, "%.2f ms, floor %.2f ms (%+.1f %%)" %
+        (r["frame_ms"], r["floor_ms"], (ratio - 1) * 100),
+        "within 5 % of the floor", ratio <= 1.05,
+        {"items": n, "frame_ms": r["frame_ms"], "floor_ms": r["floor_ms"], "ratio": ratio,
+         "calls": r["calls"], "width": r["width"]})
+
+# the dock's own share
+for n in (30, 200):
+    cpu_ns, real_ns = native_ns("frameStep/%d" % n)
+    share = cpu_ns / (by_items[n]["frame_ms"] * 1e6)
+    row("dock's own share, %d items" % n, "%.2f us = %.4f %% of the Wine frame" %
+        (cpu_ns / 1e3, share * 100), "under 1 %", share < 0.01,
+        {"items": n, "step_cpu_ns": cpu_ns, "step_real_ns": real_ns, "share": share})
+
+# frame growth
+f30, f200 = by_items[30], by_items[200]
+growth = f200["frame_ms"] / f30["frame_ms"]
+floor_growth = f200["floor_ms"] / f30["floor_ms"]
+limit = f200["width"] / f30["width"] * 1.10
+row("frame growth, 200 vs 30 items", "x%.2f (floor x%.2f)" % (growth, floor_growth),
+    "at most x%.2f (widths %d/%d + 10 %%)" % (limit, f200["width"], f30["width"]),
+    growth <= limit, {"growth": growth, "floor_growth": floor_growth, "limit": limit})
+
+# still pointer: 100 ticks of 10 ms are one second
+still = frame["still_presents_per_100_ticks"]
+row("still pointer", "%d frames/s" % still, "0", still == 0, {"presents_per_second": still})
+
+# rest cost
+rest = [p for p in probes if p["kind"] == "rest"]
+idle = [p for p in probes if p["kind"] == "server_idle"]
+if rest:
+    r = rest[0]
+    cpu_ms = r["dock_ticks"] * 1000.0 / r["hz"]
+    fraction = cpu_ms / (r["wall_s"] * 1000)
+    server_ms = r["server_ticks"] * 1000.0 / r["hz"]
+    idle_ms = idle[0]["ticks"] * 1000.0 / idle[0]["hz"] if idle else float("nan")
+    row("rest cost, 30 items", "%.3f %% of a core (%.0f ms CPU in %.1f s); wineserver %.0f ms "
+        "(idle prefix %.0f ms)" % (fraction * 100, cpu_ms, r["wall_s"], server_ms, idle_ms),
+        "under 0.5 %", r["dock_pid_found"] and fraction < 0.005,
+        {"cpu_ms": cpu_ms, "wall_s": r["wall_s"], "fraction": fraction,
+         "wineserver_ms": server_ms, "wineserver_idle_ms": idle_ms,
+         "tick_ms": 1000.0 / r["hz"]})
+
+# start-up
+empty_ms = med(probe_values("empty", "startup_ms"))
+items_ms = med(probe_values("items50", "startup_ms"))
+extract = med([p["probe"]["extract_ms"] for p in probes if p["kind"] == "extract"])
+with_icon = [p["probe"]["with_icon"] for p in probes if p["kind"] == "extract"]
+row("start-up, 50 executables", "%.0f ms vs empty %.0f ms: +%.0f ms, icon extraction %.0f ms" %
+    (items_ms, empty_ms, items_ms - empty_ms, extract),
+    "under 1 s beyond the empty dock", items_ms - empty_ms < 1000,
+    {"startup_ms": items_ms, "empty_startup_ms": empty_ms, "extract_ms": extract,
+     "modules_with_icon": with_icon[0] if with_icon else None})
+
+# memory
+ws_empty = med(probe_values("empty", "working_set_kib"))
+ws_items = med(probe_values("items50", "working_set_kib"))
+row("memory, 50 items", "%.1f MiB vs empty %.1f MiB: +%.1f MiB" %
+    (ws_items / 1024, ws_empty / 1024, (ws_items - ws_empty) / 1024),
+    "under 20 MiB more", ws_items - ws_empty < 20 * 1024,
+    {"working_set_kib": ws_items, "empty_working_set_kib": ws_empty})
+
+# model step
+for label, run_name in (("advanceFrame", "zoomStepThatRecomputes/200"),
+                        ("hit test", "hitTestOfTheLastItem/200")):
+    cpu_ns, real_ns = native_ns(run_name)
+    row("model step: %s, 200 items" % label, "%.2f us (wall %.2f us)" % (cpu_ns / 1e3, real_ns / 1e3),
+        "under 5 us", cpu_ns < 5000, {"cpu_ns": cpu_ns, "real_ns": real_ns})
+
+machine = {"nproc": int(nproc), "cpu": cpu, "load_before": load_before,
+           "load_after": load_after, "frames": int(frames), "rest_seconds": float(rest_seconds)}
+with open(os.path.join(out, "results.json"), "w", encoding="utf-8") as f:
+    json.dump({"machine": machine, "results": rows}, f, indent=2)
+
+print()
+print("Machine: %s processors, %s; load %s before, %s after" %
+      (nproc, cpu, load_before, load_after))
+print()
+print("| measure | measured | target | met |")
+print("|---|---|---|---|")
+for r in rows:
+    print("| %s | %s | %s | %s |" % (r["measure"], r["measured"], r["target"],
+                                     "yes" if r["met"] else "NO"))
+print()
+print("JSON: %s" % os.path.join(out, "results.json"))
