@@ -21,9 +21,9 @@ echo "== win64: dock.exe and the Wine tests"
 cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j "$jobs"
 
-scripts/wine-setup.sh
 source scripts/wine-env.sh
 start_virtual_display
+scripts/wine-setup.sh
 resident_pid=""
 cleanup() {
     [ -n "$resident_pid" ] && kill "$resident_pid" 2>/dev/null

@@ -16,6 +16,12 @@ done
 stamp="$WINEPREFIX/.dock-ready"
 if [ -f "$stamp" ]; then exit 0; fi
 
+# A prefix made without a display remembers that it has none: its first
+# windows never reach the screen. Make it on a display, a virtual one if need be.
+if [ -z "${DISPLAY:-}" ]; then
+    start_virtual_display
+    trap 'kill "$DOCK_XVFB_PID" 2>/dev/null || true' EXIT
+fi
 wine_run wineboot -i >/dev/null 2>&1
 reg="$DOCK_WINE_ROOT/fonts.reg"
 printf 'Windows Registry Editor Version 5.00\r\n\r\n[HKEY_CURRENT_USER\\Software\\Wine\\Fonts\\Replacements]\r\n"宋体"="WenQuanYi Zen Hei"\r\n"SimSun"="WenQuanYi Zen Hei"\r\n"MS Sans Serif"="WenQuanYi Zen Hei"\r\n\r\n' \

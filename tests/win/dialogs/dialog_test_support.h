@@ -74,6 +74,24 @@ inline bool waitUntilGone(HWND window, DWORD timeoutMs = 3000) {
     return true;
 }
 
+// A failed step must not leave the test thread in a modal loop for ever:
+// answers any message box left on `thread` and closes `dialog` until it is gone.
+inline void closeWhateverIsLeft(DWORD thread, HWND dialog) {
+    for (int round = 0; round < 50 && ::IsWindow(dialog) && ::IsWindowVisible(dialog); ++round) {
+        ::EnumThreadWindows(
+            thread,
+            [](HWND window, LPARAM keep) -> BOOL {
+                if (window != reinterpret_cast<HWND>(keep) && ::IsWindowVisible(window) &&
+                    className(window) == L"#32770")
+                    ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+                return TRUE;
+            },
+            reinterpret_cast<LPARAM>(dialog));
+        ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+        ::Sleep(100);
+    }
+}
+
 // Waits for the box and its layout a moment longer so that a screenshot taken
 // meanwhile shows it drawn (DIALOGS_PAUSE_MS, for looking at the dialogs).
 inline void pauseForScreenshot() {

@@ -48,7 +48,7 @@ class ItemSettingsDialogTest : public ::testing::Test {
                 if (dialog == nullptr) return;
                 pauseForScreenshot();
                 drive(dialog);
-                if (!waitUntilGone(dialog)) ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+                if (!waitUntilGone(dialog)) closeWhateverIsLeft(thread, dialog);
             });
             runItemSettingsDialog(real.session());
         }

@@ -54,7 +54,7 @@ class ProgramSettingsDialogTest : public ::testing::Test {
                 if (dialog == nullptr) return;
                 pauseForScreenshot();
                 drive(dialog);
-                if (!waitUntilGone(dialog)) ::PostMessageW(dialog, WM_CLOSE, 0, 0);
+                if (!waitUntilGone(dialog)) closeWhateverIsLeft(thread, dialog);
             });
             runProgramSettingsDialog(real.session());
         }
