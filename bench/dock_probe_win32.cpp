@@ -9,6 +9,11 @@
 //       caller reads its CPU time from /proc meanwhile: Wine's
 //       GetProcessTimes of another process does not follow its real CPU
 //       time), and closes it politely. Prints one line of JSON.
+//   dock_probe rest-floor SECONDS REARM
+//       The floor of the dock's rest cost: a window whose 100 ms timer reads
+//       the pointer and the window rectangle and does nothing else (REARM 1:
+//       and arms the timer again every tick, as the dock's tick does), for
+//       SECONDS. The caller reads its CPU time from /proc.
 //   dock_probe hold SECONDS
 //       Does nothing for SECONDS: keeps the prefix's wineserver running while
 //       its idle cost is read.
@@ -100,6 +105,39 @@ int run(const std::string& dockExe, double holdSeconds) {
     return 0;
 }
 
+bool rearmEveryTick = false;
+HWND floorWindow = nullptr;
+
+void CALLBACK floorTick(HWND window, UINT, UINT_PTR id, DWORD) {
+    POINT pointer;
+    RECT rect;
+    ::GetCursorPos(&pointer);
+    ::GetWindowRect(window, &rect);
+    if (rearmEveryTick) ::SetTimer(window, id, 100, floorTick);
+}
+
+int restFloor(double seconds, bool rearm) {
+    rearmEveryTick = rearm;
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = ::DefWindowProcA;
+    wc.hInstance = ::GetModuleHandleA(nullptr);
+    wc.lpszClassName = "DockRestFloor";
+    ::RegisterClassA(&wc);
+    floorWindow =
+        ::CreateWindowExA(WS_EX_LAYERED | WS_EX_TOOLWINDOW | WS_EX_TOPMOST, wc.lpszClassName, "",
+                          WS_POPUP, 300, 300, 1368, 340, nullptr, nullptr, wc.hInstance, nullptr);
+    ::ShowWindow(floorWindow, SW_SHOWNOACTIVATE);
+    ::SetTimer(floorWindow, 1, 100, floorTick);
+    const double end = now() + seconds;
+    MSG message;
+    while (now() < end && ::GetMessageA(&message, nullptr, 0, 0) > 0) {
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+    }
+    ::DestroyWindow(floorWindow);
+    return 0;
+}
+
 int extract(const std::string& listFile) {
     std::ifstream list(listFile);
     std::vector<std::string> paths;
@@ -132,11 +170,14 @@ int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "run" && argc > 3) return run(argv[2], std::atof(argv[3]));
     if (mode == "extract" && argc > 2) return extract(argv[2]);
+    if (mode == "rest-floor" && argc > 3)
+        return restFloor(std::atof(argv[2]), std::string(argv[3]) == "1");
     if (mode == "hold" && argc > 2) {
         ::Sleep(static_cast<DWORD>(std::atof(argv[2]) * 1000));
         return 0;
     }
     std::fprintf(stderr,
-                 "dock_probe run DOCK_EXE HOLD_SECONDS | extract LIST_FILE | hold SECONDS\n");
+                 "dock_probe run DOCK_EXE HOLD_SECONDS | extract LIST_FILE | "
+                 "rest-floor SECONDS REARM | hold SECONDS\n");
     return 2;
 }

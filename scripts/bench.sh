@@ -17,11 +17,13 @@ quick=""
 
 frames=500
 rest_seconds=30
-runs=3
+runs=3          # repetitions of the native benchmarks and of the extraction
+startup_runs=5  # start-ups of each dock, for a median
 if [ -n "$quick" ]; then
     frames=20
     rest_seconds=2
     runs=1
+    startup_runs=1
 fi
 
 out="$root/build/bench"
@@ -119,7 +121,7 @@ probe() {
         "$seconds" 2>/dev/null | tr -d '\r' | tail -n 1)"
     echo "{\"kind\": \"$kind\", \"probe\": $line}" >>"$out/probe.jsonl"
 }
-for i in $(seq 1 "$runs"); do
+for i in $(seq 1 "$startup_runs"); do
     probe empty "$out/dock-empty" 0
     probe items50 "$out/dock-50" 0
 done
@@ -136,6 +138,28 @@ sleep "$rest_seconds"
 s1="$(ticks_of "$server")"
 wait "$holder" || true
 echo "{\"kind\": \"server_idle\", \"ticks\": $((s1 - s0)), \"seconds\": $rest_seconds, \"hz\": $hz}" \
+    >>"$out/probe.jsonl"
+
+# The floor of the rest cost in the same run: a bare window whose 100 ms timer
+# reads the pointer and the window rectangle and re-arms itself.
+wine_run "$win/bench/dock_probe.exe" rest-floor "$((rest_seconds + 5))" 1 >/dev/null 2>&1 &
+floorer=$!
+floor_pid=""
+for i in $(seq 1 200); do
+    for p in $(pgrep -x dock_probe.exe || true); do
+        tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | grep -q 'rest-floor' && floor_pid="$p"
+    done
+    [ -n "$floor_pid" ] && break
+    sleep 0.05
+done
+sleep 2
+f0="$(ticks_of "$floor_pid")"
+w0="$(date +%s.%N)"
+sleep "$rest_seconds"
+f1="$(ticks_of "$floor_pid")"
+w1="$(date +%s.%N)"
+wait "$floorer" || true
+echo "{\"kind\": \"rest_floor\", \"ticks\": $((f1 - f0)), \"wall_s\": $(awk "BEGIN {print $w1 - $w0}"), \"hz\": $hz, \"found\": $([ -n "$floor_pid" ] && echo true || echo false)}" \
     >>"$out/probe.jsonl"
 
 probe rest30 "$out/dock-30" "$((rest_seconds + 4))" &

@@ -95,11 +95,16 @@ if rest:
     fraction = cpu_ms / (r["wall_s"] * 1000)
     server_ms = r["server_ticks"] * 1000.0 / r["hz"]
     idle_ms = idle[0]["ticks"] * 1000.0 / idle[0]["hz"] if idle else float("nan")
-    row("rest cost, 30 items", "%.3f %% of a core (%.0f ms CPU in %.1f s); wineserver %.0f ms "
-        "(idle prefix %.0f ms)" % (fraction * 100, cpu_ms, r["wall_s"], server_ms, idle_ms),
+    floor = [p for p in probes if p["kind"] == "rest_floor"]
+    floor_fraction = (floor[0]["ticks"] * 1000.0 / floor[0]["hz"]) / (floor[0]["wall_s"] * 1000) \
+        if floor and floor[0]["found"] else float("nan")
+    row("rest cost, 30 items", "%.3f %% of a core (%.0f ms CPU in %.1f s), floor %.3f %%; "
+        "wineserver %.0f ms (idle prefix %.0f ms)" %
+        (fraction * 100, cpu_ms, r["wall_s"], floor_fraction * 100, server_ms, idle_ms),
         "under 0.5 %", r["dock_pid_found"] and fraction < 0.005,
         {"cpu_ms": cpu_ms, "wall_s": r["wall_s"], "fraction": fraction,
          "wineserver_ms": server_ms, "wineserver_idle_ms": idle_ms,
+         "floor_fraction": floor_fraction,
          "tick_ms": 1000.0 / r["hz"]})
 
 # start-up
