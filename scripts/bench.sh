@@ -187,6 +187,32 @@ w1="$(date +%s.%N)"
 wait "$prober" || true
 echo "{\"kind\": \"rest\", \"dock_ticks\": $((d1 - d0)), \"server_ticks\": $((s1 - s0)), \"wall_s\": $(awk "BEGIN {print $w1 - $w0}"), \"hz\": $hz, \"dock_pid_found\": $([ -n "$dock_pid" ] && echo true || echo false), \"vmrss_kib\": ${rss0:-0}}" \
     >>"$out/probe.jsonl"
+# Still pointer on the product dock.exe: Wine's trace of the window channel
+# logs every UpdateLayeredWindow. The pointer goes to the middle of item 15
+# (the dock is at 300, 300: 144 px of margin, 36 px cells, the row 152 px
+# down), rests there after the build-up, then leaves.
+still_seconds=10
+[ -n "$quick" ] && still_seconds=3
+trace="$out/still-trace.log"
+(WINEDEBUG=+win wine_run "$win/bench/dock_probe.exe" run \
+    "$(winepath -w "$out/dock-30/dock.exe" | tr -d '\r')" "$((still_seconds + 6))" \
+    >/dev/null 2>"$trace") &
+tracer=$!
+sleep 4
+presents() { grep -c NtUserUpdateLayeredWindow "$trace" || true; }
+xdotool mousemove 966 470
+sleep 2
+p0="$(presents)"
+sleep "$still_seconds"
+p1="$(presents)"
+xdotool mousemove 5 5
+sleep 1
+p2="$(presents)"
+wait "$tracer" || true
+echo "{\"kind\": \"still_dock\", \"presents\": $((p1 - p0)), \"seconds\": $still_seconds, \"build_up_presents\": $p0, \"fade_presents\": $((p2 - p1))}" \
+    >>"$out/probe.jsonl"
+rm -f "$trace"
+
 for i in $(seq 1 "$runs"); do
     line="$(wine_run "$win/bench/dock_probe.exe" extract "$(winepath -w "$out/targets.txt" | tr -d '\r')" \
         2>/dev/null | tr -d '\r' | tail -n 1)"

@@ -84,7 +84,15 @@ row("frame growth, 200 vs 30 items", "x%.2f (floor x%.2f)" % (growth, floor_grow
 
 # still pointer: 100 ticks of 10 ms are one second
 still = frame["still_presents_per_100_ticks"]
-row("still pointer", "%d frames/s" % still, "0", still == 0, {"presents_per_second": still})
+row("still pointer, animation tick", "%d frames/s" % still, "0", still == 0,
+    {"presents_per_second": still})
+still_dock = [p for p in probes if p["kind"] == "still_dock"]
+if still_dock:
+    sd = still_dock[0]
+    rate = sd["presents"] / sd["seconds"]
+    row("still pointer, dock.exe", "%.1f frames/s (%d in %d s; %d presented before, %d on leaving)" %
+        (rate, sd["presents"], sd["seconds"], sd["build_up_presents"], sd["fade_presents"]),
+        "0", sd["presents"] == 0 and sd["build_up_presents"] > 0, sd)
 
 # rest cost
 rest = [p for p in probes if p["kind"] == "rest"]
