@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <span>
+#include <utility>
+#include <vector>
 
 #include "support/text.h"
 #include "support/texts.h"
@@ -165,15 +167,19 @@ bool writeValues(Dock& dock, const std::string& file) {
     put(settings, texts::kKeyAlwaysOnTop, s.alwaysOnTop != 0 ? "1" : "0");
     const DockItemList& list = dock.state.items;
     put(items, texts::kKeyItemCount, IntToText(list.Count()));
+    std::vector<std::pair<std::string, std::string>> itemKeys;
+    itemKeys.reserve(static_cast<std::size_t>(list.Count()) * 4);
     for (int n = 1; n <= list.Count(); ++n) {
         const DockItem& item = list[n].item;
         const std::string number = IntToText(n);
-        put(items, Concat(texts::kKeyTitlePrefix, number), quoted(item.title));
-        put(items, Concat(texts::kKeyHotkeyPrefix, number),
-            quoted(IntToText(static_cast<std::int16_t>(item.hotkey))));
-        put(items, Concat(texts::kKeyTargetPrefix, number), quoted(item.targetPath));
-        put(items, Concat(texts::kKeyCustomIconPrefix, number), quoted(item.customIconPath));
+        itemKeys.emplace_back(Concat(texts::kKeyTitlePrefix, number), quoted(item.title));
+        itemKeys.emplace_back(Concat(texts::kKeyHotkeyPrefix, number),
+                              quoted(IntToText(static_cast<std::int16_t>(item.hotkey))));
+        itemKeys.emplace_back(Concat(texts::kKeyTargetPrefix, number), quoted(item.targetPath));
+        itemKeys.emplace_back(Concat(texts::kKeyCustomIconPrefix, number),
+                              quoted(item.customIconPath));
     }
+    allWritten = profile.WriteProfileTexts(file, items, itemKeys) && allWritten;
     return allWritten;
 }
 
