@@ -60,10 +60,21 @@ bool Win32FileSystem::RenameFile(const std::string& from, const std::string& to)
 }
 
 bool Win32FileSystem::CopyNewFile(const std::string& from, const std::string& to) {
-    return ::CopyFileA(from.c_str(), to.c_str(), TRUE) != FALSE;
+    if (!::CopyFileA(from.c_str(), to.c_str(), TRUE)) return false;
+    // The copy takes the attributes of its source; a read-only copy of a
+    // read-only config.ini could never be deleted or replaced again.
+    const DWORD attributes = ::GetFileAttributesA(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        ::SetFileAttributesA(to.c_str(), attributes & ~DWORD{FILE_ATTRIBUTE_READONLY});
+    return true;
 }
 
 bool Win32FileSystem::ReplaceFileAtomically(const std::string& from, const std::string& to) {
+    // Windows refuses to replace a read-only file and Wine does not: a user
+    // who made config.ini read-only keeps it as it is on both.
+    const DWORD attributes = ::GetFileAttributesA(to.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
+        return false;
     return ::MoveFileExA(from.c_str(), to.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
