@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "dock/startup.h"
 #include "render/frame.h"
 #include "render/layout.h"
 #include "support/text.h"
@@ -30,6 +31,7 @@ void storeProgramSettings(DockSettings& settings, const ProgramSettingsForm& for
 
 void applyProgramSettings(Dock& dock) {
     LayoutMetrics& metrics = dock.state.metrics;
+    limitFloatDistance(dock.settings, metrics);
     metrics.rowTop = rowTop(metrics, dock.settings.floatDistance);
     recreateCanvas(dock);
     dock.platform.window.AcceptDrops();
