@@ -9,7 +9,7 @@ seconds="${1:-60}"
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc 2>/dev/null || echo 2)" >/dev/null
 status=0
-for fuzzer in fuzz_text fuzz_icon fuzz_config; do
+for fuzzer in fuzz_text fuzz_icon fuzz_config fuzz_startup; do
     corpus="build/fuzz/corpus/$fuzzer"
     crashes="build/fuzz/crashes/$fuzzer"
     mkdir -p "$corpus" "$crashes"
