@@ -219,6 +219,21 @@ TEST_F(FrameTest, CaptionOfGbkTitlesCountsBytes) {
               (std::vector<double>{198 - 9 * 6 / 2.0, 102, 18}));
 }
 
+TEST_F(FrameTest, ACaptionOfMoreThan512BytesIsCutBeforeTheCharacterThatCrossesTheLimit) {
+    std::string title = "A";
+    for (int i = 0; i < 1000; ++i) title += "\xBC\xC7";  // 记, two bytes each
+    makeRow({"One", title});
+
+    hover(2, 198, 152, 10);
+
+    // 1 + 255 x 2 = 511 bytes; the next character would end at byte 513.
+    const std::string cut = title.substr(0, 511);
+    EXPECT_EQ(fake.canvas.Only("DrawOutlinedText").back(),
+              (Call{"DrawOutlinedText", "", {198 - 9 * 511 / 2.0, 102, 18}, cut}));
+    EXPECT_EQ(dock.state.titleText, cut);
+    EXPECT_EQ(dock.state.items[2].item.title, title) << "the item keeps its whole title";
+}
+
 TEST_F(FrameTest, ARaisedItemsReflectionSinksByTwiceItsLift) {
     makeRow({"One", "Two", "Three"});
     dock.settings.reflection = 1;
