@@ -14,27 +14,19 @@ namespace {
 
 using testing::FakePicture;
 using testing::FakePlatform;
-
-// A tiny PNG header the fake decodes as w x h.
-std::string pngOf(std::uint32_t w, std::uint32_t h) {
-    std::string b = "\x89PNG\r\n\x1A\n";
-    b += std::string("\0\0\0\x0DIHDR", 8);
-    for (std::uint32_t v : {w, h})
-        for (int shift = 24; shift >= 0; shift -= 8) b += static_cast<char>((v >> shift) & 0xFF);
-    return b;
-}
+using testing::pngHeader;
 
 // Items A..D (or as many as titles), each with its own loaded picture, laid
 // out and with the hotkeys registered as the dock would have them.
 struct DockWithItems : FakePlatform {
     explicit DockWithItems(std::vector<DockItem> items) {
         DockState& state = dock.state;
-        files.Put("C:\\Dock\\res\\0.png", pngOf(107, 104));
+        files.Put("C:\\Dock\\res\\0.png", pngHeader(107, 104));
         state.backgroundImage = pictures.NewPicture();
         state.backgroundImage->LoadFromFile("C:\\Dock\\res\\0.png");
         for (std::size_t i = 0; i < items.size(); ++i) {
             const std::string path = "C:\\icons\\" + std::to_string(i + 1) + ".png";
-            files.Put(path, pngOf(48, 48));
+            files.Put(path, pngHeader(48, 48));
             state.imagePool.push_back(pictures.NewPicture());
             state.imagePool.back()->LoadFromFile(path);
             state.items.Insert(static_cast<int>(i) + 1, items[i], static_cast<int>(i) + 1);

@@ -107,7 +107,7 @@ TEST(ApplyProgramSettings, RecreatesTheSurfaceWithHighQualityAtOnce) {
 TEST(ApplyProgramSettings, OnAnEmptyDockDrawsTheBackgroundEightPixelsAboveTheNewRow) {
     FakePlatform fake;
     fake.files.Put("C:\\bg.png",
-                   std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0\x6B\0\0\0\x68", 24));
+                   testing::pngHeader(107, 104));
     fake.dock.state.backgroundImage = fake.pictures.NewPicture();
     fake.dock.state.backgroundImage->LoadFromFile("C:\\bg.png");
     storeProgramSettings(fake.dock.settings, {false, false, false, true, "58", "1000"});
@@ -122,7 +122,7 @@ TEST(ApplyProgramSettings, RedrawsTheRowWithTheNewOptionsAndPresentsIt) {
     FakePlatform fake;
     fake.dock.state.imagePool.push_back(fake.pictures.NewPicture());
     fake.files.Put("C:\\a.png",
-                   std::string("\x89PNG\r\n\x1A\n\0\0\0\x0DIHDR\0\0\0\x30\0\0\0\x30", 24));
+                   testing::pngHeader(48, 48));
     fake.dock.state.imagePool.back()->LoadFromFile("C:\\a.png");
     fake.dock.state.items.Insert(1, DockItem{"A", 0, "C:\\a.exe", ""}, 1);
     layoutRow(fake.dock.state, 1);

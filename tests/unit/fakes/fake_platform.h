@@ -120,6 +120,15 @@ public:
     }
 };
 
+// The 24 bytes of a PNG that FakePicture decodes: the signature and the IHDR size.
+inline std::string pngHeader(std::uint32_t width, std::uint32_t height) {
+    std::string b = "\x89PNG\r\n\x1A\n";
+    b += std::string("\0\0\0\x0DIHDR", 8);
+    for (std::uint32_t v : {width, height})
+        for (int shift = 24; shift >= 0; shift -= 8) b += static_cast<char>((v >> shift) & 0xFF);
+    return b;
+}
+
 // Decodes PNG (size from IHDR) and ICO (size from the first entry) headers;
 // anything else fails. `source` tells tests which picture a call drew.
 class FakePicture : public Picture {

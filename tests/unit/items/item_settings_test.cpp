@@ -15,14 +15,7 @@ namespace {
 
 using testing::FakePicture;
 using testing::FakePlatform;
-
-std::string pngOf(std::uint32_t w, std::uint32_t h) {
-    std::string b = "\x89PNG\r\n\x1A\n";
-    b += std::string("\0\0\0\x0DIHDR", 8);
-    for (std::uint32_t v : {w, h})
-        for (int shift = 24; shift >= 0; shift -= 8) b += static_cast<char>((v >> shift) & 0xFF);
-    return b;
-}
+using testing::pngHeader;
 
 constexpr std::uint16_t kCtrlAltF = 0x0646;
 constexpr std::uint16_t kCtrlShiftF = 0x0346;
@@ -30,7 +23,7 @@ constexpr std::uint16_t kCtrlShiftF = 0x0346;
 // One item "Foo" with Ctrl+Alt+F registered under id 1 and its own picture.
 struct DockWithFoo : FakePlatform {
     DockWithFoo() {
-        files.Put("C:\\icons\\foo.png", pngOf(48, 48));
+        files.Put("C:\\icons\\foo.png", pngHeader(48, 48));
         dock.state.imagePool.push_back(pictures.NewPicture());
         dock.state.imagePool.back()->LoadFromFile("C:\\icons\\foo.png");
         dock.state.items.Insert(1, DockItem{"Foo", kCtrlAltF, "C:\\foo.exe", "C:\\icons\\foo.png"},
@@ -80,7 +73,7 @@ TEST(SaveItemSettings, WithNothingChangedTouchesNothing) {
 
 TEST(SaveItemSettings, ReplacesThePictureWithAnExistingCustomIconAndRedraws) {
     DockWithFoo fake;
-    fake.files.Put("D:\\new.png", pngOf(64, 32));
+    fake.files.Put("D:\\new.png", pngHeader(64, 32));
     ItemSettingsForm form = fake.unchanged();
     form.customIconPath = "D:\\new.png";
     saveItemSettings(fake.dock, 1, form);
@@ -109,7 +102,7 @@ TEST(SaveItemSettings, KeepsThePictureAndPathForAPathThatNamesNothingOrIsEmpty) 
 TEST(SaveItemSettings, GivesAnUndecodableIconResTwoPngWhenItExists) {
     DockWithFoo fake;
     fake.files.Put("D:\\broken.png", "not a picture");
-    fake.files.Put("C:\\Dock/res/2.png", pngOf(40, 40));
+    fake.files.Put("C:\\Dock/res/2.png", pngHeader(40, 40));
     ItemSettingsForm form = fake.unchanged();
     form.customIconPath = "D:\\broken.png";
     saveItemSettings(fake.dock, 1, form);

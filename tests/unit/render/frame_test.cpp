@@ -15,16 +15,8 @@ namespace {
 
 using testing::FakePicture;
 using testing::FakePlatform;
+using testing::pngHeader;
 using Call = testing::RecordingSurface::Call;
-
-// The 24 bytes of a PNG that the fake picture decodes: signature and IHDR size.
-std::string pngHeader(std::uint32_t width, std::uint32_t height) {
-    std::string b = "\x89PNG\r\n\x1A\n";
-    b += std::string("\0\0\0\x0DIHDR", 8);
-    for (std::uint32_t v : {width, height})
-        for (int shift = 24; shift >= 0; shift -= 8) b += static_cast<char>((v >> shift) & 0xFF);
-    return b;
-}
 
 const std::string kBackground = "file:bg.png";
 const std::string kTray = "file:tray.png";
