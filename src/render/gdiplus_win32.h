@@ -32,45 +32,19 @@ class GdiplusSession {
     ULONG_PTR token_ = 0;
 };
 
-namespace detail {
-inline void disposeImage(Gdiplus::GpImage* p) {
-    gdip::GdipDisposeImage(p);
-}
-inline void deleteGraphics(Gdiplus::GpGraphics* p) {
-    gdip::GdipDeleteGraphics(p);
-}
-inline void deletePen(Gdiplus::GpPen* p) {
-    gdip::GdipDeletePen(p);
-}
-inline void deleteGpBrush(Gdiplus::GpSolidFill* p) {
-    gdip::GdipDeleteBrush(p);
-}
-inline void deleteFontFamily(Gdiplus::GpFontFamily* p) {
-    gdip::GdipDeleteFontFamily(p);
-}
-inline void disposeImageAttributes(Gdiplus::GpImageAttributes* p) {
-    gdip::GdipDisposeImageAttributes(p);
-}
-inline void deletePath(Gdiplus::GpPath* p) {
-    gdip::GdipDeletePath(p);
-}
-inline void deleteStringFormat(Gdiplus::GpStringFormat* p) {
-    gdip::GdipDeleteStringFormat(p);
-}
-}  // namespace detail
-
-using UniqueGpImage = UniqueHandle<detail::NullIsNone<Gdiplus::GpImage*, detail::disposeImage>>;
+// The flat API's own release functions serve as the deleters.
+using UniqueGpImage = UniqueHandle<detail::NullIsNone<Gdiplus::GpImage*, gdip::GdipDisposeImage>>;
 using UniqueGpGraphics =
-    UniqueHandle<detail::NullIsNone<Gdiplus::GpGraphics*, detail::deleteGraphics>>;
-using UniqueGpPen = UniqueHandle<detail::NullIsNone<Gdiplus::GpPen*, detail::deletePen>>;
+    UniqueHandle<detail::NullIsNone<Gdiplus::GpGraphics*, gdip::GdipDeleteGraphics>>;
+using UniqueGpPen = UniqueHandle<detail::NullIsNone<Gdiplus::GpPen*, gdip::GdipDeletePen>>;
 using UniqueGpSolidFill =
-    UniqueHandle<detail::NullIsNone<Gdiplus::GpSolidFill*, detail::deleteGpBrush>>;
+    UniqueHandle<detail::NullIsNone<Gdiplus::GpSolidFill*, gdip::GdipDeleteBrush>>;
 using UniqueGpFontFamily =
-    UniqueHandle<detail::NullIsNone<Gdiplus::GpFontFamily*, detail::deleteFontFamily>>;
+    UniqueHandle<detail::NullIsNone<Gdiplus::GpFontFamily*, gdip::GdipDeleteFontFamily>>;
 using UniqueGpImageAttributes =
-    UniqueHandle<detail::NullIsNone<Gdiplus::GpImageAttributes*, detail::disposeImageAttributes>>;
-using UniqueGpPath = UniqueHandle<detail::NullIsNone<Gdiplus::GpPath*, detail::deletePath>>;
+    UniqueHandle<detail::NullIsNone<Gdiplus::GpImageAttributes*, gdip::GdipDisposeImageAttributes>>;
+using UniqueGpPath = UniqueHandle<detail::NullIsNone<Gdiplus::GpPath*, gdip::GdipDeletePath>>;
 using UniqueGpStringFormat =
-    UniqueHandle<detail::NullIsNone<Gdiplus::GpStringFormat*, detail::deleteStringFormat>>;
+    UniqueHandle<detail::NullIsNone<Gdiplus::GpStringFormat*, gdip::GdipDeleteStringFormat>>;
 
 }  // namespace dock
