@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything and runs every test:
-# the native unit tests (ASan + UBSan), a short run of the fuzzers, then the
-# Wine tests and the end-to-end tests on a private virtual display.
+# Installs what is missing, checks the formatting, builds everything and runs
+# every test: the native unit tests (ASan + UBSan), a short run of the fuzzers,
+# then the Wine tests and the end-to-end tests on a private virtual display.
 # Exits non-zero on any failure.
 set -euo pipefail
 cd "$(dirname "$0")"
 jobs=$(nproc 2>/dev/null || echo 2)
 
 scripts/install-deps.sh
+
+echo "== format: every C and C++ file as .clang-format says"
+scripts/check-format.sh
 
 echo "== native: core and unit tests"
 cmake --preset native >/dev/null

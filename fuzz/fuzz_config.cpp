@@ -24,9 +24,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string file = configPath(dock);
 
     const std::string_view settingKeys[] = {
-        t::kKeyAutoSnap, t::kKeyFloatDistance, t::kKeyFloatBothWays, t::kKeyLaunchCooldown,
-        t::kKeyTrayImage, t::kKeyHighQuality, t::kKeyReflection, t::kKeyLeft,
-        t::kKeyTop, t::kKeyLocked, t::kKeyAlwaysOnTop};
+        t::kKeyAutoSnap,  t::kKeyFloatDistance, t::kKeyFloatBothWays, t::kKeyLaunchCooldown,
+        t::kKeyTrayImage, t::kKeyHighQuality,   t::kKeyReflection,    t::kKeyLeft,
+        t::kKeyTop,       t::kKeyLocked,        t::kKeyAlwaysOnTop};
     for (std::string_view key : settingKeys) {
         if (input.ConsumeBool()) {
             platform.profile.Set(file, std::string(t::kSectionSettings), std::string(key),
@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                          t::kKeyTargetPrefix, t::kKeyCustomIconPrefix};
     for (int n = 1; n <= 4; ++n) {
         for (std::string_view prefix : itemKeys) {
-            platform.profile.Set(file, std::string(t::kSectionItems),
-                                 Concat(prefix, IntToText(n)), input.ConsumeRandomLengthString(40));
+            platform.profile.Set(file, std::string(t::kSectionItems), Concat(prefix, IntToText(n)),
+                                 input.ConsumeRandomLengthString(40));
         }
     }
 

@@ -23,14 +23,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     dock::IconResources resources;
     const int groups = input.ConsumeIntegralInRange(0, 3);
     for (int i = 0; i < groups; ++i) {
-        resources.iconGroups.push_back(input.ConsumeBytes<std::uint8_t>(
-            input.ConsumeIntegralInRange<std::size_t>(0, 200)));
+        resources.iconGroups.push_back(
+            input.ConsumeBytes<std::uint8_t>(input.ConsumeIntegralInRange<std::size_t>(0, 200)));
     }
     const int images = input.ConsumeIntegralInRange(0, 6);
     for (int i = 0; i < images; ++i) {
         resources.iconIds.push_back(input.ConsumeIntegralInRange(0, 8));
-        resources.iconImages.push_back(input.ConsumeBytes<std::uint8_t>(
-            input.ConsumeIntegralInRange<std::size_t>(1, 64)));
+        resources.iconImages.push_back(
+            input.ConsumeBytes<std::uint8_t>(input.ConsumeIntegralInRange<std::size_t>(1, 64)));
     }
 
     const dock::Bytes icon = dock::assembleIcon(resources);

@@ -5,7 +5,7 @@ packages=(
     cmake g++ make
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
     wine wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-zenhei locales
-    googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev python3
+    googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format python3
 )
 if [ "${1:-}" = "--runtime" ]; then
     packages=(cmake g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64

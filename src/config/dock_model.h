@@ -45,7 +45,7 @@ struct DockEntry {
 // The 1-based item list. Index i is at once the display position, the N of the
 // item's keys in config.ini and the id of its global hotkey.
 class DockItemList {
-public:
+  public:
     int Count() const { return static_cast<int>(entries_.size()); }
     bool Contains(int index) const { return index >= 1 && index <= Count(); }
     // An index outside 1..Count() is a broken invariant and ends the program.
@@ -60,7 +60,7 @@ public:
     // Removes the item at `index` with all its entries and returns it.
     DockEntry Remove(int index);
 
-private:
+  private:
     std::size_t checked(int index) const;
     std::vector<DockEntry> entries_;
 };

@@ -9,23 +9,23 @@
 namespace dock {
 
 class DockWindowPort {
-public:
+  public:
     virtual ~DockWindowPort() = default;
     virtual RectI WindowRect() = 0;  // GetWindowRect
     // SetWindowPos with HWND_TOPMOST or HWND_NOTOPMOST and SWP_SHOWWINDOW.
     virtual void PlaceWindow(bool topmost, std::int32_t x, std::int32_t y, std::int32_t width,
                              std::int32_t height) = 0;
-    virtual void AcceptDrops() = 0;   // DragAcceptFiles(TRUE)
-    virtual PointI CursorPos() = 0;   // GetCursorPos, screen coordinates
+    virtual void AcceptDrops() = 0;                     // DragAcceptFiles(TRUE)
+    virtual PointI CursorPos() = 0;                     // GetCursorPos, screen coordinates
     virtual void ArmTimer(std::uint32_t periodMs) = 0;  // SetTimer: arms or re-arms
-    virtual void StopTimer() = 0;                      // KillTimer
+    virtual void StopTimer() = 0;                       // KillTimer
     // MonitorFromRect(MONITOR_DEFAULTTONULL) finds a monitor for the rectangle.
     virtual bool TouchesAnyMonitor(const RectI& rect) = 0;
 };
 
 // Launching through the shell, and the clock its cool-down reads.
 class ShellPort {
-public:
+  public:
     virtual ~ShellPort() = default;
     // ShellExecuteA(dockWindow, default verb, file, no parameters, directory
     // or none when empty, SW_SHOWNORMAL).

@@ -5,7 +5,7 @@
 namespace dock {
 
 class HotkeyPort {
-public:
+  public:
     virtual ~HotkeyPort() = default;
     // RegisterHotKey(dockWindow, id, modifiers, virtualKey); true when registered.
     virtual bool RegisterHotkey(int id, std::uint32_t modifiers, std::uint32_t virtualKey) = 0;

@@ -16,7 +16,7 @@ struct IconResources {
 };
 
 class IconSource {
-public:
+  public:
     virtual ~IconSource() = default;
     // Loads the module as data only and copies its icon resources; nothing
     // when it cannot be loaded.

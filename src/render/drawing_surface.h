@@ -10,7 +10,7 @@
 namespace dock {
 
 class DrawingSurface {
-public:
+  public:
     virtual ~DrawingSurface() = default;
     // Rebuilds the surface at the given size for the dock window.
     virtual void Create(std::int32_t width, std::int32_t height, const std::string& fontName,
@@ -18,13 +18,12 @@ public:
                         bool highQuality) = 0;
     // An all-zero rectangle erases the whole surface to transparent.
     virtual void Clear(const RectI& rect) = 0;
-    virtual int DrawImage(const Picture& picture, float x, float y, float width,
-                          float height) = 0;
+    virtual int DrawImage(const Picture& picture, float x, float y, float width, float height) = 0;
     // A negative destination height draws the part upside down; an opacity of
     // 0 (within 1e-7) draws it unchanged.
-    virtual int DrawImagePart(const Picture& picture, float x, float y, float width,
-                              float height, float srcX, float srcY, float srcWidth,
-                              float srcHeight, float opacity) = 0;
+    virtual int DrawImagePart(const Picture& picture, float x, float y, float width, float height,
+                              float srcX, float srcY, float srcWidth, float srcHeight,
+                              float opacity) = 0;
     virtual void DrawOutlinedText(const std::string& gbkText, float x, float y,
                                   std::int32_t emSize) = 0;
     virtual void Present() = 0;

@@ -8,7 +8,7 @@
 namespace dock {
 
 class Picture {
-public:
+  public:
     virtual ~Picture() = default;
     // Every load disposes first; a failed load leaves the picture empty.
     virtual bool LoadFromMemory(std::span<const std::uint8_t> bytes) = 0;
@@ -22,7 +22,7 @@ public:
 
 // Makes the pictures of the image pool; each one starts its own graphics session.
 class PictureFactory {
-public:
+  public:
     virtual ~PictureFactory() = default;
     virtual std::unique_ptr<Picture> NewPicture() = 0;
 };

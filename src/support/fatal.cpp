@@ -22,9 +22,13 @@ FatalReporter currentReporter = nullptr;
 
 }  // namespace
 
-void SetFatalReporter(FatalReporter reporter) { currentReporter = reporter; }
+void SetFatalReporter(FatalReporter reporter) {
+    currentReporter = reporter;
+}
 
-void ReportOutOfMemory() { report(std::string(texts::kOutOfMemoryText)); }
+void ReportOutOfMemory() {
+    report(std::string(texts::kOutOfMemoryText));
+}
 
 void ReportInternalError(int number, std::uint32_t code) {
     char text[96];

@@ -9,7 +9,7 @@
 namespace dock {
 
 class FileSystem {
-public:
+  public:
     virtual ~FileSystem() = default;
     // True for an existing file or directory (PathFileExistsA).
     virtual bool FileExists(const std::string& path) = 0;

@@ -6,8 +6,14 @@
 
 namespace dock {
 
-inline RectI fromRect(const RECT& r) { return {r.left, r.top, r.right, r.bottom}; }
-inline RECT toRect(const RectI& r) { return {r.left, r.top, r.right, r.bottom}; }
-inline PointI fromPoint(const POINT& p) { return {p.x, p.y}; }
+inline RectI fromRect(const RECT& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+inline RECT toRect(const RectI& r) {
+    return {r.left, r.top, r.right, r.bottom};
+}
+inline PointI fromPoint(const POINT& p) {
+    return {p.x, p.y};
+}
 
 }  // namespace dock

@@ -13,7 +13,7 @@ template <typename Traits>
 class UniqueHandle {
     using T = typename Traits::type;
 
-public:
+  public:
     UniqueHandle() = default;
     explicit UniqueHandle(T handle) : handle_(handle) {}
     UniqueHandle(const UniqueHandle&) = delete;
@@ -33,7 +33,7 @@ public:
         if (old != Traits::invalid()) Traits::close(old);
     }
 
-private:
+  private:
     T handle_ = Traits::invalid();
 };
 
@@ -49,13 +49,27 @@ struct FileTraits {
     static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
     static void close(HANDLE h) { ::CloseHandle(h); }
 };
-inline void closeHandle(HANDLE h) { ::CloseHandle(h); }
-inline void freeLibrary(HMODULE h) { ::FreeLibrary(h); }
-inline void globalFree(HGLOBAL h) { ::GlobalFree(h); }
-inline void deleteDc(HDC h) { ::DeleteDC(h); }
-inline void deleteGdiObject(HGDIOBJ h) { ::DeleteObject(h); }
-inline void destroyMenu(HMENU h) { ::DestroyMenu(h); }
-inline void localFree(HLOCAL h) { ::LocalFree(h); }
+inline void closeHandle(HANDLE h) {
+    ::CloseHandle(h);
+}
+inline void freeLibrary(HMODULE h) {
+    ::FreeLibrary(h);
+}
+inline void globalFree(HGLOBAL h) {
+    ::GlobalFree(h);
+}
+inline void deleteDc(HDC h) {
+    ::DeleteDC(h);
+}
+inline void deleteGdiObject(HGDIOBJ h) {
+    ::DeleteObject(h);
+}
+inline void destroyMenu(HMENU h) {
+    ::DestroyMenu(h);
+}
+inline void localFree(HLOCAL h) {
+    ::LocalFree(h);
+}
 }  // namespace detail
 
 using UniqueFile = UniqueHandle<detail::FileTraits>;
@@ -70,7 +84,7 @@ using UniqueLocal = UniqueHandle<detail::NullIsNone<HLOCAL, detail::localFree>>;
 
 // GetDC/ReleaseDC as a pair.
 class WindowDc {
-public:
+  public:
     explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
     WindowDc(const WindowDc&) = delete;
     WindowDc& operator=(const WindowDc&) = delete;
@@ -79,14 +93,14 @@ public:
     }
     HDC get() const { return dc_; }
 
-private:
+  private:
     HWND window_;
     HDC dc_;
 };
 
 // GlobalLock/GlobalUnlock as a pair.
 class GlobalLockGuard {
-public:
+  public:
     explicit GlobalLockGuard(HGLOBAL memory) : memory_(memory), data_(::GlobalLock(memory)) {}
     GlobalLockGuard(const GlobalLockGuard&) = delete;
     GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
@@ -95,7 +109,7 @@ public:
     }
     void* data() const { return data_; }
 
-private:
+  private:
     HGLOBAL memory_;
     void* data_;
 };
@@ -103,7 +117,7 @@ private:
 // COM initialisation for a scope; uninitialises only when it succeeded
 // (S_FALSE included, RPC_E_CHANGED_MODE not).
 class ComScope {
-public:
+  public:
     ComScope() : result_(::CoInitialize(nullptr)) {}
     ComScope(const ComScope&) = delete;
     ComScope& operator=(const ComScope&) = delete;
@@ -112,14 +126,14 @@ public:
     }
     HRESULT result() const { return result_; }
 
-private:
+  private:
     HRESULT result_;
 };
 
 // Owns one reference of a COM interface.
 template <typename I>
 class ComPtr {
-public:
+  public:
     ComPtr() = default;
     ComPtr(const ComPtr&) = delete;
     ComPtr& operator=(const ComPtr&) = delete;
@@ -146,7 +160,7 @@ public:
         if (p_ != nullptr) std::exchange(p_, nullptr)->Release();
     }
 
-private:
+  private:
     I* p_ = nullptr;
 };
 

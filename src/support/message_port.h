@@ -6,7 +6,7 @@
 namespace dock {
 
 class MessagePort {
-public:
+  public:
     virtual ~MessagePort() = default;
     // MessageBoxA(nullptr, text, caption, style); returns the button id
     // (IDYES = 6, IDNO = 7, IDOK = 1).

@@ -10,8 +10,9 @@ class Win32ProfileStore final : public ProfileStore {
                                 const std::string& key, const std::string& defaultText) override;
     bool WriteProfileText(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& value) override;
-    bool WriteProfileTexts(const std::string& file, const std::string& section,
-                           const std::vector<std::pair<std::string, std::string>>& entries) override;
+    bool WriteProfileTexts(
+        const std::string& file, const std::string& section,
+        const std::vector<std::pair<std::string, std::string>>& entries) override;
 };
 
 }  // namespace dock

@@ -19,7 +19,7 @@
 namespace dock::testing {
 
 class FakeFileSystem : public FileSystem {
-public:
+  public:
     std::map<std::string, Bytes> files;
     std::set<std::string> directories;
     std::set<std::string> lockedPaths;  // writes, renames and copies onto these fail
@@ -30,7 +30,8 @@ public:
     }
     std::string Text(const std::string& path) const {
         auto it = files.find(path);
-        return it == files.end() ? std::string() : std::string(it->second.begin(), it->second.end());
+        return it == files.end() ? std::string()
+                                 : std::string(it->second.begin(), it->second.end());
     }
 
     bool FileExists(const std::string& path) override {
@@ -77,7 +78,7 @@ public:
 
 // Keys are looked up exactly (section and key as GBK bytes).
 class FakeProfile : public ProfileStore {
-public:
+  public:
     using Key = std::tuple<std::string, std::string, std::string>;  // file, section, key
     std::map<Key, std::string> values;
     std::vector<Key> reads;
@@ -102,7 +103,7 @@ public:
 };
 
 class FakeMessages : public MessagePort {
-public:
+  public:
     struct Shown {
         std::string text, caption;
         std::uint32_t style;
@@ -132,7 +133,7 @@ inline std::string pngHeader(std::uint32_t width, std::uint32_t height) {
 // Decodes PNG (size from IHDR) and ICO (size from the first entry) headers;
 // anything else fails. `source` tells tests which picture a call drew.
 class FakePicture : public Picture {
-public:
+  public:
     explicit FakePicture(FakeFileSystem& files) : files_(files) {}
     std::string source;  // "memory:<n>" or "file:<path>"; empty when not loaded
     int loads = 0;
@@ -161,14 +162,14 @@ public:
     std::uint32_t Width() const override { return width_; }
     std::uint32_t Height() const override { return height_; }
 
-private:
+  private:
     bool decode(std::span<const std::uint8_t> b) {
         static const std::uint8_t png[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
         if (b.size() >= 24 && std::equal(png, png + 8, b.begin())) {
             width_ = (b[16] << 24) | (b[17] << 16) | (b[18] << 8) | b[19];
             height_ = (b[20] << 24) | (b[21] << 16) | (b[22] << 8) | b[23];
-        } else if (b.size() > 22 && b[0] == 0 && b[1] == 0 && b[2] == 1 && b[3] == 0 &&
-                   b[4] == 1 && b[5] == 0) {
+        } else if (b.size() > 22 && b[0] == 0 && b[1] == 0 && b[2] == 1 && b[3] == 0 && b[4] == 1 &&
+                   b[5] == 0) {
             width_ = b[6] == 0 ? 256 : b[6];
             height_ = b[7] == 0 ? 256 : b[7];
         } else {
@@ -183,7 +184,7 @@ private:
 };
 
 class FakePictureFactory : public PictureFactory {
-public:
+  public:
     explicit FakePictureFactory(FakeFileSystem& files) : files_(files) {}
     int made = 0;
     std::unique_ptr<Picture> NewPicture() override {
@@ -191,16 +192,16 @@ public:
         return std::make_unique<FakePicture>(files_);
     }
 
-private:
+  private:
     FakeFileSystem& files_;
 };
 
 // Records every call; pictures are named by their FakePicture::source.
 class RecordingSurface : public DrawingSurface {
-public:
+  public:
     struct Call {
-        std::string op;            // Create, Clear, DrawImage, DrawImagePart, DrawOutlinedText, Present
-        std::string picture;       // FakePicture::source of the picture drawn
+        std::string op;       // Create, Clear, DrawImage, DrawImagePart, DrawOutlinedText, Present
+        std::string picture;  // FakePicture::source of the picture drawn
         std::vector<double> args;  // the numbers, in the order of the call
         std::string text;          // Create: font name; DrawOutlinedText: the text
         friend bool operator==(const Call&, const Call&) = default;
@@ -210,14 +211,15 @@ public:
     void Create(std::int32_t width, std::int32_t height, const std::string& fontName,
                 std::uint32_t textColor, std::uint32_t outlineColor, int alpha,
                 bool highQuality) override {
-        calls.push_back({"Create", "",
+        calls.push_back({"Create",
+                         "",
                          {double(width), double(height), double(textColor), double(outlineColor),
                           double(alpha), highQuality ? 1.0 : 0.0},
                          fontName});
     }
     void Clear(const RectI& r) override {
-        calls.push_back({"Clear", "", {double(r.left), double(r.top), double(r.right),
-                                       double(r.bottom)}, ""});
+        calls.push_back(
+            {"Clear", "", {double(r.left), double(r.top), double(r.right), double(r.bottom)}, ""});
     }
     int DrawImage(const Picture& picture, float x, float y, float w, float h) override {
         if (!picture.IsLoaded()) return 2;  // GDI+ rejects the null image and draws nothing
@@ -227,8 +229,8 @@ public:
     int DrawImagePart(const Picture& picture, float x, float y, float w, float h, float sx,
                       float sy, float sw, float sh, float opacity) override {
         if (!picture.IsLoaded()) return 2;
-        calls.push_back({"DrawImagePart", nameOf(picture), {x, y, w, h, sx, sy, sw, sh, opacity},
-                         ""});
+        calls.push_back(
+            {"DrawImagePart", nameOf(picture), {x, y, w, h, sx, sy, sw, sh, opacity}, ""});
         return 0;
     }
     void DrawOutlinedText(const std::string& text, float x, float y, std::int32_t em) override {
@@ -243,7 +245,7 @@ public:
         return out;
     }
 
-private:
+  private:
     static std::string nameOf(const Picture& p) {
         auto* fake = dynamic_cast<const FakePicture*>(&p);
         return fake != nullptr ? fake->source : std::string("?");
@@ -251,10 +253,10 @@ private:
 };
 
 class FakeHotkeys : public HotkeyPort {
-public:
+  public:
     std::vector<std::string> log;  // "register 2 3 65" (id, modifiers, key), "unregister 2"
     std::map<int, std::pair<std::uint32_t, std::uint32_t>> registered;  // id -> (modifiers, key)
-    std::set<std::pair<std::uint32_t, std::uint32_t>> heldElsewhere;   // taken by other programs
+    std::set<std::pair<std::uint32_t, std::uint32_t>> heldElsewhere;    // taken by other programs
 
     bool RegisterHotkey(int id, std::uint32_t modifiers, std::uint32_t key) override {
         log.push_back("register " + std::to_string(id) + " " + std::to_string(modifiers) + " " +
@@ -273,7 +275,7 @@ public:
 };
 
 class FakeIconSource : public IconSource {
-public:
+  public:
     std::map<std::string, IconResources> modules;
     std::map<std::string, std::string> shortcuts;
     std::vector<std::string> log;
@@ -292,7 +294,7 @@ public:
 };
 
 class FakeWindow : public DockWindowPort {
-public:
+  public:
     struct Placement {
         bool topmost;
         std::int32_t x, y, width, height;
@@ -337,7 +339,7 @@ public:
 };
 
 class FakeShell : public ShellPort {
-public:
+  public:
     struct Launched {
         std::string file, directory;
         friend bool operator==(const Launched&, const Launched&) = default;
@@ -364,7 +366,9 @@ struct FakePlatform {
     FakeWindow window;
     FakeShell shell;
     Dock dock{Platform{files, profile, messages, pictures, canvas, hotkeys, icons, window, shell},
-              "C:\\Dock", {}, {}};
+              "C:\\Dock",
+              {},
+              {}};
 
     FakePlatform() {
         dock.settings.floatDistance = 48;
