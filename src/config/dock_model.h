@@ -95,6 +95,10 @@ struct DockState {
     int menuTargetIndex = 0;
     int editedItemIndex = 0;
     std::int32_t savedDragFullWindows = 0;
+    // Where the strip of an empty dock was last drawn: start-up and the
+    // settings dialog draw it 8 px above the row, a delete at the background's
+    // height less 14.
+    float emptyStripTop = 0;
 
     std::string titleText;  // the caption last drawn
     std::unique_ptr<Picture> backgroundImage;

@@ -14,9 +14,6 @@ namespace {
 constexpr float kReflectionOpacity = 0.3f;
 constexpr double kTolerance = 1e-7;
 constexpr double kCaptionRaise = 4;
-constexpr double kStripOverhang = 30;  // the strip reaches this far past the first and last cell
-constexpr double kStripTopOffset = 8;  // above rowTop
-constexpr double kStripHeight = 50;
 constexpr double kCapSourceWidth = 30;
 constexpr double kCapWidth = 16;
 
@@ -26,22 +23,24 @@ const Picture* pictureOf(const DockState& state, int imageSlot) {
     return state.imagePool[static_cast<std::size_t>(imageSlot - 1)].get();
 }
 
-// The three slices of the background picture: the end caps keep the picture's
-// 30-pixel end columns, squeezed to 16 pixels, the middle stretches.
-void drawStrip(Dock& dock, double capLeftX, double middleX, double middleWidth, double capRightX,
-               double top) {
+// The three slices of the background picture across the strip: the end caps
+// keep the picture's 30-pixel end columns, squeezed to 16 pixels, the middle
+// stretches.
+void drawStrip(Dock& dock, const RectF& strip) {
     const Picture* background = dock.state.backgroundImage.get();
     if (background == nullptr) return;
     const LayoutMetrics& m = dock.state.metrics;
     const double sourceHeight = m.backgroundHeight;
+    const double left = strip.left, right = strip.right, top = strip.top;
+    const double height = double(strip.bottom) - top;
     DrawingSurface& canvas = dock.platform.canvas;
     auto f = [](double v) { return static_cast<float>(v); };
-    canvas.DrawImagePart(*background, f(capLeftX), f(top), f(kCapWidth), f(kStripHeight), 0, 0,
+    canvas.DrawImagePart(*background, f(left), f(top), f(kCapWidth), f(height), 0, 0,
                          f(kCapSourceWidth), f(sourceHeight), 0);
-    canvas.DrawImagePart(*background, f(middleX), f(top), f(middleWidth), f(kStripHeight),
-                         f(kCapSourceWidth), 0, f(m.backgroundWidth - 2 * kCapSourceWidth),
-                         f(sourceHeight), 0);
-    canvas.DrawImagePart(*background, f(capRightX), f(top), f(kCapWidth), f(kStripHeight),
+    canvas.DrawImagePart(*background, f(left + kCapWidth), f(top), f(right - left - 2 * kCapWidth),
+                         f(height), f(kCapSourceWidth), 0,
+                         f(m.backgroundWidth - 2 * kCapSourceWidth), f(sourceHeight), 0);
+    canvas.DrawImagePart(*background, f(right - kCapWidth), f(top), f(kCapWidth), f(height),
                          f(m.backgroundWidth - kCapSourceWidth), 0, f(kCapSourceWidth),
                          f(sourceHeight), 0);
 }
@@ -126,12 +125,8 @@ void renderFrame(Dock& dock, bool force) {
 }
 
 void drawBackground(Dock& dock) {
-    const DockItemList& items = dock.state.items;
-    if (items.Count() == 0) return;
-    const double left = double(items[1].currentRect.left) - kStripOverhang;
-    const double right = double(items[items.Count()].currentRect.right) + kStripOverhang;
-    drawStrip(dock, left, left + kCapWidth, right - left - 2 * kCapWidth, right - kCapWidth,
-              dock.state.metrics.rowTop - kStripTopOffset);
+    if (dock.state.items.Count() == 0) return;
+    drawStrip(dock, stripRect(dock.state));
 }
 
 void drawItem(Dock& dock, int index, float x, float y, float width, float height, float lift) {
@@ -152,11 +147,9 @@ void drawItem(Dock& dock, int index, float x, float y, float width, float height
 }
 
 void drawEmptyDock(Dock& dock, float top) {
-    const LayoutMetrics& m = dock.state.metrics;
+    dock.state.emptyStripTop = top;
     dock.platform.canvas.Clear(RectI{});
-    // One cell wide from leftMargin, as the start-up and delete paths draw it.
-    drawStrip(dock, m.leftMargin - kStripOverhang, m.leftMargin - (kStripOverhang - kCapWidth),
-              m.cellWidth + kStripOverhang, m.leftMargin + m.cellWidth + kCapWidth, top);
+    drawStrip(dock, stripRect(dock.state));
     dock.platform.canvas.Present();
 }
 

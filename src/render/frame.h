@@ -9,7 +9,8 @@ namespace dock {
 void renderFrame(Dock& dock, bool force);
 void drawBackground(Dock& dock);
 void drawItem(Dock& dock, int index, float x, float y, float width, float height, float lift);
-// The background strip of an empty dock, one cell wide, its top at y; then Present.
+// The background strip of an empty dock, one cell wide, its top at `top`
+// (remembered as emptyStripTop); then Present.
 void drawEmptyDock(Dock& dock, float top);
 // Re-creates the surface at the window size for the current items, with the
 // caption font 宋体, white text, black outline, alpha 255 and the quality setting.

@@ -13,6 +13,11 @@ constexpr int kFullZoom = 100;
 constexpr double kFollowLimit = 18;    // sideways shift of the magnified item, before scaling
 constexpr double kNeighbourStep = 12;  // each further neighbour is this much smaller
 constexpr double kNeighbourBonus = 12;
+constexpr double kStripOverhang = 30;  // past the first and the last cell
+constexpr double kStripTopOffset = 8;  // above rowTop
+constexpr double kStripHeight = 50;
+// The empty dock's strip ends 2 px further right than a one-item row's.
+constexpr double kEmptyStripRightOverhang = 32;
 
 // Every value the model keeps is a 32-bit float; the arithmetic leading to it
 // runs in double and is rounded once, here.
@@ -50,6 +55,21 @@ std::int32_t rowTop(const LayoutMetrics& metrics, std::int32_t floatDistance) {
     double height =
         (double(metrics.backgroundHeight) + double(floatDistance) + double(metrics.titleSize)) * 2;
     return truncateToInt((height - double(metrics.cellHeight)) / 2);
+}
+
+RectF stripRect(const DockState& state) {
+    const LayoutMetrics& m = state.metrics;
+    const DockItemList& items = state.items;
+    if (items.Count() == 0) {
+        const double left = double(m.leftMargin) - kStripOverhang;
+        const double right = double(m.leftMargin) + m.cellWidth + kEmptyStripRightOverhang;
+        const double top = state.emptyStripTop;
+        return storedRect(left, top, right, top + kStripHeight);
+    }
+    const double top = double(m.rowTop) - kStripTopOffset;
+    return storedRect(double(items[1].currentRect.left) - kStripOverhang, top,
+                      double(items[items.Count()].currentRect.right) + kStripOverhang,
+                      top + kStripHeight);
 }
 
 void layoutRow(DockState& state, int first) {

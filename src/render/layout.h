@@ -22,6 +22,12 @@ std::int32_t windowHeight(const LayoutMetrics& metrics, std::int32_t floatDistan
 // Window y of the resting row's top line (the row is centred vertically).
 std::int32_t rowTop(const LayoutMetrics& metrics, std::int32_t floatDistance);
 
+// The background strip around the row, in window coordinates: where the dock
+// draws and can be clicked. It reaches 30 px past the first and the last cell
+// as they stand now and is 50 px tall from 8 px above the row; an empty dock's
+// is one cell wide from leftMargin, at emptyStripTop.
+RectF stripRect(const DockState& state);
+
 // Recomputes baseRect, zoomRect and currentRect for the items from `first` on.
 void layoutRow(DockState& state, int first);
 

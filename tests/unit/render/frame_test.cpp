@@ -350,6 +350,7 @@ TEST_F(FrameTest, TheEmptyDockWithoutABackgroundOnlyClearsAndPresents) {
     drawEmptyDock(dock, 90);
 
     EXPECT_EQ(calls(), (std::vector<Call>{clear(), present()}));
+    EXPECT_EQ(dock.state.emptyStripTop, 90);  // where the strip is, drawn or not
 }
 
 TEST_F(FrameTest, RecreatingTheCanvasUsesTheWindowSizeTheCaptionFontAndTheQualitySetting) {

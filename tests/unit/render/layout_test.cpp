@@ -128,6 +128,23 @@ TEST(LayoutRow, IgnoresStartsOutsideTheList) {
     EXPECT_EQ(state.items[2].currentRect, (RectF{180, 0, 216, 36}));
 }
 
+TEST(StripRect, ReachesThirtyPixelsPastTheRowFromEightAboveIt) {
+    EXPECT_EQ(stripRect(rowOf(1)), (RectF{114, 144, 210, 194}));
+    EXPECT_EQ(stripRect(rowOf(4)), (RectF{114, 144, 318, 194}));
+    EXPECT_EQ(stripRect(rowOf(200)), (RectF{114, 144, 7374, 194}));
+    // It follows the cells as drawn, spread by a magnification.
+    DockState spread = rowOf(3);
+    spread.items[1].currentRect = {100.5f, -36, 172, 36};
+    spread.items[3].currentRect = {230, -20, 266.25f, 36};
+    EXPECT_EQ(stripRect(spread), (RectF{70.5f, 144, 296.25f, 194}));
+}
+
+TEST(StripRect, OfAnEmptyDockIsOneCellWideWhereItWasLastDrawn) {
+    DockState empty = rowOf(0);
+    empty.emptyStripTop = 90;
+    EXPECT_EQ(stripRect(empty), (RectF{114, 90, 212, 140}));
+}
+
 TEST(AdvanceFrame, FullZoomOnTheCentreBuildsTheStaircase72_66_54_42_36) {
     DockState state = rowOf(9);
     zoomFully(state, settingsFloating(0), 5, kCentreX, kTopLine);
