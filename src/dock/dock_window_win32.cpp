@@ -6,6 +6,7 @@
 
 #include "config/configuration.h"
 #include "dock/launch.h"
+#include "dock/placement.h"
 #include "dock/startup.h"
 #include "items/drop_win32.h"
 #include "render/hover.h"
@@ -136,6 +137,12 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             return FALSE;
         case WM_DROPFILES:
             onDropFiles(dock, reinterpret_cast<HDROP>(wParam));
+            return FALSE;
+        case WM_DISPLAYCHANGE:
+            keepDockOnScreen(dock);
+            return FALSE;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETWORKAREA) keepDockOnScreen(dock);
             return FALSE;
         case WM_QUERYENDSESSION:
             saveConfiguration(dock);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "config/configuration.h"
+#include "dock/placement.h"
 #include "items/add_item.h"
 #include "render/builtin_pictures.h"
 #include "render/frame.h"
@@ -53,15 +54,10 @@ void startDock(Dock& dock) {
 
     const std::int32_t width = windowWidth(metrics, state.items.Count());
     const std::int32_t height = windowHeight(metrics, settings.floatDistance);
-    // A position saved on a monitor that is gone would put the dock where
-    // nobody can see it or right-click it to close it; a dock that still
-    // touches a screen stays exactly where it was saved.
-    const std::int64_t right = std::int64_t{position.x} + width;
-    const std::int64_t bottom = std::int64_t{position.y} + height;
-    const bool representable = right <= INT32_MAX && bottom <= INT32_MAX;
-    if (!representable ||
-        !window.TouchesAnyMonitor({position.x, position.y, static_cast<std::int32_t>(right),
-                                   static_cast<std::int32_t>(bottom)}))
+    // A window whose far edges lie beyond the coordinate range cannot even be
+    // placed there.
+    if (std::int64_t{position.x} + width > INT32_MAX ||
+        std::int64_t{position.y} + height > INT32_MAX)
         position = {placed.left, placed.top};
     window.PlaceWindow(settings.alwaysOnTop != 0, position.x, position.y, width, height);
 
@@ -72,12 +68,21 @@ void startDock(Dock& dock) {
         addItem(dock, record, n, true);
     }
 
+    // A position saved on a monitor that is gone would leave the dock where
+    // nobody can see it or right-click it to close it. Only the strip around
+    // the loaded row counts: a dock that still shows part of it stays exactly
+    // where it was saved. The empty dock's strip is drawn 8 px above the row.
+    const float emptyStripTop = static_cast<float>(metrics.rowTop - 8);
+    state.emptyStripTop = emptyStripTop;
+    if (!window.TouchesAnyMonitor(stripOnScreen(state, position)))
+        window.MoveTo(placed.left, placed.top);
+
     recreateCanvas(dock);
     window.AcceptDrops();
     // A negative count adds nothing either; drawing the full row for no items
     // would leave a window without a single visible (or clickable) pixel.
     if (count <= 0)
-        drawEmptyDock(dock, static_cast<float>(metrics.rowTop - 8));
+        drawEmptyDock(dock, emptyStripTop);
     else
         renderFrame(dock, true);
     window.ArmTimer(10);

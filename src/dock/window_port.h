@@ -3,6 +3,7 @@
 // animation timer (id = the window handle's value, callback onAnimationTick).
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "support/geometry.h"
 
@@ -15,12 +16,17 @@ class DockWindowPort {
     // SetWindowPos with HWND_TOPMOST or HWND_NOTOPMOST and SWP_SHOWWINDOW.
     virtual void PlaceWindow(bool topmost, std::int32_t x, std::int32_t y, std::int32_t width,
                              std::int32_t height) = 0;
+    // SetWindowPos to (x, y) keeping the size and the z-order, without activating.
+    virtual void MoveTo(std::int32_t x, std::int32_t y) = 0;
     virtual void AcceptDrops() = 0;                     // DragAcceptFiles(TRUE)
     virtual PointI CursorPos() = 0;                     // GetCursorPos, screen coordinates
     virtual void ArmTimer(std::uint32_t periodMs) = 0;  // SetTimer: arms or re-arms
     virtual void StopTimer() = 0;                       // KillTimer
     // MonitorFromRect(MONITOR_DEFAULTTONULL) finds a monitor for the rectangle.
     virtual bool TouchesAnyMonitor(const RectI& rect) = 0;
+    // Every monitor's work area (EnumDisplayMonitors, GetMonitorInfoA), in the
+    // order the system lists the monitors.
+    virtual std::vector<RectI> WorkAreas() = 0;
 };
 
 // Launching through the shell, and the clock its cool-down reads.

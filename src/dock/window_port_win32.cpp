@@ -19,6 +19,10 @@ void Win32DockWindow::PlaceWindow(bool topmost, std::int32_t x, std::int32_t y, 
                    SWP_SHOWWINDOW);
 }
 
+void Win32DockWindow::MoveTo(std::int32_t x, std::int32_t y) {
+    ::SetWindowPos(window_, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
 void Win32DockWindow::AcceptDrops() {
     ::DragAcceptFiles(window_, TRUE);
 }
@@ -40,6 +44,19 @@ void Win32DockWindow::StopTimer() {
 bool Win32DockWindow::TouchesAnyMonitor(const RectI& rect) {
     const RECT r = toRect(rect);
     return ::MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;
+}
+
+std::vector<RectI> Win32DockWindow::WorkAreas() {
+    std::vector<RectI> areas;
+    auto collect = [](HMONITOR monitor, HDC, LPRECT, LPARAM context) -> BOOL {
+        MONITORINFO info{};
+        info.cbSize = sizeof info;
+        if (::GetMonitorInfoA(monitor, &info))
+            reinterpret_cast<std::vector<RectI>*>(context)->push_back(fromRect(info.rcWork));
+        return TRUE;
+    };
+    ::EnumDisplayMonitors(nullptr, nullptr, collect, reinterpret_cast<LPARAM>(&areas));
+    return areas;
 }
 
 void Win32Shell::Launch(const std::string& file, const std::string& directory) {

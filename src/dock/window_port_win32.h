@@ -14,6 +14,7 @@ class Win32DockWindow final : public DockWindowPort {
     RectI WindowRect() override;
     void PlaceWindow(bool topmost, std::int32_t x, std::int32_t y, std::int32_t width,
                      std::int32_t height) override;
+    void MoveTo(std::int32_t x, std::int32_t y) override;
     void AcceptDrops() override;
     PointI CursorPos() override;
     // The timer id is the window handle's value, so arming again replaces the
@@ -21,6 +22,7 @@ class Win32DockWindow final : public DockWindowPort {
     void ArmTimer(std::uint32_t periodMs) override;
     void StopTimer() override;
     bool TouchesAnyMonitor(const RectI& rect) override;
+    std::vector<RectI> WorkAreas() override;
 
   private:
     UINT_PTR timerId() const { return reinterpret_cast<UINT_PTR>(window_); }

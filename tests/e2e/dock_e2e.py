@@ -173,6 +173,19 @@ def stop(process, seconds=10):
         return False
 
 
+def close_with_escape(window, process):
+    """Presses Escape with the keyboard focus on the dock until the dock ends."""
+    def attempt():
+        xdotool("windowfocus", window)
+        xdotool("key", "Escape")
+        try:
+            process.wait(timeout=2)
+            return True
+        except subprocess.TimeoutExpired:
+            return False
+    return wait_for(attempt, 30)
+
+
 def main(argv):
     dock_exe, marker_exe, work = argv[1], argv[2], os.path.abspath(argv[3])
     shutil.rmtree(work, ignore_errors=True)
@@ -279,8 +292,10 @@ def main(argv):
         print(saved.decode("gbk", "replace"))
         print(want.decode("gbk", "replace"))
 
-    # ---- a dock saved far off every screen, and locked
-    write_config(work, [("左边", -20000), ("顶边", 30000), ("锁定", 1)], items[:1])
+    # ---- a dock saved with its strip (x + 114 .. x + 210) just right of the
+    # screen, where only its transparent margin overlaps it; and locked
+    screen_width = screen()[0]
+    write_config(work, [("左边", screen_width - 114), ("顶边", TOP), ("锁定", 1)], items[:1])
     dock = wine(os.path.join(work, "dock.exe"), cwd=work)
     window = wait_for(dock_window, 20)
     check(window is not None, "the dock window appears again")
@@ -290,7 +305,8 @@ def main(argv):
         shot = screen()
         save_screenshot("/tmp/dock_e2e_offscreen.png")
         check(0 <= x and x + width <= shot[0] and 0 <= y and y + height <= shot[1],
-              "a dock saved off every screen starts on screen: %s" % ((x, y, width, height),))
+              "a dock whose strip was saved off the screen starts on screen: %s"
+              % ((x, y, width, height),))
         box = bounding_box(shot, RED)
         check(box == (x + 150, y + 158, x + 175, y + 183), "its item is visible: %s" % (box,))
         xdotool("mousemove", x + 136, y + 175)
@@ -311,6 +327,20 @@ def main(argv):
             saved = f.read()
         want = expected_config(x, y, w + "\\res\\1.png", items[:1], locked="1")
         check(saved == want, "the position on screen is what is saved")
+    else:
+        dock.kill()
+
+    # ---- a dock whose item hangs half off the left edge stays where it was saved
+    write_config(work, [("左边", -162), ("顶边", TOP)], items[:1])
+    dock = wine(os.path.join(work, "dock.exe"), cwd=work)
+    window = wait_for(dock_window, 20)
+    check(window is not None, "the dock window appears a third time")
+    if window is not None:
+        # The picture spans x - 12 .. x + 13 on screen (the + 1 of Wine's GDI+ as above).
+        box = wait_for(lambda: bounding_box(screen(), RED), 20)
+        check(box == (0, TOP + 158, 13, TOP + 183), "half its item shows at the edge: %s" % (box,))
+        check(geometry(window)[:2] == (-162, TOP), "a dock half off the edge stays where saved")
+        check(close_with_escape(window, dock), "Escape ends the dock at the edge")
     else:
         dock.kill()
 

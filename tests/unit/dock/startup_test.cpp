@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
+#include "dock/placement.h"
 #include "fakes/fake_platform.h"
 #include "render/builtin_pictures.h"
 #include "support/texts.h"
@@ -134,18 +136,22 @@ TEST_F(StartingTheDock, PlacesTheWindowAtTheSavedPositionWithTheSavedZOrder) {
     EXPECT_EQ(platform.canvas.Only("DrawImagePart").at(0).args.at(1), 154);
 }
 
-TEST_F(StartingTheDock, ASavedPositionOnNoMonitorFallsBackToTheDialogManagersPlace) {
+TEST_F(StartingTheDock, ASavedPositionWhoseStripMeetsNoMonitorFallsBackToTheDialogManagersPlace) {
     struct Case {
         const char* left;
         const char* top;
         std::int32_t x, y;
     };
+    // The empty dock's strip covers x + 114 .. x + 212 and y + 144 .. y + 194.
     const Case cases[] = {
         {"5000", "5000", 540, 330},     // a monitor that was unplugged
-        {"-288", "100", 540, 330},      // right edge exactly on the screen's left edge
-        {"-287", "100", -287, 100},     // one column still on screen: kept as saved
-        {"1279", "799", 1279, 799},     // one pixel on screen: kept as saved
-        {"100", "800", 540, 330},       // just below the screen
+        {"-212", "100", 540, 330},      // strip's right edge on the screen's left edge
+        {"-211", "100", -211, 100},     // one column of the strip on screen: kept as saved
+        {"1165", "100", 1165, 100},     // likewise at the right edge
+        {"1166", "100", 540, 330},      // only the transparent margin on screen
+        {"100", "655", 100, 655},       // one row of the strip on screen
+        {"100", "656", 540, 330},       // strip just below the screen
+        {"100", "-194", 540, 330},      // strip just above it
         {"2147483647", "0", 540, 330},  // the right edge would not even be a number
         {"-2147483648", "-2147483648", 540, 330},
     };
@@ -157,10 +163,37 @@ TEST_F(StartingTheDock, ASavedPositionOnNoMonitorFallsBackToTheDialogManagersPla
         fresh.profile.Set(kConfig, std::string(texts::kSectionSettings),
                           std::string(texts::kKeyTop), c.top);
         startDock(fresh.dock);
-        ASSERT_EQ(fresh.window.placements.size(), 1u) << c.left;
-        EXPECT_EQ(fresh.window.placements[0].x, c.x) << c.left << "," << c.top;
-        EXPECT_EQ(fresh.window.placements[0].y, c.y) << c.left << "," << c.top;
+        EXPECT_EQ(fresh.window.rect, (RectI{c.x, c.y, c.x + 288, c.y + 340}))
+            << c.left << "," << c.top;
     }
+}
+
+TEST_F(StartingTheDock, JudgesTheStripOfTheLoadedRowNotTheEmptyWindow) {
+    itemCount("6");
+    for (int n = 1; n <= 6; ++n) item(n, "Item", "0", "C:\\a.exe");
+    // The first four icons hang off the left edge; the last two and the strip
+    // around them are on screen.
+    setting(texts::kKeyLeft, "-288");
+    startDock(dock);
+    EXPECT_EQ(platform.window.log,
+              (std::vector<std::string>{"place", "accept", "arm 100", "arm 10"}));
+    EXPECT_EQ(platform.window.rect.left, -288);
+
+    // Three items at 1166: the window overlaps the screen, the strip (1280 ..
+    // 1448) does not. The move comes once the items are loaded, before the
+    // first frame.
+    FakePlatform fresh;
+    fresh.window.rect = {540, 330, 765, 493};
+    fresh.profile.Set(kConfig, std::string(texts::kSectionSettings), std::string(texts::kKeyLeft),
+                      "1166");
+    fresh.profile.Set(kConfig, std::string(texts::kSectionItems), std::string(texts::kKeyItemCount),
+                      "3");
+    startDock(fresh.dock);
+    EXPECT_EQ(fresh.window.placements,
+              (std::vector<FakeWindow::Placement>{{true, 1166, 330, 288, 340}}));
+    EXPECT_EQ(fresh.window.log,
+              (std::vector<std::string>{"place", "move 540 330", "accept", "arm 100", "arm 10"}));
+    EXPECT_EQ(fresh.canvas.calls.front().op, "Create");
 }
 
 TEST_F(StartingTheDock, ASecondMonitorKeepsADockSavedOnIt) {
@@ -215,6 +248,59 @@ TEST_F(StartingTheDock, ANegativeItemCountShowsTheEmptyDockToo) {
     ASSERT_EQ(strip.size(), 3u);
     EXPECT_EQ(strip[1].args, (std::vector<double>{130, 144, 66, 50, 30, 0, 47, 104, 0}));
     EXPECT_EQ(platform.canvas.calls.back().op, "Present");
+}
+
+// The display configuration or the work area changed under a running dock.
+class KeepingTheDockOnScreen : public StartingTheDock {
+  protected:
+    // A running dock of three items (strip x + 114 .. x + 282, y + 144 .. y + 194).
+    void startAt(std::int32_t left, std::int32_t top) {
+        platform.window.monitors.push_back({1280, 0, 3200, 1080});
+        platform.window.workAreas.push_back({1280, 0, 3200, 1040});
+        setting(texts::kKeyLeft, std::to_string(left));
+        setting(texts::kKeyTop, std::to_string(top));
+        itemCount("3");
+        for (int n = 1; n <= 3; ++n) item(n, "Item", "0", "C:\\a.exe");
+        startDock(dock);
+        ASSERT_EQ(platform.window.rect.left, left);
+        platform.window.log.clear();
+    }
+    void workAreasBecome(std::vector<RectI> areas) {
+        platform.window.monitors = areas;
+        platform.window.workAreas = std::move(areas);
+        keepDockOnScreen(dock);
+    }
+};
+
+TEST_F(KeepingTheDockOnScreen, AfterItsMonitorIsUnpluggedComesBackTheShortestWay) {
+    startAt(2000, 500);
+    workAreasBecome({{0, 0, 1280, 760}});
+    // The strip's right edge on the work area's, its height unchanged.
+    EXPECT_EQ(platform.window.log, (std::vector<std::string>{"move 998 500"}));
+}
+
+TEST_F(KeepingTheDockOnScreen, StaysWhileAnyPartOfItsStripMeetsAWorkArea) {
+    startAt(-200, 100);  // the strip's first 82 columns on screen
+    workAreasBecome({{0, 0, 1280, 760}});
+    workAreasBecome({});  // no monitor could be asked for
+    EXPECT_TRUE(platform.window.log.empty());
+}
+
+TEST_F(KeepingTheDockOnScreen, GoesToTheMonitorItReachesByTheShortestMove) {
+    startAt(1200, 700);  // strip 1314 .. 1482 x 844 .. 894
+    // 202 px left and 134 up onto the first, or 70 up onto the second.
+    workAreasBecome({{0, 0, 1280, 760}, {1280, 200, 2560, 824}});
+    EXPECT_EQ(platform.window.log, (std::vector<std::string>{"move 1200 630"}));
+}
+
+TEST_F(KeepingTheDockOnScreen, LeavesTheTaskbarFreeAndStartsAStripTooWideAtTheLeftEdge) {
+    startAt(100, 620);  // the strip on the monitor, but under a 40-pixel taskbar
+    keepDockOnScreen(dock);
+    EXPECT_EQ(platform.window.log, (std::vector<std::string>{"move 100 566"}));
+
+    platform.window.log.clear();
+    workAreasBecome({{-1000, 0, -900, 760}});  // 100 columns for a 168-column strip
+    EXPECT_EQ(platform.window.log, (std::vector<std::string>{"move -1114 566"}));
 }
 
 class StoppingTheDock : public StartingTheDock {};

@@ -302,12 +302,13 @@ class FakeWindow : public DockWindowPort {
     };
     RectI rect{400, 300, 688, 640};
     PointI cursor{0, 0};
-    std::vector<RectI> monitors{{0, 0, 1280, 800}};  // the screens, in virtual-screen pixels
+    std::vector<RectI> monitors{{0, 0, 1280, 800}};   // the screens, in virtual-screen pixels
+    std::vector<RectI> workAreas{{0, 0, 1280, 760}};  // one per monitor
     std::vector<Placement> placements;
     std::vector<std::uint32_t> timerArms;  // periods, in order
     int timerStops = 0;
     int dropAccepts = 0;
-    std::vector<std::string> log;  // "place", "arm 10", "stop", "accept" in order
+    std::vector<std::string> log;  // "place", "move 1 2", "arm 10", "stop", "accept" in order
 
     RectI WindowRect() override { return rect; }
     void PlaceWindow(bool topmost, std::int32_t x, std::int32_t y, std::int32_t width,
@@ -315,6 +316,10 @@ class FakeWindow : public DockWindowPort {
         placements.push_back({topmost, x, y, width, height});
         rect = {x, y, x + width, y + height};
         log.push_back("place");
+    }
+    void MoveTo(std::int32_t x, std::int32_t y) override {
+        rect = {x, y, x + rect.Width(), y + rect.Height()};
+        log.push_back("move " + std::to_string(x) + " " + std::to_string(y));
     }
     void AcceptDrops() override {
         ++dropAccepts;
@@ -336,6 +341,7 @@ class FakeWindow : public DockWindowPort {
                 return true;
         return false;
     }
+    std::vector<RectI> WorkAreas() override { return workAreas; }
 };
 
 class FakeShell : public ShellPort {

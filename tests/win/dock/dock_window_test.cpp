@@ -106,14 +106,42 @@ TEST_F(DockWindow, ASavedPositionOffEveryScreenFallsBackToTheCentredOne) {
 }
 
 TEST_F(DockWindow, ADockPartlyOnScreenStaysExactlyWhereItWasSaved) {
+    // Ten columns and four rows of the strip (x + 114 .. x + 212, y + 144 .. y + 194) show.
     const int screenWidth = ::GetSystemMetrics(SM_CXSCREEN);
-    writeFileText(config(), settingsSection({{texts::kKeyLeft, std::to_string(screenWidth - 10)},
-                                             {texts::kKeyTop, "-300"},
+    writeFileText(config(), settingsSection({{texts::kKeyLeft, std::to_string(screenWidth - 124)},
+                                             {texts::kKeyTop, "-190"},
                                              {texts::kKeyAlwaysOnTop, "0"}}));
     DockUnderTest dock(folder.Path());
-    EXPECT_EQ(dock.rect().left, screenWidth - 10);
-    EXPECT_EQ(dock.rect().top, -300);
+    EXPECT_EQ(dock.rect().left, screenWidth - 124);
+    EXPECT_EQ(dock.rect().top, -190);
     EXPECT_FALSE(::GetWindowLongPtrA(dock.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(DockWindow, ADisplayOrWorkAreaChangeBringsAStripOffTheScreenBack) {
+    writeFileText(config(), settingsSection({{texts::kKeyLeft, "100"}, {texts::kKeyTop, "100"}}) +
+                                itemsSection(3, "C:\\a.exe", "0"));
+    DockUnderTest dock(folder.Path());
+    RECT work{};
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    auto moveTo = [&](int x, int y) {
+        ::SetWindowPos(dock.window, nullptr, x, y, 0, 0,
+                       SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    };
+    // The strip (x + 114 .. x + 282) just right of the work area, the
+    // transparent margin still over it.
+    moveTo(work.right - 114, 100);
+    ::SendMessageA(dock.window, WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
+    EXPECT_EQ(dock.rect().left, work.right - 114);  // another setting: nothing to do
+    ::SendMessageA(dock.window, WM_DISPLAYCHANGE, 32, MAKELPARAM(work.right, work.bottom));
+    EXPECT_EQ(dock.rect().left, work.right - 282);
+    EXPECT_EQ(dock.rect().top, 100);
+
+    // The strip (y + 144 .. y + 194) just below it.
+    moveTo(200, work.bottom - 144);
+    ::SendMessageA(dock.window, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
+    EXPECT_EQ(dock.rect().left, 200);
+    EXPECT_EQ(dock.rect().top, work.bottom - 194);
+    EXPECT_EQ(dock.rect().right - dock.rect().left, 396);
 }
 
 TEST_F(DockWindow, StartsWithTheConfiguredItemsAndRegistersTheirHotkeys) {

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "dock/window_port_win32.h"
 #include "dock_test_support.h"
 
@@ -34,6 +36,20 @@ TEST_F(WindowPort, PlacesSizesShowsAndOrdersTheWindow) {
     port.PlaceWindow(false, 5, 6, 70, 80);
     EXPECT_EQ(port.WindowRect(), (RectI{5, 6, 75, 86}));
     EXPECT_FALSE(::GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(WindowPort, MovesKeepingSizeAndOrder) {
+    port.PlaceWindow(true, 5, 6, 70, 80);
+    port.MoveTo(-300, 40);
+    EXPECT_EQ(port.WindowRect(), (RectI{-300, 40, -230, 120}));
+    EXPECT_TRUE(::GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
+}
+
+TEST_F(WindowPort, ListsTheWorkAreaOfTheOneMonitor) {
+    RECT work{};
+    ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+    EXPECT_EQ(port.WorkAreas(),
+              (std::vector<RectI>{{work.left, work.top, work.right, work.bottom}}));
 }
 
 TEST_F(WindowPort, AcceptsDrops) {
