@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "config/configuration.h"
 #include "fakes/fake_platform.h"
 #include "support/texts.h"
@@ -79,6 +83,7 @@ TEST_F(Saving, WritesTheTemplateAndEveryValueIntoATempFileThenReplacesConfigIni)
     const std::vector<std::string> expectedLog = {
         "sleep 100",
         "write " + kTemp,
+        "flush " + kTemp,
         "replace " + kTemp + " -> " + kConfig,
     };
     EXPECT_EQ(fake.files.log, expectedLog);
@@ -94,6 +99,7 @@ TEST_F(Saving, TheSecondSaveKeepsThePreviousConfigIniAsTheBackup) {
     const std::vector<std::string> expectedLog = {
         "sleep 100",
         "write " + kTemp,
+        "flush " + kTemp,
         "delete " + kBackupCopy,
         "copy " + kConfig + " -> " + kBackupCopy,
         "rename " + kBackupCopy + " -> " + kBackup,
@@ -112,6 +118,7 @@ TEST_F(Saving, AnExistingBackupIsNeverTouched) {
     const std::vector<std::string> expectedLog = {
         "sleep 100",
         "write " + kTemp,
+        "flush " + kTemp,
         "replace " + kTemp + " -> " + kConfig,
     };
     EXPECT_EQ(fake.files.log, expectedLog);
@@ -136,7 +143,30 @@ TEST_F(Saving, AStaleHalfCopiedBackupNeverBecomesTheBackup) {
     EXPECT_EQ(fake.files.files.count(kBackupCopy), 0u);
 }
 
-TEST_F(Saving, TriesTenTimesWithAWaitBeforeEachThenWritesTheValuesInPlace) {
+TEST_F(Saving, TheTempFileGoesToTheDiskFilledBeforeItReplacesConfigIni) {
+    struct FlushWatch : testing::FakeFileSystem {
+        testing::FakeProfile* profile = nullptr;
+        std::size_t writesAtFlush = 0;
+        bool FlushToDisk(const std::string& path) override {
+            writesAtFlush = profile->writes.size();
+            return FakeFileSystem::FlushToDisk(path);
+        }
+    };
+    FlushWatch files;
+    files.profile = &fake.profile;
+    Dock dock{Platform{files, fake.profile, fake.messages, fake.pictures, fake.canvas, fake.hotkeys,
+                       fake.icons, fake.window, fake.shell},
+              "C:\\Dock",
+              fake.dock.settings,
+              {}};
+    dock.state.items.Insert(1, DockItem{"x", 0, "C:\\x.exe", ""}, 1);
+    saveConfiguration(dock);
+    EXPECT_EQ(files.writesAtFlush, 16u) << "every value is in the file when it is flushed";
+    EXPECT_EQ(files.log[files.log.size() - 2], "flush " + kTemp);
+    EXPECT_EQ(files.log.back(), "replace " + kTemp + " -> " + kConfig);
+}
+
+TEST_F(Saving, TriesTenTimesWithAWaitBeforeEachThenRewritesConfigIniInPlace) {
     fake.files.Put(kConfig, "old");
     fake.files.lockedPaths.insert(kTemp);
     saveConfiguration(fake.dock);
@@ -145,11 +175,36 @@ TEST_F(Saving, TriesTenTimesWithAWaitBeforeEachThenWritesTheValuesInPlace) {
         expectedLog.push_back("sleep 100");
         expectedLog.push_back("write " + kTemp);
     }
-    expectedLog.push_back("delete " + kTemp);
+    const std::vector<std::string> inPlace = {
+        "delete " + kTemp,
+        "delete " + kBackupCopy,
+        "copy " + kConfig + " -> " + kBackupCopy,
+        "rename " + kBackupCopy + " -> " + kBackup,
+        "write " + kConfig,
+        "flush " + kConfig,
+    };
+    expectedLog.insert(expectedLog.end(), inPlace.begin(), inPlace.end());
     EXPECT_EQ(fake.files.log, expectedLog);
+    EXPECT_EQ(fake.files.Text(kConfig), TemplateText()) << "the same bytes as a replacement";
     EXPECT_EQ(fake.profile.writes, expectedWrites(kConfig));
-    EXPECT_EQ(fake.files.Text(kConfig), "old") << "the values go into it through the profile";
-    EXPECT_EQ(fake.files.files.count(kBackup), 0u);
+    EXPECT_EQ(fake.files.Text(kBackup), "old");
+}
+
+TEST_F(Saving, AConfigIniThatCannotBeReplacedIsRewrittenInPlaceAndKeepsTheBackup) {
+    fake.files.Put(kConfig, "old");
+    fake.files.heldPaths.insert(kConfig);
+    saveConfiguration(fake.dock);
+    const std::vector<std::string> tail(fake.files.log.end() - 4, fake.files.log.end());
+    EXPECT_EQ(tail,
+              (std::vector<std::string>{"replace " + kTemp + " -> " + kConfig, "delete " + kTemp,
+                                        "write " + kConfig, "flush " + kConfig}));
+    EXPECT_EQ(fake.files.Text(kConfig), TemplateText());
+    EXPECT_EQ(fake.files.Text(kBackup), "old");
+    EXPECT_EQ(fake.files.files.count(kTemp), 0u);
+    std::vector<Write> expected = expectedWrites(kTemp);
+    const std::vector<Write> inPlace = expectedWrites(kConfig);
+    expected.insert(expected.end(), inPlace.begin(), inPlace.end());
+    EXPECT_EQ(fake.profile.writes, expected);
 }
 
 TEST_F(Saving, SucceedsOnTheFirstAttemptThatCanWriteTheTempFile) {
@@ -178,7 +233,7 @@ TEST_F(Saving, SucceedsOnTheFirstAttemptThatCanWriteTheTempFile) {
     EXPECT_EQ(files.Text(kConfig), TemplateText());
 }
 
-TEST_F(Saving, WhenConfigIniCannotBeReplacedTheValuesGoInPlaceAndNoBackupIsLeft) {
+TEST_F(Saving, WhenConfigIniCannotBeWrittenAtAllTheValuesGoInPlaceAndNoBackupIsLeft) {
     fake.files.Put(kConfig, "old");
     fake.files.lockedPaths.insert(kConfig);
     saveConfiguration(fake.dock);
@@ -191,8 +246,9 @@ TEST_F(Saving, WhenConfigIniCannotBeReplacedTheValuesGoInPlaceAndNoBackupIsLeft)
     EXPECT_EQ(sleeps, 10);
     EXPECT_EQ(replaces, 10);
     EXPECT_EQ(tempWrites, 1) << "the filled temp file is kept across attempts";
-    EXPECT_EQ(fake.files.log[fake.files.log.size() - 2], "delete " + kTemp);
-    EXPECT_EQ(fake.files.log.back(), "delete " + kBackup);
+    const std::vector<std::string> tail(fake.files.log.end() - 3, fake.files.log.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"delete " + kTemp, "write " + kConfig,
+                                              "delete " + kBackup}));
     EXPECT_EQ(fake.files.files.count(kTemp), 0u);
     EXPECT_EQ(fake.files.files.count(kBackup), 0u);
     EXPECT_EQ(fake.files.Text(kConfig), "old");
