@@ -23,7 +23,8 @@ class DockWindowPort {
     virtual bool TouchesAnyMonitor(const RectI& rect) = 0;
 };
 
-// Launching through the shell, and the clock its cool-down reads.
+// Launching through the shell, and the clock that its cool-down and the
+// delayed save of config.ini read.
 class ShellPort {
   public:
     virtual ~ShellPort() = default;

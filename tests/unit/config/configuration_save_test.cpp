@@ -1,11 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "config/configuration.h"
+#include "dock/delete_item.h"
+#include "dock/program_settings.h"
+#include "dock/startup.h"
 #include "fakes/fake_platform.h"
+#include "items/add_item.h"
+#include "items/item_settings.h"
+#include "render/hover.h"
 #include "support/texts.h"
 
 namespace dock {
@@ -295,6 +302,91 @@ TEST_F(Saving, NothingInMemoryChanges) {
     EXPECT_EQ(fake.dock.settings.launchCooldownMs, before.launchCooldownMs);
     EXPECT_EQ(fake.dock.state.items.Count(), 2);
     EXPECT_EQ(fake.dock.state.items[2].item.hotkey, 0x8641);
+}
+
+// Changes reach config.ini through the animation tick, without waiting for
+// the dock to close: saves are counted by the temp files written.
+class SavingWhenDue : public ::testing::Test {
+  protected:
+    int Saves() const {
+        return static_cast<int>(
+            std::count(fake.files.log.begin(), fake.files.log.end(), "write " + kTemp));
+    }
+    void tickAt(std::uint32_t tick) {
+        fake.shell.tick = tick;
+        animationTick(fake.dock);
+    }
+    FakePlatform fake;
+};
+
+TEST_F(SavingWhenDue, ABurstOfChangesIsSavedOnceHalfASecondAfterItsFirstChange) {
+    const std::uint32_t first = 0xFFFFFF00;  // the tick count wraps within the burst
+    fake.shell.tick = first;
+    markSaveDue(fake.dock);
+    tickAt(first + 300);
+    markSaveDue(fake.dock);
+    tickAt(first + 499);
+    EXPECT_EQ(Saves(), 0);
+    tickAt(first + 500);
+    ASSERT_EQ(Saves(), 1);
+    EXPECT_EQ(fake.files.log.back(), "replace " + kTemp + " -> " + kConfig);
+    tickAt(first + 5000);
+    EXPECT_EQ(Saves(), 1);
+}
+
+TEST_F(SavingWhenDue, EveryKindOfChangeIsSavedOnce) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 200; ++i) paths.push_back("C:\\f" + std::to_string(i) + ".txt");
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"a drop of 200 files", [&] { addDroppedFiles(fake.dock, paths); }},
+        {"a delete",
+         [&] {
+             fake.messages.answers.push_back(kAnswerYes);
+             deleteItem(fake.dock, 3);
+         }},
+        {"the item settings saved",
+         [&] {
+             saveItemSettings(fake.dock, 1, ItemSettingsForm{"Renamed", "", 0x0641});
+         }},
+        {"the program settings saved", [&] { applyProgramSettings(fake.dock); }},
+    };
+    std::uint32_t now = 10000;
+    int saves = 0;
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        fake.shell.tick = now;
+        change();
+        tickAt(now + 499);
+        EXPECT_EQ(Saves(), saves);
+        tickAt(now + 500);
+        EXPECT_EQ(Saves(), ++saves);
+        tickAt(now + 2000);
+        EXPECT_EQ(Saves(), saves);
+        now += 10000;
+    }
+    EXPECT_EQ(fake.dock.state.items.Count(), 199);
+}
+
+TEST_F(SavingWhenDue, NothingIsSavedWhileTheDockIsBusy) {
+    fake.shell.tick = 10000;
+    markSaveDue(fake.dock);
+    fake.dock.state.busy = true;
+    tickAt(20000);
+    EXPECT_EQ(Saves(), 0);
+    fake.dock.state.busy = false;
+    tickAt(20010);
+    EXPECT_EQ(Saves(), 1);
+}
+
+TEST_F(SavingWhenDue, NothingIsSavedWhenNothingChanged) {
+    addDroppedFiles(fake.dock, {"C:\\a.txt"});
+    stopDock(fake.dock);  // the close saves, so nothing is left to do
+    EXPECT_EQ(Saves(), 1);
+    fake.messages.answers.push_back(7);  // No
+    deleteItem(fake.dock, 1);
+    saveItemSettings(fake.dock, 2, ItemSettingsForm{});  // no such item
+    for (std::uint32_t tick = 8000; tick <= 20000; tick += 100) tickAt(tick);
+    EXPECT_EQ(Saves(), 1);
 }
 
 }  // namespace
