@@ -21,9 +21,15 @@
 //       Times the icon extraction start-up does for every executable named in
 //       LIST_FILE (one path a line): reading the module's icon resources,
 //       assembling the .ico and decoding it. Prints one line of JSON.
+//   dock_probe save LIST_FILE FOLDER RUNS
+//       Times RUNS saves of config.ini in FOLDER, through the real file and
+//       profile calls, for a dock holding one item per path in LIST_FILE.
+//       The save's wait before its first attempt is counted apart. Prints
+//       one line of JSON.
 #include <windows.h>
 #include <psapi.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <fstream>
@@ -31,9 +37,13 @@
 #include <string>
 #include <vector>
 
+#include "config/configuration.h"
+#include "fakes/fake_platform.h"
 #include "items/icon_extraction.h"
 #include "items/icon_source_win32.h"
 #include "render/dock_image_win32.h"
+#include "support/files_win32.h"
+#include "support/profile_win32.h"
 
 namespace {
 
@@ -138,13 +148,18 @@ int restFloor(double seconds, bool rearm) {
     return 0;
 }
 
-int extract(const std::string& listFile) {
+std::vector<std::string> readList(const std::string& listFile) {
     std::ifstream list(listFile);
     std::vector<std::string> paths;
     for (std::string line; std::getline(list, line);) {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (!line.empty()) paths.push_back(line);
     }
+    return paths;
+}
+
+int extract(const std::string& listFile) {
+    const std::vector<std::string> paths = readList(listFile);
     dock::Win32IconSource source;
     dock::DockImageFactory pictures;
     std::vector<std::unique_ptr<dock::Picture>> decoded;
@@ -164,12 +179,85 @@ int extract(const std::string& listFile) {
     return 0;
 }
 
+// The real file calls, with the time the save spends waiting counted apart.
+class TimedFiles final : public dock::FileSystem {
+  public:
+    double waited = 0;
+    bool FileExists(const std::string& path) override { return real_.FileExists(path); }
+    dock::Bytes ReadWholeFile(const std::string& path) override {
+        return real_.ReadWholeFile(path);
+    }
+    bool WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) override {
+        return real_.WriteWholeFile(path, bytes);
+    }
+    bool RenameFile(const std::string& from, const std::string& to) override {
+        return real_.RenameFile(from, to);
+    }
+    bool CopyNewFile(const std::string& from, const std::string& to) override {
+        return real_.CopyNewFile(from, to);
+    }
+    bool ReplaceFileAtomically(const std::string& from, const std::string& to) override {
+        return real_.ReplaceFileAtomically(from, to);
+    }
+    bool DeleteExistingFile(const std::string& path) override {
+        return real_.DeleteExistingFile(path);
+    }
+    bool FlushToDisk(const std::string& path) override { return real_.FlushToDisk(path); }
+    void SleepMs(std::uint32_t milliseconds) override {
+        const double start = now();
+        real_.SleepMs(milliseconds);
+        waited += now() - start;
+    }
+
+  private:
+    dock::Win32FileSystem real_;
+};
+
+int save(const std::string& listFile, const std::string& folder, int runs) {
+    const std::vector<std::string> paths = readList(listFile);
+    dock::testing::FakePlatform fake;
+    TimedFiles files;
+    dock::Win32ProfileStore profile;
+    dock::Dock dock{dock::Platform{files, profile, fake.messages, fake.pictures, fake.canvas,
+                                   fake.hotkeys, fake.icons, fake.window, fake.shell},
+                    folder,
+                    fake.dock.settings,
+                    {}};
+    dock.settings.trayImagePath = folder + "\\res\\1.png";
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const int n = static_cast<int>(i) + 1;
+        dock.state.items.Insert(n, dock::DockItem{"Item " + std::to_string(n), 0, paths[i], ""}, n);
+    }
+    std::vector<double> totals, waits;
+    for (int run = 0; run < runs; ++run) {
+        files.waited = 0;
+        const double start = now();
+        dock::saveConfiguration(dock);
+        totals.push_back((now() - start) * 1000);
+        waits.push_back(files.waited * 1000);
+    }
+    std::vector<double> works;
+    for (int run = 0; run < runs; ++run) works.push_back(totals[run] - waits[run]);
+    auto median = [](std::vector<double> v) {
+        std::sort(v.begin(), v.end());
+        return v.empty() ? 0.0 : v[v.size() / 2];
+    };
+    std::printf(
+        "{\"items\": %d, \"runs\": %d, \"save_ms\": %.2f, \"wait_ms\": %.2f, "
+        "\"work_ms\": %.2f, \"work_max_ms\": %.2f, \"bytes\": %zu}\n",
+        dock.state.items.Count(), runs, median(totals), median(waits), median(works),
+        works.empty() ? 0.0 : *std::max_element(works.begin(), works.end()),
+        files.ReadWholeFile(dock::configPath(dock)).size());
+    return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const std::string mode = argc > 1 ? argv[1] : "";
     if (mode == "run" && argc > 3) return run(argv[2], std::atof(argv[3]));
     if (mode == "extract" && argc > 2) return extract(argv[2]);
+    if (mode == "save" && argc > 4) return save(argv[2], argv[3], std::atoi(argv[4]));
     if (mode == "rest-floor" && argc > 3)
         return restFloor(std::atof(argv[2]), std::string(argv[3]) == "1");
     if (mode == "hold" && argc > 2) {
@@ -178,6 +266,6 @@ int main(int argc, char** argv) {
     }
     std::fprintf(stderr,
                  "dock_probe run DOCK_EXE HOLD_SECONDS | extract LIST_FILE | "
-                 "rest-floor SECONDS REARM | hold SECONDS\n");
+                 "save LIST_FILE FOLDER RUNS | rest-floor SECONDS REARM | hold SECONDS\n");
     return 2;
 }

@@ -19,11 +19,13 @@ frames=500
 rest_seconds=30
 runs=3          # repetitions of the native benchmarks and of the extraction
 startup_runs=5  # start-ups of each dock, for a median
+save_runs=20    # saves of config.ini with 50 items, for a median
 if [ -n "$quick" ]; then
     frames=20
     rest_seconds=2
     runs=1
     startup_runs=1
+    save_runs=3
 fi
 
 out="$root/build/bench"
@@ -218,6 +220,13 @@ for i in $(seq 1 "$runs"); do
         2>/dev/null | tr -d '\r' | tail -n 1)"
     echo "{\"kind\": \"extract\", \"probe\": $line}" >>"$out/probe.jsonl"
 done
+
+# A save of config.ini with the 50 items, through the real file and profile calls.
+rm -rf "$out/save-50"
+mkdir -p "$out/save-50"
+line="$(wine_run "$win/bench/dock_probe.exe" save "$(winepath -w "$out/targets.txt" | tr -d '\r')" \
+    "$(winepath -w "$out/save-50" | tr -d '\r')" "$save_runs" 2>/dev/null | tr -d '\r' | tail -n 1)"
+echo "{\"kind\": \"save\", \"probe\": $line}" >>"$out/probe.jsonl"
 
 load_after="$(cut -d' ' -f1-3 /proc/loadavg)"
 cpu_model="$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"

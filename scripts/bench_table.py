@@ -126,6 +126,18 @@ row("start-up, 50 executables", "%.0f ms vs empty %.0f ms: +%.0f ms, icon extrac
     {"startup_ms": items_ms, "empty_startup_ms": empty_ms, "extract_ms": extract,
      "modules_with_icon": with_icon[0] if with_icon else None})
 
+# a change reaches config.ini at most the save delay and one rest tick after
+# it, plus the save itself
+saves = [p["probe"] for p in probes if p["kind"] == "save" and "save_ms" in p.get("probe", {})]
+if saves:
+    s = saves[0]
+    on_disk_ms = 500 + 100 + s["save_ms"]
+    row("config.ini save, %d items" % s["items"],
+        "%.1f ms: %.1f ms wait before the first attempt, %.1f ms writing (max %.1f ms); "
+        "a change on the disk within %.0f ms" %
+        (s["save_ms"], s["wait_ms"], s["work_ms"], s["work_max_ms"], on_disk_ms),
+        "a change on the disk within 1 s", on_disk_ms < 1000, dict(s, on_disk_ms=on_disk_ms))
+
 # memory
 ws_empty = med(probe_values("empty", "working_set_kib"))
 ws_items = med(probe_values("items50", "working_set_kib"))

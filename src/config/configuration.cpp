@@ -143,6 +143,10 @@ std::string quoted(std::string_view text) {
     return Concat("\"", text, "\"");
 }
 
+std::span<const std::uint8_t> templateBytes() {
+    return {reinterpret_cast<const std::uint8_t*>(ConfigTemplate.data()), ConfigTemplate.size()};
+}
+
 // Writes every value in the fixed order; true only when every write was taken.
 bool writeValues(Dock& dock, const std::string& file) {
     ProfileStore& profile = dock.platform.profile;
@@ -242,19 +246,21 @@ void readItemRecord(Dock& dock, int n, DockItem& record) {
 }
 
 void saveConfiguration(Dock& dock) {
+    dock.state.saveDue = false;
     FileSystem& files = dock.platform.files;
     const std::string config = configPath(dock);
     const std::string temp = tempPath(dock);
-    const auto templateBytes = std::span(
-        reinterpret_cast<const std::uint8_t*>(ConfigTemplate.data()), ConfigTemplate.size());
     bool prepared = false;
     bool backupChecked = false;
     bool madeBackup = false;
     for (int attempt = 1; attempt <= kSaveAttempts; ++attempt) {
         files.SleepMs(kWaitBeforeAttemptMs);
         if (!prepared) {
-            // CREATE_ALWAYS truncates whatever a save cut short left here.
-            prepared = files.WriteWholeFile(temp, templateBytes) && writeValues(dock, temp);
+            // CREATE_ALWAYS truncates whatever a save cut short left here. The
+            // file is on the disk before it takes config.ini's place: a power
+            // cut must not leave an empty config.ini behind.
+            prepared = files.WriteWholeFile(temp, templateBytes()) && writeValues(dock, temp) &&
+                       files.FlushToDisk(temp);
             if (!prepared) continue;
         }
         if (!backupChecked) {
@@ -263,12 +269,36 @@ void saveConfiguration(Dock& dock) {
         }
         if (files.ReplaceFileAtomically(temp, config)) return;
     }
-    // config.ini could not be replaced: put the values into it where it is, as
-    // far as the profile writer can, and leave no backup this save made (the
-    // file it copied is still config.ini).
     files.DeleteExistingFile(temp);
+    // config.ini could not be replaced: rewrite it where it is, with the same
+    // bytes a replacement would have given it.
+    if (!backupChecked) madeBackup = keepFirstBackup(dock);
+    if (files.WriteWholeFile(config, templateBytes())) {
+        writeValues(dock, config);
+        files.FlushToDisk(config);
+        return;
+    }
+    // Not even that: put the values into it as far as the profile writer can,
+    // and leave no backup this save made (the file it copied is still
+    // config.ini).
     if (madeBackup) files.DeleteExistingFile(backupPath(dock));
     writeValues(dock, config);
+}
+
+void markSaveDue(Dock& dock) {
+    DockState& state = dock.state;
+    // Counted from the first change, so that a stream of changes cannot put
+    // the save off for ever.
+    if (state.saveDue) return;
+    state.saveDue = true;
+    state.saveDueTick = dock.platform.shell.TickCount();
+}
+
+void saveWhenDue(Dock& dock) {
+    const DockState& state = dock.state;
+    if (!state.saveDue || state.busy) return;
+    if (dock.platform.shell.TickCount() - state.saveDueTick < kSaveDelayMs) return;
+    saveConfiguration(dock);
 }
 
 }  // namespace dock

@@ -19,6 +19,16 @@ int readItemCount(Dock& dock);
 void readItemRecord(Dock& dock, int n, DockItem& record);
 
 // Writes the settings, the window position and every item back to config.ini.
+// Any save makes a pending one unnecessary.
 void saveConfiguration(Dock& dock);
+
+// Changes are saved this long after the first change since the last save, so
+// that a burst of them is saved once.
+inline constexpr std::uint32_t kSaveDelayMs = 500;
+// Something config.ini holds has changed in memory.
+void markSaveDue(Dock& dock);
+// The animation tick's part: saves once a save has been due for kSaveDelayMs,
+// never while the dock is busy.
+void saveWhenDue(Dock& dock);
 
 }  // namespace dock

@@ -80,6 +80,10 @@ struct DockState {
     DockItemList items;
     int hoverIndex = 0;  // item under the pointer, 0 = none
     bool busy = false;   // re-entrancy guard while loading, dialogs and deletes run
+    // A change config.ini does not hold yet, and the tick of the first change
+    // since the last save.
+    bool saveDue = false;
+    std::uint32_t saveDueTick = 0;
     LayoutMetrics metrics;
 
     // Magnification (advanced by advanceFrame, sampled by the tick).

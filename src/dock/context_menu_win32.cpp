@@ -1,6 +1,7 @@
 #include "dock/context_menu_win32.h"
 
 #include "../../resources/resource_ids.h"
+#include "config/configuration.h"
 #include "dock/delete_item.h"
 #include "dock/program_settings_dialog_win32.h"
 #include "items/item_settings_dialog_win32.h"
@@ -36,6 +37,7 @@ void toggleLock(DockSession& session) {
     } else {
         session.dock->settings.locked = 1;
     }
+    markSaveDue(*session.dock);
 }
 
 void toggleAlwaysOnTop(DockSession& session) {
@@ -46,6 +48,7 @@ void toggleAlwaysOnTop(DockSession& session) {
     if (wasOnTop) ::CheckMenuItem(popup, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND | MF_UNCHECKED);
     dock.platform.window.PlaceWindow(!wasOnTop, rect.left, rect.top, rect.Width(), rect.Height());
     dock.settings.alwaysOnTop = wasOnTop ? 0 : 1;
+    markSaveDue(dock);
 }
 
 }  // namespace

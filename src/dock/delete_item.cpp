@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "config/configuration.h"
 #include "items/hotkeys.h"
 #include "render/frame.h"
 #include "render/layout.h"
@@ -53,6 +54,7 @@ void removeItem(Dock& dock, int index) {
     } else {
         renderFrame(dock, true);
     }
+    markSaveDue(dock);
 }
 
 }  // namespace

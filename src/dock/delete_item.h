@@ -11,9 +11,9 @@ inline constexpr std::uint32_t kDeleteConfirmStyle = 0x34;
 
 // Asks whether item `index` may go (its title, or its target path when the
 // title is empty) and on Yes removes it: the hotkeys follow the new
-// numbering, the window loses one cell around its centre and the row is
-// redrawn. 0 does nothing. The timer is stopped meanwhile and re-armed at
-// 10 ms, and busy cleared, on every path.
+// numbering, the window loses one cell around its centre, the row is
+// redrawn and a save of config.ini is due. 0 does nothing. The timer is
+// stopped meanwhile and re-armed at 10 ms, and busy cleared, on every path.
 void deleteItem(Dock& dock, int index);
 
 }  // namespace dock

@@ -51,10 +51,13 @@ void onActivate(DockState& state, WPARAM how) {
 }
 
 void onLeftButtonDown(DockSession& session) {
-    const Dock& dock = *session.dock;
+    Dock& dock = *session.dock;
     if (dock.state.hoverIndex != 0 || dock.settings.locked != 0) return;
+    const RectI before = dock.platform.window.WindowRect();
     ::ReleaseCapture();
+    // Returns once the user lets go; the new place is saved like any change.
     ::SendMessageA(session.dockWindow, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    if (dock.platform.window.WindowRect() != before) markSaveDue(dock);
 }
 
 void onDropFiles(Dock& dock, HDROP drop) {

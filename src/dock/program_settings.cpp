@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/configuration.h"
 #include "dock/startup.h"
 #include "render/frame.h"
 #include "render/layout.h"
@@ -42,6 +43,7 @@ void applyProgramSettings(Dock& dock) {
     } else {
         renderFrame(dock, true);
     }
+    markSaveDue(dock);
 }
 
 }  // namespace dock

@@ -28,7 +28,8 @@ ProgramSettingsForm programSettingsForm(const DockSettings& settings);
 void storeProgramSettings(DockSettings& settings, const ProgramSettingsForm& form);
 // Puts the stored settings into effect: the row position, a new surface with
 // the quality flag, drops accepted again and a forced frame (the empty
-// background, its top 8 px above the row, when there is no item).
+// background, its top 8 px above the row, when there is no item), and a save
+// of config.ini due.
 void applyProgramSettings(Dock& dock);
 
 }  // namespace dock

@@ -29,7 +29,8 @@ class DockWindowPort {
     virtual std::vector<RectI> WorkAreas() = 0;
 };
 
-// Launching through the shell, and the clock its cool-down reads.
+// Launching through the shell, and the clock that its cool-down and the
+// delayed save of config.ini read.
 class ShellPort {
   public:
     virtual ~ShellPort() = default;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 
+#include "config/configuration.h"
 #include "items/hotkeys.h"
 #include "items/icon_extraction.h"
 #include "items/item_settings.h"
@@ -151,6 +152,7 @@ void addItem(Dock& dock, DockItem& record, int position, bool fromConfig) {
     recreateCanvas(dock);
     dock.platform.window.AcceptDrops();
     renderFrame(dock, true);
+    markSaveDue(dock);
 }
 
 void addDroppedFiles(Dock& dock, const std::vector<std::string>& paths) {

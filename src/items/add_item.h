@@ -13,8 +13,8 @@ std::string deriveTitle(const std::string& path, const std::string& extension);
 int dropPosition(const DockState& state);
 
 // Inserts a copy of `record` at `position` (0 = append). For a drop (not
-// fromConfig) the title is derived into `record` first, and the window grows,
-// the surface is re-created and the frame redrawn.
+// fromConfig) the title is derived into `record` first, the window grows, the
+// surface is re-created, the frame redrawn and a save of config.ini is due.
 void addItem(Dock& dock, DockItem& record, int position, bool fromConfig);
 // Adds each dropped path in the shell's order.
 void addDroppedFiles(Dock& dock, const std::vector<std::string>& paths);

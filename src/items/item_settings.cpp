@@ -1,5 +1,6 @@
 #include "items/item_settings.h"
 
+#include "config/configuration.h"
 #include "items/hotkeys.h"
 #include "render/builtin_pictures.h"
 #include "render/frame.h"
@@ -81,6 +82,7 @@ void saveItemSettings(Dock& dock, int index, const ItemSettingsForm& form) {
     if (form.title != item.title) item.title = form.title;
     saveCustomIcon(dock, index, form.customIconPath);
     saveHotkey(dock, index, form.hotkey);
+    markSaveDue(dock);
 }
 
 }  // namespace dock

@@ -34,7 +34,7 @@ void loadDefaultItemPicture(Dock& dock, Picture& picture);
 // it names something that exists, and its picture replaces the old one (the
 // default picture when it cannot be decoded); a changed hotkey releases the
 // old registration and is kept only when it registers, else the user is told
-// and the item is left without one.
+// and the item is left without one. Then a save of config.ini is due.
 void saveItemSettings(Dock& dock, int index, const ItemSettingsForm& form);
 
 }  // namespace dock

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "config/configuration.h"
 #include "render/frame.h"
 #include "render/layout.h"
 
@@ -52,6 +53,7 @@ int hitTest(const DockState& state, const DockSettings& settings, std::int32_t p
 void animationTick(Dock& dock) {
     DockState& state = dock.state;
     if (state.busy) return;
+    saveWhenDue(dock);
 
     DockWindowPort& window = dock.platform.window;
     const PointI pointer = window.CursorPos();

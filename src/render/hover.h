@@ -10,8 +10,9 @@ namespace dock {
 int hitTest(const DockState& state, const DockSettings& settings, std::int32_t pointerX,
             std::int32_t pointerY);
 
-// onAnimationTick's work: nothing while busy; otherwise sample, set
-// hoverIndex, renderFrame without force, and re-arm at 10 ms when hovered.
+// onAnimationTick's work: nothing while busy; otherwise save when a save is
+// due, sample, set hoverIndex, renderFrame without force, and re-arm at 10 ms
+// when hovered.
 void animationTick(Dock& dock);
 
 }  // namespace dock

@@ -13,6 +13,13 @@ namespace {
 // ReadFile and WriteFile take 32-bit counts; larger runs go in pieces.
 constexpr std::size_t kMaxChunk = 1u << 30;
 
+// Windows refuses to write or replace a read-only file and Wine, run by root,
+// does not: a user who made a file read-only keeps it as it is on both.
+bool isReadOnly(const std::string& path) {
+    const DWORD attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+}
+
 }  // namespace
 
 bool Win32FileSystem::FileExists(const std::string& path) {
@@ -39,6 +46,7 @@ Bytes Win32FileSystem::ReadWholeFile(const std::string& path) {
 }
 
 bool Win32FileSystem::WriteWholeFile(const std::string& path, std::span<const std::uint8_t> bytes) {
+    if (isReadOnly(path)) return false;
     UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_ARCHIVE, nullptr));
     if (!file) return false;
@@ -70,17 +78,20 @@ bool Win32FileSystem::CopyNewFile(const std::string& from, const std::string& to
 }
 
 bool Win32FileSystem::ReplaceFileAtomically(const std::string& from, const std::string& to) {
-    // Windows refuses to replace a read-only file and Wine does not: a user
-    // who made config.ini read-only keeps it as it is on both.
-    const DWORD attributes = ::GetFileAttributesA(to.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0)
-        return false;
+    if (isReadOnly(to)) return false;
     return ::MoveFileExA(from.c_str(), to.c_str(),
                          MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
 bool Win32FileSystem::DeleteExistingFile(const std::string& path) {
     return ::DeleteFileA(path.c_str()) != FALSE;
+}
+
+bool Win32FileSystem::FlushToDisk(const std::string& path) {
+    // Flushing needs write access; others may have the file open meanwhile.
+    UniqueFile file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_ARCHIVE, nullptr));
+    return file && ::FlushFileBuffers(file.get()) != FALSE;
 }
 
 void Win32FileSystem::SleepMs(std::uint32_t milliseconds) {

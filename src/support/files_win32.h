@@ -13,6 +13,7 @@ class Win32FileSystem final : public FileSystem {
     bool CopyNewFile(const std::string& from, const std::string& to) override;
     bool ReplaceFileAtomically(const std::string& from, const std::string& to) override;
     bool DeleteExistingFile(const std::string& path) override;
+    bool FlushToDisk(const std::string& path) override;
     void SleepMs(std::uint32_t milliseconds) override;
 };
 

@@ -277,6 +277,10 @@ def main(argv):
     moved = geometry(window)
     check(moved[:2] == (LEFT + 100, TOP + 50), "the dock follows a drag of its empty area: %s"
           % (moved,))
+    config = os.path.join(work, "config.ini")
+    want = expected_config(moved[0], moved[1], w + "\\res\\1.png", items)
+    check(wait_for(lambda: open(config, "rb").read() == want, 10),
+          "the new place is in config.ini while the dock runs")
 
     # ---- Escape closes and saves
     xdotool("mousemove", 50, 50)
@@ -284,9 +288,8 @@ def main(argv):
     time.sleep(0.3)
     xdotool("key", "Escape")
     check(stop(dock), "Escape ends the dock")
-    with open(os.path.join(work, "config.ini"), "rb") as f:
+    with open(config, "rb") as f:
         saved = f.read()
-    want = expected_config(moved[0], moved[1], w + "\\res\\1.png", items)
     check(saved == want, "config.ini is saved byte for byte")
     if saved != want:
         print(saved.decode("gbk", "replace"))

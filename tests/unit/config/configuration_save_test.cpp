@@ -1,7 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "config/configuration.h"
+#include "dock/delete_item.h"
+#include "dock/program_settings.h"
+#include "dock/startup.h"
 #include "fakes/fake_platform.h"
+#include "items/add_item.h"
+#include "items/item_settings.h"
+#include "render/hover.h"
 #include "support/texts.h"
 
 namespace dock {
@@ -79,6 +90,7 @@ TEST_F(Saving, WritesTheTemplateAndEveryValueIntoATempFileThenReplacesConfigIni)
     const std::vector<std::string> expectedLog = {
         "sleep 100",
         "write " + kTemp,
+        "flush " + kTemp,
         "replace " + kTemp + " -> " + kConfig,
     };
     EXPECT_EQ(fake.files.log, expectedLog);
@@ -94,6 +106,7 @@ TEST_F(Saving, TheSecondSaveKeepsThePreviousConfigIniAsTheBackup) {
     const std::vector<std::string> expectedLog = {
         "sleep 100",
         "write " + kTemp,
+        "flush " + kTemp,
         "delete " + kBackupCopy,
         "copy " + kConfig + " -> " + kBackupCopy,
         "rename " + kBackupCopy + " -> " + kBackup,
@@ -112,6 +125,7 @@ TEST_F(Saving, AnExistingBackupIsNeverTouched) {
     const std::vector<std::string> expectedLog = {
         "sleep 100",
         "write " + kTemp,
+        "flush " + kTemp,
         "replace " + kTemp + " -> " + kConfig,
     };
     EXPECT_EQ(fake.files.log, expectedLog);
@@ -136,7 +150,30 @@ TEST_F(Saving, AStaleHalfCopiedBackupNeverBecomesTheBackup) {
     EXPECT_EQ(fake.files.files.count(kBackupCopy), 0u);
 }
 
-TEST_F(Saving, TriesTenTimesWithAWaitBeforeEachThenWritesTheValuesInPlace) {
+TEST_F(Saving, TheTempFileGoesToTheDiskFilledBeforeItReplacesConfigIni) {
+    struct FlushWatch : testing::FakeFileSystem {
+        testing::FakeProfile* profile = nullptr;
+        std::size_t writesAtFlush = 0;
+        bool FlushToDisk(const std::string& path) override {
+            writesAtFlush = profile->writes.size();
+            return FakeFileSystem::FlushToDisk(path);
+        }
+    };
+    FlushWatch files;
+    files.profile = &fake.profile;
+    Dock dock{Platform{files, fake.profile, fake.messages, fake.pictures, fake.canvas, fake.hotkeys,
+                       fake.icons, fake.window, fake.shell},
+              "C:\\Dock",
+              fake.dock.settings,
+              {}};
+    dock.state.items.Insert(1, DockItem{"x", 0, "C:\\x.exe", ""}, 1);
+    saveConfiguration(dock);
+    EXPECT_EQ(files.writesAtFlush, 16u) << "every value is in the file when it is flushed";
+    EXPECT_EQ(files.log[files.log.size() - 2], "flush " + kTemp);
+    EXPECT_EQ(files.log.back(), "replace " + kTemp + " -> " + kConfig);
+}
+
+TEST_F(Saving, TriesTenTimesWithAWaitBeforeEachThenRewritesConfigIniInPlace) {
     fake.files.Put(kConfig, "old");
     fake.files.lockedPaths.insert(kTemp);
     saveConfiguration(fake.dock);
@@ -145,11 +182,36 @@ TEST_F(Saving, TriesTenTimesWithAWaitBeforeEachThenWritesTheValuesInPlace) {
         expectedLog.push_back("sleep 100");
         expectedLog.push_back("write " + kTemp);
     }
-    expectedLog.push_back("delete " + kTemp);
+    const std::vector<std::string> inPlace = {
+        "delete " + kTemp,
+        "delete " + kBackupCopy,
+        "copy " + kConfig + " -> " + kBackupCopy,
+        "rename " + kBackupCopy + " -> " + kBackup,
+        "write " + kConfig,
+        "flush " + kConfig,
+    };
+    expectedLog.insert(expectedLog.end(), inPlace.begin(), inPlace.end());
     EXPECT_EQ(fake.files.log, expectedLog);
+    EXPECT_EQ(fake.files.Text(kConfig), TemplateText()) << "the same bytes as a replacement";
     EXPECT_EQ(fake.profile.writes, expectedWrites(kConfig));
-    EXPECT_EQ(fake.files.Text(kConfig), "old") << "the values go into it through the profile";
-    EXPECT_EQ(fake.files.files.count(kBackup), 0u);
+    EXPECT_EQ(fake.files.Text(kBackup), "old");
+}
+
+TEST_F(Saving, AConfigIniThatCannotBeReplacedIsRewrittenInPlaceAndKeepsTheBackup) {
+    fake.files.Put(kConfig, "old");
+    fake.files.heldPaths.insert(kConfig);
+    saveConfiguration(fake.dock);
+    const std::vector<std::string> tail(fake.files.log.end() - 4, fake.files.log.end());
+    EXPECT_EQ(tail,
+              (std::vector<std::string>{"replace " + kTemp + " -> " + kConfig, "delete " + kTemp,
+                                        "write " + kConfig, "flush " + kConfig}));
+    EXPECT_EQ(fake.files.Text(kConfig), TemplateText());
+    EXPECT_EQ(fake.files.Text(kBackup), "old");
+    EXPECT_EQ(fake.files.files.count(kTemp), 0u);
+    std::vector<Write> expected = expectedWrites(kTemp);
+    const std::vector<Write> inPlace = expectedWrites(kConfig);
+    expected.insert(expected.end(), inPlace.begin(), inPlace.end());
+    EXPECT_EQ(fake.profile.writes, expected);
 }
 
 TEST_F(Saving, SucceedsOnTheFirstAttemptThatCanWriteTheTempFile) {
@@ -178,7 +240,7 @@ TEST_F(Saving, SucceedsOnTheFirstAttemptThatCanWriteTheTempFile) {
     EXPECT_EQ(files.Text(kConfig), TemplateText());
 }
 
-TEST_F(Saving, WhenConfigIniCannotBeReplacedTheValuesGoInPlaceAndNoBackupIsLeft) {
+TEST_F(Saving, WhenConfigIniCannotBeWrittenAtAllTheValuesGoInPlaceAndNoBackupIsLeft) {
     fake.files.Put(kConfig, "old");
     fake.files.lockedPaths.insert(kConfig);
     saveConfiguration(fake.dock);
@@ -191,8 +253,9 @@ TEST_F(Saving, WhenConfigIniCannotBeReplacedTheValuesGoInPlaceAndNoBackupIsLeft)
     EXPECT_EQ(sleeps, 10);
     EXPECT_EQ(replaces, 10);
     EXPECT_EQ(tempWrites, 1) << "the filled temp file is kept across attempts";
-    EXPECT_EQ(fake.files.log[fake.files.log.size() - 2], "delete " + kTemp);
-    EXPECT_EQ(fake.files.log.back(), "delete " + kBackup);
+    const std::vector<std::string> tail(fake.files.log.end() - 3, fake.files.log.end());
+    EXPECT_EQ(tail, (std::vector<std::string>{"delete " + kTemp, "write " + kConfig,
+                                              "delete " + kBackup}));
     EXPECT_EQ(fake.files.files.count(kTemp), 0u);
     EXPECT_EQ(fake.files.files.count(kBackup), 0u);
     EXPECT_EQ(fake.files.Text(kConfig), "old");
@@ -239,6 +302,91 @@ TEST_F(Saving, NothingInMemoryChanges) {
     EXPECT_EQ(fake.dock.settings.launchCooldownMs, before.launchCooldownMs);
     EXPECT_EQ(fake.dock.state.items.Count(), 2);
     EXPECT_EQ(fake.dock.state.items[2].item.hotkey, 0x8641);
+}
+
+// Changes reach config.ini through the animation tick, without waiting for
+// the dock to close: saves are counted by the temp files written.
+class SavingWhenDue : public ::testing::Test {
+  protected:
+    int Saves() const {
+        return static_cast<int>(
+            std::count(fake.files.log.begin(), fake.files.log.end(), "write " + kTemp));
+    }
+    void tickAt(std::uint32_t tick) {
+        fake.shell.tick = tick;
+        animationTick(fake.dock);
+    }
+    FakePlatform fake;
+};
+
+TEST_F(SavingWhenDue, ABurstOfChangesIsSavedOnceHalfASecondAfterItsFirstChange) {
+    const std::uint32_t first = 0xFFFFFF00;  // the tick count wraps within the burst
+    fake.shell.tick = first;
+    markSaveDue(fake.dock);
+    tickAt(first + 300);
+    markSaveDue(fake.dock);
+    tickAt(first + 499);
+    EXPECT_EQ(Saves(), 0);
+    tickAt(first + 500);
+    ASSERT_EQ(Saves(), 1);
+    EXPECT_EQ(fake.files.log.back(), "replace " + kTemp + " -> " + kConfig);
+    tickAt(first + 5000);
+    EXPECT_EQ(Saves(), 1);
+}
+
+TEST_F(SavingWhenDue, EveryKindOfChangeIsSavedOnce) {
+    std::vector<std::string> paths;
+    for (int i = 0; i < 200; ++i) paths.push_back("C:\\f" + std::to_string(i) + ".txt");
+    const std::pair<const char*, std::function<void()>> changes[] = {
+        {"a drop of 200 files", [&] { addDroppedFiles(fake.dock, paths); }},
+        {"a delete",
+         [&] {
+             fake.messages.answers.push_back(kAnswerYes);
+             deleteItem(fake.dock, 3);
+         }},
+        {"the item settings saved",
+         [&] {
+             saveItemSettings(fake.dock, 1, ItemSettingsForm{"Renamed", "", 0x0641});
+         }},
+        {"the program settings saved", [&] { applyProgramSettings(fake.dock); }},
+    };
+    std::uint32_t now = 10000;
+    int saves = 0;
+    for (const auto& [name, change] : changes) {
+        SCOPED_TRACE(name);
+        fake.shell.tick = now;
+        change();
+        tickAt(now + 499);
+        EXPECT_EQ(Saves(), saves);
+        tickAt(now + 500);
+        EXPECT_EQ(Saves(), ++saves);
+        tickAt(now + 2000);
+        EXPECT_EQ(Saves(), saves);
+        now += 10000;
+    }
+    EXPECT_EQ(fake.dock.state.items.Count(), 199);
+}
+
+TEST_F(SavingWhenDue, NothingIsSavedWhileTheDockIsBusy) {
+    fake.shell.tick = 10000;
+    markSaveDue(fake.dock);
+    fake.dock.state.busy = true;
+    tickAt(20000);
+    EXPECT_EQ(Saves(), 0);
+    fake.dock.state.busy = false;
+    tickAt(20010);
+    EXPECT_EQ(Saves(), 1);
+}
+
+TEST_F(SavingWhenDue, NothingIsSavedWhenNothingChanged) {
+    addDroppedFiles(fake.dock, {"C:\\a.txt"});
+    stopDock(fake.dock);  // the close saves, so nothing is left to do
+    EXPECT_EQ(Saves(), 1);
+    fake.messages.answers.push_back(7);  // No
+    deleteItem(fake.dock, 1);
+    saveItemSettings(fake.dock, 2, ItemSettingsForm{});  // no such item
+    for (std::uint32_t tick = 8000; tick <= 20000; tick += 100) tickAt(tick);
+    EXPECT_EQ(Saves(), 1);
 }
 
 }  // namespace

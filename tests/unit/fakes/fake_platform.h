@@ -23,6 +23,7 @@ class FakeFileSystem : public FileSystem {
     std::map<std::string, Bytes> files;
     std::set<std::string> directories;
     std::set<std::string> lockedPaths;  // writes, renames and copies onto these fail
+    std::set<std::string> heldPaths;    // replacing these fails, writing them works
     std::vector<std::string> log;       // "write <path>", "rename <a> -> <b>", "sleep 100", ...
 
     void Put(const std::string& path, const std::string& content) {
@@ -62,7 +63,8 @@ class FakeFileSystem : public FileSystem {
     }
     bool ReplaceFileAtomically(const std::string& from, const std::string& to) override {
         log.push_back("replace " + from + " -> " + to);
-        if (files.count(from) == 0 || lockedPaths.count(to) != 0) return false;
+        if (files.count(from) == 0 || lockedPaths.count(to) != 0 || heldPaths.count(to) != 0)
+            return false;
         files[to] = std::move(files[from]);
         files.erase(from);
         return true;
@@ -70,6 +72,10 @@ class FakeFileSystem : public FileSystem {
     bool DeleteExistingFile(const std::string& path) override {
         log.push_back("delete " + path);
         return files.erase(path) != 0;
+    }
+    bool FlushToDisk(const std::string& path) override {
+        log.push_back("flush " + path);
+        return files.count(path) != 0;
     }
     void SleepMs(std::uint32_t milliseconds) override {
         log.push_back("sleep " + std::to_string(milliseconds));

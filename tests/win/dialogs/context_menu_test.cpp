@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "dialog_test_support.h"
@@ -101,16 +102,20 @@ TEST_F(ContextMenuTest, OverAnItemEnablesBothItemEntriesAgain) {
 }
 
 TEST_F(ContextMenuTest, TheLockToggleFollowsAndShowsTheLockedSetting) {
+    DockState& state = real.dock().state;
     MenuSeen seen = openMenuAndPress(L"l");
     EXPECT_EQ(seen.lockState & MF_CHECKED, 0u);
     EXPECT_EQ(real.dock().settings.locked, 1);
+    EXPECT_TRUE(std::exchange(state.saveDue, false));
     seen = openMenuAndPress(L"l");
     EXPECT_EQ(seen.lockState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
     EXPECT_EQ(real.dock().settings.locked, 0);
+    EXPECT_TRUE(std::exchange(state.saveDue, false));
     // Changed in memory behind the menu's back: the next opening shows it.
     real.dock().settings.locked = 1;
     seen = openMenuAndPress(L"\x1B");
     EXPECT_EQ(seen.lockState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_FALSE(state.saveDue) << "a dismissed menu changes nothing";
 }
 
 TEST_F(ContextMenuTest, TheAlwaysOnTopToggleChangesTheWindowsZOrderInPlace) {
@@ -118,12 +123,14 @@ TEST_F(ContextMenuTest, TheAlwaysOnTopToggleChangesTheWindowsZOrderInPlace) {
     MenuSeen seen = openMenuAndPress(L"a");
     EXPECT_EQ(seen.topState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
     EXPECT_EQ(real.dock().settings.alwaysOnTop, 0);
+    EXPECT_TRUE(std::exchange(real.dock().state.saveDue, false));
     EXPECT_EQ(::GetWindowLongPtrW(real.window(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     const RECT after = real.windowRect();
     EXPECT_TRUE(::EqualRect(&before, &after));
     seen = openMenuAndPress(L"a");
     EXPECT_EQ(seen.topState & MF_CHECKED, 0u);
     EXPECT_EQ(real.dock().settings.alwaysOnTop, 1);
+    EXPECT_TRUE(real.dock().state.saveDue);
     EXPECT_EQ(::GetWindowLongPtrW(real.window(), GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST);
 }
 

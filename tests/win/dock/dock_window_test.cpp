@@ -324,6 +324,27 @@ TEST_F(DockWindow, EscapeClosesAndSavesLikeClose) {
     EXPECT_TRUE(dock.program.Session().ended);
 }
 
+TEST_F(DockWindow, ADropReachesConfigIniWithoutClosingTheDock) {
+    writeFileText(folder.File("dropped.txt"), "x");
+    DockUnderTest dock(folder.Path());
+    dock.shell.tick = 1000;
+    dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(folder.File("dropped.txt"))));
+    dock.shell.tick = 1000 + kSaveDelayMs;
+    const std::string count = std::string(texts::kKeyItemCount);
+    const DWORD deadline = ::GetTickCount() + 10000;
+    while (profileValue(config(), texts::kSectionItems, count) != "1" &&
+           ::GetTickCount() < deadline)
+        pumpMessages(20);
+    // Read while the dock still runs, as after a crash: nothing was closed.
+    const std::string saved = readFileText(config());
+    EXPECT_EQ(profileValue(config(), texts::kSectionItems,
+                           std::string(texts::kKeyTargetPrefix).append("1")),
+              folder.File("dropped.txt"));
+    dock.call(WM_CLOSE);
+    EXPECT_EQ(readFileText(config()), saved) << "the close writes the same bytes";
+    EXPECT_EQ(readFileText(backup()), saved) << "and keeps the earlier file as the backup";
+}
+
 TEST_F(DockWindow, ShutdownReleasesTheHotkeysAndStopsTheTimer) {
     writeFileText(config(), itemsSection(2, "C:\\a.exe", "890"));
     DockUnderTest dock(folder.Path());

@@ -102,6 +102,29 @@ TEST_F(Files, ReplaceFileAtomicallyPutsTheNewFileInPlaceOfTheOld) {
     EXPECT_FALSE(files.ReplaceFileAtomically(fresh, target)) << "nothing left to move";
 }
 
+TEST_F(Files, FlushToDiskWorksOnAnExistingFileEvenWhileAReaderHoldsIt) {
+    const std::string path = folder.File("config.ini.tmp");
+    EXPECT_FALSE(files.FlushToDisk(path));
+    ASSERT_TRUE(files.WriteWholeFile(path, bytesOf("filled")));
+    HANDLE reader = ::CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                  nullptr, OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(reader, INVALID_HANDLE_VALUE);
+    EXPECT_TRUE(files.FlushToDisk(path));
+    ::CloseHandle(reader);
+    EXPECT_EQ(textOf(files.ReadWholeFile(path)), "filled");
+}
+
+TEST_F(Files, AReadOnlyFileIsNeitherWrittenNorReplaced) {
+    const std::string path = folder.File("config.ini"), fresh = folder.File("config.ini.tmp");
+    ASSERT_TRUE(files.WriteWholeFile(path, bytesOf("mine")));
+    ASSERT_TRUE(files.WriteWholeFile(fresh, bytesOf("new")));
+    ASSERT_TRUE(::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+    EXPECT_FALSE(files.WriteWholeFile(path, bytesOf("new")));
+    EXPECT_FALSE(files.ReplaceFileAtomically(fresh, path));
+    ::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+    EXPECT_EQ(textOf(files.ReadWholeFile(path)), "mine");
+}
+
 TEST_F(Files, SleepMsWaitsAtLeastTheTime) {
     // The tick count moves in steps of several milliseconds; the counter does not.
     LARGE_INTEGER frequency, start, end;
