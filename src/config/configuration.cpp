@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "config/extended_settings.h"
 #include "support/text.h"
 #include "support/texts.h"
 
@@ -180,6 +181,14 @@ bool writeValues(Dock& dock, const std::string& file) {
                               quoted(item.customIconPath));
     }
     allWritten = profile.WriteProfileTexts(file, items, itemKeys) && allWritten;
+    if (extendedSectionWanted(dock)) {
+        std::vector<std::pair<std::string, std::string>> extendedKeys;
+        for (const ExtendedSetting& setting : kExtendedSettings)
+            extendedKeys.emplace_back(setting.key, IntToText(dock.settings.*setting.field));
+        allWritten =
+            profile.WriteProfileTexts(file, std::string(texts::kSectionExtended), extendedKeys) &&
+            allWritten;
+    }
     return allWritten;
 }
 
@@ -224,6 +233,7 @@ PointI loadConfiguration(Dock& dock, PointI windowPosition) {
     }
     s.highQuality = TextToInt(readSetting(dock, texts::kKeyHighQuality, "0"));
     s.reflection = TextToInt(readSetting(dock, texts::kKeyReflection, "0"));
+    loadExtendedSettings(dock);
     return position;
 }
 
@@ -269,6 +279,12 @@ void saveConfiguration(Dock& dock) {
     files.DeleteExistingFile(temp);
     if (madeBackup) files.DeleteExistingFile(backupPath(dock));
     writeValues(dock, config);
+}
+
+// The save-after-change hook: every change the user makes through the dock
+// itself (a reorder, a removal, an addition, a toggled option) ends here.
+void requestSave(Dock& dock) {
+    saveConfiguration(dock);
 }
 
 }  // namespace dock

@@ -20,5 +20,7 @@ void readItemRecord(Dock& dock, int n, DockItem& record);
 
 // Writes the settings, the window position and every item back to config.ini.
 void saveConfiguration(Dock& dock);
+// Called after every change the user makes that config.ini would hold.
+void requestSave(Dock& dock);
 
 }  // namespace dock

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "config/configuration.h"
+#include "dock/item_drag.h"
 #include "items/add_item.h"
 #include "render/builtin_pictures.h"
 #include "render/frame.h"
@@ -94,6 +95,7 @@ void limitFloatDistance(DockSettings& settings, const LayoutMetrics& metrics) {
 }
 
 void stopDock(Dock& dock) {
+    cancelItemDrag(dock);
     const DockItemList& items = dock.state.items;
     for (int n = 1; n <= items.Count(); ++n)
         if (items[n].item.hotkey != 0) dock.platform.hotkeys.UnregisterHotkey(n);

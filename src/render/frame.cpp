@@ -90,9 +90,39 @@ void drawCaption(Dock& dock, int item, int progress) {
                                           static_cast<float>(y), size);
 }
 
+// While an item is dragged: the strip and the other items at rest (with the
+// gap where the item would land), the dragged item on top of them.
+void renderDragFrame(Dock& dock, bool force) {
+    DockState& state = dock.state;
+    if (!advanceDragFrame(state, force)) return;
+    const DockItemList& items = state.items;
+    const LayoutMetrics& m = state.metrics;
+    const double padding = m.cellPadding;
+    auto drawAtRest = [&](int i) {
+        const RectF& r = items[i].currentRect;
+        drawItem(dock, i, static_cast<float>(r.left + padding), static_cast<float>(r.top + padding),
+                 static_cast<float>(double(r.Width()) - 2 * padding),
+                 static_cast<float>(double(r.Height()) - 2 * padding), 0.0f);
+    };
+    DrawingSurface& canvas = dock.platform.canvas;
+    canvas.Clear(RectI{});
+    const double left = double(items[1].baseRect.left) - kStripOverhang;
+    const double right = double(items[items.Count()].baseRect.right) + kStripOverhang;
+    drawStrip(dock, left, left + kCapWidth, right - left - 2 * kCapWidth, right - kCapWidth,
+              stripTop(m));
+    for (int i = 1; i <= items.Count(); ++i)
+        if (i != state.drag.item) drawAtRest(i);
+    drawAtRest(state.drag.item);
+    canvas.Present();
+}
+
 }  // namespace
 
 void renderFrame(Dock& dock, bool force) {
+    if (dock.state.drag.phase == ItemDrag::Phase::dragging) {
+        renderDragFrame(dock, force);
+        return;
+    }
     const FrameResult r = advanceFrame(dock.state, dock.settings, force);
     if (r.slowTimer) dock.platform.window.ArmTimer(100);
     if (r.frame == FrameKind::none) return;
@@ -165,6 +195,14 @@ void recreateCanvas(Dock& dock) {
     dock.platform.canvas.Create(
         windowWidth(m, dock.state.items.Count()), windowHeight(m, dock.settings.floatDistance),
         std::string(texts::kCaptionFont), 0xFFFFFF, 0, 255, dock.settings.highQuality != 0);
+}
+
+double stripTop(const LayoutMetrics& metrics) {
+    return metrics.rowTop - kStripTopOffset;
+}
+
+double stripBottom(const LayoutMetrics& metrics) {
+    return stripTop(metrics) + kStripHeight;
 }
 
 }  // namespace dock

@@ -14,5 +14,8 @@ void drawEmptyDock(Dock& dock, float top);
 // Re-creates the surface at the window size for the current items, with the
 // caption font 宋体, white text, black outline, alpha 255 and the quality setting.
 void recreateCanvas(Dock& dock);
+// The background strip's top and bottom line, in window y.
+double stripTop(const LayoutMetrics& metrics);
+double stripBottom(const LayoutMetrics& metrics);
 
 }  // namespace dock

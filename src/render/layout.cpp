@@ -13,6 +13,7 @@ constexpr int kFullZoom = 100;
 constexpr double kFollowLimit = 18;    // sideways shift of the magnified item, before scaling
 constexpr double kNeighbourStep = 12;  // each further neighbour is this much smaller
 constexpr double kNeighbourBonus = 12;
+constexpr double kGapStep = 9;  // pixels a neighbour slides per frame while the gap opens
 
 // Every value the model keeps is a 32-bit float; the arithmetic leading to it
 // runs in double and is rounded once, here.
@@ -222,6 +223,42 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
     result.item = c;
     result.progress = state.zoomPercent;
     return result;
+}
+
+bool advanceDragFrame(DockState& state, bool force) {
+    DockItemList& items = state.items;
+    const ItemDrag& drag = state.drag;
+    if (!items.Contains(drag.item)) return false;
+    const double cellWidth = state.metrics.cellWidth;
+    const double cellHeight = state.metrics.cellHeight;
+    bool changed = force;
+    for (int i = 1; i <= items.Count(); ++i) {
+        if (i == drag.item) continue;
+        // Its place in the row without the dragged item, then past the gap.
+        const int rank = i < drag.item ? i : i - 1;
+        const int slot = drag.landing != 0 && rank >= drag.landing ? rank + 1 : rank;
+        DockEntry& entry = items[i];
+        const double target = items[slot].baseRect.left;
+        const double left = entry.currentRect.left;
+        const double next =
+            left < target ? std::min(target, left + kGapStep) : std::max(target, left - kGapStep);
+        const RectF rect =
+            storedRect(next, entry.baseRect.top, next + cellWidth, entry.baseRect.bottom);
+        entry.lift = 0;
+        if (rect == entry.currentRect) continue;
+        entry.currentRect = rect;
+        changed = true;
+    }
+    DockEntry& dragged = items[drag.item];
+    const double left = double(drag.pointer.x) - cellWidth / 2;
+    const double top = double(drag.pointer.y) - state.metrics.rowTop - cellHeight / 2;
+    const RectF rect = storedRect(left, top, left + cellWidth, top + cellHeight);
+    dragged.lift = 0;
+    if (!(rect == dragged.currentRect)) {
+        dragged.currentRect = rect;
+        changed = true;
+    }
+    return changed;
 }
 
 }  // namespace dock

@@ -38,4 +38,9 @@ struct FrameResult {
 // One step of the magnification model; `force` recomputes even if nothing moved.
 FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool force);
 
+// One step of a drag (state.drag): the other items slide toward their
+// resting cells around the gap at drag.landing (closed up when it is 0), the
+// dragged item stands centred on the pointer. True when a frame is to be drawn.
+bool advanceDragFrame(DockState& state, bool force);
+
 }  // namespace dock
