@@ -170,13 +170,14 @@ def main(argv):
     before = visible_windows()
     right_click(x + 136, y + 175)
     xdotool("key", "n")
-    dialog = e2e.wait_for(lambda: visible_windows() - before, 20)
-    check(bool(dialog), "添加项目(&N)... opens the file dialog")
-    time.sleep(1.5)
-    e2e.save_screenshot("/tmp/menu_e2e_add_dialog.png")
+    dialog = e2e.wait_for(lambda: xdotool("search", "--onlyvisible", "--name", "^添加项目$"), 30)
+    check(bool(dialog), "添加项目(&N)... opens the file dialog titled 添加项目")
     if dialog:
-        title = xdotool("getwindowname", sorted(dialog)[0])
-        check(title == "添加项目", "the dialog is titled 添加项目: %r" % title)
+        # Typed into the file name box, which has the focus.
+        e2e.wait_for(lambda: xdotool("getwindowfocus") in dialog.split() or
+                     xdotool("getactivewindow") in dialog.split(), 5)
+        time.sleep(1.0)
+        e2e.save_screenshot("/tmp/menu_e2e_add_dialog.png")
         xdotool("type", "--delay", "40", "C:\\windows\\notepad.exe")
         time.sleep(0.3)
         xdotool("key", "Return")
