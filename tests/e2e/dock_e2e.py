@@ -276,6 +276,24 @@ def arrange_tests(work, w):
     got = wait_for(lambda: os.path.exists(marker_a), 10)
     check(got, "the hotkey still starts the moved item")
 
+    # ---- Escape and a right-click in the middle of a drag put the row back
+    # (and neither closes the dock nor opens the menu)
+    for how in ("Escape", "right-click"):
+        windows_before = set(xdotool("search", "--onlyvisible", "--class", "dock.exe").split())
+        drag((centre[0], row_y), (centre[2], row_y))
+        if how == "Escape":
+            xdotool("key", "Escape")
+        else:
+            xdotool("click", "3")
+        time.sleep(0.5)
+        xdotool("mouseup", "1")
+        xdotool("mousemove", 50, 50)
+        time.sleep(1.0)
+        order = row_order(screen(), colours)
+        check(order == ["green", "blue", "red"], "%s cancels the drag: %s" % (how, order))
+        check(set(xdotool("search", "--onlyvisible", "--class", "dock.exe").split()) ==
+              windows_before, "%s leaves the dock as it was, no menu" % how)
+
     # ---- drag Green off the strip: No keeps it, Yes removes it
     for answer, kept in (("n", True), ("Return", False)):
         drag((centre[0], row_y), (centre[0], row_y - 110))
