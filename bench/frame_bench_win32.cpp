@@ -1,4 +1,5 @@
-// Cost of one zoom frame under Wine, beside its floor. The dock's frame is
+// Cost of one zoom frame, and of one frame of an item being dragged, under
+// Wine, beside its floor. The dock's frame is
 // renderFrame composing on the real DockCanvas and presenting to a layered
 // window. The floor is the same GDI+ calls with the same arguments, recorded
 // from the dock once and replayed by this program straight on a surface of
@@ -21,6 +22,7 @@
 #include <vector>
 
 #include "fakes/fake_platform.h"
+#include "dock/item_drag.h"
 #include "render/builtin_pictures.h"
 #include "render/canvas_win32.h"
 #include "render/dock_image_win32.h"
@@ -257,7 +259,8 @@ struct BenchDock {
     dock::DockImageFactory pictures;
     dock::Dock d;
 
-    BenchDock(DrawingSurface& surface, int count, bool highQuality, bool reflection)
+    BenchDock(DrawingSurface& surface, int count, bool highQuality, bool reflection,
+              bool dragging = false)
         : d{dock::Platform{fakes.files, fakes.profile, fakes.messages, pictures, surface,
                            fakes.hotkeys, fakes.icons, fakes.window, fakes.shell},
             "C:\\Dock",
@@ -284,12 +287,24 @@ struct BenchDock {
         centre = static_cast<int>(d.state.items[hovered].zoomRect.left) + 36;
         d.state.hoverIndex = hovered;
         d.state.pointerY = d.state.metrics.rowTop;
+        if (dragging) {
+            // The middle item pressed and pulled past the drag distance to
+            // the middle of the row's right half.
+            centre = dock::windowWidth(d.state.metrics, count) * 3 / 4;
+            dock::pressItem(d, {centre, d.state.metrics.rowTop + 18});
+            dock::movePressedPointer(d, {centre, d.state.metrics.rowTop + 8}, {4, 4});
+        }
     }
     int centre = 0;
 
     // The pointer swings by a pixel over the middle item, so every step is a
     // full zoom frame; after the build-up the frames alternate between two.
+    // While dragging it swings the dragged item, once the gap has opened.
     void Step(int i) {
+        if (d.state.drag.phase == dock::ItemDrag::Phase::dragging) {
+            dock::followDragPointer(d, {centre + (i & 1), d.state.metrics.rowTop + 8});
+            return;
+        }
         d.state.pointerX = centre + (i & 1);
         dock::renderFrame(d, false);
     }
@@ -304,7 +319,8 @@ struct Result {
     int callsPerFrame = 0;
 };
 
-Result measure(HWND window, int count, bool highQuality, bool reflection, int frames) {
+Result measure(HWND window, int count, bool highQuality, bool reflection, int frames,
+               bool dragging = false) {
     Result result;
     result.items = count;
     result.width = dock::windowWidth(dock::testing::FakePlatform().dock.state.metrics, count);
@@ -315,14 +331,14 @@ Result measure(HWND window, int count, bool highQuality, bool reflection, int fr
     // What the dock draws, learnt on a recorder: the two alternating frames,
     // checked to repeat exactly.
     Recorder recorder;
-    BenchDock learner(recorder, count, highQuality, reflection);
+    BenchDock learner(recorder, count, highQuality, reflection, dragging);
     Frame cycle[2];
     for (int i = 0; i < kWarmUp + 4; ++i) {
         recorder.frame.clear();
         learner.Step(i);
         if (i >= kWarmUp && i < kWarmUp + 2) cycle[i & 1] = recorder.frame;
         if (i >= kWarmUp + 2 && !(recorder.frame == cycle[i & 1])) {
-            std::fprintf(stderr, "the zoom frames do not repeat at %d items\n", count);
+            std::fprintf(stderr, "the frames do not repeat at %d items\n", count);
             std::exit(2);
         }
     }
@@ -330,7 +346,7 @@ Result measure(HWND window, int count, bool highQuality, bool reflection, int fr
 
     dock::DockCanvas canvas;
     canvas.AttachWindow(window);
-    BenchDock timed(canvas, count, highQuality, reflection);
+    BenchDock timed(canvas, count, highQuality, reflection, dragging);
     // The pictures of the timed dock are its own: point the replay at them.
     std::vector<Gdiplus::GpImage*> from, to;
     auto mapPictures = [&](const dock::Dock& a, const dock::Dock& b) {
@@ -460,6 +476,7 @@ int main(int argc, char** argv) {
     // Reflections on: the frame with the most calls the settings allow.
     std::vector<Result> results;
     for (int count : counts) results.push_back(measure(window, count, false, true, frames));
+    const Result drag = measure(window, 30, false, true, frames, true);
     const int still = stillPointerPresents(window, 30);
     ::DestroyWindow(window);
 
@@ -469,6 +486,8 @@ int main(int argc, char** argv) {
     for (const Result& r : results)
         std::printf("%6d  %6d  %6d  %8.3f  %8.3f  %7.4f\n", r.items, r.width, r.callsPerFrame,
                     r.frameMs, r.floorMs, r.frameMs / r.floorMs);
+    std::printf("drag frame at 30 items: %d calls, dock %.3f ms, floor %.3f ms, ratio %.4f\n",
+                drag.callsPerFrame, drag.frameMs, drag.floorMs, drag.frameMs / drag.floorMs);
     std::printf("still pointer at 30 items: %d presents in 100 ticks\n", still);
 
     char path[MAX_PATH];
@@ -476,8 +495,10 @@ int main(int argc, char** argv) {
     std::string json = std::string(path, n);
     json = json.substr(0, json.find_last_of("\\/") + 1) + "frame_bench.json";
     if (FILE* f = std::fopen(json.c_str(), "w")) {
-        std::fprintf(f, "{\"frames\": %d, \"still_presents_per_100_ticks\": %d, \"results\": [",
-                     frames, still);
+        std::fprintf(f,
+                     "{\"frames\": %d, \"still_presents_per_100_ticks\": %d, \"drag\": {\"items\": "
+                     "%d, \"calls\": %d, \"frame_ms\": %.4f, \"floor_ms\": %.4f}, \"results\": [",
+                     frames, still, drag.items, drag.callsPerFrame, drag.frameMs, drag.floorMs);
         for (std::size_t i = 0; i < results.size(); ++i) {
             const Result& r = results[i];
             std::fprintf(f,

@@ -48,3 +48,7 @@
 #define IDM_PROGRAM_SETTINGS 10004
 #define IDM_LOCK_POSITION 10005
 #define IDM_ALWAYS_ON_TOP 10006
+
+// Commands beyond the classic menu
+#define IDM_ADD_ITEMS 10100
+#define IDM_DRAG_REORDER 10101

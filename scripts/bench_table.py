@@ -65,6 +65,16 @@ for n in (10, 30, 60, 200):
         {"items": n, "frame_ms": r["frame_ms"], "floor_ms": r["floor_ms"], "ratio": ratio,
          "calls": r["calls"], "width": r["width"]})
 
+# one frame of an item being dragged
+drag = frame.get("drag")
+if drag:
+    ratio = drag["frame_ms"] / drag["floor_ms"]
+    row("drag frame, %d items" % drag["items"], "%.2f ms, floor %.2f ms (%+.1f %%)" %
+        (drag["frame_ms"], drag["floor_ms"], (ratio - 1) * 100),
+        "within 5 % of the floor", ratio <= 1.05,
+        {"items": drag["items"], "frame_ms": drag["frame_ms"], "floor_ms": drag["floor_ms"],
+         "ratio": ratio, "calls": drag["calls"]})
+
 # the dock's own share
 for n in (30, 200):
     cpu_ns, real_ns = native_ns("frameStep/%d" % n)

@@ -5,6 +5,7 @@
 #include <utility>
 #include <vector>
 
+#include "config/extended_settings.h"
 #include "support/text.h"
 #include "support/texts.h"
 
@@ -184,6 +185,14 @@ bool writeValues(Dock& dock, const std::string& file) {
                               quoted(item.customIconPath));
     }
     allWritten = profile.WriteProfileTexts(file, items, itemKeys) && allWritten;
+    if (extendedSectionWanted(dock)) {
+        std::vector<std::pair<std::string, std::string>> extendedKeys;
+        for (const ExtendedSetting& setting : kExtendedSettings)
+            extendedKeys.emplace_back(setting.key, IntToText(dock.settings.*setting.field));
+        allWritten =
+            profile.WriteProfileTexts(file, std::string(texts::kSectionExtended), extendedKeys) &&
+            allWritten;
+    }
     return allWritten;
 }
 
@@ -228,6 +237,7 @@ PointI loadConfiguration(Dock& dock, PointI windowPosition) {
     }
     s.highQuality = TextToInt(readSetting(dock, texts::kKeyHighQuality, "0"));
     s.reflection = TextToInt(readSetting(dock, texts::kKeyReflection, "0"));
+    loadExtendedSettings(dock);
     return position;
 }
 

@@ -1,5 +1,7 @@
 #include "config/dock_model.h"
 
+#include <algorithm>
+
 #include "support/fatal.h"
 
 namespace dock {
@@ -32,6 +34,19 @@ DockEntry DockItemList::Remove(int index) {
     DockEntry removed = std::move(*it);
     entries_.erase(it);
     return removed;
+}
+
+void DockItemList::Move(int from, int to) {
+    if (!Contains(from))
+        ReportInternalError(kItemIndexOutOfRange, static_cast<std::uint32_t>(from));
+    if (!Contains(to)) ReportInternalError(kItemIndexOutOfRange, static_cast<std::uint32_t>(to));
+    const auto f = entries_.begin() + (from - 1);
+    const auto t = entries_.begin() + (to - 1);
+    if (from < to) {
+        std::rotate(f, f + 1, t + 1);
+    } else {
+        std::rotate(t, f, f + 1);
+    }
 }
 
 }  // namespace dock

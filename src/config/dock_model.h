@@ -22,6 +22,10 @@ struct DockSettings {
     std::int32_t reflection = 0;        // 倒影
     std::int32_t locked = 0;            // 锁定
     std::int32_t alwaysOnTop = 0;       // 总在最前
+
+    // Section 扩展设置: each key with its menu entry is a row of
+    // kExtendedSettings (config/extended_settings.h); these are the defaults.
+    std::int32_t dragReorder = 1;  // 拖动排序
 };
 
 struct DockItem {
@@ -59,6 +63,9 @@ class DockItemList {
     void Insert(int position, const DockItem& item, int imageSlot, bool resetLifts = true);
     // Removes the item at `index` with all its entries and returns it.
     DockEntry Remove(int index);
+    // Moves the item at `from` with all its entries to `to` (both 1..Count());
+    // the items between shift by one toward `from`.
+    void Move(int from, int to);
 
   private:
     std::size_t checked(int index) const;
@@ -74,6 +81,16 @@ struct LayoutMetrics {
     std::int32_t backgroundWidth = 0;
     std::int32_t backgroundHeight = 0;
     std::int32_t rowTop = 0;
+};
+
+// A press on an item, and the drag to a new place it may become.
+struct ItemDrag {
+    enum class Phase { none, pressed, dragging };
+    Phase phase = Phase::none;
+    int item = 0;     // the pressed item
+    PointI press;     // where the button went down, window coordinates
+    PointI pointer;   // the latest pointer while dragging, window coordinates
+    int landing = 0;  // where a release would put the item; 0 = off the strip
 };
 
 struct DockState {
@@ -97,12 +114,16 @@ struct DockState {
     std::uint32_t lastLaunchTick = 0;
 
     int menuTargetIndex = 0;
+    std::int32_t menuPointerX = 0;  // pointerX when the context menu opened
     int editedItemIndex = 0;
     std::int32_t savedDragFullWindows = 0;
     // Where the strip of an empty dock was last drawn: start-up and the
     // settings dialog draw it 8 px above the row, a delete at the background's
     // height less 14.
     float emptyStripTop = 0;
+
+    ItemDrag drag;
+    bool extendedSectionRead = false;  // 扩展设置 was in config.ini at start-up
 
     std::string titleText;  // the caption last drawn
     std::unique_ptr<Picture> backgroundImage;

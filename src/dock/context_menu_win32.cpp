@@ -2,8 +2,10 @@
 
 #include "../../resources/resource_ids.h"
 #include "config/configuration.h"
+#include "config/extended_settings.h"
 #include "dock/delete_item.h"
 #include "dock/program_settings_dialog_win32.h"
+#include "items/add_items_dialog_win32.h"
 #include "items/item_settings_dialog_win32.h"
 
 namespace dock {
@@ -51,6 +53,26 @@ void toggleAlwaysOnTop(DockSession& session) {
     markSaveDue(dock);
 }
 
+// The check entries of the 扩展功能 submenu show the current values.
+void markExtendedSettings(DockSession& session) {
+    HMENU popup = popupOf(session);
+    for (const ExtendedSetting& setting : kExtendedSettings) {
+        const bool on = session.dock->settings.*setting.field != 0;
+        ::CheckMenuItem(popup, setting.menuCommand,
+                        MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+    }
+}
+
+// True when `command` was an entry of the 扩展功能 submenu.
+bool toggleExtendedCommand(DockSession& session, UINT command) {
+    const ExtendedSetting* setting = extendedSettingOfCommand(command);
+    if (setting == nullptr) return false;
+    toggleExtendedSetting(*session.dock, *setting);
+    markExtendedSettings(session);
+    markSaveDue(*session.dock);
+    return true;
+}
+
 }  // namespace
 
 void prepareContextMenu(DockSession& session) {
@@ -64,6 +86,7 @@ void prepareContextMenu(DockSession& session) {
                     MF_BYCOMMAND | (settings.locked != 0 ? MF_CHECKED : MF_UNCHECKED));
     ::CheckMenuItem(popup, IDM_ALWAYS_ON_TOP,
                     MF_BYCOMMAND | (settings.alwaysOnTop != 0 ? MF_CHECKED : MF_UNCHECKED));
+    markExtendedSettings(session);
 }
 
 void carryOutMenuCommand(DockSession& session, UINT command) {
@@ -90,7 +113,11 @@ void carryOutMenuCommand(DockSession& session, UINT command) {
         case IDM_ALWAYS_ON_TOP:
             toggleAlwaysOnTop(session);
             break;
+        case IDM_ADD_ITEMS:
+            whileBlocked(dock, [&] { addItemsFromDialog(session); });
+            break;
         default:
+            toggleExtendedCommand(session, command);
             break;
     }
 }
@@ -98,6 +125,7 @@ void carryOutMenuCommand(DockSession& session, UINT command) {
 void showContextMenu(DockSession& session) {
     if (session.dock == nullptr) return;
     session.dock->state.menuTargetIndex = session.dock->state.hoverIndex;
+    session.dock->state.menuPointerX = session.dock->state.pointerX;
     POINT pointer{};
     ::GetCursorPos(&pointer);
     prepareContextMenu(session);

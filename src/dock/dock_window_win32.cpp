@@ -1,10 +1,12 @@
 #include "dock/dock_window_win32.h"
 
 #include <shellapi.h>
+#include <windowsx.h>
 
 #include <utility>
 
 #include "config/configuration.h"
+#include "dock/item_drag.h"
 #include "dock/launch.h"
 #include "dock/placement.h"
 #include "dock/startup.h"
@@ -58,6 +60,15 @@ void onLeftButtonDown(DockSession& session) {
     // Returns once the user lets go; the new place is saved like any change.
     ::SendMessageA(session.dockWindow, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
     if (dock.platform.window.WindowRect() != before) markSaveDue(dock);
+}
+
+// The dock has no frame: client coordinates are window coordinates.
+PointI pointOf(LPARAM lParam) {
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+PointI systemDragDistance() {
+    return {::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG)};
 }
 
 void onDropFiles(Dock& dock, HDROP drop) {
@@ -127,15 +138,28 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             return TRUE;
         case WM_GETDLGCODE:
             if (wParam != VK_ESCAPE) return FALSE;
-            shutdownDock(session);
+            if (!cancelItemDrag(dock)) shutdownDock(session);
             return TRUE;
         case WM_LBUTTONDOWN:
-            onLeftButtonDown(session);
+            if (dock.state.hoverIndex != 0)
+                pressItem(dock, pointOf(lParam));
+            else
+                onLeftButtonDown(session);
+            return FALSE;
+        case WM_MOUSEMOVE:
+            movePressedPointer(dock, pointOf(lParam), systemDragDistance());
+            return FALSE;
+        case WM_LBUTTONUP:
+            releaseItem(dock, pointOf(lParam));
+            return FALSE;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != window) cancelItemDrag(dock);
             return FALSE;
         case WM_LBUTTONDBLCLK:
             if (!dock.state.busy) launchItem(dock, dock.state.hoverIndex);
             return FALSE;
         case WM_RBUTTONUP:
+            if (cancelItemDrag(dock)) return FALSE;
             if (!dock.state.busy) showContextMenu(session);
             return FALSE;
         case WM_DROPFILES:

@@ -7,6 +7,7 @@
 
 #include "config/configuration.h"
 #include "dock/placement.h"
+#include "dock/item_drag.h"
 #include "items/add_item.h"
 #include "render/builtin_pictures.h"
 #include "render/frame.h"
@@ -99,6 +100,7 @@ void limitFloatDistance(DockSettings& settings, const LayoutMetrics& metrics) {
 }
 
 void stopDock(Dock& dock) {
+    cancelItemDrag(dock);
     const DockItemList& items = dock.state.items;
     for (int n = 1; n <= items.Count(); ++n)
         if (items[n].item.hotkey != 0) dock.platform.hotkeys.UnregisterHotkey(n);

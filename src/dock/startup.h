@@ -16,7 +16,8 @@ void startDock(Dock& dock);
 // the loaded background.
 inline constexpr std::int32_t kTallestWindow = 16384;
 void limitFloatDistance(DockSettings& settings, const LayoutMetrics& metrics);
-// Releases every item hotkey, stops the timer and saves config.ini.
+// Ends a drag under way, releases every item hotkey, stops the timer and
+// saves config.ini.
 void stopDock(Dock& dock);
 
 }  // namespace dock

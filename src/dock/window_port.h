@@ -22,6 +22,10 @@ class DockWindowPort {
     virtual PointI CursorPos() = 0;                     // GetCursorPos, screen coordinates
     virtual void ArmTimer(std::uint32_t periodMs) = 0;  // SetTimer: arms or re-arms
     virtual void StopTimer() = 0;                       // KillTimer
+    // SetCapture: the pointer's messages come to the dock wherever it goes.
+    virtual void CapturePointer() = 0;
+    // ReleaseCapture, when the dock holds the capture.
+    virtual void ReleasePointer() = 0;
     // MonitorFromRect(MONITOR_DEFAULTTONULL) finds a monitor for the rectangle.
     virtual bool TouchesAnyMonitor(const RectI& rect) = 0;
     // Every monitor's work area (EnumDisplayMonitors, GetMonitorInfoA), in the

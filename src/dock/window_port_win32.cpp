@@ -41,6 +41,14 @@ void Win32DockWindow::StopTimer() {
     ::KillTimer(window_, timerId());
 }
 
+void Win32DockWindow::CapturePointer() {
+    ::SetCapture(window_);
+}
+
+void Win32DockWindow::ReleasePointer() {
+    if (::GetCapture() == window_) ::ReleaseCapture();
+}
+
 bool Win32DockWindow::TouchesAnyMonitor(const RectI& rect) {
     const RECT r = toRect(rect);
     return ::MonitorFromRect(&r, MONITOR_DEFAULTTONULL) != nullptr;

@@ -21,6 +21,8 @@ class Win32DockWindow final : public DockWindowPort {
     // period instead of adding a second timer.
     void ArmTimer(std::uint32_t periodMs) override;
     void StopTimer() override;
+    void CapturePointer() override;
+    void ReleasePointer() override;
     bool TouchesAnyMonitor(const RectI& rect) override;
     std::vector<RectI> WorkAreas() override;
 

@@ -42,4 +42,11 @@ void reregisterHotkeys(Dock& dock) {
     }
 }
 
+void reregisterHotkeyRange(Dock& dock, int first, int last) {
+    const DockItemList& items = dock.state.items;
+    for (int i = first; i <= last; ++i) dock.platform.hotkeys.UnregisterHotkey(i);
+    for (int i = first; i <= last; ++i)
+        if (items[i].item.hotkey != 0) registerItemHotkey(dock, i, items[i].item.hotkey);
+}
+
 }  // namespace dock

@@ -89,9 +89,36 @@ void drawCaption(Dock& dock, int item, int progress) {
                                           static_cast<float>(y), size);
 }
 
+// While an item is dragged: the strip and the other items at rest (with the
+// gap where the item would land), the dragged item on top of them.
+void renderDragFrame(Dock& dock, bool force) {
+    DockState& state = dock.state;
+    if (!advanceDragFrame(state, force)) return;
+    const DockItemList& items = state.items;
+    const LayoutMetrics& m = state.metrics;
+    const double padding = m.cellPadding;
+    auto drawAtRest = [&](int i) {
+        const RectF& r = items[i].currentRect;
+        drawItem(dock, i, static_cast<float>(r.left + padding), static_cast<float>(r.top + padding),
+                 static_cast<float>(double(r.Width()) - 2 * padding),
+                 static_cast<float>(double(r.Height()) - 2 * padding), 0.0f);
+    };
+    DrawingSurface& canvas = dock.platform.canvas;
+    canvas.Clear(RectI{});
+    drawStrip(dock, stripAcross(m, items[1].baseRect.left, items[items.Count()].baseRect.right));
+    for (int i = 1; i <= items.Count(); ++i)
+        if (i != state.drag.item) drawAtRest(i);
+    drawAtRest(state.drag.item);
+    canvas.Present();
+}
+
 }  // namespace
 
 void renderFrame(Dock& dock, bool force) {
+    if (dock.state.drag.phase == ItemDrag::Phase::dragging) {
+        renderDragFrame(dock, force);
+        return;
+    }
     const FrameResult r = advanceFrame(dock.state, dock.settings, force);
     if (r.slowTimer) dock.platform.window.ArmTimer(100);
     if (r.frame == FrameKind::none) return;

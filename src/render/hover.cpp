@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/configuration.h"
+#include "dock/item_drag.h"
 #include "render/frame.h"
 #include "render/layout.h"
 
@@ -10,6 +11,17 @@ namespace dock {
 namespace {
 
 constexpr std::uint32_t kFastPeriodMs = 10;
+
+// While an item is dragged the pointer is followed wherever it is, inside the
+// window or not, and nothing magnifies.
+void dragTick(Dock& dock) {
+    DockWindowPort& window = dock.platform.window;
+    const PointI pointer = window.CursorPos();
+    const RectI area = window.WindowRect();
+    followDragPointer(dock, {truncateToInt(double(pointer.x) - area.left),
+                             truncateToInt(double(pointer.y) - area.top)});
+    window.ArmTimer(kFastPeriodMs);
+}
 
 }  // namespace
 
@@ -53,6 +65,10 @@ int hitTest(const DockState& state, const DockSettings& settings, std::int32_t p
 void animationTick(Dock& dock) {
     DockState& state = dock.state;
     if (state.busy) return;
+    if (state.drag.phase == ItemDrag::Phase::dragging) {
+        dragTick(dock);
+        return;
+    }
     saveWhenDue(dock);
 
     DockWindowPort& window = dock.platform.window;

@@ -18,6 +18,7 @@ constexpr double kStripTopOffset = 8;  // above rowTop
 constexpr double kStripHeight = 50;
 // The empty dock's strip ends 2 px further right than a one-item row's.
 constexpr double kEmptyStripRightOverhang = 32;
+constexpr double kGapStep = 9;  // pixels a neighbour slides per frame while the gap opens
 
 // Every value the model keeps is a 32-bit float; the arithmetic leading to it
 // runs in double and is rounded once, here.
@@ -66,10 +67,12 @@ RectF stripRect(const DockState& state) {
         const double top = state.emptyStripTop;
         return storedRect(left, top, right, top + kStripHeight);
     }
-    const double top = double(m.rowTop) - kStripTopOffset;
-    return storedRect(double(items[1].currentRect.left) - kStripOverhang, top,
-                      double(items[items.Count()].currentRect.right) + kStripOverhang,
-                      top + kStripHeight);
+    return stripAcross(m, items[1].currentRect.left, items[items.Count()].currentRect.right);
+}
+
+RectF stripAcross(const LayoutMetrics& metrics, double rowLeft, double rowRight) {
+    const double top = double(metrics.rowTop) - kStripTopOffset;
+    return storedRect(rowLeft - kStripOverhang, top, rowRight + kStripOverhang, top + kStripHeight);
 }
 
 void layoutRow(DockState& state, int first) {
@@ -242,6 +245,42 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
     result.item = c;
     result.progress = state.zoomPercent;
     return result;
+}
+
+bool advanceDragFrame(DockState& state, bool force) {
+    DockItemList& items = state.items;
+    const ItemDrag& drag = state.drag;
+    if (!items.Contains(drag.item)) return false;
+    const double cellWidth = state.metrics.cellWidth;
+    const double cellHeight = state.metrics.cellHeight;
+    bool changed = force;
+    for (int i = 1; i <= items.Count(); ++i) {
+        if (i == drag.item) continue;
+        // Its place in the row without the dragged item, then past the gap.
+        const int rank = i < drag.item ? i : i - 1;
+        const int slot = drag.landing != 0 && rank >= drag.landing ? rank + 1 : rank;
+        DockEntry& entry = items[i];
+        const double target = items[slot].baseRect.left;
+        const double left = entry.currentRect.left;
+        const double next =
+            left < target ? std::min(target, left + kGapStep) : std::max(target, left - kGapStep);
+        const RectF rect =
+            storedRect(next, entry.baseRect.top, next + cellWidth, entry.baseRect.bottom);
+        entry.lift = 0;
+        if (rect == entry.currentRect) continue;
+        entry.currentRect = rect;
+        changed = true;
+    }
+    DockEntry& dragged = items[drag.item];
+    const double left = double(drag.pointer.x) - cellWidth / 2;
+    const double top = double(drag.pointer.y) - state.metrics.rowTop - cellHeight / 2;
+    const RectF rect = storedRect(left, top, left + cellWidth, top + cellHeight);
+    dragged.lift = 0;
+    if (!(rect == dragged.currentRect)) {
+        dragged.currentRect = rect;
+        changed = true;
+    }
+    return changed;
 }
 
 }  // namespace dock

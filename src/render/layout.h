@@ -27,6 +27,8 @@ std::int32_t rowTop(const LayoutMetrics& metrics, std::int32_t floatDistance);
 // as they stand now and is 50 px tall from 8 px above the row; an empty dock's
 // is one cell wide from leftMargin, at emptyStripTop.
 RectF stripRect(const DockState& state);
+// The strip around a row from rowLeft to rowRight (window x).
+RectF stripAcross(const LayoutMetrics& metrics, double rowLeft, double rowRight);
 
 // Recomputes baseRect, zoomRect and currentRect for the items from `first` on.
 void layoutRow(DockState& state, int first);
@@ -43,5 +45,10 @@ struct FrameResult {
 
 // One step of the magnification model; `force` recomputes even if nothing moved.
 FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool force);
+
+// One step of a drag (state.drag): the other items slide toward their
+// resting cells around the gap at drag.landing (closed up when it is 0), the
+// dragged item stands centred on the pointer. True when a frame is to be drawn.
+bool advanceDragFrame(DockState& state, bool force);
 
 }  // namespace dock

@@ -13,6 +13,8 @@ class ProfileStore {
     // whatever its length.
     virtual std::string ReadProfileText(const std::string& file, const std::string& section,
                                         const std::string& key, const std::string& defaultText) = 0;
+    // Whether the file has a section of that name (with or without keys).
+    virtual bool HasSection(const std::string& file, const std::string& section) = 0;
     virtual bool WriteProfileText(const std::string& file, const std::string& section,
                                   const std::string& key, const std::string& value) = 0;
     // The same as one WriteProfileText per entry, in order; true when every

@@ -120,6 +120,26 @@ std::string Win32ProfileStore::ReadProfileText(const std::string& file, const st
     return std::string(buffer.data(), returned);
 }
 
+bool Win32ProfileStore::HasSection(const std::string& file, const std::string& section) {
+    // The names come back NUL-separated; a full buffer may have cut the list.
+    DWORD size = 1024;
+    std::vector<char> buffer;
+    DWORD returned = 0;
+    for (;;) {
+        buffer.assign(size, '\0');
+        returned = ::GetPrivateProfileSectionNamesA(buffer.data(), size, file.c_str());
+        if (returned < size - 2) break;
+        size *= 2;
+    }
+    const std::string wanted = LowerAscii(section);
+    for (std::size_t start = 0; start < returned;) {
+        const std::string name(buffer.data() + start);
+        if (LowerAscii(name) == wanted) return true;
+        start += name.size() + 1;
+    }
+    return false;
+}
+
 bool Win32ProfileStore::WriteProfileText(const std::string& file, const std::string& section,
                                          const std::string& key, const std::string& value) {
     // Windows' writer fails on a read-only file; Wine's, run by root, does

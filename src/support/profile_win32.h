@@ -8,6 +8,7 @@ class Win32ProfileStore final : public ProfileStore {
   public:
     std::string ReadProfileText(const std::string& file, const std::string& section,
                                 const std::string& key, const std::string& defaultText) override;
+    bool HasSection(const std::string& file, const std::string& section) override;
     bool WriteProfileText(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& value) override;
     bool WriteProfileTexts(

@@ -68,4 +68,16 @@ inline constexpr std::string_view kIcoFilterName = "ICO \xB8\xF1\xCA\xBD (*.ico)
 // PNG 格式 (*.png)
 inline constexpr std::string_view kPngFilterName = "PNG \xB8\xF1\xCA\xBD (*.png)";
 
+// 扩展设置 (section of the settings beyond the classic ones)
+inline constexpr std::string_view kSectionExtended = "\xC0\xA9\xD5\xB9\xC9\xE8\xD6\xC3";
+// 拖动排序
+inline constexpr std::string_view kKeyDragReorder = "\xCD\xCF\xB6\xAF\xC5\xC5\xD0\xF2";
+// 添加项目 (title of the file dialog that adds items)
+inline constexpr std::string_view kAddItemsTitle = "\xCC\xED\xBC\xD3\xCF\xEE\xC4\xBF";
+// 程序与快捷方式 (*.exe;*.lnk)
+inline constexpr std::string_view kProgramsFilterName =
+    "\xB3\xCC\xD0\xF2\xD3\xEB\xBF\xEC\xBD\xDD\xB7\xBD\xCA\xBD (*.exe;*.lnk)";
+// 所有文件 (*.*)
+inline constexpr std::string_view kAllFilesFilterName = "\xCB\xF9\xD3\xD0\xCE\xC4\xBC\xFE (*.*)";
+
 }  // namespace dock::texts

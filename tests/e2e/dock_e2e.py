@@ -186,6 +186,152 @@ def close_with_escape(window, process):
     return wait_for(attempt, 30)
 
 
+def drag(start, end, steps=12):
+    """Presses the left button at start, moves to end in steps, releases."""
+    xdotool("mousemove", *start)
+    time.sleep(0.6)  # the tick finds the item under the pointer
+    xdotool("mousedown", "1")
+    for step in range(1, steps + 1):
+        xdotool("mousemove", start[0] + (end[0] - start[0]) * step // steps,
+                start[1] + (end[1] - start[1]) * step // steps)
+        time.sleep(0.03)
+    time.sleep(0.4)
+
+
+def saved_text(work):
+    path = os.path.join(work, "config.ini")
+    return open(path, "rb").read().decode("gbk") if os.path.exists(path) else ""
+
+
+def row_order(shot, colours):
+    """The colours in the order their pictures stand on screen, left to right."""
+    boxes = [(bounding_box(shot, c), name) for name, c in colours.items()]
+    return [name for box, name in sorted((b, n) for b, n in boxes if b is not None)]
+
+
+def start_dock(work):
+    dock = wine(os.path.join(work, "dock.exe"), cwd=work)
+    window = wait_for(dock_window, 20)
+    check(window is not None, "the dock window appears")
+    if window is None:
+        dock.kill()
+    return dock, window
+
+
+def close_dock(dock, window):
+    xdotool("mousemove", 50, 50)
+    xdotool("windowfocus", window)
+    time.sleep(0.3)
+    xdotool("key", "Escape")
+    return stop(dock)
+
+
+def arrange_tests(work, w):
+    """Dragging items: to a new place, off the strip, and not while locked."""
+    colours = {"red": RED, "green": GREEN, "blue": BLUE}
+    row_y = TOP + 170
+    centre = [LEFT + 144 + 36 * n + 18 for n in range(3)]
+    items = [("Red", 0x064B, w + "\\a\\marker.exe", w + "\\red.png"),  # Ctrl+Alt+K
+             ("Green", 0, w + "\\b\\marker.exe", w + "\\green.png"),
+             ("Blue", 0, w + "\\b\\marker.exe", w + "\\blue.png")]
+
+    # ---- a locked dock keeps its order (and stays where it is)
+    write_config(work, [("左边", LEFT), ("顶边", TOP), ("锁定", 1)], items)
+    dock, window = start_dock(work)
+    if window is None:
+        return
+    time.sleep(1.0)
+    drag((centre[0], row_y), (centre[2] + 40, row_y))
+    xdotool("mouseup", "1")
+    xdotool("mousemove", 50, 50)
+    time.sleep(1.0)
+    check(row_order(screen(), colours) == ["red", "green", "blue"],
+          "a locked dock does not reorder")
+    check(geometry(window)[:2] == (LEFT, TOP), "nor does it move")
+    check(close_dock(dock, window), "Escape ends the locked dock")
+
+    # ---- drag item 1 past item 3
+    write_config(work, [("左边", LEFT), ("顶边", TOP)], items)
+    dock, window = start_dock(work)
+    if window is None:
+        return
+    time.sleep(1.0)
+    drag((centre[0], row_y), (centre[2] + 40, row_y - 8))
+    shot = screen()
+    save_screenshot("/tmp/dock_e2e_dragging.png")
+    # Green and Blue close up to cells 1 and 2; Red follows the pointer.
+    green, blue, red = (bounding_box(shot, c) for c in (GREEN, BLUE, RED))
+    check(green is not None and blue is not None and green[0] == LEFT + 150 and
+          blue[0] == LEFT + 186 and green[3] == TOP + 183,
+          "the others stand at rest around the gap: %s %s" % (green, blue))
+    check(red is not None and abs((red[0] + red[2]) / 2 - (centre[2] + 40)) <= 2,
+          "the dragged picture follows the pointer: %s" % (red,))
+    xdotool("mouseup", "1")
+    xdotool("mousemove", 50, 50)
+    time.sleep(1.0)
+    shot = screen()
+    save_screenshot("/tmp/dock_e2e_dropped.png")
+    check(row_order(shot, colours) == ["green", "blue", "red"],
+          "the row shows the new order: %s" % row_order(shot, colours))
+    check(bounding_box(shot, RED) == (LEFT + 144 + 72 + 5 + 1, TOP + 157 + 1,
+                                      LEFT + 144 + 72 + 31, TOP + 183),
+          "the moved item rests in cell 3: %s" % (bounding_box(shot, RED),))
+    saved = wait_for(lambda: '显示名_3="Red"' in saved_text(work) and saved_text(work), 10)
+    check(bool(saved) and '显示名_1="Green"' in saved and '快捷键_3="1611"' in saved and
+          '快捷键_1="0"' in saved, "the new order is saved with the hotkey on its item")
+    # The hotkey follows its item: Ctrl+Alt+K still starts Red's program.
+    marker_a = os.path.join(work, "a", "marker.txt")
+    if os.path.exists(marker_a):
+        os.remove(marker_a)
+    xdotool("windowfocus", window)
+    time.sleep(0.3)
+    xdotool("key", "ctrl+alt+k")
+    got = wait_for(lambda: os.path.exists(marker_a), 10)
+    check(got, "the hotkey still starts the moved item")
+
+    # ---- Escape and a right-click in the middle of a drag put the row back
+    # (and neither closes the dock nor opens the menu)
+    for how in ("Escape", "right-click"):
+        windows_before = set(xdotool("search", "--onlyvisible", "--class", "dock.exe").split())
+        drag((centre[0], row_y), (centre[2], row_y))
+        if how == "Escape":
+            xdotool("key", "Escape")
+        else:
+            xdotool("click", "3")
+        time.sleep(0.5)
+        xdotool("mouseup", "1")
+        xdotool("mousemove", 50, 50)
+        time.sleep(1.0)
+        order = row_order(screen(), colours)
+        check(order == ["green", "blue", "red"], "%s cancels the drag: %s" % (how, order))
+        check(set(xdotool("search", "--onlyvisible", "--class", "dock.exe").split()) ==
+              windows_before, "%s leaves the dock as it was, no menu" % how)
+
+    # ---- drag Green off the strip: No keeps it, Yes removes it
+    for answer, kept in (("n", True), ("Return", False)):
+        drag((centre[0], row_y), (centre[0], row_y - 110))
+        save_screenshot("/tmp/dock_e2e_drag_off.png")
+        xdotool("mouseup", "1")
+        box = wait_for(lambda: xdotool("search", "--onlyvisible", "--name", "Varnel"), 10)
+        check(bool(box), "dragging off the strip asks before removing")
+        save_screenshot("/tmp/dock_e2e_drag_off_confirm.png")
+        if box:
+            xdotool("windowfocus", box.split()[0])
+            time.sleep(0.3)
+            xdotool("key", answer)
+            wait_for(lambda: not xdotool("search", "--onlyvisible", "--name", "Varnel"), 10)
+        xdotool("mousemove", 50, 50)
+        time.sleep(1.0)
+        order = row_order(screen(), colours)
+        if kept:
+            check(order == ["green", "blue", "red"], "No puts the item back: %s" % order)
+        else:
+            check(order == ["blue", "red"], "Yes removes the item: %s" % order)
+            saved = wait_for(lambda: "图标数=2" in saved_text(work) and saved_text(work), 10)
+            check(bool(saved) and "Green" not in saved, "the removal is saved")
+    check(close_dock(dock, window), "Escape ends the dock")
+
+
 def main(argv):
     dock_exe, marker_exe, work = argv[1], argv[2], os.path.abspath(argv[3])
     shutil.rmtree(work, ignore_errors=True)
@@ -346,6 +492,7 @@ def main(argv):
         check(close_with_escape(window, dock), "Escape ends the dock at the edge")
     else:
         dock.kill()
+    arrange_tests(work, w)
 
     print("%d failure(s)" % len(FAILURES))
     return 1 if FAILURES else 0

@@ -6,8 +6,9 @@
 Right-clicks the empty area (the item entries cannot be chosen), toggles the
 position lock (the dock no longer follows a drag), deletes an item through
 the menu and its confirmation (one item fewer on screen and in config.ini)
-and switches reflections on in the program settings (a mirrored picture
-appears under the row).
+switches reflections on in the program settings (a mirrored picture
+appears under the row) and adds a program through the file dialog of
+添加项目(&N)... (it appears at the front with its own icon, and is saved).
 """
 
 import os
@@ -17,6 +18,8 @@ import time
 
 import dock_e2e as e2e
 from dock_e2e import BLUE, GREEN, RED, check, xdotool
+
+YELLOW = (255, 255, 0)
 
 LEFT, TOP = 400, 200
 
@@ -36,6 +39,23 @@ def reddish(shot, box):
         for xx in range(box[0], box[2]):
             r, g, b = raw[3 * (yy * width + xx):3 * (yy * width + xx) + 3]
             count += r > g + 30 and r > b + 30
+    return count
+
+
+def saved_text(work):
+    path = os.path.join(work, "config.ini")
+    return open(path, "rb").read().decode("gbk") if os.path.exists(path) else ""
+
+
+def drawn_pixels(shot, box):
+    """Pixels in box that stand out from the strip just left of it, row by row."""
+    width, _, raw = shot
+    count = 0
+    for yy in range(box[1], box[3]):
+        ref = raw[3 * (yy * width + box[0] - 8):3 * (yy * width + box[0] - 8) + 3]
+        for xx in range(box[0], box[2]):
+            px = raw[3 * (yy * width + xx):3 * (yy * width + xx) + 3]
+            count += sum(abs(a - b) for a, b in zip(px, ref)) > 90
     return count
 
 
@@ -142,15 +162,54 @@ def main(argv):
     check(below > 300, "a reflection of the red item appears below the row: %d reddish pixels"
           % below)
 
-    # ---- exit through the menu; config.ini holds two items and the new options
+    # ---- add an executable through the file dialog, from the menu opened
+    # over the left half: it goes to the front, with its own icon (an item
+    # without one would show res\2.png, solid yellow here)
+    os.makedirs(os.path.join(work, "res"), exist_ok=True)
+    e2e.solid_png(os.path.join(work, "res", "2.png"), YELLOW)
+    before = visible_windows()
     right_click(x + 136, y + 175)
+    xdotool("key", "n")
+    dialog = e2e.wait_for(lambda: xdotool("search", "--onlyvisible", "--name", "^添加项目$"), 30)
+    check(bool(dialog), "添加项目(&N)... opens the file dialog titled 添加项目")
+    if dialog:
+        # Typed into the file name box, which has the focus.
+        e2e.wait_for(lambda: xdotool("getwindowfocus") in dialog.split() or
+                     xdotool("getactivewindow") in dialog.split(), 5)
+        time.sleep(1.0)
+        e2e.save_screenshot("/tmp/menu_e2e_add_dialog.png")
+        xdotool("type", "--delay", "40", "C:\\windows\\notepad.exe")
+        time.sleep(0.3)
+        xdotool("key", "Return")
+        e2e.wait_for(lambda: visible_windows() == before, 20)
+    added = e2e.wait_for(
+        lambda: e2e.geometry(window)[2] == 396 and e2e.geometry(window), 20)
+    check(bool(added) and added[0] == x - 18, "the dock grows by a cell around its centre: %s"
+          % (added,))
+    saved = e2e.wait_for(lambda: '显示名_1="notepad"' in saved_text(work) and saved_text(work), 10)
+    check(bool(saved) and '显示名_1="notepad"' in saved and
+          '可执行文件路径_1="C:\\windows\\notepad.exe"' in saved and '显示名_2="Red"' in saved,
+          "the chosen program is item 1 and saved")
+    xdotool("mousemove", 50, 50)
+    time.sleep(1.0)
+    shot = e2e.screen()
+    e2e.save_screenshot("/tmp/menu_e2e_added.png")
+    nx = e2e.geometry(window)[0]
+    cell = (nx + 150, y + 158, nx + 175, y + 183)
+    check(e2e.bounding_box(shot, YELLOW) is None, "the new item does not show the default picture")
+    check(drawn_pixels(shot, cell) > 100, "the new item shows the program's icon: %d pixels"
+          % drawn_pixels(shot, cell))
+
+    # ---- exit through the menu; config.ini holds the items and the new options
+    right_click(nx + 136, y + 175)
     xdotool("key", "e")
     check(e2e.stop(dock), "the exit entry ends the dock")
     with open(os.path.join(work, "config.ini"), "rb") as f:
         saved = f.read().decode("gbk")
-    check("图标数=2" in saved, "config.ini lists two items")
-    check("Green" not in saved and '显示名_2="Blue"' in saved, "the blue item is now item 2")
+    check("图标数=3" in saved, "config.ini lists three items")
+    check("Green" not in saved and '显示名_3="Blue"' in saved, "the blue item is now item 3")
     check("倒影=1" in saved and "锁定=1" in saved, "reflections and the lock are saved")
+    check("扩展设置" not in saved, "no extended section while every new option is at its default")
 
     print("%d failure(s)" % len(e2e.FAILURES))
     return 1 if e2e.FAILURES else 0

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "config/configuration.h"
 #include "fakes/fake_platform.h"
 #include "support/texts.h"
@@ -61,6 +63,7 @@ TEST_F(Loading, ReadsTheElevenSettingsInTheirOrderWithTheirDefaults) {
         {kConfig, kSettings, std::string(texts::kKeyTrayImage)},
         {kConfig, kSettings, std::string(texts::kKeyHighQuality)},
         {kConfig, kSettings, std::string(texts::kKeyReflection)},
+        {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyDragReorder)},
     };
     EXPECT_EQ(fake.profile.reads, expected);
     EXPECT_TRUE(fake.profile.writes.empty());
@@ -143,6 +146,27 @@ TEST_F(Loading, AMissingOrEmptyTrayPathFallsBackToTheProgramsOwnPicture) {
     SetSetting(texts::kKeyTrayImage, "");
     loadConfiguration(fake.dock, {});
     EXPECT_EQ(fake.dock.settings.trayImagePath, "C:\\Dock\\res\\1.png");
+}
+
+TEST_F(Loading, ExtendedSettingsTakeTheClassicNumberRuleAndTheirDefaultWhenMissingOrUnreadable) {
+    const std::string section(texts::kSectionExtended);
+    const std::string key(texts::kKeyDragReorder);
+    const std::pair<std::optional<std::string>, int> cases[] = {
+        {std::nullopt, 1}, {"0", 0},   {" 0 ", 0}, {"\xA3\xB0", 0},  // full-width 0
+        {"7x", 7},         {"-2", -2}, {"", 1},    {"abc", 1},      {"-", 1},
+    };
+    for (const auto& [text, value] : cases) {
+        FakePlatform fresh;
+        if (text) fresh.profile.Set(kConfig, section, key, *text);
+        loadConfiguration(fresh.dock, {0, 0});
+        EXPECT_EQ(fresh.dock.settings.dragReorder, value) << text.value_or("(missing)");
+        EXPECT_EQ(fresh.dock.state.extendedSectionRead, text.has_value());
+    }
+    // A section without keys is still the file's section.
+    fake.profile.emptySections.insert({kConfig, section});
+    loadConfiguration(fake.dock, {0, 0});
+    EXPECT_TRUE(fake.dock.state.extendedSectionRead);
+    EXPECT_EQ(fake.dock.settings.dragReorder, 1);
 }
 
 TEST_F(Loading, ItemCountIsReadFromTheItemSection) {

@@ -295,6 +295,38 @@ TEST_F(Saving, TheWindowRectangleIsTakenOnceJustBeforeTheLeftEdge) {
     EXPECT_EQ(fake.profile.writes[8], setting(texts::kKeyTop, "6"));
 }
 
+TEST_F(Saving, AClassicConfigIniGetsNoExtendedSectionAndTheSameBytesAsBefore) {
+    // Read from a file without the section: every value at its default.
+    testing::FakePlatform loaded;
+    loaded.profile.Set(kConfig, kSettings, std::string(texts::kKeyLocked), "1");
+    loaded.profile.Set(kConfig, kItems, std::string(texts::kKeyItemCount), "2");
+    loadConfiguration(loaded.dock, {0, 0});
+    fake.dock.settings.dragReorder = loaded.dock.settings.dragReorder;
+    fake.dock.state.extendedSectionRead = loaded.dock.state.extendedSectionRead;
+    saveConfiguration(fake.dock);
+    EXPECT_EQ(fake.profile.writes, expectedWrites(kTemp));
+    EXPECT_EQ(fake.files.Text(kConfig), TemplateText());
+}
+
+TEST_F(Saving, TheExtendedSectionFollowsTheItemsWhenAValueDiffersOrTheFileHadIt) {
+    const std::string section(texts::kSectionExtended);
+    const Write dragOff{{kTemp, section, std::string(texts::kKeyDragReorder)}, "0"};
+    const Write dragOn{{kTemp, section, std::string(texts::kKeyDragReorder)}, "1"};
+    std::vector<Write> expected = expectedWrites(kTemp);
+
+    fake.dock.settings.dragReorder = 0;
+    saveConfiguration(fake.dock);
+    expected.push_back(dragOff);
+    EXPECT_EQ(fake.profile.writes, expected);
+
+    fake.profile.writes.clear();
+    fake.dock.settings.dragReorder = 1;
+    fake.dock.state.extendedSectionRead = true;
+    saveConfiguration(fake.dock);
+    expected.back() = dragOn;
+    EXPECT_EQ(fake.profile.writes, expected);
+}
+
 TEST_F(Saving, NothingInMemoryChanges) {
     const DockSettings before = fake.dock.settings;
     saveConfiguration(fake.dock);

@@ -100,6 +100,13 @@ class FakeProfile : public ProfileStore {
         auto it = values.find({file, section, key});
         return it == values.end() ? defaultText : it->second;
     }
+    std::set<std::pair<std::string, std::string>> emptySections;  // file, section
+    bool HasSection(const std::string& file, const std::string& section) override {
+        if (emptySections.count({file, section}) != 0) return true;
+        for (const auto& [key, value] : values)
+            if (std::get<0>(key) == file && std::get<1>(key) == section) return true;
+        return false;
+    }
     bool WriteProfileText(const std::string& file, const std::string& section,
                           const std::string& key, const std::string& value) override {
         writes.push_back({{file, section, key}, value});
@@ -314,7 +321,8 @@ class FakeWindow : public DockWindowPort {
     std::vector<std::uint32_t> timerArms;  // periods, in order
     int timerStops = 0;
     int dropAccepts = 0;
-    std::vector<std::string> log;  // "place", "move 1 2", "arm 10", "stop", "accept" in order
+    // "place", "move 1 2", "arm 10", "stop", "accept", "capture" in order
+    std::vector<std::string> log;
 
     RectI WindowRect() override { return rect; }
     void PlaceWindow(bool topmost, std::int32_t x, std::int32_t y, std::int32_t width,
@@ -339,6 +347,15 @@ class FakeWindow : public DockWindowPort {
     void StopTimer() override {
         ++timerStops;
         log.push_back("stop");
+    }
+    bool captured = false;
+    void CapturePointer() override {
+        captured = true;
+        log.push_back("capture");
+    }
+    void ReleasePointer() override {
+        if (captured) log.push_back("release");
+        captured = false;
     }
     // Like MonitorFromRect: a shared edge is no overlap.
     bool TouchesAnyMonitor(const RectI& r) override {

@@ -6,6 +6,7 @@
 #include <random>
 
 #include "fakes/fake_platform.h"
+#include "items/chosen_files.h"
 #include "items/hotkeys.h"
 #include "render/builtin_pictures.h"
 #include "support/texts.h"
@@ -167,6 +168,29 @@ TEST_F(AddItemTest, FilesDroppedOnAHoveredItemAreInsertedAfterItReversed) {
     state.pointerX = 170;
     addDroppedFiles(dock, {"C:\\a.txt", "C:\\b.txt"});
     EXPECT_THAT(titles(), ElementsAre("x", "b", "a", "y"));
+}
+
+TEST(ChosenFilePaths, AreTheOnePathOrTheFolderJoinedToEachName) {
+    using namespace std::string_view_literals;
+    EXPECT_THAT(chosenFilePaths("C:\\Apps\\a.exe\0\0"sv), ElementsAre("C:\\Apps\\a.exe"));
+    EXPECT_THAT(chosenFilePaths("C:\\Apps\0a.exe\0b.lnk\0\0"sv),
+                ElementsAre("C:\\Apps\\a.exe", "C:\\Apps\\b.lnk"));
+    EXPECT_THAT(chosenFilePaths("C:\\\0a.exe\0b.exe\0\0"sv), ElementsAre("C:\\a.exe", "C:\\b.exe"));
+    EXPECT_TRUE(chosenFilePaths("\0\0"sv).empty());
+}
+
+TEST_F(AddItemTest, ChosenFilesGoWhereADropAtTheMenusPointWouldPutThemAndAreToBeSaved) {
+    configured("x", 0, "x.txt");
+    configured("y", 0, "y.txt");
+    // The menu opened right of item 1's zoomed centre; the pointer has moved on since.
+    state.menuTargetIndex = 1;
+    state.menuPointerX = 170;
+    state.hoverIndex = 0;
+    state.pointerX = 10;
+    addChosenFiles(dock, {"C:\\a.txt", "C:\\b.txt"});
+    EXPECT_THAT(titles(), ElementsAre("x", "b", "a", "y"));
+    EXPECT_EQ(fake.window.placements.size(), 2u) << "the window grows per file, as for a drop";
+    EXPECT_TRUE(state.saveDue);
 }
 
 TEST_F(AddItemTest, ADroppedRecordStartsWithoutHotkeyOrCustomIcon) {

@@ -237,6 +237,48 @@ TEST_F(ConfigFolder, SavedSettingsAndItemsLoadBackTheSame) {
     }
 }
 
+// Loads the folder's config.ini as start-up does, without the pictures.
+void loadAsAtStartUp(RealConfigFolder& folder) {
+    loadConfiguration(folder.dock, {});
+    const int count = readItemCount(folder.dock);
+    for (int n = 1; n <= count; ++n) {
+        DockItem record;
+        readItemRecord(folder.dock, n, record);
+        folder.dock.state.items.Insert(n, record, n);
+    }
+}
+
+TEST_F(ConfigFolder, AClassicConfigIniIsSavedBackByteForByte) {
+    state.Fill('B');
+    saveConfiguration(state.dock);
+    const std::string classic = readFile(Config());
+    ASSERT_EQ(classic.find(texts::kSectionExtended), std::string::npos);
+
+    RealConfigFolder reloaded(folder.path());
+    loadAsAtStartUp(reloaded);
+    reloaded.fake.window.rect = state.fake.window.rect;
+    saveConfiguration(reloaded.dock);
+    EXPECT_EQ(readFile(Config()), classic);
+}
+
+TEST_F(ConfigFolder, TheExtendedSectionFollowsTheClassicContentAndIsKeptOnceThere) {
+    state.Fill('A');
+    state.dock.settings.dragReorder = 0;
+    saveConfiguration(state.dock);
+    const std::string section =
+        Concat("[", texts::kSectionExtended, "]\r\n", texts::kKeyDragReorder, "=");
+    EXPECT_EQ(readFile(Config()), expectedSavedText(state) + section + "0\r\n");
+
+    // Back at the default, the section stays because the file had it.
+    RealConfigFolder reloaded(folder.path());
+    loadAsAtStartUp(reloaded);
+    EXPECT_EQ(reloaded.dock.settings.dragReorder, 0);
+    reloaded.dock.settings.dragReorder = 1;
+    reloaded.fake.window.rect = state.fake.window.rect;
+    saveConfiguration(reloaded.dock);
+    EXPECT_EQ(readFile(Config()), expectedSavedText(reloaded) + section + "1\r\n");
+}
+
 TEST_F(ConfigFolder, AStaleTempFileAndHalfBackupFromAnEndedSaveDoNoHarm) {
     writeFile(Config(), "old");
     writeFile(Temp(), "[half");

@@ -19,7 +19,7 @@ namespace {
 struct MenuSeen {
     bool shown = false;
     UINT settingsState = 0, deleteState = 0, programState = 0, exitState = 0;
-    UINT lockState = 0, topState = 0;
+    UINT lockState = 0, topState = 0, dragState = 0, addState = 0;
     POINT topLeft{};
 };
 
@@ -48,9 +48,13 @@ class ContextMenuTest : public ::testing::Test {
                 seen.exitState = ::GetMenuState(menu, IDM_EXIT, MF_BYCOMMAND);
                 seen.lockState = ::GetMenuState(menu, IDM_LOCK_POSITION, MF_BYCOMMAND);
                 seen.topState = ::GetMenuState(menu, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND);
+                seen.dragState = ::GetMenuState(menu, IDM_DRAG_REORDER, MF_BYCOMMAND);
+                seen.addState = ::GetMenuState(menu, IDM_ADD_ITEMS, MF_BYCOMMAND);
                 for (wchar_t key : keys) {
                     if (key == 0x1B)
                         ::PostMessageW(dockWindow, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+                    else if (key == '\r')
+                        ::PostMessageW(dockWindow, WM_KEYDOWN, VK_RETURN, 0x001C0001);
                     else
                         ::PostMessageW(dockWindow, WM_CHAR, key, 0x00000001);
                     ::Sleep(100);
@@ -116,6 +120,22 @@ TEST_F(ContextMenuTest, TheLockToggleFollowsAndShowsTheLockedSetting) {
     seen = openMenuAndPress(L"\x1B");
     EXPECT_EQ(seen.lockState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
     EXPECT_FALSE(state.saveDue) << "a dismissed menu changes nothing";
+}
+
+TEST_F(ContextMenuTest, TheExtendedSubmenuTogglesDragToReorderAndShowsItsValue) {
+    ::SetCursorPos(300, 250);
+    MenuSeen seen = openMenuAndPress(L"x\r");
+    EXPECT_EQ(seen.dragState & MF_CHECKED, static_cast<UINT>(MF_CHECKED)) << "on by default";
+    EXPECT_EQ(seen.addState & MF_DISABLED, 0u) << "adding is always possible";
+    EXPECT_EQ(real.dock().settings.dragReorder, 0);
+    seen = openMenuAndPress(L"x\r");
+    EXPECT_EQ(seen.dragState & MF_CHECKED, 0u);
+    EXPECT_EQ(real.dock().settings.dragReorder, 1);
+    seen = openMenuAndPress(L"\x1B");
+    EXPECT_EQ(seen.dragState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    // Each toggle was saved beside the program.
+    EXPECT_TRUE(::DeleteFileA((moduleDirectory() + "\\config.ini").c_str()));
+    ::DeleteFileA((moduleDirectory() + "\\config.ini.bak").c_str());
 }
 
 TEST_F(ContextMenuTest, TheAlwaysOnTopToggleChangesTheWindowsZOrderInPlace) {

@@ -176,10 +176,34 @@ TEST(ProgramSettingsTemplate, HasItsCaptionFrameAndFourteenControlsInOrder) {
 }
 
 struct Entry {
-    UINT id;
+    UINT id;            // 0 for a separator and for a submenu
     std::wstring text;  // empty for a separator
+    std::vector<Entry> submenu;
     friend bool operator==(const Entry&, const Entry&) = default;
 };
+
+// The entries of a popup in display order, enabled and unchecked as loaded.
+std::vector<Entry> entriesOf(HMENU popup) {
+    std::vector<Entry> entries;
+    for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
+        wchar_t text[64] = {};
+        MENUITEMINFOW info{};
+        info.cbSize = sizeof(info);
+        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_STATE | MIIM_SUBMENU;
+        info.dwTypeData = text;
+        info.cch = 64;
+        ::GetMenuItemInfoW(popup, i, TRUE, &info);
+        if (info.fType & MFT_SEPARATOR) {
+            entries.push_back({0, L"", {}});
+        } else if (info.hSubMenu != nullptr) {
+            entries.push_back({0, text, entriesOf(info.hSubMenu)});
+        } else {
+            entries.push_back({info.wID, text, {}});
+            EXPECT_EQ(info.fState, 0u) << info.wID;
+        }
+    }
+    return entries;
+}
 
 TEST(ContextMenuTemplate, IsOnePopupWithTheEntriesInDisplayOrder) {
     UniqueMenu menu(::LoadMenuW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDM_CONTEXT)));
@@ -190,30 +214,19 @@ TEST(ContextMenuTemplate, IsOnePopupWithTheEntriesInDisplayOrder) {
     EXPECT_STREQ(title, L"右键菜单");
     HMENU popup = ::GetSubMenu(menu.get(), 0);
     ASSERT_NE(popup, nullptr);
-    std::vector<Entry> entries;
-    for (int i = 0; i < ::GetMenuItemCount(popup); ++i) {
-        wchar_t text[64] = {};
-        MENUITEMINFOW info{};
-        info.cbSize = sizeof(info);
-        info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_STATE;
-        info.dwTypeData = text;
-        info.cch = 64;
-        ::GetMenuItemInfoW(popup, i, TRUE, &info);
-        if (info.fType & MFT_SEPARATOR) {
-            entries.push_back({0, L""});
-        } else {
-            entries.push_back({info.wID, text});
-            EXPECT_EQ(info.fState, 0u) << info.wID;  // enabled and unchecked as loaded
-        }
-    }
-    EXPECT_EQ(entries, (std::vector<Entry>{{10001, L"设置选项(&S)"},
-                                           {10002, L"删除选项(&D)"},
-                                           {0, L""},
-                                           {10006, L"总在最前(&A)"},
-                                           {10005, L"锁定位置(&L)"},
-                                           {10004, L"程序设置(&O)"},
-                                           {0, L""},
-                                           {10003, L"退出程序(&E)"}}));
+    // The classic entries keep their texts, ids and order; the new ones sit
+    // after 删除选项 and 程序设置.
+    EXPECT_EQ(entriesOf(popup),
+              (std::vector<Entry>{{10001, L"设置选项(&S)", {}},
+                                  {10002, L"删除选项(&D)", {}},
+                                  {10100, L"添加项目(&N)...", {}},
+                                  {0, L"", {}},
+                                  {10006, L"总在最前(&A)", {}},
+                                  {10005, L"锁定位置(&L)", {}},
+                                  {10004, L"程序设置(&O)", {}},
+                                  {0, L"扩展功能(&X)", {{10101, L"拖动排序", {}}}},
+                                  {0, L"", {}},
+                                  {10003, L"退出程序(&E)", {}}}));
 }
 
 }  // namespace

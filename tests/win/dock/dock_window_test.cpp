@@ -465,6 +465,60 @@ TEST_F(DockWindow, APressOnTheEmptyAreaMovesTheDockUnlessLockedOrOnAnItem) {
     ::SetWindowLongPtrA(dock.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dialogProcedure));
 }
 
+TEST_F(DockWindow, DraggingAnItemHoldsTheCaptureUntilItIsReleasedCancelledOrLost) {
+    writeFileText(config(), itemsSection(3, "C:\\a.exe", "0"));
+    DockUnderTest dock(folder.Path());
+    DockState& state = dock.dock().state;
+    const int distance = ::GetSystemMetrics(SM_CXDRAG);
+    auto pressAndDrag = [&](int item) {
+        state.hoverIndex = item;
+        const int x = 144 + 36 * (item - 1) + 18;
+        ::SendMessageA(dock.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 170));
+        EXPECT_EQ(::GetCapture(), dock.window);
+        ::SendMessageA(dock.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + distance, 170));
+        EXPECT_EQ(state.drag.phase, ItemDrag::Phase::pressed) << "not beyond the drag distance";
+        ::SendMessageA(dock.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + distance + 1, 170));
+        EXPECT_EQ(state.drag.phase, ItemDrag::Phase::dragging);
+    };
+    auto titles = [&] {
+        std::string out;
+        for (int i = 1; i <= state.items.Count(); ++i) out += state.items[i].item.title.back();
+        return out;
+    };
+
+    // Another window taking the capture ends the drag.
+    pressAndDrag(1);
+    HWND other = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                   nullptr, nullptr);
+    ::SetCapture(other);
+    EXPECT_EQ(state.drag.phase, ItemDrag::Phase::none);
+    ::ReleaseCapture();
+    ::DestroyWindow(other);
+
+    // Escape and a right-click cancel it without closing the dock or opening the menu.
+    pressAndDrag(1);
+    ::SendMessageA(dock.window, WM_GETDLGCODE, VK_ESCAPE, 0);
+    EXPECT_EQ(state.drag.phase, ItemDrag::Phase::none);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_FALSE(dock.program.Session().ended);
+    pressAndDrag(1);
+    ::SendMessageA(dock.window, WM_RBUTTONUP, 0, MAKELPARAM(200, 170));
+    EXPECT_EQ(state.drag.phase, ItemDrag::Phase::none);
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(titles(), "123");
+
+    // A release over cell 3 moves item 1 there; one left of the screen's
+    // origin (a negative x) lands it back at the front.
+    pressAndDrag(1);
+    ::SendMessageA(dock.window, WM_LBUTTONUP, 0, MAKELPARAM(234, 170));
+    EXPECT_EQ(::GetCapture(), nullptr);
+    EXPECT_EQ(titles(), "231");
+    pressAndDrag(3);
+    ::SendMessageA(dock.window, WM_LBUTTONUP, 0, MAKELPARAM(-300, 170));
+    EXPECT_EQ(titles(), "123");
+    EXPECT_EQ(::GetCapture(), nullptr);
+}
+
 BOOL CALLBACK closeDialogs(HWND window, LPARAM) {
     char name[16];
     if (::GetClassNameA(window, name, sizeof name) > 0 && std::strcmp(name, "#32770") == 0)

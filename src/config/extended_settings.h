@@ -1,0 +1,39 @@
+#pragma once
+// The settings beyond the classic ones: section 扩展设置 of config.ini, each a
+// check entry of the 扩展功能 submenu. A new setting is one row here and its
+// field in DockSettings, whose initialiser is its default; loading, saving
+// and the menu go through the table.
+#include <cstdint>
+#include <string_view>
+
+#include "../../resources/resource_ids.h"
+#include "config/dock.h"
+#include "support/texts.h"
+
+namespace dock {
+
+struct ExtendedSetting {
+    std::string_view key;
+    std::int32_t DockSettings::*field;
+    unsigned menuCommand;  // its check entry; the mark shows a nonzero value
+};
+
+inline constexpr ExtendedSetting kExtendedSettings[] = {
+    {texts::kKeyDragReorder, &DockSettings::dragReorder, IDM_DRAG_REORDER},
+};
+
+inline std::int32_t defaultOf(const ExtendedSetting& setting) {
+    return DockSettings{}.*setting.field;
+}
+// The row whose check entry is `command`, or null.
+const ExtendedSetting* extendedSettingOfCommand(unsigned command);
+// Reads the section with the classic integer rule; a missing or unreadable
+// value gives the default. Notes whether the section was in the file.
+void loadExtendedSettings(Dock& dock);
+// The section is saved only when config.ini had it or a value differs from
+// its default, so a classic config.ini is written byte for byte as before.
+bool extendedSectionWanted(const Dock& dock);
+// Turns the setting off when it is on (any nonzero value) and on otherwise.
+void toggleExtendedSetting(Dock& dock, const ExtendedSetting& setting);
+
+}  // namespace dock

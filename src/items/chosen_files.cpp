@@ -1,0 +1,33 @@
+#include "items/chosen_files.h"
+
+#include "items/add_item.h"
+
+namespace dock {
+
+std::vector<std::string> chosenFilePaths(std::string_view buffer) {
+    std::vector<std::string_view> parts;
+    for (std::size_t start = 0; start < buffer.size();) {
+        const std::size_t end = buffer.find('\0', start);
+        if (end == start) break;
+        const std::size_t stop = end == std::string_view::npos ? buffer.size() : end;
+        parts.push_back(buffer.substr(start, stop - start));
+        start = stop + 1;
+    }
+    if (parts.size() <= 1) return std::vector<std::string>(parts.begin(), parts.end());
+    // The folder of a drive's root already ends in a backslash ("C:\").
+    std::string folder(parts[0]);
+    if (folder.back() != '\\') folder += '\\';
+    std::vector<std::string> paths;
+    for (std::size_t i = 1; i < parts.size(); ++i) paths.push_back(folder + std::string(parts[i]));
+    return paths;
+}
+
+void addChosenFiles(Dock& dock, const std::vector<std::string>& paths) {
+    if (paths.empty()) return;
+    DockState& state = dock.state;
+    state.hoverIndex = state.menuTargetIndex;
+    state.pointerX = state.menuPointerX;
+    addDroppedFiles(dock, paths);
+}
+
+}  // namespace dock
