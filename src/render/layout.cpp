@@ -85,6 +85,20 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
     const int hovered = items.Contains(state.hoverIndex) ? state.hoverIndex : 0;
     int c = hovered;
 
+    // The fade-out ends when it has reached 0, and at once when the items it
+    // was fading are gone: there is nothing left to magnify. A forced step
+    // goes on to the rest frame, since its caller has just re-created the
+    // surface and needs something presented on it.
+    if (c == 0 && state.zoomIndex != 0 &&
+        (state.zoomPercent <= 0 || count == 0 || state.zoomIndex < 0)) {
+        state.zoomIndex = 0;
+        state.zoomPercent = 0;
+        if (!force) {
+            result.slowTimer = true;
+            return result;
+        }
+    }
+
     if (c == 0 && state.zoomIndex == 0) {
         result.slowTimer = true;
         bool changed = false;
@@ -100,14 +114,6 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
     }
 
     if (c == 0) {
-        // The fade-out ends when it has reached 0, and at once when the items
-        // it was fading are gone: there is nothing left to magnify.
-        if (state.zoomPercent <= 0 || count == 0 || state.zoomIndex < 0) {
-            result.slowTimer = true;
-            state.zoomIndex = 0;
-            state.zoomPercent = 0;
-            return result;
-        }
         c = std::min(state.zoomIndex, count);
         state.zoomPercent -= kZoomStep;
     }

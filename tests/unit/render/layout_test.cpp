@@ -350,6 +350,24 @@ TEST(AdvanceFrame, BuildUpMoveToTheNextItemAndFadeOutFrameByFrame) {
     }
 }
 
+// The caller has just re-created the surface (a drop, a delete, a dialog
+// save): the step that ends a fade must still give it a frame.
+TEST(AdvanceFrame, ForcedStepThatEndsAFadeAsksForARestFrame) {
+    DockState state = rowOf(9);
+    const DockSettings settings = settingsFloating(1);
+    zoomFully(state, settings, 5, kCentreX, kTopLine);
+    state.hoverIndex = 0;
+    for (int step = 0; step < 10; ++step) advanceFrame(state, settings, false);
+    ASSERT_EQ(state.zoomPercent, 0);
+    ASSERT_EQ(state.zoomIndex, 5);
+    state.items[5].currentRect = {1, 2, 3, 4};
+
+    EXPECT_EQ(advanceFrame(state, settings, true), kSlowRest);
+    EXPECT_EQ(state.zoomIndex, 0);
+    EXPECT_EQ(state.zoomPercent, 0);
+    EXPECT_EQ(state.items[5].currentRect, state.items[5].baseRect);
+}
+
 TEST(AdvanceFrame, HoveringAgainDuringAFadeContinuesFromTheProgressReached) {
     DockState state = rowOf(9);
     const DockSettings settings = settingsFloating(1);
