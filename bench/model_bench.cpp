@@ -28,8 +28,8 @@ struct MagnifiedRow {
 
     explicit MagnifiedRow(int count) {
         state.metrics.backgroundHeight = 104;
+        state.metrics.floatDistance = 48;
         state.metrics.rowTop = 152;
-        settings.floatDistance = 48;
         settings.floatBothWays = 1;
         for (int i = 1; i <= count; ++i) state.items.Insert(i, DockItem{}, i);
         layoutRow(state, 1);

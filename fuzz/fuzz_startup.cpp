@@ -56,7 +56,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     startDock(dock);
     const LayoutMetrics& m = dock.state.metrics;
-    const std::int32_t height = windowHeight(m, dock.settings.floatDistance);
+    const std::int32_t height = windowHeight(m);
     require(height >= m.cellHeight && height <= kTallestWindow);
     require(dock.state.items.Count() == (count > 0 ? count : 0));
     require(!dock.state.busy);

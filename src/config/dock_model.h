@@ -80,6 +80,9 @@ struct LayoutMetrics {
     std::int32_t leftMargin = 144;
     std::int32_t backgroundWidth = 0;
     std::int32_t backgroundHeight = 0;
+    // The float distance the geometry uses: the setting kept to a usable
+    // window height (usableFloatDistance); the setting keeps what was stored.
+    std::int32_t floatDistance = 0;
     std::int32_t rowTop = 0;
 };
 

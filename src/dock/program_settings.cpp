@@ -3,7 +3,6 @@
 #include <algorithm>
 
 #include "config/configuration.h"
-#include "dock/startup.h"
 #include "render/frame.h"
 #include "render/layout.h"
 #include "support/text.h"
@@ -32,8 +31,8 @@ void storeProgramSettings(DockSettings& settings, const ProgramSettingsForm& for
 
 void applyProgramSettings(Dock& dock) {
     LayoutMetrics& metrics = dock.state.metrics;
-    limitFloatDistance(dock.settings, metrics);
-    metrics.rowTop = rowTop(metrics, dock.settings.floatDistance);
+    metrics.floatDistance = usableFloatDistance(metrics, dock.settings.floatDistance);
+    metrics.rowTop = rowTop(metrics);
     recreateCanvas(dock);
     dock.platform.window.AcceptDrops();
     // A frame of an empty row draws nothing, which would leave the window at

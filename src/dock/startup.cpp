@@ -1,6 +1,5 @@
 #include "dock/startup.h"
 
-#include <cmath>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -50,11 +49,11 @@ void startDock(Dock& dock) {
     metrics.backgroundWidth = static_cast<std::int32_t>(state.backgroundImage->Width());
     metrics.backgroundHeight = static_cast<std::int32_t>(state.backgroundImage->Height());
     metrics.leftMargin = 4 * metrics.cellWidth;
-    limitFloatDistance(settings, metrics);
-    metrics.rowTop = rowTop(metrics, settings.floatDistance);
+    metrics.floatDistance = usableFloatDistance(metrics, settings.floatDistance);
+    metrics.rowTop = rowTop(metrics);
 
     const std::int32_t width = windowWidth(metrics, state.items.Count());
-    const std::int32_t height = windowHeight(metrics, settings.floatDistance);
+    const std::int32_t height = windowHeight(metrics);
     // A window whose far edges lie beyond the coordinate range cannot even be
     // placed there.
     if (std::int64_t{position.x} + width > INT32_MAX ||
@@ -88,15 +87,6 @@ void startDock(Dock& dock) {
         renderFrame(dock, true);
     window.ArmTimer(10);
     state.busy = false;
-}
-
-void limitFloatDistance(DockSettings& settings, const LayoutMetrics& metrics) {
-    const double fixedPart = double(metrics.backgroundHeight) + double(metrics.titleSize);
-    const double lowest = std::ceil(metrics.cellHeight / 2.0 - fixedPart);
-    const double highest = std::floor(kTallestWindow / 2.0 - fixedPart);
-    const double wanted = settings.floatDistance;
-    if (wanted < lowest) settings.floatDistance = static_cast<std::int32_t>(lowest);
-    if (wanted > highest) settings.floatDistance = static_cast<std::int32_t>(highest);
 }
 
 void stopDock(Dock& dock) {

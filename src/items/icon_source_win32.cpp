@@ -1,5 +1,7 @@
 #include "items/icon_source_win32.h"
 
+#include <cstdint>
+
 #include "items/icon_extraction.h"
 #include "support/handles_win32.h"
 
@@ -14,6 +16,31 @@ UniqueModule loadAsData(const std::string& path) {
         path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE | LOAD_LIBRARY_AS_IMAGE_RESOURCE));
 }
 
+constexpr DWORD kReadable = PAGE_READONLY | PAGE_READWRITE | PAGE_WRITECOPY | PAGE_EXECUTE_READ |
+                            PAGE_EXECUTE_READWRITE | PAGE_EXECUTE_WRITECOPY;
+
+// Nothing checks a resource's data entry against the module: a crafted file
+// can point it past the mapped image or give it a size near 2 GiB. Its bytes
+// are copied only when all of them lie in readable pages of the module's own
+// mapping.
+bool insideModule(HMODULE module, const std::uint8_t* data, DWORD size) {
+    MEMORY_BASIC_INFORMATION region;
+    // A module loaded as data has tag bits in its handle, which still points
+    // into the image's first page.
+    if (::VirtualQuery(module, &region, sizeof region) == 0) return false;
+    const void* image = region.AllocationBase;
+    const auto end = reinterpret_cast<std::uintptr_t>(data) + size;
+    for (auto at = reinterpret_cast<std::uintptr_t>(data); at < end;) {
+        if (::VirtualQuery(reinterpret_cast<const void*>(at), &region, sizeof region) == 0)
+            return false;
+        if (region.AllocationBase != image || region.State != MEM_COMMIT ||
+            (region.Protect & kReadable) == 0 || (region.Protect & PAGE_GUARD) != 0)
+            return false;
+        at = reinterpret_cast<std::uintptr_t>(region.BaseAddress) + region.RegionSize;
+    }
+    return true;
+}
+
 }  // namespace
 
 Bytes loadResourceBytes(HMODULE module, LPCSTR type, LPCSTR name) {
@@ -24,7 +51,8 @@ Bytes loadResourceBytes(HMODULE module, LPCSTR type, LPCSTR name) {
     const auto* data = static_cast<const std::uint8_t*>(::LockResource(loaded));
     const DWORD size = ::SizeofResource(module, found);
     Bytes copy;
-    if (data != nullptr && size != 0) copy.assign(data, data + size);
+    if (data != nullptr && size != 0 && insideModule(module, data, size))
+        copy.assign(data, data + size);
     // A no-op on Win32, kept so that every LoadResource has its release.
     ::FreeResource(loaded);
     return copy;

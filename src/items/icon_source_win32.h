@@ -20,7 +20,8 @@ class Win32IconSource : public IconSource {
     std::string ResolveShortcut(const std::string& shortcutPath) override;
 };
 
-// A copy of one resource's data; empty when it is missing or empty.
+// A copy of one resource's data; empty when it is missing, empty or not
+// within the module's own readable pages.
 Bytes loadResourceBytes(HMODULE module, LPCSTR type, LPCSTR name);
 // EnumResourceNamesA callback: appends the resource to the IconResources
 // passed in `context` (groups for RT_GROUP_ICON, images and their ids for

@@ -182,9 +182,9 @@ void drawEmptyDock(Dock& dock, float top) {
 
 void recreateCanvas(Dock& dock) {
     const LayoutMetrics& m = dock.state.metrics;
-    dock.platform.canvas.Create(
-        windowWidth(m, dock.state.items.Count()), windowHeight(m, dock.settings.floatDistance),
-        std::string(texts::kCaptionFont), 0xFFFFFF, 0, 255, dock.settings.highQuality != 0);
+    dock.platform.canvas.Create(windowWidth(m, dock.state.items.Count()), windowHeight(m),
+                                std::string(texts::kCaptionFont), 0xFFFFFF, 0, 255,
+                                dock.settings.highQuality != 0);
 }
 
 }  // namespace dock

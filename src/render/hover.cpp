@@ -30,7 +30,7 @@ int hitTest(const DockState& state, const DockSettings& settings, std::int32_t p
     const DockItemList& items = state.items;
     const int count = items.Count();
     const double rowTop = state.metrics.rowTop;
-    const double floatDistance = settings.floatDistance;
+    const double floatDistance = state.metrics.floatDistance;
     // At rest the pointer has to enter the cell itself; once something is
     // hovered (or snapping is on) the zone reaches up, and optionally down, so
     // the pointer can lead an icon without losing it.

@@ -1,6 +1,7 @@
 #include "render/layout.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace dock {
 namespace {
@@ -43,18 +44,30 @@ double neighbourSize(double previous, double bonus, double restingSize) {
 
 }  // namespace
 
+std::int32_t usableFloatDistance(const LayoutMetrics& metrics, std::int32_t floatDistance) {
+    const double fixedPart = double(metrics.backgroundHeight) + double(metrics.titleSize);
+    const double lowest = std::ceil(metrics.cellHeight / 2.0 - fixedPart);
+    const double highest = std::floor(kTallestWindow / 2.0 - fixedPart);
+    const double wanted = floatDistance;
+    if (wanted < lowest) return static_cast<std::int32_t>(lowest);
+    if (wanted > highest) return static_cast<std::int32_t>(highest);
+    return floatDistance;
+}
+
 std::int32_t windowWidth(const LayoutMetrics& metrics, int itemCount) {
     return truncateToInt(double(metrics.leftMargin) * 2 + double(metrics.cellWidth) * itemCount);
 }
 
-std::int32_t windowHeight(const LayoutMetrics& metrics, std::int32_t floatDistance) {
-    return truncateToInt(
-        (double(metrics.backgroundHeight) + double(floatDistance) + double(metrics.titleSize)) * 2);
+std::int32_t windowHeight(const LayoutMetrics& metrics) {
+    return truncateToInt((double(metrics.backgroundHeight) + double(metrics.floatDistance) +
+                          double(metrics.titleSize)) *
+                         2);
 }
 
-std::int32_t rowTop(const LayoutMetrics& metrics, std::int32_t floatDistance) {
-    double height =
-        (double(metrics.backgroundHeight) + double(floatDistance) + double(metrics.titleSize)) * 2;
+std::int32_t rowTop(const LayoutMetrics& metrics) {
+    double height = (double(metrics.backgroundHeight) + double(metrics.floatDistance) +
+                     double(metrics.titleSize)) *
+                    2;
     return truncateToInt((height - double(metrics.cellHeight)) / 2);
 }
 
@@ -108,6 +121,20 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
     const int hovered = items.Contains(state.hoverIndex) ? state.hoverIndex : 0;
     int c = hovered;
 
+    // The fade-out ends when it has reached 0, and at once when the items it
+    // was fading are gone: there is nothing left to magnify. A forced step
+    // goes on to the rest frame, since its caller has just re-created the
+    // surface and needs something presented on it.
+    if (c == 0 && state.zoomIndex != 0 &&
+        (state.zoomPercent <= 0 || count == 0 || state.zoomIndex < 0)) {
+        state.zoomIndex = 0;
+        state.zoomPercent = 0;
+        if (!force) {
+            result.slowTimer = true;
+            return result;
+        }
+    }
+
     if (c == 0 && state.zoomIndex == 0) {
         result.slowTimer = true;
         bool changed = false;
@@ -123,14 +150,6 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
     }
 
     if (c == 0) {
-        // The fade-out ends when it has reached 0, and at once when the items
-        // it was fading are gone: there is nothing left to magnify.
-        if (state.zoomPercent <= 0 || count == 0 || state.zoomIndex < 0) {
-            result.slowTimer = true;
-            state.zoomIndex = 0;
-            state.zoomPercent = 0;
-            return result;
-        }
         c = std::min(state.zoomIndex, count);
         state.zoomPercent -= kZoomStep;
     }
@@ -144,7 +163,7 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
     const double p = state.zoomPercent;
     const double cellWidth = state.metrics.cellWidth;
     const double cellHeight = state.metrics.cellHeight;
-    const double floatDistance = settings.floatDistance;
+    const double floatDistance = state.metrics.floatDistance;
     DockEntry& magnified = items[c];
     const RectF base = magnified.baseRect;
     const RectF zoom = magnified.zoomRect;

@@ -16,11 +16,18 @@ constexpr std::int32_t truncateToInt(double value) {
     return static_cast<std::int32_t>(value);
 }
 
+// A hand-edited float distance is kept, for the geometry only, within what
+// leaves a usable window: at least one cell tall, so there is an icon to
+// right-click, and no taller than kTallestWindow, so the surface stays a few
+// megabytes. Needs the metrics of the loaded background.
+inline constexpr std::int32_t kTallestWindow = 16384;
+std::int32_t usableFloatDistance(const LayoutMetrics& metrics, std::int32_t floatDistance);
+
 // The window size rule: the window and the surface are always this size.
 std::int32_t windowWidth(const LayoutMetrics& metrics, int itemCount);
-std::int32_t windowHeight(const LayoutMetrics& metrics, std::int32_t floatDistance);
+std::int32_t windowHeight(const LayoutMetrics& metrics);
 // Window y of the resting row's top line (the row is centred vertically).
-std::int32_t rowTop(const LayoutMetrics& metrics, std::int32_t floatDistance);
+std::int32_t rowTop(const LayoutMetrics& metrics);
 
 // The background strip around the row, in window coordinates: where the dock
 // draws and can be clicked. It reaches 30 px past the first and the last cell

@@ -100,6 +100,17 @@ TEST(ApplyProgramSettings, WithAnEmptyDistanceMakesTheWindow96PixelsShorterAndTh
     EXPECT_EQ(after.create[1], 340 - 96);
 }
 
+TEST(ApplyProgramSettings, KeepsAnAbsurdDistanceAsStoredAndLimitsOnlyTheWindow) {
+    FakePlatform fake;
+    storeProgramSettings(fake.dock.settings, {false, false, false, true, "99999", "1000"});
+    applyProgramSettings(fake.dock);
+    EXPECT_EQ(fake.dock.settings.floatDistance, 99999);
+    EXPECT_EQ(programSettingsForm(fake.dock.settings).floatDistance, "99999");
+    EXPECT_EQ(fake.dock.state.metrics.floatDistance, 8070);
+    EXPECT_EQ(fake.dock.state.metrics.rowTop, (16384 - 36) / 2);
+    EXPECT_EQ(fake.canvas.Only("Create").at(0).args[1], 16384);
+}
+
 TEST(ApplyProgramSettings, RecreatesTheSurfaceWithHighQualityAtOnce) {
     EXPECT_EQ(applyWithDistance("48", true).create.back(), 1);
 }

@@ -9,6 +9,7 @@
 #include "dock/placement.h"
 #include "fakes/fake_platform.h"
 #include "render/builtin_pictures.h"
+#include "support/text.h"
 #include "support/texts.h"
 
 namespace dock {
@@ -326,6 +327,39 @@ TEST_F(StoppingTheDock, ReleasesOnlyTheHotkeysThatAreSetThenStopsTheTimerAndSave
             EXPECT_EQ(value, "540");
         }
     EXPECT_TRUE(wroteLeft);
+}
+
+// The geometry keeps the window between one cell and 16384 pixels tall; the
+// setting keeps what the file held and is saved back so.
+TEST_F(StoppingTheDock, SavesAnAbsurdFloatDistanceAsReadWhileTheWindowStaysUsable) {
+    struct Case {
+        const char* stored;
+        bool undecodableBackground;
+        std::int32_t used, height;
+    };
+    const Case cases[] = {{"100000", false, 8070, 16384}, {"-10", true, 0, 36}};
+    for (const Case& c : cases) {
+        FakePlatform fresh;
+        fresh.window.rect = {540, 330, 765, 493};
+        fresh.profile.Set(kConfig, std::string(texts::kSectionSettings),
+                          std::string(texts::kKeyFloatDistance), c.stored);
+        if (c.undecodableBackground) fresh.files.Put("C:\\Dock\\res\\0.png", "not a picture");
+        startDock(fresh.dock);
+        EXPECT_EQ(fresh.dock.settings.floatDistance, TextToInt(c.stored));
+        EXPECT_EQ(fresh.dock.state.metrics.floatDistance, c.used);
+        EXPECT_EQ(fresh.window.placements.at(0).height, c.height) << c.stored;
+        EXPECT_EQ(fresh.canvas.Only("Create").at(0).args.at(1), c.height) << c.stored;
+
+        fresh.profile.writes.clear();
+        stopDock(fresh.dock);
+        int written = 0;
+        for (const auto& [key, value] : fresh.profile.writes)
+            if (std::get<2>(key) == texts::kKeyFloatDistance) {
+                ++written;
+                EXPECT_EQ(value, c.stored);
+            }
+        EXPECT_EQ(written, 1) << c.stored;
+    }
 }
 
 }  // namespace

@@ -406,6 +406,7 @@ struct FakePlatform {
         dock.settings.alwaysOnTop = 1;
         dock.state.metrics.backgroundWidth = 107;
         dock.state.metrics.backgroundHeight = 104;
+        dock.state.metrics.floatDistance = 48;
         dock.state.metrics.rowTop = 152;
     }
 };

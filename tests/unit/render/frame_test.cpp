@@ -359,7 +359,7 @@ TEST_F(FrameTest, RecreatingTheCanvasUsesTheWindowSizeTheCaptionFontAndTheQualit
 
     recreateCanvas(dock);
     dock.settings.highQuality = 0;
-    dock.settings.floatDistance = 0;
+    dock.state.metrics.floatDistance = 0;
     recreateCanvas(dock);
 
     const std::string font(texts::kCaptionFont);

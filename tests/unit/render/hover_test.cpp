@@ -23,8 +23,8 @@ struct HitTest : ::testing::Test {
     DockState state;
     DockSettings settings;
     HitTest() {
+        state.metrics.floatDistance = 48;
         state.metrics.rowTop = 152;
-        settings.floatDistance = 48;
         addRestingItems(state, 3);
     }
     int at(std::int32_t x, std::int32_t y) const { return hitTest(state, settings, x, y); }

@@ -14,6 +14,7 @@ DockState rowOf(int count) {
     DockState state;
     state.metrics.backgroundWidth = 107;
     state.metrics.backgroundHeight = 104;
+    state.metrics.floatDistance = 48;
     state.metrics.rowTop = 152;
     for (int i = 1; i <= count; ++i) state.items.Insert(i, DockItem{}, i);
     layoutRow(state, 1);
@@ -22,7 +23,6 @@ DockState rowOf(int count) {
 
 DockSettings settingsFloating(std::int32_t bothWays) {
     DockSettings settings;
-    settings.floatDistance = 48;
     settings.floatBothWays = bothWays;
     return settings;
 }
@@ -47,38 +47,60 @@ const FrameResult kSlowRest{true, FrameKind::rest, 0, 0};
 constexpr int kCentreX = 306;
 constexpr int kTopLine = 152;
 
-TEST(WindowSizeRule, DefaultMetricsGiveA340PixelHighWindowAndRowTop152) {
+LayoutMetrics metricsFloating(std::int32_t backgroundHeight, std::int32_t floatDistance) {
     LayoutMetrics metrics;
-    metrics.backgroundHeight = 104;
+    metrics.backgroundHeight = backgroundHeight;
+    metrics.floatDistance = floatDistance;
+    return metrics;
+}
+
+TEST(WindowSizeRule, DefaultMetricsGiveA340PixelHighWindowAndRowTop152) {
+    const LayoutMetrics metrics = metricsFloating(104, 48);
     EXPECT_EQ(windowWidth(metrics, 0), 288);
     EXPECT_EQ(windowWidth(metrics, 3), 396);
     EXPECT_EQ(windowWidth(metrics, 200), 7488);
-    EXPECT_EQ(windowHeight(metrics, 48), 340);
-    EXPECT_EQ(rowTop(metrics, 48), 152);
-    EXPECT_EQ(windowHeight(metrics, 0), 244);
-    EXPECT_EQ(rowTop(metrics, 0), 104);
+    EXPECT_EQ(windowHeight(metrics), 340);
+    EXPECT_EQ(rowTop(metrics), 152);
+    EXPECT_EQ(windowHeight(metricsFloating(104, 0)), 244);
+    EXPECT_EQ(rowTop(metricsFloating(104, 0)), 104);
 }
 
 TEST(WindowSizeRule, RowTopTruncatesTowardZeroOnBothSidesOfZero) {
-    LayoutMetrics metrics;
+    LayoutMetrics metrics = metricsFloating(0, 82);
     metrics.cellHeight = 35;
-    metrics.backgroundHeight = 0;
-    EXPECT_EQ(rowTop(metrics, 82), 82);  // (200 - 35) / 2 = 82.5
-    EXPECT_EQ(rowTop(metrics, -8), -7);  // (20 - 35) / 2 = -7.5, not -8
-    EXPECT_EQ(windowHeight(metrics, -8), 20);
+    EXPECT_EQ(rowTop(metrics), 82);  // (200 - 35) / 2 = 82.5
+    metrics.floatDistance = -8;
+    EXPECT_EQ(rowTop(metrics), -7);  // (20 - 35) / 2 = -7.5, not -8
+    EXPECT_EQ(windowHeight(metrics), 20);
 }
 
 TEST(WindowSizeRule, AbsurdFloatDistancesSaturateInsteadOfOverflowing) {
-    LayoutMetrics metrics;
-    metrics.backgroundHeight = 104;
     const std::int32_t most = std::numeric_limits<std::int32_t>::max();
     const std::int32_t least = std::numeric_limits<std::int32_t>::min();
-    EXPECT_EQ(windowHeight(metrics, most), most);
-    EXPECT_EQ(rowTop(metrics, most), most);
-    EXPECT_EQ(windowHeight(metrics, least), least);
+    EXPECT_EQ(windowHeight(metricsFloating(104, most)), most);
+    EXPECT_EQ(rowTop(metricsFloating(104, most)), most);
+    EXPECT_EQ(windowHeight(metricsFloating(104, least)), least);
     EXPECT_EQ(truncateToInt(std::numeric_limits<double>::quiet_NaN()), 0);
     EXPECT_EQ(truncateToInt(-0.99), 0);
     EXPECT_EQ(truncateToInt(-1.5), -1);
+}
+
+struct FloatCase {
+    std::int32_t backgroundHeight, wanted, used;
+};
+
+TEST(UsableFloatDistance, KeepsAWindowOfAtLeastOneCellAndAtMost16384Pixels) {
+    const FloatCase cases[] = {
+        {104, 48, 48},       {104, -10, -10},        {104, -104, -104}, {104, -105, -104},
+        {104, -10000, -104}, {104, INT32_MIN, -104}, {104, 8070, 8070}, {104, 8071, 8070},
+        {104, 100000, 8070}, {104, INT32_MAX, 8070}, {0, -1, 0},        {0, 0, 0},
+        {0, 100000, 8174},   {8000, 48, 48},         {8000, 1000, 174},
+    };
+    for (const FloatCase& c : cases) {
+        const LayoutMetrics metrics = metricsFloating(c.backgroundHeight, 0);
+        EXPECT_EQ(usableFloatDistance(metrics, c.wanted), c.used)
+            << c.backgroundHeight << " " << c.wanted;
+    }
 }
 
 TEST(LayoutRow, PacksCellsEdgeToEdgeFromTheLeftMargin) {
@@ -365,6 +387,24 @@ TEST(AdvanceFrame, BuildUpMoveToTheNextItemAndFadeOutFrameByFrame) {
         EXPECT_EQ(state.items[i].currentRect, state.items[i].baseRect) << "item " << i;
         EXPECT_EQ(state.items[i].lift, 0.0f) << "item " << i;
     }
+}
+
+// The caller has just re-created the surface (a drop, a delete, a dialog
+// save): the step that ends a fade must still give it a frame.
+TEST(AdvanceFrame, ForcedStepThatEndsAFadeAsksForARestFrame) {
+    DockState state = rowOf(9);
+    const DockSettings settings = settingsFloating(1);
+    zoomFully(state, settings, 5, kCentreX, kTopLine);
+    state.hoverIndex = 0;
+    for (int step = 0; step < 10; ++step) advanceFrame(state, settings, false);
+    ASSERT_EQ(state.zoomPercent, 0);
+    ASSERT_EQ(state.zoomIndex, 5);
+    state.items[5].currentRect = {1, 2, 3, 4};
+
+    EXPECT_EQ(advanceFrame(state, settings, true), kSlowRest);
+    EXPECT_EQ(state.zoomIndex, 0);
+    EXPECT_EQ(state.zoomPercent, 0);
+    EXPECT_EQ(state.items[5].currentRect, state.items[5].baseRect);
 }
 
 TEST(AdvanceFrame, HoveringAgainDuringAFadeContinuesFromTheProgressReached) {

@@ -188,6 +188,7 @@ class RealDock {
         state.trayImage->LoadFromMemory(embedded::SelectedTrayPicture);
         state.metrics.backgroundWidth = static_cast<std::int32_t>(state.backgroundImage->Width());
         state.metrics.backgroundHeight = static_cast<std::int32_t>(state.backgroundImage->Height());
+        state.metrics.floatDistance = 48;
         state.metrics.rowTop = rowTopFor(48);
         session_.instanceHandle = ::GetModuleHandleA(nullptr);
         session_.menuHandle = ::LoadMenuA(session_.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT));

@@ -53,8 +53,8 @@ class HoverOnTheRealWindow : public ::testing::Test {
         canvas.AttachWindow(window);
         DockState& state = dock.state;
         state.metrics.backgroundHeight = 104;
-        state.metrics.rowTop = rowTop(state.metrics, 48);
-        dock.settings.floatDistance = 48;
+        state.metrics.floatDistance = 48;
+        state.metrics.rowTop = rowTop(state.metrics);
         dock.settings.floatBothWays = 1;
         for (int i = 1; i <= 3; ++i) state.items.Insert(i, DockItem{}, 0);
         layoutRow(state, 1);

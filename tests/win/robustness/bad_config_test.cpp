@@ -261,7 +261,7 @@ TEST_F(BadConfig, StrayQuotesAreKeptWhereTheyDoNotPair) {
 struct OutOfRange {
     std::string_view key;
     const char* value;
-    std::int32_t floatDistance;  // as kept, with the built-in background
+    std::int32_t floatDistance;  // as the geometry uses it, with the built-in background
 };
 
 TEST_F(BadConfig, OutOfRangeNumbersLeaveADockThatDrawsAndCloses) {
@@ -295,7 +295,10 @@ TEST_F(BadConfig, OutOfRangeNumbersLeaveADockThatDrawsAndCloses) {
         // The dock must stay where a user can reach it to close it.
         EXPECT_TRUE(
             dock->dock().platform.window.TouchesAnyMonitor({r.left, r.top, r.right, r.bottom}));
-        EXPECT_EQ(dock->dock().settings.floatDistance, c.floatDistance);
+        if (c.key == t::kKeyFloatDistance) {  // kept as written, and saved so below
+            EXPECT_EQ(IntToText(dock->dock().settings.floatDistance), c.value);
+        }
+        EXPECT_EQ(dock->dock().state.metrics.floatDistance, c.floatDistance);
         EXPECT_EQ(dock->program.Canvas().SurfaceHeight(), (104 + c.floatDistance + 18) * 2);
         hoverAcrossTheRow(*dock, 100);
         closeAndExpectWholeConfig(*dock, config());

@@ -152,6 +152,10 @@ void patch(std::string& image, std::size_t at, std::string_view bytes) {
     if (at + bytes.size() <= image.size()) image.replace(at, bytes.size(), bytes);
 }
 
+std::uint32_t le16(const std::string& s, std::size_t at) {
+    return std::uint8_t(s[at]) | std::uint8_t(s[at + 1]) << 8;
+}
+
 std::uint32_t le32(const std::string& s, std::size_t at) {
     return std::uint8_t(s[at]) | std::uint8_t(s[at + 1]) << 8 | std::uint8_t(s[at + 2]) << 16 |
            std::uint32_t(std::uint8_t(s[at + 3])) << 24;
@@ -171,6 +175,27 @@ std::size_t resourceOffset(const std::string& image) {
         if (rva >= start && rva < start + size) return le32(image, table + 20) + (rva - start);
     }
     return 0;
+}
+
+// The file offsets of the data entries (the data's address, then its size)
+// of every resource of one type, through the name and language levels.
+std::vector<std::size_t> dataEntries(const std::string& image, std::uint32_t type) {
+    const std::size_t rsrc = resourceOffset(image);
+    std::vector<std::size_t> found;
+    auto walk = [&](auto& self, std::size_t directory, int level) -> void {
+        const std::size_t count = le16(image, directory + 12) + le16(image, directory + 14);
+        for (std::size_t i = 0; i < count; ++i) {
+            const std::size_t entry = directory + 16 + 8 * i;
+            if (level == 0 && le32(image, entry) != type) continue;
+            const std::uint32_t target = le32(image, entry + 4);
+            if (target & 0x80000000u)
+                self(self, rsrc + (target & 0x7FFFFFFFu), level + 1);
+            else
+                found.push_back(rsrc + target);
+        }
+    };
+    walk(walk, rsrc, 0);
+    return found;
 }
 
 struct DroppedCase {
@@ -239,6 +264,53 @@ void makeShortcut(const std::string& link, const std::string& target) {
     ASSERT_EQ(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(file.put())), S_OK);
     const std::wstring wide(link.begin(), link.end());
     ASSERT_EQ(file->Save(wide.c_str(), TRUE), S_OK);
+}
+
+// Copies of notepad whose icon group, or whose icon images, have data entries
+// that point 2 GiB past the module or claim 2 GiB: listed in config.ini,
+// dropped, and dropped as shortcuts' targets, each item quietly gets the
+// default picture.
+TEST_F(BadFiles, ModulesWhoseIconDataLiesOutsideThemGiveTheDefaultPicture) {
+    const std::string module = readFileText("C:\\windows\\notepad.exe");
+    struct Patched {
+        const char* name;
+        std::uint32_t type;
+        std::size_t field;  // 0: the data's address, 4: its size
+    };
+    const Patched patches[] = {{"group_far.exe", 14, 0},
+                               {"group_huge.exe", 14, 4},
+                               {"image_far.exe", 3, 0},
+                               {"image_huge.exe", 3, 4}};
+    ScratchFolder modules;
+    std::vector<std::string> paths, drops;
+    for (const Patched& p : patches) {
+        std::string bytes = module;
+        const std::vector<std::size_t> entries = dataEntries(module, p.type);
+        ASSERT_FALSE(entries.empty()) << p.name;
+        for (std::size_t entry : entries) patch(bytes, entry + p.field, "\xF0\xFF\xFF\x7F");
+        paths.push_back(modules.File(p.name));
+        writeFileText(paths.back(), bytes);
+        drops.push_back(paths.back());
+        drops.push_back(paths.back() + ".lnk");
+        makeShortcut(drops.back(), paths.back());
+    }
+    std::string text = header(t::kSectionItems) + line(t::kKeyItemCount, "4");
+    for (int n = 1; n <= 4; ++n) text += line(keyOf(t::kKeyTargetPrefix, n), paths[n - 1]);
+    writeFileText(config(), text);
+
+    DockUnderTest dock(folder.Path());
+    ASSERT_EQ(dock.dock().state.items.Count(), 4);
+    dock.dock().state.hoverIndex = 0;
+    dock.dock().state.pointerX = 100000;
+    dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOfFiles(drops)));
+    const DockState& state = dock.dock().state;
+    ASSERT_EQ(state.items.Count(), 12);
+    for (int n = 1; n <= 12; ++n) {
+        EXPECT_EQ(state.items[n].item.targetPath, n <= 4 ? paths[n - 1] : drops[n - 5]);
+        EXPECT_EQ(state.imagePool[state.items[n].imageSlot - 1]->Width(), 72u) << "item " << n;
+    }
+    hoverAcrossTheRow(dock);
+    closeAndExpectWholeConfig(dock, config());
 }
 
 TEST_F(BadFiles, ShortcutsFoldersGbkNamesAndLibrariesDroppedOnTheDock) {
