@@ -9,6 +9,7 @@
 #include "dock/startup.h"
 #include "items/drop_win32.h"
 #include "render/hover.h"
+#include "support/fatal.h"
 #include "../../resources/resource_ids.h"
 
 namespace dock {
@@ -119,11 +120,11 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             onActivate(dock.state, wParam);
             return FALSE;
         case WM_CLOSE:
-            shutdownDock(session);
+            closeDock(session);
             return TRUE;
         case WM_GETDLGCODE:
             if (wParam != VK_ESCAPE) return FALSE;
-            shutdownDock(session);
+            closeDock(session);
             return TRUE;
         case WM_LBUTTONDOWN:
             onLeftButtonDown(session);
@@ -150,7 +151,14 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 void CALLBACK onAnimationTick(HWND, UINT, UINT_PTR, DWORD) {
-    if (boundProgram != nullptr) animationTick(boundProgram->GetDock());
+    if (boundProgram != nullptr && !FatalReportShowing()) animationTick(boundProgram->GetDock());
+}
+
+void closeDock(DockSession& session) {
+    if (session.closes.CloseNow())
+        shutdownDock(session);
+    else
+        endCommandWaits(session);
 }
 
 void shutdownDock(DockSession& session) {
