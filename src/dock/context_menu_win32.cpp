@@ -1,5 +1,7 @@
 #include "dock/context_menu_win32.h"
 
+#include <cstring>
+
 #include "../../resources/resource_ids.h"
 #include "config/configuration.h"
 #include "config/extended_settings.h"
@@ -73,7 +75,35 @@ bool toggleExtendedCommand(DockSession& session, UINT command) {
     return true;
 }
 
+// The button that leaves everything as it was: No in the delete confirmation,
+// Cancel in the icon file dialog, 取消 in either settings dialog, and OK in
+// the hotkey-failure box, its only button.
+constexpr int kUnchangingButtons[] = {IDNO, IDCANCEL, IDC_ITEM_CANCEL, IDC_PROGRAM_CANCEL, IDOK};
+
+BOOL CALLBACK endWaitingDialog(HWND window, LPARAM dockWindow) {
+    char name[16] = {};
+    if (window == reinterpret_cast<HWND>(dockWindow) || !::IsWindowVisible(window) ||
+        ::GetClassNameA(window, name, sizeof name) == 0 || std::strcmp(name, "#32770") != 0)
+        return TRUE;
+    for (int id : kUnchangingButtons) {
+        HWND button = ::GetDlgItem(window, id);
+        if (button == nullptr) continue;
+        ::SendMessageA(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                       reinterpret_cast<LPARAM>(button));
+        break;
+    }
+    return TRUE;
+}
+
 }  // namespace
+
+void endCommandWaits(DockSession& session) {
+    ::EndMenu();
+    // Each nested loop returns once control is back in it: inner waits first,
+    // then the dialog or confirmation they were opened from.
+    ::EnumThreadWindows(::GetCurrentThreadId(), &endWaitingDialog,
+                        reinterpret_cast<LPARAM>(session.dockWindow));
+}
 
 void prepareContextMenu(DockSession& session) {
     const DockState& state = session.dock->state;
@@ -124,14 +154,23 @@ void carryOutMenuCommand(DockSession& session, UINT command) {
 
 void showContextMenu(DockSession& session) {
     if (session.dock == nullptr) return;
-    session.dock->state.menuTargetIndex = session.dock->state.hoverIndex;
-    session.dock->state.menuPointerX = session.dock->state.pointerX;
-    POINT pointer{};
-    ::GetCursorPos(&pointer);
-    prepareContextMenu(session);
-    const UINT command = static_cast<UINT>(::TrackPopupMenu(
-        popupOf(session), TPM_RETURNCMD, pointer.x, pointer.y, 0, session.dockWindow, nullptr));
-    carryOutMenuCommand(session, command);
+    DockState& state = session.dock->state;
+    const bool closed = session.closes.RunCommand(state, [&] {
+        state.menuTargetIndex = state.hoverIndex;
+        state.menuPointerX = state.pointerX;
+        POINT pointer{};
+        ::GetCursorPos(&pointer);
+        prepareContextMenu(session);
+        // A menu whose owner is not the foreground window does not close on a
+        // click elsewhere; the message after it makes the system notice the
+        // menu has ended, so that the next one does not vanish at once.
+        ::SetForegroundWindow(session.dockWindow);
+        const UINT command = static_cast<UINT>(::TrackPopupMenu(
+            popupOf(session), TPM_RETURNCMD, pointer.x, pointer.y, 0, session.dockWindow, nullptr));
+        ::PostMessageA(session.dockWindow, WM_NULL, 0, 0);
+        carryOutMenuCommand(session, command);
+    });
+    if (closed) shutdownDock(session);
 }
 
 }  // namespace dock

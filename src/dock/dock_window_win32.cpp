@@ -12,6 +12,7 @@
 #include "dock/startup.h"
 #include "items/drop_win32.h"
 #include "render/hover.h"
+#include "support/fatal.h"
 #include "../../resources/resource_ids.h"
 
 namespace dock {
@@ -134,11 +135,11 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             onActivate(dock.state, wParam);
             return FALSE;
         case WM_CLOSE:
-            shutdownDock(session);
+            closeDock(session);
             return TRUE;
         case WM_GETDLGCODE:
             if (wParam != VK_ESCAPE) return FALSE;
-            if (!cancelItemDrag(dock)) shutdownDock(session);
+            if (!cancelItemDrag(dock)) closeDock(session);
             return TRUE;
         case WM_LBUTTONDOWN:
             if (dock.state.hoverIndex != 0)
@@ -150,7 +151,9 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             movePressedPointer(dock, pointOf(lParam), systemDragDistance());
             return FALSE;
         case WM_LBUTTONUP:
-            releaseItem(dock, pointOf(lParam));
+            // A drag off the strip waits for the delete confirmation.
+            if (session.closes.RunCommand(dock.state, [&] { releaseItem(dock, pointOf(lParam)); }))
+                shutdownDock(session);
             return FALSE;
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(lParam) != window) cancelItemDrag(dock);
@@ -184,7 +187,14 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 }
 
 void CALLBACK onAnimationTick(HWND, UINT, UINT_PTR, DWORD) {
-    if (boundProgram != nullptr) animationTick(boundProgram->GetDock());
+    if (boundProgram != nullptr && !FatalReportShowing()) animationTick(boundProgram->GetDock());
+}
+
+void closeDock(DockSession& session) {
+    if (session.closes.CloseNow())
+        shutdownDock(session);
+    else
+        endCommandWaits(session);
 }
 
 void shutdownDock(DockSession& session) {

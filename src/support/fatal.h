@@ -27,4 +27,7 @@ enum InternalError : int {
 namespace dock {
 // Win32 side: shows the "error" message box (no owner, MB_ICONERROR) and exits.
 void InstallWin32FatalReporter();
+// The box is up: its message loop still dispatches the dock's timer, whose
+// tick must not run into the same fault again and stack a second box.
+bool FatalReportShowing();
 }  // namespace dock

@@ -7,7 +7,10 @@
 namespace dock {
 namespace {
 
+bool showing = false;
+
 [[noreturn]] void showAndExit(const std::string& gbkText) {
+    showing = true;
     ::MessageBoxA(nullptr, gbkText.c_str(), "error", MB_ICONERROR);
     ::ExitProcess(1);
 }
@@ -19,6 +22,10 @@ void outOfMemory() {
 }
 
 }  // namespace
+
+bool FatalReportShowing() {
+    return showing;
+}
 
 void InstallWin32FatalReporter() {
     SetFatalReporter(&showAndExit);

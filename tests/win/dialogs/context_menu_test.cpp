@@ -21,6 +21,7 @@ struct MenuSeen {
     UINT settingsState = 0, deleteState = 0, programState = 0, exitState = 0;
     UINT lockState = 0, topState = 0, dragState = 0, addState = 0;
     POINT topLeft{};
+    HWND foreground = nullptr;
 };
 
 class ContextMenuTest : public ::testing::Test {
@@ -42,6 +43,7 @@ class ContextMenuTest : public ::testing::Test {
                 RECT r{};
                 ::GetWindowRect(popup, &r);
                 seen.topLeft = {r.left, r.top};
+                seen.foreground = ::GetForegroundWindow();
                 seen.settingsState = ::GetMenuState(menu, IDM_ITEM_SETTINGS, MF_BYCOMMAND);
                 seen.deleteState = ::GetMenuState(menu, IDM_DELETE_ITEM, MF_BYCOMMAND);
                 seen.programState = ::GetMenuState(menu, IDM_PROGRAM_SETTINGS, MF_BYCOMMAND);
@@ -91,6 +93,16 @@ TEST_F(ContextMenuTest, OverTheEmptyAreaDisablesBothItemEntriesAndOpensAtThePoin
     EXPECT_EQ(seen.topLeft.y, 250);
     EXPECT_EQ(real.dock().state.menuTargetIndex, 0);
     EXPECT_FALSE(real.dock().state.busy);
+}
+
+TEST_F(ContextMenuTest, TracksWithTheDockInTheForegroundSoThatAClickElsewhereEndsIt) {
+    HWND other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP | WS_VISIBLE, 700, 500, 40, 40,
+                                   nullptr, nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(other);
+    ASSERT_EQ(::GetForegroundWindow(), other);
+    const MenuSeen seen = openMenuAndPress(L"\x1B");
+    EXPECT_EQ(seen.foreground, real.window());
+    ::DestroyWindow(other);
 }
 
 TEST_F(ContextMenuTest, OverAnItemEnablesBothItemEntriesAgain) {

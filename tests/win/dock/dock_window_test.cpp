@@ -6,11 +6,15 @@
 
 #include <gtest/gtest.h>
 
+#include <commctrl.h>
+
 #include <cstring>
+#include <functional>
 #include <initializer_list>
 #include <string>
 #include <utility>
 
+#include "../modal_driver.h"
 #include "dock_test_support.h"
 #include "support/texts.h"
 
@@ -536,6 +540,191 @@ TEST_F(DockWindow, RunsModallyUntilClosedAndSaves) {
     ::KillTimer(nullptr, timer);
     EXPECT_TRUE(exists(config()));
     EXPECT_TRUE(program.Session().ended);
+}
+
+struct Waits {
+    HWND dockWindow;
+    bool end;
+    int left;
+};
+
+// Counts the visible menus, dialogs and boxes of the test thread other than
+// the dock, and with `end` presses in each dialog or box the button that
+// changes nothing. Sends nothing: the test thread may be joining the caller.
+BOOL CALLBACK countWait(HWND window, LPARAM data) {
+    auto* waits = reinterpret_cast<Waits*>(data);
+    if (window == waits->dockWindow || !::IsWindowVisible(window)) return TRUE;
+    const std::wstring name = className(window);
+    if (name != L"#32768" && name != L"#32770") return TRUE;
+    ++waits->left;
+    if (waits->end && name == L"#32770") {
+        for (int id : {IDNO, IDCANCEL, IDC_ITEM_CANCEL, IDC_PROGRAM_CANCEL, IDOK})
+            if (::GetDlgItem(window, id) != nullptr)
+                ::PostMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+    }
+    return TRUE;
+}
+
+int waitsLeft(DWORD thread, HWND dockWindow, bool end = false) {
+    Waits waits{dockWindow, end, 0};
+    ::EnumThreadWindows(thread, &countWait, reinterpret_cast<LPARAM>(&waits));
+    return waits.left;
+}
+
+// Whatever a failing test left waiting is ended, so that it cannot keep the
+// test thread in a modal loop for ever.
+void unblock(DWORD thread, HWND dockWindow) {
+    for (int round = 0; round < 50 && waitsLeft(thread, dockWindow, true) != 0; ++round) {
+        ::PostMessageW(dockWindow, WM_KEYDOWN, VK_ESCAPE, 0x00010001);  // a menu
+        ::Sleep(100);
+    }
+}
+
+constexpr WPARAM kCtrlAltF = 0x0646;
+
+// A close (WM_CLOSE posted to the dock, as "end task" or another program
+// sends it) while a context-menu command waits for the user.
+class ClosingWhileWaiting : public DockWindow {
+  protected:
+    void SetUp() override {
+        original = itemsSection(2, "C:\\a.exe", "890");  // Ctrl+Shift+F11 on item 1
+        writeFileText(config(), original);
+        other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                                  nullptr, nullptr);
+    }
+    void TearDown() override {
+        ::UnregisterHotKey(other, 1);
+        ::DestroyWindow(other);
+    }
+
+    // Opens the menu over item `hover` as a right-button release would; on a
+    // driver thread `reachWait` works it into the wait under test and returns
+    // that wait's window, then the dock gets WM_CLOSE. By the time the dock's
+    // dialog has ended, every wait must have ended before it.
+    void closeWhile(DockUnderTest& dock, int hover, std::function<HWND(DWORD, HWND)> reachWait) {
+        const DWORD thread = ::GetCurrentThreadId();
+        HWND dockWindow = dock.window;
+        {
+            Driver driver([&] {
+                HWND popup = waitForWindow(thread, L"#32768", L"");
+                reached = popup != nullptr && reachWait(thread, popup) != nullptr;
+                if (reached) {
+                    ::PostMessageW(dockWindow, WM_CLOSE, 0, 0);
+                    ended = waitUntilGone(dockWindow, 5000) && waitsLeft(thread, dockWindow) == 0;
+                }
+                unblock(thread, dockWindow);
+            });
+            dock.dock().state.hoverIndex = hover;
+            dock.call(WM_RBUTTONUP);
+        }
+        EXPECT_TRUE(reached);
+        EXPECT_TRUE(ended);
+        EXPECT_TRUE(dock.program.Session().ended);
+    }
+    // The file holds what it held before the command, written by one save:
+    // the earlier file became the backup just once.
+    void expectSavedOnceAsBefore() {
+        EXPECT_EQ(readFileText(backup()), original);
+        EXPECT_EQ(profileValue(config(), texts::kSectionItems, texts::kKeyItemCount), "2");
+        EXPECT_EQ(
+            profileValue(config(), texts::kSectionItems, std::string(texts::kKeyTitlePrefix) + "1"),
+            "Item 1");
+        EXPECT_EQ(profileValue(config(), texts::kSectionItems,
+                               std::string(texts::kKeyHotkeyPrefix) + "1"),
+                  "890");
+    }
+    static HWND press(HWND dockWindow, wchar_t key, DWORD thread, const std::wstring& caption) {
+        ::PostMessageW(dockWindow, WM_CHAR, key, 1);
+        return waitForWindow(thread, L"#32770", caption);
+    }
+    static void setTitle(HWND dialog) {
+        ::SendDlgItemMessageA(dialog, IDC_ITEM_TITLE, WM_SETTEXT, 0,
+                              reinterpret_cast<LPARAM>("Changed"));
+    }
+
+    std::string original;
+    HWND other = nullptr;
+    bool reached = false, ended = false;
+};
+
+// Whether the dock had already shut down (and destroyed the menu) when its
+// menu loop ended: -1 while the loop has not ended.
+const DockSession* menuOwner = nullptr;
+int shutDownWhenTheMenuEnded = -1;
+LRESULT CALLBACK watchMenuEnd(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* message = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && message->message == WM_EXITMENULOOP)
+        shutDownWhenTheMenuEnded = menuOwner->ended ? 1 : 0;
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+TEST_F(ClosingWhileWaiting, TheMenuEndsAsByAClickElsewhereBeforeTheDockSavesOnce) {
+    DockUnderTest dock(folder.Path());
+    menuOwner = &dock.program.Session();
+    shutDownWhenTheMenuEnded = -1;
+    HHOOK hook =
+        ::SetWindowsHookExW(WH_CALLWNDPROC, &watchMenuEnd, nullptr, ::GetCurrentThreadId());
+    closeWhile(dock, 1, [](DWORD, HWND popup) { return popup; });
+    ::UnhookWindowsHookEx(hook);
+    EXPECT_EQ(shutDownWhenTheMenuEnded, 0);
+    expectSavedOnceAsBefore();
+}
+
+TEST_F(ClosingWhileWaiting, TheItemSettingsDialogEndsAsByCancel) {
+    DockUnderTest dock(folder.Path());
+    closeWhile(dock, 1, [&](DWORD thread, HWND) {
+        HWND dialog = press(dock.window, L's', thread, L"设置");
+        if (dialog != nullptr) setTitle(dialog);
+        return dialog;
+    });
+    expectSavedOnceAsBefore();
+}
+
+TEST_F(ClosingWhileWaiting, TheIconFileDialogEndsAsByCancelAndTheItemSettingsWithIt) {
+    DockUnderTest dock(folder.Path());
+    closeWhile(dock, 1, [&](DWORD thread, HWND) -> HWND {
+        HWND settings = press(dock.window, L's', thread, L"设置");
+        if (settings == nullptr) return nullptr;
+        setTitle(settings);
+        ::PostMessageW(settings, WM_COMMAND, MAKEWPARAM(IDC_ITEM_BROWSE, BN_CLICKED), 0);
+        return waitForWindow(thread, L"#32770", L"请选择图标文件.");
+    });
+    expectSavedOnceAsBefore();
+}
+
+TEST_F(ClosingWhileWaiting, TheHotkeyFailureBoxEndsAndTheItemIsSavedAsItWasBefore) {
+    ASSERT_TRUE(::RegisterHotKey(other, 1, MOD_CONTROL | MOD_ALT, 'F'));
+    DockUnderTest dock(folder.Path());
+    closeWhile(dock, 1, [&](DWORD thread, HWND) -> HWND {
+        HWND settings = press(dock.window, L's', thread, L"设置");
+        if (settings == nullptr) return nullptr;
+        setTitle(settings);
+        ::SendDlgItemMessageW(settings, IDC_ITEM_HOTKEY, HKM_SETHOTKEY, kCtrlAltF, 0);
+        ::PostMessageW(settings, WM_COMMAND, MAKEWPARAM(IDC_ITEM_SAVE, BN_CLICKED), 0);
+        return waitForWindow(thread, L"#32770", L"错误");
+    });
+    expectSavedOnceAsBefore();
+}
+
+TEST_F(ClosingWhileWaiting, TheProgramSettingsDialogEndsAsByCancel) {
+    DockUnderTest dock(folder.Path());
+    closeWhile(dock, 0, [&](DWORD thread, HWND) {
+        HWND dialog = press(dock.window, L'o', thread, L"程序设置");
+        if (dialog != nullptr)
+            ::SendDlgItemMessageW(dialog, IDC_PROGRAM_REFLECTION, BM_CLICK, 0, 0);
+        return dialog;
+    });
+    expectSavedOnceAsBefore();
+    EXPECT_EQ(profileValue(config(), texts::kSectionSettings, texts::kKeyReflection), "0");
+}
+
+TEST_F(ClosingWhileWaiting, TheDeleteConfirmationEndsAsByNoAndKeepsTheItem) {
+    DockUnderTest dock(folder.Path());
+    closeWhile(dock, 1,
+               [&](DWORD thread, HWND) { return press(dock.window, L'd', thread, L"Varnel"); });
+    expectSavedOnceAsBefore();
+    // Shutdown released the hotkey: nothing registers it again behind the save.
+    EXPECT_TRUE(::RegisterHotKey(other, 1, MOD_CONTROL | MOD_SHIFT, VK_F11));
 }
 
 }  // namespace
