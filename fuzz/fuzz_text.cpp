@@ -14,23 +14,11 @@ using dock::fuzz::require;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace dock;
     FuzzedDataProvider input(data, size);
-    const std::string search = input.ConsumeRandomLengthString(8);
-    const std::string replacement = input.ConsumeRandomLengthString(8);
     const std::string text = input.ConsumeRemainingBytesAsString();
 
     const std::int32_t number = TextToInt(text);
     require(TextToInt(IntToText(number)) == number);
     require(TextToInt16(text) == static_cast<std::int16_t>(number));
-
-    require(ReplaceAll(text, search, search) == text);
-    const std::string replaced = ReplaceAll(text, search, replacement);
-    if (search.empty()) require(replaced == text);
-
-    const int last = FindLast(text, search);
-    if (last != -1) {
-        require(last >= 1 && last + TextLength(search) - 1 <= TextLength(text));
-        require(text.compare(static_cast<std::size_t>(last - 1), search.size(), search) == 0);
-    }
 
     const std::string lowered = LowerAscii(text);
     require(lowered.size() == text.size());
