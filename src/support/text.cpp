@@ -7,10 +7,6 @@
 namespace dock {
 namespace {
 
-bool isLeadByte(char c) {
-    return static_cast<unsigned char>(c) >= 0x80;
-}
-
 char lowerAsciiByte(char c) {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
 }
@@ -34,14 +30,20 @@ int CompareText(std::string_view a, std::string_view b) {
     return a.compare(b);
 }
 
-std::string LowerAscii(std::string_view text) {
+std::size_t FindLastCharacter(std::string_view text, char c, const LeadBytes& leadBytes) {
+    // Forwards: only a walk from the start knows which bytes are second bytes.
+    std::size_t found = std::string_view::npos;
+    for (std::size_t i = 0; i < text.size(); i += leadBytes.CharacterSize(text, i)) {
+        if (text[i] == c) found = i;
+    }
+    return found;
+}
+
+std::string LowerAscii(std::string_view text, const LeadBytes& leadBytes) {
     std::string lowered(text);
-    for (std::size_t i = 0; i < lowered.size(); ++i) {
-        if (isLeadByte(lowered[i])) {
-            ++i;  // the trail byte may look like a letter; it is not one
-        } else {
-            lowered[i] = lowerAsciiByte(lowered[i]);
-        }
+    // A second byte may look like a letter; it is not one.
+    for (std::size_t i = 0; i < lowered.size(); i += leadBytes.CharacterSize(lowered, i)) {
+        lowered[i] = lowerAsciiByte(lowered[i]);
     }
     return lowered;
 }

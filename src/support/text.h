@@ -1,8 +1,10 @@
 #pragma once
-// GBK text. Text is a std::string of code page 936 bytes; an
-// empty text and a missing one are the same. Lengths and positions count
-// bytes, positions are 1-based. A byte of 0x80 or above starts a two-byte
-// character wherever a scan is said to be double-byte-aware.
+// GBK text. Text is a std::string of code page 936 bytes; an empty text and a
+// missing one are the same. Lengths and positions count bytes, positions are
+// 1-based. File names and window texts are in the system's ANSI code page:
+// where a scan walks characters, LeadBytes says which bytes start two-byte ones.
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <initializer_list>
 #include <string>
@@ -20,8 +22,29 @@ std::string Concat(const Parts&... parts) {
 // Byte-wise, case-sensitive: 0 when equal, negative or positive otherwise.
 int CompareText(std::string_view a, std::string_view b);
 
+// The bytes that start a two-byte character in the system's ANSI code page,
+// told by the system once at start. The default has none: a single-byte code
+// page, where every byte is a character.
+class LeadBytes {
+  public:
+    LeadBytes() = default;
+    explicit LeadBytes(const std::array<bool, 256>& leads) : leads_(leads) {}
+
+    // 2 when text[at] is a lead byte and a second byte follows it, else 1.
+    std::size_t CharacterSize(std::string_view text, std::size_t at) const {
+        return leads_[static_cast<unsigned char>(text[at])] && at + 1 < text.size() ? 2 : 1;
+    }
+
+  private:
+    std::array<bool, 256> leads_{};
+};
+
+// The 0-based offset of the last `c` that is a character of its own, never
+// the second byte of a two-byte one; npos when there is none.
+std::size_t FindLastCharacter(std::string_view text, char c, const LeadBytes& leadBytes);
+
 // A..Z lowered; two-byte characters are copied untouched.
-std::string LowerAscii(std::string_view text);
+std::string LowerAscii(std::string_view text, const LeadBytes& leadBytes);
 
 // "%d" formatting; the 16-bit form is sign-extended.
 std::string IntToText(std::int32_t value);

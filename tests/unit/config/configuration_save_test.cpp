@@ -170,6 +170,7 @@ TEST_F(Saving, SucceedsOnTheFirstAttemptThatCanWriteTheTempFile) {
     Dock dock{Platform{files, fake.profile, fake.messages, fake.pictures, fake.canvas, fake.hotkeys,
                        fake.icons, fake.window, fake.shell},
               "C:\\Dock",
+              fake.dock.leadBytes,
               fake.dock.settings,
               {}};
     saveConfiguration(dock);
@@ -224,6 +225,7 @@ TEST_F(Saving, TheWindowRectangleIsTakenOnceJustBeforeTheLeftEdge) {
     Dock dock{Platform{fake.files, fake.profile, fake.messages, fake.pictures, fake.canvas,
                        fake.hotkeys, fake.icons, window, fake.shell},
               "C:\\Dock",
+              fake.dock.leadBytes,
               fake.dock.settings,
               {}};
     saveConfiguration(dock);

@@ -4,6 +4,8 @@
 
 #include <climits>
 
+#include "fakes/fake_platform.h"
+
 namespace dock {
 namespace {
 
@@ -11,6 +13,10 @@ namespace {
 // byte; 丂 ("\x81\x41") has the code of the letter A as its second byte.
 constexpr std::string_view kTrailBackslash = "\x81\x5C";
 constexpr std::string_view kTrailLetterA = "\x81\x41";
+
+// The two code pages the program is tested at: 936 and the single-byte 1252.
+const LeadBytes kGbk = testing::gbkLeadBytes();
+const LeadBytes kCp1252;
 
 TEST(Concat, JoinsAnyNumberOfPartsAndEmptyPartsAddNothing) {
     EXPECT_EQ(Concat("C:\\Dock", "\\config.ini"), "C:\\Dock\\config.ini");
@@ -26,15 +32,32 @@ TEST(CompareText, IsZeroOnlyForTheSameBytes) {
     EXPECT_NE(CompareText("", "0"), 0);
 }
 
+TEST(FindLastCharacter, NeverFindsTheSecondByteOfATwoByteCharacter) {
+    const std::string path = Concat("C:\\", kTrailBackslash, "x");
+    EXPECT_EQ(FindLastCharacter(path, '\\', kGbk), 2u);
+    EXPECT_EQ(FindLastCharacter(path, '\\', kCp1252), 4u);    // 0x81 is a character of its own
+    EXPECT_EQ(FindLastCharacter("a\\\x81", '\\', kGbk), 1u);  // a lead byte ending the text
+    EXPECT_EQ(FindLastCharacter("abc", '\\', kGbk), std::string_view::npos);
+    EXPECT_EQ(FindLastCharacter("", '\\', kCp1252), std::string_view::npos);
+}
+
 TEST(LowerAscii, LowersLettersButLeavesDoubleByteCharactersAlone) {
-    EXPECT_EQ(LowerAscii("ABC.EXE"), "abc.exe");
-    EXPECT_EQ(LowerAscii(Concat(kTrailLetterA, "B")), Concat(kTrailLetterA, "b"));
+    EXPECT_EQ(LowerAscii("ABC.EXE", kGbk), "abc.exe");
+    EXPECT_EQ(LowerAscii(Concat(kTrailLetterA, "B"), kGbk), Concat(kTrailLetterA, "b"));
     EXPECT_EQ(LowerAscii("\xB1\xED"
-                         "Z"),
+                         "Z",
+                         kGbk),
               "\xB1\xED"
               "z");
-    EXPECT_EQ(LowerAscii(""), "");
-    EXPECT_EQ(LowerAscii("a1_[@"), "a1_[@");
+    EXPECT_EQ(LowerAscii("", kGbk), "");
+    EXPECT_EQ(LowerAscii("a1_[@", kGbk), "a1_[@");
+}
+
+TEST(LowerAscii, OnASingleByteCodePageLowersEveryAsciiLetter) {
+    EXPECT_EQ(LowerAscii(Concat(kTrailLetterA, "B"), kCp1252),
+              "\x81"
+              "ab");
+    EXPECT_EQ(LowerAscii("CAF\xC9.EXE", kCp1252), "caf\xC9.exe");
 }
 
 TEST(IntToText, FormatsAsPercentD) {
