@@ -264,6 +264,7 @@ struct BenchDock {
         : d{dock::Platform{fakes.files, fakes.profile, fakes.messages, pictures, surface,
                            fakes.hotkeys, fakes.icons, fakes.window, fakes.shell},
             "C:\\Dock",
+            fakes.dock.leadBytes,
             fakes.dock.settings,
             {}} {
         d.settings.reflection = reflection ? 1 : 0;

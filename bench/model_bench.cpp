@@ -119,6 +119,7 @@ void frameStep(benchmark::State& bench) {
     Dock dock{Platform{fakes.files, fakes.profile, fakes.messages, fakes.pictures, surface,
                        fakes.hotkeys, fakes.icons, fakes.window, fakes.shell},
               "C:\\Dock",
+              fakes.dock.leadBytes,
               fakes.dock.settings,
               {}};
     dock.state.metrics = fakes.dock.state.metrics;

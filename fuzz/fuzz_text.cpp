@@ -1,10 +1,13 @@
-// The text operations and the path rules on arbitrary bytes: no crash, no
-// out-of-bounds read, and the invariants every caller relies on.
+// The text operations and the path rules on arbitrary bytes, under an
+// arbitrary set of lead bytes: no crash, no out-of-bounds read, and the
+// invariants every caller relies on.
 #include <fuzzer/FuzzedDataProvider.h>
 
+#include <array>
 #include <cstdint>
 #include <string>
 
+#include "dock/launch.h"
 #include "fuzz_support.h"
 #include "items/add_item.h"
 #include "support/text.h"
@@ -14,31 +17,31 @@ using dock::fuzz::require;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace dock;
     FuzzedDataProvider input(data, size);
-    const std::string search = input.ConsumeRandomLengthString(8);
-    const std::string replacement = input.ConsumeRandomLengthString(8);
+    std::array<bool, 256> leads{};  // one bit per byte value
+    for (std::size_t word = 0; word < leads.size() / 64; ++word) {
+        const auto bits = input.ConsumeIntegral<std::uint64_t>();
+        for (std::size_t bit = 0; bit < 64; ++bit) leads[word * 64 + bit] = (bits >> bit) & 1;
+    }
+    const LeadBytes leadBytes(leads);
     const std::string text = input.ConsumeRemainingBytesAsString();
 
     const std::int32_t number = TextToInt(text);
     require(TextToInt(IntToText(number)) == number);
     require(TextToInt16(text) == static_cast<std::int16_t>(number));
 
-    require(ReplaceAll(text, search, search) == text);
-    const std::string replaced = ReplaceAll(text, search, replacement);
-    if (search.empty()) require(replaced == text);
-
-    const int last = FindLast(text, search);
-    if (last != -1) {
-        require(last >= 1 && last + TextLength(search) - 1 <= TextLength(text));
-        require(text.compare(static_cast<std::size_t>(last - 1), search.size(), search) == 0);
-    }
-
-    const std::string lowered = LowerAscii(text);
+    const std::string lowered = LowerAscii(text, leadBytes);
     require(lowered.size() == text.size());
-    require(LowerAscii(lowered) == lowered);
+    require(LowerAscii(lowered, leadBytes) == lowered);
 
-    const std::string extension = fileExtension(text);
+    const std::size_t separator = FindLastCharacter(text, '\\', leadBytes);
+    require(separator == std::string::npos || text[separator] == '\\');
+
+    const std::string extension = fileExtension(text, leadBytes);
     require(extension.size() <= text.size());
-    const std::string title = deriveTitle(text, extension);
+    const std::string title = deriveTitle(text, extension, leadBytes);
     require(title.size() <= text.size());
+
+    const std::string directory = workingDirectory(text, leadBytes);
+    require(directory.empty() || (directory.size() <= text.size() && directory.back() == '\\'));
     return 0;
 }

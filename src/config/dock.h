@@ -12,6 +12,7 @@
 #include "support/file_system.h"
 #include "support/message_port.h"
 #include "support/profile_store.h"
+#include "support/text.h"
 
 namespace dock {
 
@@ -30,6 +31,7 @@ struct Platform {
 struct Dock {
     Platform platform;
     std::string programDirectory;  // the executable's directory, no trailing backslash
+    LeadBytes leadBytes;           // of the system's ANSI code page, which paths are in
     DockSettings settings;
     DockState state;
 };

@@ -13,6 +13,7 @@
 #include "items/drop_win32.h"
 #include "render/hover.h"
 #include "support/fatal.h"
+#include "support/lead_bytes_win32.h"
 #include "../../resources/resource_ids.h"
 
 namespace dock {
@@ -93,6 +94,7 @@ DockProgram::DockProgram(HINSTANCE instance, std::string programDirectory, Shell
         Dock{Platform{files_, profile_, messages_, pictures_, *canvas_, hotkeys_, icons_, window_,
                       shell != nullptr ? *shell : static_cast<ShellPort&>(shell_)},
              std::move(programDirectory),
+             SystemLeadBytes(),
              {},
              {}});
     dock_->state.backgroundImage = std::move(backgroundImage_);

@@ -4,20 +4,13 @@
 
 namespace dock {
 
-std::string workingDirectory(const std::string& targetPath) {
+std::string workingDirectory(const std::string& targetPath, const LeadBytes& leadBytes) {
     std::string path = targetPath;
-    std::replace(path.begin(), path.end(), '/', '\\');  // 0x2F is never a GBK trail byte
-    // Find the last separator character, not the last 0x5C byte: in GBK the
-    // trail byte of a double-byte character may be 0x5C, and cutting there
-    // would name a folder that does not exist.
-    std::size_t cut = std::string::npos;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const auto byte = static_cast<unsigned char>(path[i]);
-        if (byte >= 0x81 && byte <= 0xFE && i + 1 < path.size())
-            ++i;
-        else if (byte == '\\')
-            cut = i;
-    }
+    // 0x2F is never the second byte of a character in any double-byte code page.
+    std::replace(path.begin(), path.end(), '/', '\\');
+    // The last separator character, not the last 0x5C byte: cutting at the
+    // second byte of a character would name a folder that does not exist.
+    const std::size_t cut = FindLastCharacter(path, '\\', leadBytes);
     if (cut == std::string::npos) return std::string();
     path.resize(cut + 1);
     return path;
@@ -35,7 +28,7 @@ void launchItem(Dock& dock, int index) {
     state.lastLaunchIndex = index;
     state.lastLaunchTick = shell.TickCount();
     const std::string& target = state.items[index].item.targetPath;
-    shell.Launch(target, workingDirectory(target));
+    shell.Launch(target, workingDirectory(target, dock.leadBytes));
 }
 
 void dispatchHotkey(Dock& dock, std::uintptr_t id, std::uintptr_t lParam) {

@@ -8,13 +8,10 @@
 #include "items/item_settings.h"
 #include "render/frame.h"
 #include "render/layout.h"
+#include "support/text.h"
 
 namespace dock {
 namespace {
-
-bool isLeadByte(unsigned char c) {
-    return c >= 0x80;
-}
 
 // The custom icon file wins whenever it exists, even if it then fails to
 // decode; otherwise the icon of the executable or of the shortcut's target.
@@ -80,31 +77,18 @@ void growWindowByOneCell(Dock& dock) {
 
 }  // namespace
 
-std::string fileExtension(const std::string& path) {
+std::string fileExtension(const std::string& path, const LeadBytes& leadBytes) {
+    // A dot is never the second byte of a character: the byte-wise search is safe.
     const std::size_t dot = path.rfind('.');
-    std::string extension = dot == std::string::npos ? path : path.substr(dot + 1);
-    for (std::size_t i = 0; i < extension.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(extension[i]);
-        if (isLeadByte(c)) {
-            ++i;  // the trail byte may look like an ASCII capital
-        } else if (c >= 'A' && c <= 'Z') {
-            extension[i] = static_cast<char>(c - 'A' + 'a');
-        }
-    }
-    return extension;
+    return LowerAscii(dot == std::string::npos ? path : path.substr(dot + 1), leadBytes);
 }
 
-std::string deriveTitle(const std::string& path, const std::string& extension) {
-    // Walk characters, not bytes: a GBK trail byte can be 0x5C and is no separator.
-    std::size_t nameStart = 0;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        const unsigned char c = static_cast<unsigned char>(path[i]);
-        if (isLeadByte(c)) {
-            ++i;
-        } else if (c == '\\') {
-            nameStart = i + 1;
-        }
-    }
+std::string deriveTitle(const std::string& path, const std::string& extension,
+                        const LeadBytes& leadBytes) {
+    // The last separator character, not the last 0x5C byte: in a double-byte
+    // code page a second byte can be 0x5C and is no separator.
+    const std::size_t separator = FindLastCharacter(path, '\\', leadBytes);
+    const std::size_t nameStart = separator == std::string::npos ? 0 : separator + 1;
     const std::size_t nameLength = path.size() - nameStart;
     if (nameLength < extension.size() + 1) return {};
     return path.substr(nameStart, nameLength - extension.size() - 1);
@@ -125,8 +109,8 @@ int dropPosition(const DockState& state) {
 
 void addItem(Dock& dock, DockItem& record, int position, bool fromConfig) {
     DockState& state = dock.state;
-    const std::string extension = fileExtension(record.targetPath);
-    if (!fromConfig) record.title = deriveTitle(record.targetPath, extension);
+    const std::string extension = fileExtension(record.targetPath, dock.leadBytes);
+    if (!fromConfig) record.title = deriveTitle(record.targetPath, extension, dock.leadBytes);
     const Bytes bytes = pictureBytes(dock, record, extension);
 
     const int count = state.items.Count();

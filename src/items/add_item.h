@@ -7,8 +7,11 @@
 
 namespace dock {
 
-std::string fileExtension(const std::string& path);
-std::string deriveTitle(const std::string& path, const std::string& extension);
+// The text after the last dot (the whole path without one), ASCII lowered.
+std::string fileExtension(const std::string& path, const LeadBytes& leadBytes);
+// The file name without the dot and the extension; empty when that leaves nothing.
+std::string deriveTitle(const std::string& path, const std::string& extension,
+                        const LeadBytes& leadBytes);
 // Where a dropped file goes, from hoverIndex and pointerX.
 int dropPosition(const DockState& state);
 

@@ -59,14 +59,14 @@ void drawRow(Dock& dock, bool withLift) {
 
 // A caption far wider than any screen costs seconds a frame to outline, and
 // only its first characters could ever be seen: longer ones are cut, never
-// inside a two-byte GBK character.
+// inside a two-byte character.
 constexpr std::size_t kLongestCaption = 512;
 
-std::string_view captionOf(const std::string& text) {
+std::string_view captionOf(const std::string& text, const LeadBytes& leadBytes) {
     std::size_t end = 0;
     while (end < text.size()) {
-        const std::size_t next = end + (static_cast<unsigned char>(text[end]) >= 0x80 ? 2 : 1);
-        if (next > kLongestCaption || next > text.size()) break;
+        const std::size_t next = end + leadBytes.CharacterSize(text, end);
+        if (next > kLongestCaption) break;
         end = next;
     }
     return std::string_view(text).substr(0, end);
@@ -78,7 +78,7 @@ void drawCaption(Dock& dock, int item, int progress) {
     const int size = static_cast<int>(m.titleSize / 100.0 * progress);
     const DockItem& record = state.items[item].item;
     const std::string_view text =
-        captionOf(record.title.empty() ? record.targetPath : record.title);
+        captionOf(record.title.empty() ? record.targetPath : record.title, dock.leadBytes);
     if (state.titleText != text) state.titleText = text;  // copies only when the caption changes
     // Centred on the pointer, taking each byte as half an em wide.
     const double length = static_cast<double>(state.titleText.size());

@@ -42,7 +42,8 @@ std::string fileText(const std::string& file) {
 // them there in one write. False (nothing written) in any other case.
 bool appendNewKeys(const std::string& file, const std::string& section, std::string_view lastKey,
                    const std::vector<std::pair<std::string, std::string>>& entries,
-                   std::size_t first) {
+                   std::size_t first, const LeadBytes& leadBytes) {
+    auto lower = [&](std::string_view text) { return LowerAscii(text, leadBytes); };
     const std::string text = fileText(file);
     std::vector<std::string_view> lines;
     for (std::size_t start = 0; start < text.size();) {
@@ -64,24 +65,23 @@ bool appendNewKeys(const std::string& file, const std::string& section, std::str
     const std::string_view name = withoutBlanks(lines[header]).substr(1);
     const std::size_t close = name.find(']');
     if (close == std::string_view::npos ||
-        LowerAscii(std::string(withoutBlanks(name.substr(0, close)))) != LowerAscii(section))
+        lower(withoutBlanks(name.substr(0, close))) != lower(section))
         return false;
     std::unordered_set<std::string> keys;
     std::string_view lastLine;
     for (std::size_t i = header + 1; i < lines.size(); ++i) {
         const std::string_view line = withoutBlanks(lines[i]);
         if (line.empty()) continue;
-        keys.insert(LowerAscii(std::string(withoutBlanks(line.substr(0, line.find('='))))));
+        keys.insert(lower(withoutBlanks(line.substr(0, line.find('=')))));
         lastLine = line;
     }
-    if (LowerAscii(std::string(withoutBlanks(lastLine.substr(0, lastLine.find('='))))) !=
-        LowerAscii(std::string(lastKey)))
+    if (lower(withoutBlanks(lastLine.substr(0, lastLine.find('=')))) != lower(lastKey))
         return false;
     std::string block = !text.empty() && text.back() != '\n' ? "\r\n" : "";
     for (std::size_t i = first; i < entries.size(); ++i) {
         const auto& [key, value] = entries[i];
         if (key.empty() || !storedAsIs(key) || !storedAsIs(value) ||
-            key.find('=') != std::string::npos || !keys.insert(LowerAscii(key)).second)
+            key.find('=') != std::string::npos || !keys.insert(lower(key)).second)
             return false;
         block.append(key).append("=").append(value).append("\r\n");
     }
@@ -163,7 +163,8 @@ bool Win32ProfileStore::WriteProfileTexts(
     // way; the rest follow it in one append when that is where they belong.
     bool allWritten = WriteProfileText(file, section, entries[0].first, entries[0].second);
     if (entries.size() == 1) return allWritten;
-    if (allWritten && appendNewKeys(file, section, entries[0].first, entries, 1)) return true;
+    if (allWritten && appendNewKeys(file, section, entries[0].first, entries, 1, leadBytes_))
+        return true;
     for (std::size_t i = 1; i < entries.size(); ++i)
         allWritten =
             WriteProfileText(file, section, entries[i].first, entries[i].second) && allWritten;

@@ -1,5 +1,6 @@
 #pragma once
 // The profile port on GetPrivateProfileStringA / WritePrivateProfileStringA.
+#include "support/lead_bytes_win32.h"
 #include "support/profile_store.h"
 
 namespace dock {
@@ -14,6 +15,11 @@ class Win32ProfileStore final : public ProfileStore {
     bool WriteProfileTexts(
         const std::string& file, const std::string& section,
         const std::vector<std::pair<std::string, std::string>>& entries) override;
+
+  private:
+    // Key names match without regard to case, as the profile functions match
+    // them in the ANSI code page.
+    LeadBytes leadBytes_ = SystemLeadBytes();
 };
 
 }  // namespace dock

@@ -2,7 +2,10 @@
 
 #include <windows.h>
 
+#include <string_view>
 #include <vector>
+
+#include "support/lead_bytes_win32.h"
 
 namespace dock {
 
@@ -20,17 +23,9 @@ std::string ProgramDirectory() {
     }
     // The last backslash that is a character of its own: the second byte of a
     // double-byte character in the ANSI code page can have the same value.
-    std::size_t cut = 0;
-    bool found = false;
-    for (std::size_t i = 0; i < length; ++i) {
-        if (::IsDBCSLeadByte(static_cast<BYTE>(buffer[i])) && i + 1 < length) {
-            ++i;
-        } else if (buffer[i] == '\\') {
-            cut = i;
-            found = true;
-        }
-    }
-    return found ? std::string(buffer.data(), cut) : std::string();
+    const std::string_view path(buffer.data(), length);
+    const std::size_t cut = FindLastCharacter(path, '\\', SystemLeadBytes());
+    return cut == std::string_view::npos ? std::string() : std::string(path.substr(0, cut));
 }
 
 }  // namespace dock

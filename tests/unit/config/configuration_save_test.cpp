@@ -164,6 +164,7 @@ TEST_F(Saving, TheTempFileGoesToTheDiskFilledBeforeItReplacesConfigIni) {
     Dock dock{Platform{files, fake.profile, fake.messages, fake.pictures, fake.canvas, fake.hotkeys,
                        fake.icons, fake.window, fake.shell},
               "C:\\Dock",
+              fake.dock.leadBytes,
               fake.dock.settings,
               {}};
     dock.state.items.Insert(1, DockItem{"x", 0, "C:\\x.exe", ""}, 1);
@@ -232,6 +233,7 @@ TEST_F(Saving, SucceedsOnTheFirstAttemptThatCanWriteTheTempFile) {
     Dock dock{Platform{files, fake.profile, fake.messages, fake.pictures, fake.canvas, fake.hotkeys,
                        fake.icons, fake.window, fake.shell},
               "C:\\Dock",
+              fake.dock.leadBytes,
               fake.dock.settings,
               {}};
     saveConfiguration(dock);
@@ -287,6 +289,7 @@ TEST_F(Saving, TheWindowRectangleIsTakenOnceJustBeforeTheLeftEdge) {
     Dock dock{Platform{fake.files, fake.profile, fake.messages, fake.pictures, fake.canvas,
                        fake.hotkeys, fake.icons, window, fake.shell},
               "C:\\Dock",
+              fake.dock.leadBytes,
               fake.dock.settings,
               {}};
     saveConfiguration(dock);

@@ -47,6 +47,7 @@ struct ThreeItems {
         : dock{Platform{fake.files, fake.profile, messages, fake.pictures, fake.canvas,
                         fake.hotkeys, fake.icons, fake.window, fake.shell},
                "C:\\Dock",
+               fake.dock.leadBytes,
                fake.dock.settings,
                {}} {
         dock.state.metrics = fake.dock.state.metrics;

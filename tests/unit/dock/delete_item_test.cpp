@@ -232,7 +232,7 @@ TEST(DeleteItem, KeepsTheDockBlockedWhileItAsksAndEndsWithTheTimerAt10Ms) {
     BlockedProbe probe;
     Dock dock{Platform{fake.files, fake.profile, probe, fake.pictures, fake.canvas, fake.hotkeys,
                        fake.icons, fake.window, fake.shell},
-              "C:\\Dock", fake.dock.settings, std::move(fake.dock.state)};
+              "C:\\Dock", fake.dock.leadBytes, fake.dock.settings, std::move(fake.dock.state)};
     probe.dock = &dock;
     probe.window = &fake.window;
     deleteItem(dock, 1);

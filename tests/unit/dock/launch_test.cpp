@@ -32,24 +32,35 @@ class Launching : public ::testing::Test {
     FakePlatform platform;
 };
 
+// The two code pages the program is tested at: 936 and the single-byte 1252.
+const LeadBytes kGbk = testing::gbkLeadBytes();
+const LeadBytes kCp1252;
+
 TEST(WorkingDirectory, KeepsTheTrailingBackslashAndTurnsSlashesAround) {
-    EXPECT_EQ(workingDirectory("C:/Tools/app.exe"), "C:\\Tools\\");
-    EXPECT_EQ(workingDirectory("C:\\Tools/sub\\app.exe"), "C:\\Tools\\sub\\");
-    EXPECT_EQ(workingDirectory("\\\\server\\share\\x.exe"), "\\\\server\\share\\");
+    EXPECT_EQ(workingDirectory("C:/Tools/app.exe", kGbk), "C:\\Tools\\");
+    EXPECT_EQ(workingDirectory("C:\\Tools/sub\\app.exe", kGbk), "C:\\Tools\\sub\\");
+    EXPECT_EQ(workingDirectory("\\\\server\\share\\x.exe", kGbk), "\\\\server\\share\\");
 }
 
 TEST(WorkingDirectory, IsEmptyWithoutASeparator) {
-    EXPECT_EQ(workingDirectory("app.exe"), "");
-    EXPECT_EQ(workingDirectory(""), "");
+    EXPECT_EQ(workingDirectory("app.exe", kGbk), "");
+    EXPECT_EQ(workingDirectory("", kCp1252), "");
 }
 
 TEST(WorkingDirectory, NeverCutsADoubleByteCharacterWhoseTrailByteIsABackslash) {
     // 誠 is D5 5C in GBK: the 0x5C inside it is no separator.
-    EXPECT_EQ(workingDirectory("C:\\a\\\xD5\x5C.exe"), "C:\\a\\");
+    EXPECT_EQ(workingDirectory("C:\\a\\\xD5\x5C.exe", kGbk), "C:\\a\\");
     EXPECT_EQ(workingDirectory("\xD5\x5C"
-                               "app.exe"),
+                               "app.exe",
+                               kGbk),
               "");
-    EXPECT_EQ(workingDirectory("C:\\\xD5\x5C\\app.exe"), "C:\\\xD5\x5C\\");
+    EXPECT_EQ(workingDirectory("C:\\\xD5\x5C\\app.exe", kGbk), "C:\\\xD5\x5C\\");
+}
+
+TEST(WorkingDirectory, CutsAtTheLastBackslashOnASingleByteCodePage) {
+    // C:\Café\App.exe in code page 1252; in GBK, E9 5C would be one character.
+    EXPECT_EQ(workingDirectory("C:\\Caf\xE9\\App.exe", kCp1252), "C:\\Caf\xE9\\");
+    EXPECT_EQ(workingDirectory("C:\\Caf\xE9\\App.exe", kGbk), "C:\\");
 }
 
 TEST_F(Launching, PassesTheStoredPathAsIsWithItsDirectory) {

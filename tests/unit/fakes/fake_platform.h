@@ -2,6 +2,7 @@
 // Fakes of every port, recording what the core asks of the system so that
 // tests can assert exact sequences and numbers. FakePlatform bundles them
 // with a Dock wired to them.
+#include <array>
 #include <cstdint>
 #include <algorithm>
 #include <deque>
@@ -382,8 +383,16 @@ class FakeShell : public ShellPort {
     std::uint32_t TickCount() override { return tick; }
 };
 
+// The lead bytes of code page 936 (GBK), the target systems' ANSI code page;
+// a default LeadBytes is a single-byte code page such as 1252.
+inline LeadBytes gbkLeadBytes() {
+    std::array<bool, 256> leads{};
+    for (std::size_t byte = 0x81; byte <= 0xFE; ++byte) leads[byte] = true;
+    return LeadBytes(leads);
+}
+
 // Every fake plus a Dock wired to them, with the default layout metrics, the
-// built-in background size (107 x 104) and the default settings.
+// built-in background size (107 x 104), code page 936 and the default settings.
 struct FakePlatform {
     FakeFileSystem files;
     FakeProfile profile;
@@ -396,6 +405,7 @@ struct FakePlatform {
     FakeShell shell;
     Dock dock{Platform{files, profile, messages, pictures, canvas, hotkeys, icons, window, shell},
               "C:\\Dock",
+              gbkLeadBytes(),
               {},
               {}};
 

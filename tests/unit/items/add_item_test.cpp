@@ -18,44 +18,57 @@ using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 using ::testing::IsEmpty;
 
+// The two code pages the program is tested at: 936 and the single-byte 1252.
+const LeadBytes kGbk = testing::gbkLeadBytes();
+const LeadBytes kCp1252;
+
 TEST(FileExtension, IsTheLowerCasedTextAfterTheLastDot) {
-    EXPECT_EQ(fileExtension("C:\\Tools\\Editor.EXE"), "exe");
-    EXPECT_EQ(fileExtension("C:\\Tools\\Editor.Lnk"), "lnk");
-    EXPECT_EQ(fileExtension("archive.tar.gz"), "gz");
-    EXPECT_EQ(fileExtension("C:\\Tools\\Editor.exe "), "exe ");
-    EXPECT_EQ(fileExtension("C:\\Tools\\Editor."), "");
+    EXPECT_EQ(fileExtension("C:\\Tools\\Editor.EXE", kGbk), "exe");
+    EXPECT_EQ(fileExtension("C:\\Tools\\Editor.Lnk", kGbk), "lnk");
+    EXPECT_EQ(fileExtension("archive.tar.gz", kGbk), "gz");
+    EXPECT_EQ(fileExtension("C:\\Tools\\Editor.exe ", kGbk), "exe ");
+    EXPECT_EQ(fileExtension("C:\\Tools\\Editor.", kGbk), "");
 }
 
 TEST(FileExtension, IsTheWholePathWhenThereIsNoDot) {
-    EXPECT_EQ(fileExtension("C:\\Tools\\README"), "c:\\tools\\readme");
-    EXPECT_EQ(fileExtension(""), "");
+    EXPECT_EQ(fileExtension("C:\\Tools\\README", kGbk), "c:\\tools\\readme");
+    EXPECT_EQ(fileExtension("", kGbk), "");
 }
 
-TEST(FileExtension, LeavesTheTrailBytesOfGbkCharactersAlone) {
+TEST(FileExtension, LeavesTheSecondBytesOfTwoByteCharactersAlone) {
     // 0xB1 0x41 and 0x81 0x5A are GBK characters whose trail bytes read as "A" and "Z".
-    EXPECT_EQ(fileExtension("C:\\a.\xB1\x41X\x81\x5A"), "\xB1\x41x\x81\x5A");
-    EXPECT_EQ(fileExtension("C:\\a.\xC4\xDA"), "\xC4\xDA");
+    EXPECT_EQ(fileExtension("C:\\a.\xB1\x41X\x81\x5A", kGbk), "\xB1\x41x\x81\x5A");
+    EXPECT_EQ(fileExtension("C:\\a.\xC4\xDA", kGbk), "\xC4\xDA");
+    // In code page 1252 every byte is a character: the letters are letters.
+    EXPECT_EQ(fileExtension("C:\\a.\xB1\x41X\x81\x5A", kCp1252), "\xB1\x61x\x81\x7A");
 }
 
 TEST(DeriveTitle, IsTheFileNameWithoutItsExtension) {
-    EXPECT_EQ(deriveTitle("C:\\Tools\\Editor.exe", "exe"), "Editor");
-    EXPECT_EQ(deriveTitle("C:\\Tools\\archive.tar.gz", "gz"), "archive.tar");
-    EXPECT_EQ(deriveTitle("Editor.EXE", "exe"), "Editor");
-    EXPECT_EQ(deriveTitle("C:\\Tools\\.exe", "exe"), "");
+    EXPECT_EQ(deriveTitle("C:\\Tools\\Editor.exe", "exe", kGbk), "Editor");
+    EXPECT_EQ(deriveTitle("C:\\Tools\\archive.tar.gz", "gz", kGbk), "archive.tar");
+    EXPECT_EQ(deriveTitle("Editor.EXE", "exe", kGbk), "Editor");
+    EXPECT_EQ(deriveTitle("C:\\Tools\\.exe", "exe", kGbk), "");
 }
 
 TEST(DeriveTitle, IsEmptyForFoldersFilesWithoutExtensionAndTrailingSeparators) {
     for (const std::string path : {"C:\\Tools\\Folder", "C:\\Tools\\", "C:\\Tools\\README", ""}) {
-        EXPECT_EQ(deriveTitle(path, fileExtension(path)), "") << path;
+        EXPECT_EQ(deriveTitle(path, fileExtension(path, kGbk), kGbk), "") << path;
     }
 }
 
 TEST(DeriveTitle, KeepsGbkCharactersWhoseTrailByteIsABackslash) {
     // 0x95 0x5C is one character: its second byte is no separator.
     const std::string path = "C:\\\xB3\xCC\xD0\xF2\\\x95\x5C\xC6\xF7.exe";
-    EXPECT_EQ(deriveTitle(path, fileExtension(path)), "\x95\x5C\xC6\xF7");
+    EXPECT_EQ(deriveTitle(path, fileExtension(path, kGbk), kGbk), "\x95\x5C\xC6\xF7");
     const std::string upper = "D:\\\xB1\x41\xB1\x5A.Exe";
-    EXPECT_EQ(deriveTitle(upper, fileExtension(upper)), "\xB1\x41\xB1\x5A");
+    EXPECT_EQ(deriveTitle(upper, fileExtension(upper, kGbk), kGbk), "\xB1\x41\xB1\x5A");
+}
+
+TEST(DeriveTitle, CutsAtEveryBackslashOnASingleByteCodePage) {
+    // C:\Café\App.exe in code page 1252; in GBK, E9 5C would be one character.
+    const std::string cafe = "C:\\Caf\xE9\\App.exe";
+    EXPECT_EQ(deriveTitle(cafe, fileExtension(cafe, kCp1252), kCp1252), "App");
+    EXPECT_EQ(deriveTitle(cafe, fileExtension(cafe, kGbk), kGbk), "Caf\xE9\\App");
 }
 
 struct AddItemTest : ::testing::Test {

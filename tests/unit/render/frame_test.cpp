@@ -226,6 +226,17 @@ TEST_F(FrameTest, ACaptionOfMoreThan512BytesIsCutBeforeTheCharacterThatCrossesTh
     EXPECT_EQ(dock.state.items[2].item.title, title) << "the item keeps its whole title";
 }
 
+TEST_F(FrameTest, OnASingleByteCodePageACaptionIsCutAtExactly512Bytes) {
+    dock.leadBytes = LeadBytes();  // code page 1252: every byte is a character
+    std::string title = "A";
+    for (int i = 0; i < 1000; ++i) title += "\xBC\xC7";
+    makeRow({"One", title});
+
+    hover(2, 198, 152, 10);
+
+    EXPECT_EQ(dock.state.titleText, title.substr(0, 512));
+}
+
 TEST_F(FrameTest, ARaisedItemsReflectionSinksByTwiceItsLift) {
     makeRow({"One", "Two", "Three"});
     dock.settings.reflection = 1;

@@ -4,6 +4,8 @@
 
 #include <climits>
 
+#include "fakes/fake_platform.h"
+
 namespace dock {
 namespace {
 
@@ -11,6 +13,10 @@ namespace {
 // byte; 丂 ("\x81\x41") has the code of the letter A as its second byte.
 constexpr std::string_view kTrailBackslash = "\x81\x5C";
 constexpr std::string_view kTrailLetterA = "\x81\x41";
+
+// The two code pages the program is tested at: 936 and the single-byte 1252.
+const LeadBytes kGbk = testing::gbkLeadBytes();
+const LeadBytes kCp1252;
 
 TEST(Concat, JoinsAnyNumberOfPartsAndEmptyPartsAddNothing) {
     EXPECT_EQ(Concat("C:\\Dock", "\\config.ini"), "C:\\Dock\\config.ini");
@@ -26,79 +32,32 @@ TEST(CompareText, IsZeroOnlyForTheSameBytes) {
     EXPECT_NE(CompareText("", "0"), 0);
 }
 
-TEST(TextLength, CountsBytesNotCharacters) {
-    EXPECT_EQ(TextLength(""), 0);
-    EXPECT_EQ(TextLength("abc"), 3);
-    EXPECT_EQ(TextLength("\xB1\xED"
-                         "a"),
-              3);
-}
-
-TEST(FindLast, GivesTheOneBasedPositionOfTheLastOccurrence) {
-    EXPECT_EQ(FindLast("C:\\a\\b.lnk", "\\"), 5);
-    EXPECT_EQ(FindLast("C:\\a\\b.lnk", "."), 7);
-    EXPECT_EQ(FindLast("abcabc", "abc"), 4);
-    EXPECT_EQ(FindLast("abc", "abc"), 1);
-}
-
-TEST(FindLast, GivesMinusOneForNoMatchEmptyInputsOrALongerSearchText) {
-    EXPECT_EQ(FindLast("readme", "."), -1);
-    EXPECT_EQ(FindLast("", "\\"), -1);
-    EXPECT_EQ(FindLast("abc", ""), -1);
-    EXPECT_EQ(FindLast("ab", "abc"), -1);
-}
-
-TEST(FindLast, ScansByteByByteSoItFindsABackslashInsideADoubleByteCharacter) {
-    EXPECT_EQ(FindLast(Concat("a", kTrailBackslash), "\\"), 3);
-}
-
-TEST(FindLast, IgnoresAsciiCaseOnlyWhenAsked) {
-    EXPECT_EQ(FindLast("A.EXE", ".exe"), -1);
-    EXPECT_EQ(FindLast("A.EXE", ".exe", true), 2);
-}
-
-TEST(LeftPartAndRightPart, CutBytesAndClampToTheText) {
-    EXPECT_EQ(LeftPart("abc", 5), "abc");
-    EXPECT_EQ(LeftPart("abc", 2), "ab");
-    EXPECT_EQ(LeftPart("abc", 0), "");
-    EXPECT_EQ(LeftPart("abc", -3), "");
-    EXPECT_EQ(LeftPart("", 2), "");
-    EXPECT_EQ(RightPart("abc", 2), "bc");
-    EXPECT_EQ(RightPart("abc", 9), "abc");
-    EXPECT_EQ(RightPart("abc", 0), "");
-    EXPECT_EQ(RightPart("", 1), "");
-    EXPECT_EQ(RightPart("\xB1\xED", 1), "\xED");  // byte-wise, even mid-character
+TEST(FindLastCharacter, NeverFindsTheSecondByteOfATwoByteCharacter) {
+    const std::string path = Concat("C:\\", kTrailBackslash, "x");
+    EXPECT_EQ(FindLastCharacter(path, '\\', kGbk), 2u);
+    EXPECT_EQ(FindLastCharacter(path, '\\', kCp1252), 4u);    // 0x81 is a character of its own
+    EXPECT_EQ(FindLastCharacter("a\\\x81", '\\', kGbk), 1u);  // a lead byte ending the text
+    EXPECT_EQ(FindLastCharacter("abc", '\\', kGbk), std::string_view::npos);
+    EXPECT_EQ(FindLastCharacter("", '\\', kCp1252), std::string_view::npos);
 }
 
 TEST(LowerAscii, LowersLettersButLeavesDoubleByteCharactersAlone) {
-    EXPECT_EQ(LowerAscii("ABC.EXE"), "abc.exe");
-    EXPECT_EQ(LowerAscii(Concat(kTrailLetterA, "B")), Concat(kTrailLetterA, "b"));
+    EXPECT_EQ(LowerAscii("ABC.EXE", kGbk), "abc.exe");
+    EXPECT_EQ(LowerAscii(Concat(kTrailLetterA, "B"), kGbk), Concat(kTrailLetterA, "b"));
     EXPECT_EQ(LowerAscii("\xB1\xED"
-                         "Z"),
+                         "Z",
+                         kGbk),
               "\xB1\xED"
               "z");
-    EXPECT_EQ(LowerAscii(""), "");
-    EXPECT_EQ(LowerAscii("a1_[@"), "a1_[@");
+    EXPECT_EQ(LowerAscii("", kGbk), "");
+    EXPECT_EQ(LowerAscii("a1_[@", kGbk), "a1_[@");
 }
 
-TEST(ReplaceAll, ReplacesEveryOccurrenceLeftToRightWithoutOverlap) {
-    EXPECT_EQ(ReplaceAll("C:/x/y", "/", "\\"), "C:\\x\\y");
-    EXPECT_EQ(ReplaceAll("aaa", "aa", "b"), "ba");
-    EXPECT_EQ(ReplaceAll("abab", "ab", ""), "");
-    EXPECT_EQ(ReplaceAll("xyz", "q", "r"), "xyz");
-    EXPECT_EQ(ReplaceAll("xyz", "", "r"), "xyz");
-    EXPECT_EQ(ReplaceAll("", "a", "b"), "");
-    EXPECT_EQ(ReplaceAll("a", "a", "\xB1\xED"), "\xB1\xED");
-}
-
-TEST(ReplaceAll, NeverMatchesTheSecondByteOfADoubleByteCharacter) {
-    const std::string text = Concat("C:\\", kTrailBackslash, "\\x");
-    EXPECT_EQ(ReplaceAll(text, "\\", "/"), Concat("C:/", kTrailBackslash, "/x"));
-}
-
-TEST(ReplaceAll, IgnoresAsciiCaseWhenNotCaseSensitive) {
-    EXPECT_EQ(ReplaceAll("A.Exe", ".exe", ".lnk", false), "A.lnk");
-    EXPECT_EQ(ReplaceAll("A.Exe", ".exe", ".lnk", true), "A.Exe");
+TEST(LowerAscii, OnASingleByteCodePageLowersEveryAsciiLetter) {
+    EXPECT_EQ(LowerAscii(Concat(kTrailLetterA, "B"), kCp1252),
+              "\x81"
+              "ab");
+    EXPECT_EQ(LowerAscii("CAF\xC9.EXE", kCp1252), "caf\xC9.exe");
 }
 
 TEST(IntToText, FormatsAsPercentD) {
@@ -170,55 +129,6 @@ TEST(HalfWidthGbk, MapsRowA3ToAsciiAndTheIdeographicSpaceToABlank) {
     EXPECT_EQ(HalfWidthGbk("\xA3\xA0\xA1\xA2"), "\xA3\xA0\xA1\xA2");  // outside the forms
     EXPECT_EQ(HalfWidthGbk("\xB1\xA3\xB1"), "\xB1\xA3\xB1");          // A3 here is a second byte
     EXPECT_EQ(HalfWidthGbk("x\xA3"), "x\xA3");                        // a cut-off character is kept
-}
-
-TEST(Spaces, MakesNBlanks) {
-    EXPECT_EQ(Spaces(3), "   ");
-    EXPECT_EQ(Spaces(0), "");
-    EXPECT_EQ(Spaces(-2), "");
-    EXPECT_EQ(Spaces(254).size(), 254u);
-}
-
-TEST(BytesOf, GivesFourLittleEndianBytesOrTheTextsBytes) {
-    EXPECT_EQ(BytesOf(0x01020304), (Bytes{4, 3, 2, 1}));
-    EXPECT_EQ(BytesOf(-2), (Bytes{0xFE, 0xFF, 0xFF, 0xFF}));
-    EXPECT_EQ(BytesOf(std::string_view("ab")), (Bytes{'a', 'b'}));
-    EXPECT_EQ(BytesOf(std::string_view()), Bytes{});
-    EXPECT_EQ(BytesLength(BytesOf(7)), 4);
-    EXPECT_EQ(BytesLength(Bytes{}), 0);
-}
-
-TEST(BytesLeftAndBytesMid, CutTheBlockAndStopAtItsEnd) {
-    const Bytes block{1, 2, 3, 4, 5};
-    EXPECT_EQ(BytesLeft(block, 2), (Bytes{1, 2}));
-    EXPECT_EQ(BytesLeft(block, 9), block);
-    EXPECT_EQ(BytesLeft(block, 0), Bytes{});
-    EXPECT_EQ(BytesLeft(Bytes{}, 3), Bytes{});
-    EXPECT_EQ(BytesMid(block, 2, 3), (Bytes{2, 3, 4}));
-    EXPECT_EQ(BytesMid(block, 4, 9), (Bytes{4, 5}));
-    EXPECT_EQ(BytesMid(block, 0, 2), (Bytes{1, 2}));
-    EXPECT_EQ(BytesMid(block, -5, 1), (Bytes{1}));
-    EXPECT_EQ(BytesMid(block, 6, 1), Bytes{});
-    EXPECT_EQ(BytesMid(block, 1, 0), Bytes{});
-    EXPECT_EQ(BytesMid(Bytes{}, 1, 1), Bytes{});
-}
-
-TEST(ReadValueAt, ReadsLittleEndianValuesWithMissingHighBytesAsZero) {
-    const Bytes block{0x01, 0xFE, 0xFF, 0x80};
-    EXPECT_EQ(ReadValueAt(block, kUnsignedByte, 2), 0xFE);
-    EXPECT_EQ(ReadValueAt(block, kSignedInt16, 1), -511);  // 0xFE01
-    EXPECT_EQ(ReadValueAt(block, kSignedInt16, 2), -2);    // 0xFFFE
-    EXPECT_EQ(ReadValueAt(block, kSignedInt16, 4), 0x80);  // high byte missing
-    EXPECT_EQ(ReadValueAt(block, kUnsignedByte, 0), 0);
-    EXPECT_EQ(ReadValueAt(block, kUnsignedByte, 5), 0);
-    EXPECT_EQ(ReadValueAt(Bytes{}, kSignedInt16, 1), 0);
-    EXPECT_EQ(ReadValueAt(block, 3, 1), 0);
-}
-
-TEST(BlankBytes, MakesNZeroBytes) {
-    EXPECT_EQ(BlankBytes(3), (Bytes{0, 0, 0}));
-    EXPECT_EQ(BlankBytes(0), Bytes{});
-    EXPECT_EQ(BlankBytes(-1), Bytes{});
 }
 
 }  // namespace

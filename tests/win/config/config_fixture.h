@@ -6,6 +6,7 @@
 #include "config/configuration.h"
 #include "fakes/fake_platform.h"
 #include "support/files_win32.h"
+#include "support/lead_bytes_win32.h"
 #include "support/profile_win32.h"
 #include "support/texts.h"
 
@@ -44,6 +45,7 @@ struct RealConfigFolder {
     Dock dock{Platform{files, profile, fake.messages, fake.pictures, fake.canvas, fake.hotkeys,
                        fake.icons, fake.window, fake.shell},
               "",
+              SystemLeadBytes(),
               {},
               {}};
 };

@@ -18,6 +18,7 @@
 #include "render/builtin_pictures.h"
 #include "render/dock_image_win32.h"
 #include "support/files_win32.h"
+#include "support/lead_bytes_win32.h"
 #include "support/messages_win32.h"
 
 namespace dock::wine {
@@ -61,6 +62,7 @@ class RealDock {
           dock_{Platform{files_, profile_, messages_, pictures_, canvas_, hotkeys_, icons_,
                          windowPort_, shell_},
                 moduleDirectory(),
+                SystemLeadBytes(),
                 {},
                 {}} {
         canvas_.AttachWindow(window_);

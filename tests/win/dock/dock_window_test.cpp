@@ -255,6 +255,39 @@ HGLOBAL dropOf(const std::string& path) {
     return memory;
 }
 
+// Paths are in the system's ANSI code page: whether a 0x5C byte is a
+// separator or the second byte of a character depends on it.
+TEST_F(DockWindow, DroppedPathsAreTitledAndLaunchedByTheAnsiCodePage) {
+    const UINT codePage = ::GetACP();
+    ASSERT_TRUE(codePage == 936 || codePage == 1252) << codePage;
+    const bool gbk = codePage == 936;
+    struct Case {
+        const char* path;
+        const char* title;
+        const char* directory;
+    };
+    const Case cases[] = {
+        // C:\Café\App.exe in code page 1252; in GBK, E9 5C is one character.
+        {"C:\\Caf\xE9\\App.exe", gbk ? "Caf\xE9\\App" : "App", gbk ? "C:\\" : "C:\\Caf\xE9\\"},
+        // C:\程序\昞器.exe in GBK; 95 5C is one character.
+        {"C:\\\xB3\xCC\xD0\xF2\\\x95\x5C\xC6\xF7.exe", gbk ? "\x95\x5C\xC6\xF7" : "\xC6\xF7",
+         gbk ? "C:\\\xB3\xCC\xD0\xF2\\" : "C:\\\xB3\xCC\xD0\xF2\\\x95\\"},
+    };
+    DockUnderTest dock(folder.Path());
+    dock.dock().state.pointerX = 10000;  // right of the middle: each drop is appended
+    std::vector<Launched> expected;
+    int index = 0;
+    for (const Case& c : cases) {
+        dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(c.path)));
+        ASSERT_EQ(dock.dock().state.items.Count(), ++index);
+        EXPECT_EQ(dock.dock().state.items[index].item.title, c.title) << c.path;
+        dock.dock().state.hoverIndex = index;
+        dock.call(WM_LBUTTONDBLCLK);
+        expected.push_back({c.path, c.directory});
+    }
+    EXPECT_EQ(dock.shell.launched, expected);
+}
+
 // Records whether the context menu opened, and closes it at once.
 int menusOpened = 0;
 LRESULT CALLBACK watchMenus(int code, WPARAM wParam, LPARAM lParam) {

@@ -57,6 +57,7 @@ TEST_F(HotkeysWin32, EveryHotkeyFollowsItsItemWhenOneIsInsertedInFront) {
     Dock dock{Platform{fake.files, fake.profile, fake.messages, fake.pictures, fake.canvas, hotkeys,
                        fake.icons, fake.window, fake.shell},
               "C:\\Dock",
+              fake.dock.leadBytes,
               fake.dock.settings,
               {}};
     DockItem a{"a", 0x0641, "a.txt", ""}, b{"b", 0, "b.txt", ""}, c{"c", 0x0178, "c.txt", ""};

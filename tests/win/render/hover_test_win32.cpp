@@ -78,6 +78,7 @@ class HoverOnTheRealWindow : public ::testing::Test {
     Dock dock{Platform{fake.files, fake.profile, fake.messages, fake.pictures, canvas, fake.hotkeys,
                        fake.icons, port, fake.shell},
               "C:\\Dock",
+              fake.dock.leadBytes,
               {},
               {}};
 };

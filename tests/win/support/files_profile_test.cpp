@@ -1,4 +1,4 @@
-// The file, profile and program-directory adapters against the real API.
+// The file, profile, program-directory and lead-byte adapters against the real API.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -6,6 +6,7 @@
 #include <string>
 
 #include "support/files_win32.h"
+#include "support/lead_bytes_win32.h"
 #include "support/profile_win32.h"
 #include "support/program_directory_win32.h"
 #include "support/text.h"
@@ -203,6 +204,21 @@ TEST(ProgramDirectory, IsTheFolderOfTheRunningExecutable) {
     EXPECT_EQ(directory + "\\" + full.substr(full.find_last_of('\\') + 1), full);
     EXPECT_EQ(::GetFileAttributesA(directory.c_str()) & FILE_ATTRIBUTE_DIRECTORY,
               static_cast<DWORD>(FILE_ATTRIBUTE_DIRECTORY));
+}
+
+TEST(SystemLeadBytes, AreTheLeadBytesOfTheAnsiCodePage) {
+    const UINT codePage = ::GetACP();
+    ASSERT_TRUE(codePage == 936 || codePage == 1252) << codePage;
+    const LeadBytes leadBytes = SystemLeadBytes();
+    int leads = 0;
+    for (int byte = 0; byte < 256; ++byte) {
+        const bool lead = ::IsDBCSLeadByteEx(CP_ACP, static_cast<BYTE>(byte)) != FALSE;
+        const std::string pair{static_cast<char>(byte), 'x'};
+        EXPECT_EQ(leadBytes.CharacterSize(pair, 0), lead ? 2u : 1u) << byte;
+        leads += lead ? 1 : 0;
+    }
+    // 0x81..0xFE in GBK; none in a single-byte code page.
+    EXPECT_EQ(leads, codePage == 936 ? 126 : 0);
 }
 
 }  // namespace
