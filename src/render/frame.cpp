@@ -36,14 +36,14 @@ void drawStrip(Dock& dock, double capLeftX, double middleX, double middleWidth, 
     const double sourceHeight = m.backgroundHeight;
     DrawingSurface& canvas = dock.platform.canvas;
     auto f = [](double v) { return static_cast<float>(v); };
-    canvas.DrawImagePart(*background, f(capLeftX), f(top), f(kCapWidth), f(kStripHeight), 0, 0,
-                         f(kCapSourceWidth), f(sourceHeight), 0);
-    canvas.DrawImagePart(*background, f(middleX), f(top), f(middleWidth), f(kStripHeight),
-                         f(kCapSourceWidth), 0, f(m.backgroundWidth - 2 * kCapSourceWidth),
-                         f(sourceHeight), 0);
-    canvas.DrawImagePart(*background, f(capRightX), f(top), f(kCapWidth), f(kStripHeight),
-                         f(m.backgroundWidth - kCapSourceWidth), 0, f(kCapSourceWidth),
-                         f(sourceHeight), 0);
+    canvas.DrawImageSlice(*background, f(capLeftX), f(top), f(kCapWidth), f(kStripHeight), 0, 0,
+                          f(kCapSourceWidth), f(sourceHeight));
+    canvas.DrawImageSlice(*background, f(middleX), f(top), f(middleWidth), f(kStripHeight),
+                          f(kCapSourceWidth), 0, f(m.backgroundWidth - 2 * kCapSourceWidth),
+                          f(sourceHeight));
+    canvas.DrawImageSlice(*background, f(capRightX), f(top), f(kCapWidth), f(kStripHeight),
+                          f(m.backgroundWidth - kCapSourceWidth), 0, f(kCapSourceWidth),
+                          f(sourceHeight));
 }
 
 void drawRow(Dock& dock, bool withLift) {
