@@ -50,7 +50,7 @@ double median(std::vector<double> v) {
 
 // One drawing call of a frame, as the dock made it.
 struct Call {
-    enum Kind { clear, image, imagePart, text, present } kind = clear;
+    enum Kind { clear, image, imagePart, imageSlice, text, present } kind = clear;
     Gdiplus::GpImage* picture = nullptr;
     float a[10] = {};
     std::wstring wide;
@@ -97,6 +97,11 @@ class Recorder : public DrawingSurface {
             Call::of(Call::imagePart, nativeOf(p), {x, y, w, h, sx, sy, sw, sh, opacity}));
         return 0;
     }
+    int DrawImageSlice(const dock::Picture& p, float x, float y, float w, float h, float sx,
+                       float sy, float sw, float sh) override {
+        frame.push_back(Call::of(Call::imageSlice, nativeOf(p), {x, y, w, h, sx, sy, sw, sh}));
+        return 0;
+    }
     void DrawOutlinedText(const std::string& t, float x, float y, std::int32_t em) override {
         Call c = Call::of(Call::text, nullptr, {x, y});
         c.wide = dock::ToWide(t);
@@ -125,6 +130,10 @@ class CountingSurface : public DrawingSurface {
     int DrawImagePart(const dock::Picture& p, float x, float y, float w, float h, float sx,
                       float sy, float sw, float sh, float opacity) override {
         return canvas_.DrawImagePart(p, x, y, w, h, sx, sy, sw, sh, opacity);
+    }
+    int DrawImageSlice(const dock::Picture& p, float x, float y, float w, float h, float sx,
+                       float sy, float sw, float sh) override {
+        return canvas_.DrawImageSlice(p, x, y, w, h, sx, sy, sw, sh);
     }
     void DrawOutlinedText(const std::string& t, float x, float y, std::int32_t em) override {
         canvas_.DrawOutlinedText(t, x, y, em);
@@ -215,6 +224,22 @@ class FloorSurface {
                         graphics_, c.picture, a[0], a[1], a[2], a[3], a[4], a[5], a[6], a[7],
                         Gdiplus::UnitPixel, a[8] == 0 ? nullptr : attributes_, nullptr, nullptr);
                     break;
+                case Call::imageSlice: {
+                    // A texture of the slice, mirrored at its edges, filling
+                    // the destination on whole pixels.
+                    Gdiplus::GpTexture* texture = nullptr;
+                    gdip::GdipCreateTexture2(c.picture, Gdiplus::WrapModeTileFlipXY, a[4], a[5],
+                                             a[6], a[7], &texture);
+                    gdip::GdipScaleTextureTransform(texture, a[2] / a[6], a[3] / a[7],
+                                                    Gdiplus::MatrixOrderAppend);
+                    gdip::GdipTranslateTextureTransform(texture, a[0], a[1],
+                                                        Gdiplus::MatrixOrderAppend);
+                    gdip::GdipSetSmoothingMode(graphics_, Gdiplus::SmoothingModeNone);
+                    gdip::GdipFillRectangle(graphics_, texture, a[0], a[1], a[2], a[3]);
+                    gdip::GdipSetSmoothingMode(graphics_, Gdiplus::SmoothingModeAntiAlias);
+                    gdip::GdipDeleteBrush(texture);
+                    break;
+                }
                 case Call::text: {
                     const Gdiplus::RectF layout(a[0], a[1], 0.0f, 0.0f);
                     gdip::GdipResetPath(path_);

@@ -173,6 +173,34 @@ int DockCanvas::DrawImagePart(const Picture& picture, float x, float y, float wi
                                        imageAttributes_.get(), nullptr, nullptr);
 }
 
+int DockCanvas::DrawImageSlice(const Picture& picture, float x, float y, float width, float height,
+                               float srcX, float srcY, float srcWidth, float srcHeight) {
+    // A scaled GdipDrawImageRectRect samples beyond its source rectangle, which
+    // softens a slice's edge columns on Windows; Wine instead leaves out a
+    // slice's first column whenever that column maps a hair before the source
+    // rectangle. A texture of the slice alone, mirrored at its edges and
+    // scaled onto the destination, has nothing beyond the slice to sample and
+    // fills every pixel of the destination.
+    Gdiplus::GpTexture* texture = nullptr;
+    const Gdiplus::GpStatus made =
+        gdip::GdipCreateTexture2(nativeImageOf(picture), Gdiplus::WrapModeTileFlipXY, srcX, srcY,
+                                 srcWidth, srcHeight, &texture);
+    const UniqueGpTexture slice(texture);
+    if (made != Gdiplus::Ok) return made;
+    gdip::GdipScaleTextureTransform(texture, width / srcWidth, height / srcHeight,
+                                    Gdiplus::MatrixOrderAppend);
+    gdip::GdipTranslateTextureTransform(texture, x, y, Gdiplus::MatrixOrderAppend);
+    // Whole-pixel edges: antialiased, two neighbouring slices would each cover
+    // the pixel they share only in part.
+    Gdiplus::SmoothingMode smoothing = Gdiplus::SmoothingModeNone;
+    gdip::GdipGetSmoothingMode(graphics_.get(), &smoothing);
+    gdip::GdipSetSmoothingMode(graphics_.get(), Gdiplus::SmoothingModeNone);
+    const Gdiplus::GpStatus drawn =
+        gdip::GdipFillRectangle(graphics_.get(), texture, x, y, width, height);
+    gdip::GdipSetSmoothingMode(graphics_.get(), smoothing);
+    return drawn;
+}
+
 void DockCanvas::DrawOutlinedText(const std::string& gbkText, float x, float y,
                                   std::int32_t emSize) {
     if (!fontFamily_ || !textPath_) return;

@@ -35,14 +35,14 @@ void drawStrip(Dock& dock, const RectF& strip) {
     const double height = double(strip.bottom) - top;
     DrawingSurface& canvas = dock.platform.canvas;
     auto f = [](double v) { return static_cast<float>(v); };
-    canvas.DrawImagePart(*background, f(left), f(top), f(kCapWidth), f(height), 0, 0,
-                         f(kCapSourceWidth), f(sourceHeight), 0);
-    canvas.DrawImagePart(*background, f(left + kCapWidth), f(top), f(right - left - 2 * kCapWidth),
-                         f(height), f(kCapSourceWidth), 0,
-                         f(m.backgroundWidth - 2 * kCapSourceWidth), f(sourceHeight), 0);
-    canvas.DrawImagePart(*background, f(right - kCapWidth), f(top), f(kCapWidth), f(height),
-                         f(m.backgroundWidth - kCapSourceWidth), 0, f(kCapSourceWidth),
-                         f(sourceHeight), 0);
+    canvas.DrawImageSlice(*background, f(left), f(top), f(kCapWidth), f(height), 0, 0,
+                          f(kCapSourceWidth), f(sourceHeight));
+    canvas.DrawImageSlice(*background, f(left + kCapWidth), f(top), f(right - left - 2 * kCapWidth),
+                          f(height), f(kCapSourceWidth), 0,
+                          f(m.backgroundWidth - 2 * kCapSourceWidth), f(sourceHeight));
+    canvas.DrawImageSlice(*background, f(right - kCapWidth), f(top), f(kCapWidth), f(height),
+                          f(m.backgroundWidth - kCapSourceWidth), 0, f(kCapSourceWidth),
+                          f(sourceHeight));
 }
 
 void drawRow(Dock& dock, bool withLift) {

@@ -39,6 +39,8 @@ using UniqueGpGraphics =
 using UniqueGpPen = UniqueHandle<detail::NullIsNone<Gdiplus::GpPen*, gdip::GdipDeletePen>>;
 using UniqueGpSolidFill =
     UniqueHandle<detail::NullIsNone<Gdiplus::GpSolidFill*, gdip::GdipDeleteBrush>>;
+using UniqueGpTexture =
+    UniqueHandle<detail::NullIsNone<Gdiplus::GpTexture*, gdip::GdipDeleteBrush>>;
 using UniqueGpFontFamily =
     UniqueHandle<detail::NullIsNone<Gdiplus::GpFontFamily*, gdip::GdipDeleteFontFamily>>;
 using UniqueGpImageAttributes =

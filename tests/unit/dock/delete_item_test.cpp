@@ -169,7 +169,7 @@ TEST(DeleteItem, OfTheLastItemDrawsTheEmptyDockWithItsSlicesAtBackgroundHeightMi
     EXPECT_EQ(creates[0].args[0], 288);
     EXPECT_EQ(fake.canvas.Only("Clear").front().args, (std::vector<double>{0, 0, 0, 0}));
     EXPECT_EQ(fake.canvas.calls.size(), 6u);  // Create, Clear, three slices, Present
-    const auto slices = fake.canvas.Only("DrawImagePart");
+    const auto slices = fake.canvas.Only("DrawImageSlice");
     ASSERT_EQ(slices.size(), 3u);
     std::vector<double> xs, ys;
     for (const auto& s : slices) {

@@ -212,7 +212,7 @@ TEST(ItemDrag, OpensAGapWhereTheItemWouldLandAndDrawsItOnTopAtThePointer) {
     EXPECT_EQ(pictures.back().picture, "file:C:\\icons\\A.png");
     EXPECT_EQ(pictures.back().args, (std::vector<double>{222, 147, 26, 26}));
     // The strip stays the resting row's: 30 px past cells 1 and 4.
-    EXPECT_EQ(fake.canvas.Only("DrawImagePart").front().args[0], 114);
+    EXPECT_EQ(fake.canvas.Only("DrawImageSlice").front().args[0], 114);
 
     // A still pointer draws nothing more.
     fake.canvas.calls.clear();

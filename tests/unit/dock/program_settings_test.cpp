@@ -122,7 +122,7 @@ TEST(ApplyProgramSettings, OnAnEmptyDockDrawsTheBackgroundEightPixelsAboveTheNew
     fake.dock.state.backgroundImage->LoadFromFile("C:\\bg.png");
     storeProgramSettings(fake.dock.settings, {false, false, false, true, "58", "1000"});
     applyProgramSettings(fake.dock);
-    const auto slices = fake.canvas.Only("DrawImagePart");
+    const auto slices = fake.canvas.Only("DrawImageSlice");
     ASSERT_EQ(slices.size(), 3u);
     for (const auto& slice : slices) EXPECT_EQ(slice.args[1], 162 - 8);
     EXPECT_EQ(fake.canvas.calls.back().op, "Present");

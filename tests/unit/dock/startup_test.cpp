@@ -61,9 +61,9 @@ TEST_F(StartingTheDock, WithoutConfigShowsTheEmptyDockWhereTheDialogManagerPutIt
               (std::vector<Call>{
                   {"Create", "", {288, 340, 0xFFFFFF, 0, 255, 0}, std::string(texts::kCaptionFont)},
                   {"Clear", "", {0, 0, 0, 0}, ""},
-                  {"DrawImagePart", kBuiltinBackground, {114, 144, 16, 50, 0, 0, 30, 104, 0}, ""},
-                  {"DrawImagePart", kBuiltinBackground, {130, 144, 66, 50, 30, 0, 47, 104, 0}, ""},
-                  {"DrawImagePart", kBuiltinBackground, {196, 144, 16, 50, 77, 0, 30, 104, 0}, ""},
+                  {"DrawImageSlice", kBuiltinBackground, {114, 144, 16, 50, 0, 0, 30, 104}, ""},
+                  {"DrawImageSlice", kBuiltinBackground, {130, 144, 66, 50, 30, 0, 47, 104}, ""},
+                  {"DrawImageSlice", kBuiltinBackground, {196, 144, 16, 50, 77, 0, 30, 104}, ""},
                   {"Present", "", {}, ""},
               }));
     EXPECT_FALSE(dock.state.busy);
@@ -110,7 +110,7 @@ TEST_F(StartingTheDock, ABackgroundFileThatDoesNotDecodeLeavesTheBackgroundEmpty
     EXPECT_EQ(dock.state.metrics.backgroundHeight, 0);
     // Only the float room and the caption room are left: (0 + 48 + 18) x 2.
     EXPECT_EQ(platform.window.placements.at(0), (FakeWindow::Placement{true, 540, 330, 288, 132}));
-    EXPECT_TRUE(platform.canvas.Only("DrawImagePart").empty());
+    EXPECT_TRUE(platform.canvas.Only("DrawImageSlice").empty());
     EXPECT_EQ(platform.canvas.Only("Present").size(), 1u);
 }
 
@@ -121,7 +121,7 @@ TEST_F(StartingTheDock, TheBareTemplatePutsTheWindowAtTheOrigin) {
     startDock(dock);
     EXPECT_EQ(platform.window.placements,
               (std::vector<FakeWindow::Placement>{{true, 0, 0, 288, 340}}));
-    EXPECT_EQ(platform.canvas.Only("DrawImagePart").size(), 3u);
+    EXPECT_EQ(platform.canvas.Only("DrawImageSlice").size(), 3u);
 }
 
 TEST_F(StartingTheDock, PlacesTheWindowAtTheSavedPositionWithTheSavedZOrder) {
@@ -134,7 +134,7 @@ TEST_F(StartingTheDock, PlacesTheWindowAtTheSavedPositionWithTheSavedZOrder) {
               (std::vector<FakeWindow::Placement>{{false, -100, 650, 288, 360}}));
     EXPECT_EQ(dock.state.metrics.rowTop, 162);
     // The empty dock's strip lies 8 px above the row.
-    EXPECT_EQ(platform.canvas.Only("DrawImagePart").at(0).args.at(1), 154);
+    EXPECT_EQ(platform.canvas.Only("DrawImageSlice").at(0).args.at(1), 154);
 }
 
 TEST_F(StartingTheDock, ASavedPositionWhoseStripMeetsNoMonitorFallsBackToTheDialogManagersPlace) {
@@ -245,9 +245,9 @@ TEST_F(StartingTheDock, ANegativeItemCountShowsTheEmptyDockToo) {
     itemCount("-2");
     startDock(dock);
     EXPECT_EQ(dock.state.items.Count(), 0);
-    const auto strip = platform.canvas.Only("DrawImagePart");
+    const auto strip = platform.canvas.Only("DrawImageSlice");
     ASSERT_EQ(strip.size(), 3u);
-    EXPECT_EQ(strip[1].args, (std::vector<double>{130, 144, 66, 50, 30, 0, 47, 104, 0}));
+    EXPECT_EQ(strip[1].args, (std::vector<double>{130, 144, 66, 50, 30, 0, 47, 104}));
     EXPECT_EQ(platform.canvas.calls.back().op, "Present");
 }
 

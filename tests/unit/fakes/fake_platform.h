@@ -214,8 +214,9 @@ class FakePictureFactory : public PictureFactory {
 class RecordingSurface : public DrawingSurface {
   public:
     struct Call {
-        std::string op;       // Create, Clear, DrawImage, DrawImagePart, DrawOutlinedText, Present
-        std::string picture;  // FakePicture::source of the picture drawn
+        // Create, Clear, DrawImage, DrawImagePart, DrawImageSlice, DrawOutlinedText, Present
+        std::string op;
+        std::string picture;       // FakePicture::source of the picture drawn
         std::vector<double> args;  // the numbers, in the order of the call
         std::string text;          // Create: font name; DrawOutlinedText: the text
         friend bool operator==(const Call&, const Call&) = default;
@@ -245,6 +246,12 @@ class RecordingSurface : public DrawingSurface {
         if (!picture.IsLoaded()) return 2;
         calls.push_back(
             {"DrawImagePart", nameOf(picture), {x, y, w, h, sx, sy, sw, sh, opacity}, ""});
+        return 0;
+    }
+    int DrawImageSlice(const Picture& picture, float x, float y, float w, float h, float sx,
+                       float sy, float sw, float sh) override {
+        if (!picture.IsLoaded()) return 2;
+        calls.push_back({"DrawImageSlice", nameOf(picture), {x, y, w, h, sx, sy, sw, sh}, ""});
         return 0;
     }
     void DrawOutlinedText(const std::string& text, float x, float y, std::int32_t em) override {

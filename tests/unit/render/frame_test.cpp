@@ -74,11 +74,14 @@ Call image(const std::string& picture, double x, double y, double w, double h) {
 Call part(const std::string& picture, std::vector<double> args) {
     return {"DrawImagePart", picture, std::move(args), ""};
 }
+Call slice(std::vector<double> args) {
+    return {"DrawImageSlice", kBackground, std::move(args), ""};
+}
 // The three background slices for a strip from `left` to `right` with its top at y.
 std::vector<Call> strip(double left, double right, double y) {
-    return {part(kBackground, {left, y, 16, 50, 0, 0, 30, 104, 0}),
-            part(kBackground, {left + 16, y, right - left - 32, 50, 30, 0, 47, 104, 0}),
-            part(kBackground, {right - 16, y, 16, 50, 77, 0, 30, 104, 0})};
+    return {slice({left, y, 16, 50, 0, 0, 30, 104}),
+            slice({left + 16, y, right - left - 32, 50, 30, 0, 47, 104}),
+            slice({right - 16, y, 16, 50, 77, 0, 30, 104})};
 }
 Call reflection(int item, double x, double y, double w, double h) {
     return part(itemPicture(item), {x, y, w, -h, 0, 0, 72, 72, 0.30000001192092896});
@@ -293,8 +296,8 @@ TEST_F(FrameTest, TheStripFollowsTheSpreadOfTheRow) {
     hover(4, 270, 152, 10);  // centre of item 4 (252..288)
 
     // Item 4 is 234..306, its neighbours 66, 54 and 42 wide on each side: 72..468.
-    std::vector<Call> parts = fake.canvas.Only("DrawImagePart");
-    std::vector<Call> last(parts.end() - 3, parts.end());
+    std::vector<Call> slices = fake.canvas.Only("DrawImageSlice");
+    std::vector<Call> last(slices.end() - 3, slices.end());
     EXPECT_EQ(last, strip(42, 498, 144));
 }
 
@@ -348,10 +351,9 @@ TEST_F(FrameTest, TheEmptyDockIsOneCellWideFromTheLeftMargin) {
 
     drawEmptyDock(dock, 144);
 
-    EXPECT_EQ(calls(), (std::vector<Call>{
-                           clear(), part(kBackground, {114, 144, 16, 50, 0, 0, 30, 104, 0}),
-                           part(kBackground, {130, 144, 66, 50, 30, 0, 47, 104, 0}),
-                           part(kBackground, {196, 144, 16, 50, 77, 0, 30, 104, 0}), present()}));
+    EXPECT_EQ(calls(), (std::vector<Call>{clear(), slice({114, 144, 16, 50, 0, 0, 30, 104}),
+                                          slice({130, 144, 66, 50, 30, 0, 47, 104}),
+                                          slice({196, 144, 16, 50, 77, 0, 30, 104}), present()}));
 }
 
 TEST_F(FrameTest, TheEmptyDockWithoutABackgroundOnlyClearsAndPresents) {

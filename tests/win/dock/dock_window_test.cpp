@@ -15,7 +15,11 @@
 #include <utility>
 
 #include "../modal_driver.h"
+#include "../render/surface_win32.h"
+#include "dock/context_menu_win32.h"
 #include "dock_test_support.h"
+#include "render/builtin_pictures.h"
+#include "render/frame.h"
 #include "support/texts.h"
 
 namespace dock::wine {
@@ -759,6 +763,101 @@ TEST_F(ClosingWhileWaiting, TheDeleteConfirmationEndsAsByNoAndKeepsTheItem) {
     // Shutdown released the hotkey: nothing registers it again behind the save.
     EXPECT_TRUE(::RegisterHotKey(other, 1, MOD_CONTROL | MOD_SHIFT, VK_F11));
 }
+
+// Answers the modal windows a menu command opens, as the user would: Yes to
+// the delete question, a new picture in the item settings, a new float
+// distance in the program settings, then saves.
+std::string newIconPath;
+LRESULT CALLBACK answerModalWindows(int code, WPARAM wParam, LPARAM lParam) {
+    if (code == HCBT_ACTIVATE) {
+        const HWND window = reinterpret_cast<HWND>(wParam);
+        if (::GetDlgItem(window, IDC_ITEM_SAVE) != nullptr) {
+            ::SetDlgItemTextA(window, IDC_ITEM_ICON, newIconPath.c_str());
+            ::PostMessageA(window, WM_COMMAND, IDC_ITEM_SAVE, 0);
+        } else if (::GetDlgItem(window, IDC_PROGRAM_SAVE) != nullptr) {
+            ::SetDlgItemTextA(window, IDC_PROGRAM_FLOAT_DISTANCE, "58");
+            ::PostMessageA(window, WM_COMMAND, IDC_PROGRAM_SAVE, 0);
+        } else if (::GetDlgItem(window, IDYES) != nullptr) {
+            ::PostMessageA(window, WM_COMMAND, IDYES, 0);
+        }
+    }
+    return ::CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// Every column between the ends of the background strip has some colour: a
+// fully transparent one shows the desktop through the strip and lets clicks
+// fall through it.
+void expectNoHoleInTheStrip(DockUnderTest& dock, const char* when) {
+    const DockState& state = dock.dock().state;
+    const int count = state.items.Count();
+    const int left = static_cast<int>(state.items[1].currentRect.left) - 30;
+    const int right = static_cast<int>(state.items[count].currentRect.right) + 30;
+    const int top = state.metrics.rowTop - 8;
+    const testing::Pixels p = testing::pixelsOf(dock.program.Canvas());
+    std::vector<int> holes;
+    for (int x = left + 1; x < right - 1; ++x) {
+        bool coloured = false;
+        for (int y = top; y < top + 50 && !coloured; ++y) coloured = (p.at(x, y) >> 24) != 0;
+        if (!coloured) holes.push_back(x);
+    }
+    EXPECT_EQ(holes, std::vector<int>{}) << when << ", " << count << " items";
+}
+
+class StripWithoutHoles : public DockWindow, public ::testing::WithParamInterface<int> {};
+
+TEST_P(StripWithoutHoles, AtRestInAFadeAndAfterAnAddADeleteAndBothDialogs) {
+    const int count = GetParam();
+    writeFileText(config(), itemsSection(count, "C:\\a.exe", "0"));
+    writeFileText(folder.File("dropped.txt"), "x");
+    newIconPath = folder.File("icon.png");
+    const auto& png = embedded::DefaultItemPicture;
+    writeFileText(newIconPath,
+                  std::string_view(reinterpret_cast<const char*>(png.data()), png.size()));
+    DockUnderTest dock(folder.Path());
+    Dock& d = dock.dock();
+    ASSERT_EQ(d.state.items.Count(), count);
+    expectNoHoleInTheStrip(dock, "at the start");
+
+    // The magnification builds up left of the middle item's centre and fades
+    // out again, frame by frame.
+    const int middle = (count + 1) / 2;
+    d.state.pointerX = static_cast<int>(d.state.items[middle].baseRect.left) + 11;
+    d.state.pointerY = d.state.metrics.rowTop;
+    d.state.hoverIndex = middle;
+    for (int frame = 0; frame < 10; ++frame) {
+        renderFrame(d, false);
+        expectNoHoleInTheStrip(dock, "building up");
+    }
+    d.state.hoverIndex = 0;
+    for (int frame = 0; frame < 20 && d.state.zoomIndex != 0; ++frame) {
+        renderFrame(d, false);
+        expectNoHoleInTheStrip(dock, "fading");
+    }
+    EXPECT_EQ(d.state.zoomIndex, 0);
+
+    dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(folder.File("dropped.txt"))));
+    ASSERT_EQ(d.state.items.Count(), count + 1);
+    expectNoHoleInTheStrip(dock, "after an add");
+
+    HHOOK hook = ::SetWindowsHookExA(WH_CBT, &answerModalWindows, nullptr, ::GetCurrentThreadId());
+    DockSession& session = dock.program.Session();
+    d.state.menuTargetIndex = 1;
+    carryOutMenuCommand(session, IDM_DELETE_ITEM);
+    EXPECT_EQ(d.state.items.Count(), count);
+    expectNoHoleInTheStrip(dock, "after a delete");
+
+    d.state.menuTargetIndex = 1;
+    carryOutMenuCommand(session, IDM_ITEM_SETTINGS);
+    EXPECT_EQ(d.state.items[1].item.customIconPath, newIconPath);
+    expectNoHoleInTheStrip(dock, "after the item settings");
+
+    carryOutMenuCommand(session, IDM_PROGRAM_SETTINGS);
+    EXPECT_EQ(d.settings.floatDistance, 58);
+    expectNoHoleInTheStrip(dock, "after the program settings");
+    ::UnhookWindowsHookEx(hook);
+}
+
+INSTANTIATE_TEST_SUITE_P(OneToThirtyItems, StripWithoutHoles, ::testing::Range(1, 31));
 
 }  // namespace
 }  // namespace dock::wine

@@ -156,10 +156,40 @@ TEST_F(CanvasTest, ASourceRectangleSelectsPixelsOfThePicture) {
     EXPECT_EQ(p.at(13, 2), 0xFF0000FFu);
 }
 
+// Red, green and blue slices of one picture side by side, stretched and
+// squeezed, meeting on a whole and on a fractional pixel.
+TEST_F(CanvasTest, SlicesSampleOnlyTheirOwnColumnsAndMeetWithoutAGap) {
+    DockImage bands;
+    ASSERT_TRUE(bands.LoadFromMemory(pngOf(9, 4, [](int x, int) {
+        return x < 3 ? 0xFFFF0000u : x < 6 ? 0xFF00FF00u : 0xFF0000FFu;
+    })));
+    canvas.DrawImageSlice(bands, 2, 10, 16, 8, 0, 0, 3, 4);
+    canvas.DrawImageSlice(bands, 18, 10, 21.4f, 8, 3, 0, 3, 4);
+    canvas.DrawImageSlice(bands, 39.4f, 10, 2.2f, 8, 6, 0, 3, 4);
+    testing::Pixels p = pixelsOf(canvas);
+    // Every pixel of the strip is one of the three colours, opaque, and the
+    // colours follow each other in their order: nothing soft, nothing empty.
+    const std::uint32_t order[] = {0xFFFF0000u, 0xFF00FF00u, 0xFF0000FFu};
+    int band = 0;
+    for (int x = 2; x < 41; ++x) {
+        while (band < 2 && p.at(x, 10) != order[band]) ++band;
+        for (int y = 10; y < 18; ++y) ASSERT_EQ(p.at(x, y), order[band]) << x << "," << y;
+    }
+    EXPECT_EQ(p.at(17, 13), 0xFFFF0000u);
+    EXPECT_EQ(p.at(18, 13), 0xFF00FF00u);
+    EXPECT_EQ(p.at(38, 13), 0xFF00FF00u);
+    EXPECT_EQ(p.at(40, 13), 0xFF0000FFu);
+    EXPECT_EQ(p.at(1, 13), 0u);
+    EXPECT_EQ(p.at(42, 13), 0u);
+    EXPECT_EQ(p.at(10, 9), 0u);
+    EXPECT_EQ(p.at(10, 18), 0u);
+}
+
 TEST_F(CanvasTest, AnEmptyPictureDrawsNothingAndReportsAnError) {
     DockImage empty;
     EXPECT_NE(canvas.DrawImage(empty, 0, 0, 64, 48), 0);
     EXPECT_NE(canvas.DrawImagePart(empty, 0, 0, 64, 48, 0, 0, 8, 8, 0.3f), 0);
+    EXPECT_NE(canvas.DrawImageSlice(empty, 0, 0, 64, 48, 0, 0, 8, 8), 0);
     EXPECT_EQ(pixelsOf(canvas).countWhere([](std::uint32_t p) { return p != 0; }), 0);
 }
 
