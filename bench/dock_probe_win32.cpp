@@ -221,6 +221,7 @@ int save(const std::string& listFile, const std::string& folder, int runs) {
     dock::Dock dock{dock::Platform{files, profile, fake.messages, fake.pictures, fake.canvas,
                                    fake.hotkeys, fake.icons, fake.window, fake.shell},
                     folder,
+                    dock::SystemLeadBytes(),
                     fake.dock.settings,
                     {}};
     dock.settings.trayImagePath = folder + "\\res\\1.png";

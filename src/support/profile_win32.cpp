@@ -131,10 +131,10 @@ bool Win32ProfileStore::HasSection(const std::string& file, const std::string& s
         if (returned < size - 2) break;
         size *= 2;
     }
-    const std::string wanted = LowerAscii(section);
+    const std::string wanted = LowerAscii(section, leadBytes_);
     for (std::size_t start = 0; start < returned;) {
         const std::string name(buffer.data() + start);
-        if (LowerAscii(name) == wanted) return true;
+        if (LowerAscii(name, leadBytes_) == wanted) return true;
         start += name.size() + 1;
     }
     return false;

@@ -639,20 +639,33 @@ class ClosingWhileWaiting : public DockWindow {
     // that wait's window, then the dock gets WM_CLOSE. By the time the dock's
     // dialog has ended, every wait must have ended before it.
     void closeWhile(DockUnderTest& dock, int hover, std::function<HWND(DWORD, HWND)> reachWait) {
+        closeWhileWaiting(
+            dock,
+            [&] {
+                dock.dock().state.hoverIndex = hover;
+                dock.call(WM_RBUTTONUP);
+            },
+            [&](DWORD thread) {
+                HWND popup = waitForWindow(thread, L"#32768", L"");
+                return popup != nullptr && reachWait(thread, popup) != nullptr;
+            });
+    }
+    // `enter` brings the dock into a wait on this thread; once `reach` has
+    // seen it there, the dock gets WM_CLOSE.
+    void closeWhileWaiting(DockUnderTest& dock, const std::function<void()>& enter,
+                           const std::function<bool(DWORD)>& reach) {
         const DWORD thread = ::GetCurrentThreadId();
         HWND dockWindow = dock.window;
         {
             Driver driver([&] {
-                HWND popup = waitForWindow(thread, L"#32768", L"");
-                reached = popup != nullptr && reachWait(thread, popup) != nullptr;
+                reached = reach(thread);
                 if (reached) {
                     ::PostMessageW(dockWindow, WM_CLOSE, 0, 0);
                     ended = waitUntilGone(dockWindow, 5000) && waitsLeft(thread, dockWindow) == 0;
                 }
                 unblock(thread, dockWindow);
             });
-            dock.dock().state.hoverIndex = hover;
-            dock.call(WM_RBUTTONUP);
+            enter();
         }
         EXPECT_TRUE(reached);
         EXPECT_TRUE(ended);
@@ -762,6 +775,21 @@ TEST_F(ClosingWhileWaiting, TheDeleteConfirmationEndsAsByNoAndKeepsTheItem) {
     expectSavedOnceAsBefore();
     // Shutdown released the hotkey: nothing registers it again behind the save.
     EXPECT_TRUE(::RegisterHotKey(other, 1, MOD_CONTROL | MOD_SHIFT, VK_F11));
+}
+
+TEST_F(ClosingWhileWaiting, TheDragOffConfirmationEndsAsByNoAndKeepsTheItem) {
+    DockUnderTest dock(folder.Path());
+    const int x = 144 + 18;
+    closeWhileWaiting(
+        dock,
+        [&] {
+            dock.dock().state.hoverIndex = 1;
+            ::SendMessageA(dock.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 170));
+            ::SendMessageA(dock.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 20));
+            ::SendMessageA(dock.window, WM_LBUTTONUP, 0, MAKELPARAM(x, 20));
+        },
+        [&](DWORD thread) { return waitForWindow(thread, L"#32770", L"Varnel") != nullptr; });
+    expectSavedOnceAsBefore();
 }
 
 // Answers the modal windows a menu command opens, as the user would: Yes to
