@@ -244,7 +244,7 @@ def arrange_tests(work, w):
     drag((centre[0], row_y), (centre[2] + 40, row_y))
     xdotool("mouseup", "1")
     xdotool("mousemove", 50, 50)
-    time.sleep(1.0)
+    time.sleep(1.0)  # a reorder would be drawn by now; nothing is expected to change
     check(row_order(screen(), colours) == ["red", "green", "blue"],
           "a locked dock does not reorder")
     check(geometry(window)[:2] == (LEFT, TOP), "nor does it move")
@@ -268,7 +268,7 @@ def arrange_tests(work, w):
           "the dragged picture follows the pointer: %s" % (red,))
     xdotool("mouseup", "1")
     xdotool("mousemove", 50, 50)
-    time.sleep(1.0)
+    wait_for(lambda: row_order(screen(), colours) == ["green", "blue", "red"], 10)
     shot = screen()
     save_screenshot("/tmp/dock_e2e_dropped.png")
     check(row_order(shot, colours) == ["green", "blue", "red"],
@@ -301,7 +301,7 @@ def arrange_tests(work, w):
         time.sleep(0.5)
         xdotool("mouseup", "1")
         xdotool("mousemove", 50, 50)
-        time.sleep(1.0)
+        wait_for(lambda: row_order(screen(), colours) == ["green", "blue", "red"], 10)
         order = row_order(screen(), colours)
         check(order == ["green", "blue", "red"], "%s cancels the drag: %s" % (how, order))
         check(set(xdotool("search", "--onlyvisible", "--class", "dock.exe").split()) ==
@@ -321,7 +321,8 @@ def arrange_tests(work, w):
             xdotool("key", answer)
             wait_for(lambda: not xdotool("search", "--onlyvisible", "--name", "Varnel"), 10)
         xdotool("mousemove", 50, 50)
-        time.sleep(1.0)
+        wanted = ["green", "blue", "red"] if kept else ["blue", "red"]
+        wait_for(lambda: row_order(screen(), colours) == wanted, 10)
         order = row_order(screen(), colours)
         if kept:
             check(order == ["green", "blue", "red"], "No puts the item back: %s" % order)

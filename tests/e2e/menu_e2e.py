@@ -191,11 +191,11 @@ def main(argv):
           '可执行文件路径_1="C:\\windows\\notepad.exe"' in saved and '显示名_2="Red"' in saved,
           "the chosen program is item 1 and saved")
     xdotool("mousemove", 50, 50)
-    time.sleep(1.0)
-    shot = e2e.screen()
-    e2e.save_screenshot("/tmp/menu_e2e_added.png")
     nx = e2e.geometry(window)[0]
     cell = (nx + 150, y + 158, nx + 175, y + 183)
+    e2e.wait_for(lambda: drawn_pixels(e2e.screen(), cell) > 100, 10)
+    shot = e2e.screen()
+    e2e.save_screenshot("/tmp/menu_e2e_added.png")
     check(e2e.bounding_box(shot, YELLOW) is None, "the new item does not show the default picture")
     check(drawn_pixels(shot, cell) > 100, "the new item shows the program's icon: %d pixels"
           % drawn_pixels(shot, cell))
