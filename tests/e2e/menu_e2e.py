@@ -42,11 +42,6 @@ def reddish(shot, box):
     return count
 
 
-def saved_text(work):
-    path = os.path.join(work, "config.ini")
-    return open(path, "rb").read().decode("gbk") if os.path.exists(path) else ""
-
-
 def drawn_pixels(shot, box):
     """Pixels in box that stand out from the strip just left of it, row by row."""
     width, _, raw = shot
@@ -186,7 +181,8 @@ def main(argv):
         lambda: e2e.geometry(window)[2] == 396 and e2e.geometry(window), 20)
     check(bool(added) and added[0] == x - 18, "the dock grows by a cell around its centre: %s"
           % (added,))
-    saved = e2e.wait_for(lambda: '显示名_1="notepad"' in saved_text(work) and saved_text(work), 10)
+    saved = e2e.wait_for(
+        lambda: '显示名_1="notepad"' in e2e.saved_text(work) and e2e.saved_text(work), 10)
     check(bool(saved) and '显示名_1="notepad"' in saved and
           '可执行文件路径_1="C:\\windows\\notepad.exe"' in saved and '显示名_2="Red"' in saved,
           "the chosen program is item 1 and saved")
