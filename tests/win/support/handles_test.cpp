@@ -34,6 +34,28 @@ TEST(UniqueHandle, ResetClosesTheOldHandleAndTakesTheNewOne) {
     EXPECT_TRUE(::GetHandleInformation(second, &flags));
 }
 
+TEST(UniqueHandle, PutClosesWhatIsHeldAndTakesWhatTheCallWrites) {
+    UniqueKernelHandle owner(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    const HANDLE first = owner.get();
+    ASSERT_TRUE(::DuplicateHandle(::GetCurrentProcess(), first, ::GetCurrentProcess(), owner.put(),
+                                  0, FALSE, DUPLICATE_SAME_ACCESS));
+    DWORD flags = 0;
+    EXPECT_FALSE(::GetHandleInformation(first, &flags)) << "the old handle should be closed";
+    EXPECT_TRUE(::GetHandleInformation(owner.get(), &flags));
+}
+
+TEST(SelectionGuard, PutsTheOldObjectBackWhenItEnds) {
+    UniqueDc dc(::CreateCompatibleDC(nullptr));
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(dc.get(), 4, 4));
+    ASSERT_TRUE(dc && bitmap);
+    const HGDIOBJ original = ::GetCurrentObject(dc.get(), OBJ_BITMAP);
+    {
+        SelectionGuard selected(dc.get(), bitmap.get());
+        EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_BITMAP), bitmap.get());
+    }
+    EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_BITMAP), original);
+}
+
 TEST(WindowDc, ReleasesTheScreenDc) {
     WindowDc dc(nullptr);
     ASSERT_NE(dc.get(), nullptr);
@@ -45,7 +67,7 @@ TEST(GlobalLockGuard, UnlocksWhenItEnds) {
     ASSERT_TRUE(memory);
     {
         GlobalLockGuard lock(memory.get());
-        ASSERT_NE(lock.data(), nullptr);
+        ASSERT_NE(lock.get(), nullptr);
         EXPECT_EQ(::GlobalFlags(memory.get()) & GMEM_LOCKCOUNT, 1u);
     }
     EXPECT_EQ(::GlobalFlags(memory.get()) & GMEM_LOCKCOUNT, 0u);
