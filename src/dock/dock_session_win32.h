@@ -4,12 +4,13 @@
 
 #include "config/dock.h"
 #include "dock/deferred_close.h"
+#include "support/handles_win32.h"
 
 namespace dock {
 
 struct DockSession {
     HINSTANCE instanceHandle = nullptr;
-    HMENU menuHandle = nullptr;  // the loaded context menu resource
+    UniqueMenu menuHandle;  // the loaded context menu resource
     HWND dockWindow = nullptr;
     Dock* dock = nullptr;
     bool ended = false;    // shutdownDock has run: a second close does nothing

@@ -73,15 +73,6 @@ PointI systemDragDistance() {
     return {::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG)};
 }
 
-void onDropFiles(Dock& dock, HDROP drop) {
-    if (dock.state.busy) {
-        // Ignored, but the shell's memory is ours to free either way.
-        ::DragFinish(drop);
-        return;
-    }
-    handleDroppedFiles(dock, drop);
-}
-
 }  // namespace
 
 DockProgram::DockProgram(HINSTANCE instance, std::string programDirectory, ShellPort* shell)
@@ -168,7 +159,7 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             if (!dock.state.busy) showContextMenu(session);
             return FALSE;
         case WM_DROPFILES:
-            onDropFiles(dock, reinterpret_cast<HDROP>(wParam));
+            handleDroppedFiles(dock, reinterpret_cast<HDROP>(wParam));
             return FALSE;
         case WM_DISPLAYCHANGE:
             keepDockOnScreen(dock);
@@ -204,14 +195,14 @@ void shutdownDock(DockSession& session) {
     session.ended = true;
     setDragFullWindows(session.dock->state.savedDragFullWindows);
     stopDock(*session.dock);
-    if (session.menuHandle != nullptr) ::DestroyMenu(std::exchange(session.menuHandle, nullptr));
+    session.menuHandle.reset();
     ::EndDialog(session.dockWindow, 0);
 }
 
 INT_PTR runDock(DockProgram& program) {
     bindDockProgram(&program);
     DockSession& session = program.Session();
-    session.menuHandle = ::LoadMenuA(session.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT));
+    session.menuHandle.reset(::LoadMenuA(session.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT)));
     const INT_PTR result = ::DialogBoxParamA(session.instanceHandle, MAKEINTRESOURCEA(IDD_DOCK),
                                              nullptr, &dockProcedure, 0);
     bindDockProgram(nullptr);

@@ -131,7 +131,8 @@ class DockUnderTest {
         : program(::GetModuleHandleA(nullptr), folder, &shell) {
         bindDockProgram(&program);
         DockSession& session = program.Session();
-        session.menuHandle = ::LoadMenuA(session.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT));
+        session.menuHandle.reset(
+            ::LoadMenuA(session.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT)));
         window = ::CreateDialogParamA(session.instanceHandle, MAKEINTRESOURCEA(IDD_DOCK), nullptr,
                                       &dockProcedure, 0);
         shell.window = window;
@@ -146,7 +147,6 @@ class DockUnderTest {
             }
             ::DestroyWindow(window);
         }
-        if (program.Session().menuHandle != nullptr) ::DestroyMenu(program.Session().menuHandle);
         bindDockProgram(nullptr);
     }
     Dock& dock() { return program.GetDock(); }
