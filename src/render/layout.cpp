@@ -83,8 +83,12 @@ RectF stripRect(const DockState& state) {
     return stripAcross(m, items[1].currentRect.left, items[items.Count()].currentRect.right);
 }
 
+double restingStripTop(const LayoutMetrics& metrics) {
+    return double(metrics.rowTop) - kStripTopOffset;
+}
+
 RectF stripAcross(const LayoutMetrics& metrics, double rowLeft, double rowRight) {
-    const double top = double(metrics.rowTop) - kStripTopOffset;
+    const double top = restingStripTop(metrics);
     return storedRect(rowLeft - kStripOverhang, top, rowRight + kStripOverhang, top + kStripHeight);
 }
 

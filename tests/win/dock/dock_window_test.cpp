@@ -95,7 +95,7 @@ TEST_F(DockWindow, WithoutConfigStartsEmptyWhereTheDialogManagerCentresIt) {
 }
 
 TEST_F(DockWindow, TheBareTemplatePutsTheDockAtTheOrigin) {
-    writeFileText(config(), ConfigTemplate);
+    writeFileText(config(), configTemplate());
     DockUnderTest dock(folder.Path());
     const RECT r = dock.rect();
     EXPECT_EQ(r.left, 0);
