@@ -6,16 +6,13 @@
 #include <cstring>
 
 #include "../../resources/resource_ids.h"
+#include "support/dialog_win32.h"
 #include "support/texts.h"
 
 namespace dock {
 namespace {
 
 IconBrowseRequest browseForTheRun;
-
-DockSession* sessionOf(HWND dialog) {
-    return reinterpret_cast<DockSession*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-}
 
 DockItem* editedItem(DockSession* session) {
     if (session == nullptr || session->dock == nullptr) return nullptr;
@@ -62,6 +59,13 @@ void save(HWND dialog, DockSession* session) {
     ::EndDialog(dialog, 0);
 }
 
+void command(HWND dialog, DockSession* session, WORD id) {
+    if (id == IDC_ITEM_BROWSE) browse(dialog, session);
+    if (id == IDC_ITEM_SAVE) save(dialog, session);
+}
+
+constexpr SettingsDialog<DockSession> kHandlers{fill, command, IDC_ITEM_CANCEL};
+
 }  // namespace
 
 void prepareIconBrowse(IconBrowseRequest& browse, HWND owner, HINSTANCE instance,
@@ -87,32 +91,7 @@ void prepareIconBrowse(IconBrowseRequest& browse, HWND owner, HINSTANCE instance
 }
 
 INT_PTR CALLBACK itemSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_INITDIALOG:
-            ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            fill(dialog, reinterpret_cast<DockSession*>(lParam));
-            return FALSE;
-        case WM_CLOSE:
-            ::EndDialog(dialog, 0);
-            return TRUE;
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case IDC_ITEM_BROWSE:
-                    browse(dialog, sessionOf(dialog));
-                    break;
-                case IDC_ITEM_SAVE:
-                    save(dialog, sessionOf(dialog));
-                    break;
-                case IDC_ITEM_CANCEL:
-                    ::EndDialog(dialog, 0);
-                    break;
-                default:
-                    break;  // IDOK and IDCANCEL too: Esc leaves the dialog open
-            }
-            return TRUE;
-        default:
-            return FALSE;
-    }
+    return settingsDialogMessage(kHandlers, dialog, message, wParam, lParam);
 }
 
 void runItemSettingsDialog(DockSession& session) {
