@@ -27,7 +27,7 @@
 #include "render/canvas_win32.h"
 #include "render/dock_image_win32.h"
 #include "render/frame.h"
-#include "render/hover.h"
+#include "dock/tick.h"
 #include "render/layout.h"
 #include "render/to_wide_win32.h"
 #include "support/texts.h"

@@ -11,6 +11,7 @@
 
 #include "fakes/fake_platform.h"
 #include "render/frame.h"
+#include "dock/tick.h"
 #include "render/hover.h"
 #include "render/layout.h"
 

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "render/picture.h"
+#include "support/picture.h"
 #include "support/geometry.h"
 
 namespace dock {

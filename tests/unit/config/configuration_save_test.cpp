@@ -12,7 +12,7 @@
 #include "fakes/fake_platform.h"
 #include "items/add_item.h"
 #include "items/item_settings.h"
-#include "render/hover.h"
+#include "dock/tick.h"
 #include "support/texts.h"
 
 namespace dock {

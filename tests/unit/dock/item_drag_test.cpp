@@ -9,7 +9,7 @@
 #include "dock/delete_item.h"
 #include "dock/startup.h"
 #include "fakes/fake_platform.h"
-#include "render/hover.h"
+#include "dock/tick.h"
 #include "render/layout.h"
 #include "support/texts.h"
 

@@ -1,3 +1,4 @@
+#include "dock/tick.h"
 #include "render/hover.h"
 
 #include <gtest/gtest.h>

@@ -8,7 +8,7 @@
 #include "fakes/fake_platform.h"
 #include "render/canvas_win32.h"
 #include "render/frame.h"
-#include "render/hover.h"
+#include "dock/tick.h"
 #include "render/layout.h"
 
 namespace dock::wine {
