@@ -3,6 +3,7 @@
 #include <string>
 
 #include "config/configuration.h"
+#include "dock/blocked_dock.h"
 #include "items/hotkeys.h"
 #include "render/frame.h"
 #include "render/layout.h"
@@ -61,12 +62,8 @@ void removeItem(Dock& dock, int index) {
 
 void deleteItem(Dock& dock, int index) {
     if (index == 0) return;
-    DockState& state = dock.state;
-    state.busy = true;
-    dock.platform.window.StopTimer();
-    if (state.items.Contains(index) && confirmDelete(dock, index)) removeItem(dock, index);
-    dock.platform.window.ArmTimer(10);
-    state.busy = false;
+    const BlockedDock blocked(dock);
+    if (dock.state.items.Contains(index) && confirmDelete(dock, index)) removeItem(dock, index);
 }
 
 }  // namespace dock

@@ -10,7 +10,7 @@
 
 #include "../../../resources/resource_ids.h"
 #include "../modal_driver.h"
-#include "dock/dock_session_win32.h"
+#include "dock/dock_program_win32.h"
 #include "dock/window_port_win32.h"
 #include "fakes/fake_platform.h"
 #include "items/hotkeys_win32.h"
@@ -83,7 +83,6 @@ class RealDock {
         session_.instanceHandle = ::GetModuleHandleA(nullptr);
         session_.menuHandle = ::LoadMenuA(session_.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT));
         session_.dockWindow = window_;
-        session_.dock = &dock_;
         ::SetWindowPos(window_, HWND_TOPMOST, 200, 150, 288, 340, SWP_SHOWWINDOW);
         canvas_.Create(288, 340, "", 0xFFFFFF, 0, 255, false);
     }
@@ -151,7 +150,7 @@ class RealDock {
     Win32DockWindow windowPort_;
     testing::FakeShell shell_;
     Dock dock_;
-    DockSession session_;
+    DockSession session_{dock_};
 };
 
 }  // namespace dock::wine

@@ -50,7 +50,8 @@ class ItemSettingsDialogTest : public ::testing::Test {
                 drive(dialog);
                 if (!waitUntilGone(dialog)) closeWhateverIsLeft(thread, dialog);
             });
-            runItemSettingsDialog(real.session());
+            runItemSettingsDialog(real.dock(), real.session().instanceHandle,
+                                  real.session().iconBrowse);
         }
         EXPECT_TRUE(found);
     }

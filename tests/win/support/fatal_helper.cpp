@@ -87,8 +87,8 @@ int runFaultingTick(const std::string& folder) {
     dock::InstallWin32FatalReporter();
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     dock::DockProgram program(instance, folder);
-    dock::bindDockProgram(&program);
-    ::CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_DOCK), nullptr, &dock::dockProcedure, 0);
+    ::CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_DOCK), nullptr, &dock::dockProcedure,
+                         reinterpret_cast<LPARAM>(&program));
     // One item fading out of full magnification: every tick draws it.
     dock::Dock& dock = program.GetDock();
     dock.state.imagePool.push_back(std::make_unique<FaultingPicture>());
