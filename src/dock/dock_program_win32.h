@@ -3,6 +3,7 @@
 // works on and the state of the dock window.
 #include <windows.h>
 
+#include <cstdint>
 #include <string>
 
 #include "config/dock.h"
@@ -22,11 +23,16 @@ namespace dock {
 // What the dock window, its timer and its commands share beside the record:
 // the handles of this run and the state of the dialog's life.
 struct DockSession {
+    explicit DockSession(Dock& dock) : dock(dock) {}
+
     Dock& dock;
     HINSTANCE instanceHandle = nullptr;
     HMENU menuHandle = nullptr;  // the loaded context menu resource
     HWND dockWindow = nullptr;
-    bool ended = false;            // shutdownDock has run: a second close does nothing
+    bool ended = false;  // shutdownDock has run: a second close does nothing
+    // The user's SPI_GETDRAGFULLWINDOWS, turned on while the dock is active
+    // and given back when it is not or when it ends.
+    std::int32_t savedDragFullWindows = 0;
     DeferredClose closes;          // a close that arrives while the context menu's command runs
     IconBrowseRequest iconBrowse;  // kept for the run: a browse preselects the last filter
 };
@@ -49,6 +55,9 @@ class DockProgram {
     void AttachWindow(HWND window);
 
   private:
+    // First, so that the adapters made before the dialog can hold on to the
+    // window handle it will get.
+    DockSession session_{dock_};
     Win32FileSystem files_;
     Win32ProfileStore profile_;
     Win32MessagePort messages_;
@@ -59,7 +68,6 @@ class DockProgram {
     Win32DockWindow window_;
     Win32Shell shell_;
     Dock dock_;
-    DockSession session_{dock_};
 };
 
 // The close box, Escape or another program's WM_CLOSE: shuts the dock down,
