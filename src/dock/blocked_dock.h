@@ -9,12 +9,12 @@ namespace dock {
 class BlockedDock {
   public:
     explicit BlockedDock(Dock& dock) : dock_(dock) {
-        dock_.state.busy = true;
+        dock_.state.commands.busy = true;
         dock_.platform.window.StopTimer();
     }
     ~BlockedDock() {
         dock_.platform.window.ArmTimer(10);
-        dock_.state.busy = false;
+        dock_.state.commands.busy = false;
     }
     BlockedDock(const BlockedDock&) = delete;
     BlockedDock& operator=(const BlockedDock&) = delete;

@@ -98,7 +98,7 @@ void endCommandWaits(DockSession& session) {
 
 void prepareContextMenu(DockSession& session) {
     const DockState& state = session.dock.state;
-    const UINT itemEntries = state.menuTargetIndex == 0 ? MF_DISABLED : MF_ENABLED;
+    const UINT itemEntries = state.commands.menuTargetIndex == 0 ? MF_DISABLED : MF_ENABLED;
     ::EnableMenuItem(session.menuHandle, IDM_ITEM_SETTINGS, MF_BYCOMMAND | itemEntries);
     ::EnableMenuItem(session.menuHandle, IDM_DELETE_ITEM, MF_BYCOMMAND | itemEntries);
     HMENU popup = popupOf(session);
@@ -115,12 +115,12 @@ void carryOutMenuCommand(DockSession& session, UINT command) {
     switch (command) {
         case IDM_ITEM_SETTINGS: {
             const BlockedDock blocked(dock);
-            dock.state.editedItemIndex = dock.state.menuTargetIndex;
+            dock.state.commands.editedItemIndex = dock.state.commands.menuTargetIndex;
             runItemSettingsDialog(dock, session.instanceHandle, session.iconBrowse);
             break;
         }
         case IDM_DELETE_ITEM:
-            deleteItem(dock, dock.state.menuTargetIndex);
+            deleteItem(dock, dock.state.commands.menuTargetIndex);
             break;
         case IDM_PROGRAM_SETTINGS: {
             const BlockedDock blocked(dock);
@@ -150,8 +150,8 @@ void carryOutMenuCommand(DockSession& session, UINT command) {
 void showContextMenu(DockSession& session) {
     DockState& state = session.dock.state;
     const bool closed = session.closes.RunCommand(state, [&] {
-        state.menuTargetIndex = state.hoverIndex;
-        state.menuPointerX = state.pointerX;
+        state.commands.menuTargetIndex = state.frame.hoverIndex;
+        state.commands.menuPointerX = state.frame.pointerX;
         POINT pointer{};
         ::GetCursorPos(&pointer);
         prepareContextMenu(session);

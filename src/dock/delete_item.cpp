@@ -33,12 +33,13 @@ void removeItem(Dock& dock, int index) {
 
     // The slot stays in the pool, empty, for the next addItem to reuse.
     const int slot = removed.imageSlot;
-    if (slot < 1 || slot > static_cast<int>(state.imagePool.size()) || !state.imagePool[slot - 1]) {
+    if (slot < 1 || slot > static_cast<int>(state.pictures.imagePool.size()) ||
+        !state.pictures.imagePool[slot - 1]) {
         ReportInternalError(kImageSlotOutOfRange, static_cast<std::uint32_t>(slot));
     }
-    state.imagePool[slot - 1]->Dispose();
+    state.pictures.imagePool[slot - 1]->Dispose();
 
-    state.hoverIndex = 0;
+    state.frame.hoverIndex = 0;
     layoutRow(state, 1);
     recreateCanvas(dock);
     platform.window.AcceptDrops();

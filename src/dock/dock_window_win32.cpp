@@ -37,23 +37,23 @@ void onInitDialog(DockProgram& program, HWND window) {
     program.AttachWindow(window);
     // Closing before the dock was ever activated restores this value: it must
     // be the user's own setting, not an arbitrary zero.
-    session.dock.state.savedDragFullWindows = dragFullWindows();
+    session.savedDragFullWindows = dragFullWindows();
     startDock(session.dock);
 }
 
-void onActivate(DockState& state, WPARAM how) {
+void onActivate(DockSession& session, WPARAM how) {
     if (how == WA_ACTIVE || how == WA_CLICKACTIVE) {
-        state.savedDragFullWindows = dragFullWindows();
+        session.savedDragFullWindows = dragFullWindows();
         // Layered windows move with their contents only when this is on.
-        if (state.savedDragFullWindows == 0) setDragFullWindows(1);
+        if (session.savedDragFullWindows == 0) setDragFullWindows(1);
     } else if (how == WA_INACTIVE) {
-        setDragFullWindows(state.savedDragFullWindows);
+        setDragFullWindows(session.savedDragFullWindows);
     }
 }
 
 void onLeftButtonDown(DockSession& session) {
     Dock& dock = session.dock;
-    if (dock.state.hoverIndex != 0 || dock.settings.locked != 0) return;
+    if (dock.state.frame.hoverIndex != 0 || dock.settings.locked != 0) return;
     const RectI before = dock.platform.window.WindowRect();
     ::ReleaseCapture();
     // Returns once the user lets go; the new place is saved like any change.
@@ -71,7 +71,7 @@ PointI systemDragDistance() {
 }
 
 void onDropFiles(Dock& dock, HDROP drop) {
-    if (dock.state.busy) {
+    if (dock.state.commands.busy) {
         // Ignored, but the shell's memory is ours to free either way.
         ::DragFinish(drop);
         return;
@@ -96,8 +96,8 @@ DockProgram::DockProgram(HINSTANCE instance, std::string programDirectory, Shell
             SystemLeadBytes(),
             {},
             {}} {
-    dock_.state.backgroundImage = std::make_unique<DockImage>();
-    dock_.state.trayImage = std::make_unique<DockImage>();
+    dock_.state.pictures.backgroundImage = std::make_unique<DockImage>();
+    dock_.state.pictures.trayImage = std::make_unique<DockImage>();
     session_.instanceHandle = instance;
 }
 
@@ -107,10 +107,10 @@ DockProgram::~DockProgram() {
     DockState& state = dock_.state;
     state.items = DockItemList{};
     dock_.settings.trayImagePath.clear();
-    state.backgroundImage.reset();
-    state.trayImage.reset();
+    state.pictures.backgroundImage.reset();
+    state.pictures.trayImage.reset();
     canvas_.Destroy();
-    state.imagePool.clear();
+    state.pictures.imagePool.clear();
 }
 
 void DockProgram::AttachWindow(HWND window) {
@@ -131,7 +131,7 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     Dock& dock = session.dock;
     switch (message) {
         case WM_ACTIVATE:
-            onActivate(dock.state, wParam);
+            onActivate(session, wParam);
             return FALSE;
         case WM_CLOSE:
             closeDock(session);
@@ -141,7 +141,7 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             if (!cancelItemDrag(dock)) closeDock(session);
             return TRUE;
         case WM_LBUTTONDOWN:
-            if (dock.state.hoverIndex != 0)
+            if (dock.state.frame.hoverIndex != 0)
                 pressItem(dock, pointOf(lParam));
             else
                 onLeftButtonDown(session);
@@ -158,11 +158,11 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             if (reinterpret_cast<HWND>(lParam) != window) cancelItemDrag(dock);
             return FALSE;
         case WM_LBUTTONDBLCLK:
-            if (!dock.state.busy) launchItem(dock, dock.state.hoverIndex);
+            if (!dock.state.commands.busy) launchItem(dock, dock.state.frame.hoverIndex);
             return FALSE;
         case WM_RBUTTONUP:
             if (cancelItemDrag(dock)) return FALSE;
-            if (!dock.state.busy) showContextMenu(session);
+            if (!dock.state.commands.busy) showContextMenu(session);
             return FALSE;
         case WM_DROPFILES:
             onDropFiles(dock, reinterpret_cast<HDROP>(wParam));
@@ -177,7 +177,7 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             saveConfiguration(dock);
             return FALSE;
         case WM_HOTKEY:
-            if (dock.state.busy) return FALSE;
+            if (dock.state.commands.busy) return FALSE;
             dispatchHotkey(dock, wParam, static_cast<std::uintptr_t>(lParam));
             return TRUE;
         default:
@@ -200,7 +200,7 @@ void closeDock(DockSession& session) {
 void shutdownDock(DockSession& session) {
     if (session.ended) return;
     session.ended = true;
-    setDragFullWindows(session.dock.state.savedDragFullWindows);
+    setDragFullWindows(session.savedDragFullWindows);
     stopDock(session.dock);
     if (session.menuHandle != nullptr) ::DestroyMenu(std::exchange(session.menuHandle, nullptr));
     ::EndDialog(session.dockWindow, 0);

@@ -26,7 +26,7 @@ void dragTick(Dock& dock) {
 
 void animationTick(Dock& dock) {
     DockState& state = dock.state;
-    if (state.busy) return;
+    if (state.commands.busy) return;
     if (state.drag.phase == ItemDrag::Phase::dragging) {
         dragTick(dock);
         return;
@@ -43,14 +43,14 @@ void animationTick(Dock& dock) {
 
     int found = 0;
     if (area.Contains(pointer.x, pointer.y)) {
-        state.pointerX = truncateToInt(double(pointer.x) - double(area.left));
-        state.pointerY = truncateToInt(double(pointer.y) - double(area.top));
-        found = hitTest(state, dock.settings, state.pointerX, state.pointerY);
+        state.frame.pointerX = truncateToInt(double(pointer.x) - double(area.left));
+        state.frame.pointerY = truncateToInt(double(pointer.y) - double(area.top));
+        found = hitTest(state, dock.settings, state.frame.pointerX, state.frame.pointerY);
     }
-    state.hoverIndex = found;
+    state.frame.hoverIndex = found;
 
     renderFrame(dock, false);
-    if (state.hoverIndex != 0) window.ArmTimer(kFastPeriodMs);
+    if (state.frame.hoverIndex != 0) window.ArmTimer(kFastPeriodMs);
 }
 
 }  // namespace dock

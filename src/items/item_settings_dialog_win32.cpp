@@ -18,8 +18,8 @@ ItemSettingsRun* runOf(HWND dialog) {
 DockItem* editedItem(ItemSettingsRun* run) {
     if (run == nullptr) return nullptr;
     DockState& state = run->dock.state;
-    if (!state.items.Contains(state.editedItemIndex)) return nullptr;
-    return &state.items[state.editedItemIndex].item;
+    if (!state.items.Contains(state.commands.editedItemIndex)) return nullptr;
+    return &state.items[state.commands.editedItemIndex].item;
 }
 
 std::string fieldText(HWND dialog, int id) {
@@ -54,7 +54,7 @@ void save(HWND dialog, ItemSettingsRun* run) {
         form.customIconPath = fieldText(dialog, IDC_ITEM_ICON);
         form.hotkey =
             LOWORD(::SendMessageA(::GetDlgItem(dialog, IDC_ITEM_HOTKEY), HKM_GETHOTKEY, 0, 0));
-        saveItemSettings(run->dock, run->dock.state.editedItemIndex, form);
+        saveItemSettings(run->dock, run->dock.state.commands.editedItemIndex, form);
     }
     ::EndDialog(dialog, 0);
 }

@@ -27,7 +27,7 @@ void prepareIconBrowse(IconBrowseRequest& browse, HWND owner, HINSTANCE instance
                        const std::string& programDirectory);
 
 // What one run of the dialog works on; lParam of WM_INITDIALOG points to it.
-// dock.state.editedItemIndex names the item.
+// dock.state.commands.editedItemIndex names the item.
 struct ItemSettingsRun {
     Dock& dock;
     HINSTANCE instance;
@@ -36,7 +36,7 @@ struct ItemSettingsRun {
 
 INT_PTR CALLBACK itemSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Runs the dialog modally, without owner, for dock.state.editedItemIndex.
+// Runs the dialog modally, without owner, for dock.state.commands.editedItemIndex.
 // `browse` is the request the browse button reuses from run to run.
 void runItemSettingsDialog(Dock& dock, HINSTANCE instance, IconBrowseRequest& browse);
 

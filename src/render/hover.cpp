@@ -14,7 +14,7 @@ int hitTest(const DockState& state, const DockSettings& settings, std::int32_t p
     // At rest the pointer has to enter the cell itself; once something is
     // hovered (or snapping is on) the zone reaches up, and optionally down, so
     // the pointer can lead an icon without losing it.
-    const bool restingZones = state.hoverIndex == 0 && settings.autoSnap == 0;
+    const bool restingZones = state.frame.hoverIndex == 0 && settings.autoSnap == 0;
     const bool reachBelow = settings.floatBothWays == 1;
 
     for (int i = 1; i <= count; ++i) {

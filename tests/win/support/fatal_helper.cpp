@@ -91,12 +91,12 @@ int runFaultingTick(const std::string& folder) {
                          reinterpret_cast<LPARAM>(&program));
     // One item fading out of full magnification: every tick draws it.
     dock::Dock& dock = program.GetDock();
-    dock.state.imagePool.push_back(std::make_unique<FaultingPicture>());
+    dock.state.pictures.imagePool.push_back(std::make_unique<FaultingPicture>());
     dock.state.items.Insert(1, dock::DockItem{"x", 0, "x.exe", ""}, 1);
     dock::layoutRow(dock.state, 1);
     dock.settings.reflection = 1;
-    dock.state.zoomIndex = 1;
-    dock.state.zoomPercent = 100;
+    dock.state.frame.zoomIndex = 1;
+    dock.state.frame.zoomPercent = 100;
     ::SetTimer(nullptr, 0, 10, &witness);
     MSG message;
     while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
