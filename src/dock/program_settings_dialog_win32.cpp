@@ -23,9 +23,9 @@ std::string numberText(HWND dialog, int id) {
     return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-void fill(HWND dialog, DockSession* session) {
-    if (session == nullptr || session->dock == nullptr) return;
-    const ProgramSettingsForm form = programSettingsForm(session->dock->settings);
+void fill(HWND dialog, Dock* dock) {
+    if (dock == nullptr) return;
+    const ProgramSettingsForm form = programSettingsForm(dock->settings);
     setCheck(dialog, IDC_PROGRAM_HIGH_QUALITY, form.highQuality);
     setCheck(dialog, IDC_PROGRAM_REFLECTION, form.reflection);
     setCheck(dialog, IDC_PROGRAM_AUTO_SNAP, form.autoSnap);
@@ -34,8 +34,7 @@ void fill(HWND dialog, DockSession* session) {
     ::SetWindowTextA(::GetDlgItem(dialog, IDC_PROGRAM_COOLDOWN), form.launchCooldown.c_str());
 }
 
-void save(HWND dialog, DockSession* session) {
-    Dock* dock = session != nullptr ? session->dock : nullptr;
+void save(HWND dialog, Dock* dock) {
     if (dock == nullptr) {
         ::EndDialog(dialog, 0);
         return;
@@ -52,11 +51,11 @@ void save(HWND dialog, DockSession* session) {
     applyProgramSettings(*dock);
 }
 
-void command(HWND dialog, DockSession* session, WORD id) {
-    if (id == IDC_PROGRAM_SAVE) save(dialog, session);
+void command(HWND dialog, Dock* dock, WORD id) {
+    if (id == IDC_PROGRAM_SAVE) save(dialog, dock);
 }
 
-constexpr SettingsDialog<DockSession> kHandlers{fill, command, IDC_PROGRAM_CANCEL};
+constexpr SettingsDialog<Dock> kHandlers{fill, command, IDC_PROGRAM_CANCEL};
 
 }  // namespace
 
@@ -65,9 +64,9 @@ INT_PTR CALLBACK programSettingsDialogProc(HWND dialog, UINT message, WPARAM wPa
     return settingsDialogMessage(kHandlers, dialog, message, wParam, lParam);
 }
 
-void runProgramSettingsDialog(DockSession& session) {
-    ::DialogBoxParamA(session.instanceHandle, MAKEINTRESOURCEA(IDD_PROGRAM_SETTINGS), nullptr,
-                      programSettingsDialogProc, reinterpret_cast<LPARAM>(&session));
+void runProgramSettingsDialog(Dock& dock, HINSTANCE instance) {
+    ::DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PROGRAM_SETTINGS), nullptr,
+                      programSettingsDialogProc, reinterpret_cast<LPARAM>(&dock));
 }
 
 }  // namespace dock

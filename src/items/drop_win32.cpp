@@ -16,7 +16,7 @@ using UniqueDrop = UniqueHandle<detail::NullIsNone<HDROP, ::DragFinish>>;
 void handleDroppedFiles(Dock& dock, HDROP drop) {
     // The shell's memory is ours to free, whether the names are taken or not.
     const UniqueDrop owned(drop);
-    if (dock.state.busy) return;
+    if (dock.state.commands.busy) return;
     const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     std::vector<std::string> names;
     names.reserve(count);

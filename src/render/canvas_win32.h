@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "render/drawing_surface.h"
+#include "support/drawing_surface.h"
 #include "render/gdiplus_win32.h"
 
 namespace dock {

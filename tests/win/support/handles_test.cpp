@@ -35,12 +35,15 @@ TEST(UniqueHandle, ResetClosesTheOldHandleAndTakesTheNewOne) {
 }
 
 TEST(UniqueHandle, PutClosesWhatIsHeldAndTakesWhatTheCallWrites) {
-    UniqueKernelHandle owner(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
-    const HANDLE first = owner.get();
-    ASSERT_TRUE(::DuplicateHandle(::GetCurrentProcess(), first, ::GetCurrentProcess(), owner.put(),
-                                  0, FALSE, DUPLICATE_SAME_ACCESS));
+    // A named event is gone once its only handle is closed.
+    const char* name = "dock-handles-test-put";
+    UniqueKernelHandle owner(::CreateEventA(nullptr, TRUE, FALSE, name));
+    ASSERT_TRUE(owner);
+    const UniqueKernelHandle source(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    ASSERT_TRUE(::DuplicateHandle(::GetCurrentProcess(), source.get(), ::GetCurrentProcess(),
+                                  owner.put(), 0, FALSE, DUPLICATE_SAME_ACCESS));
+    EXPECT_EQ(::OpenEventA(SYNCHRONIZE, FALSE, name), nullptr) << "the old handle should be closed";
     DWORD flags = 0;
-    EXPECT_FALSE(::GetHandleInformation(first, &flags)) << "the old handle should be closed";
     EXPECT_TRUE(::GetHandleInformation(owner.get(), &flags));
 }
 
