@@ -85,12 +85,6 @@ TEST_F(DropWin32, AddsEveryDroppedNameWholeInTheShellsOrder) {
     EXPECT_EQ(fake.canvas.Only("Present").size(), 3u);
 }
 
-TEST_F(DropWin32, InsertsNamesDroppedOnTheLeftHalfAtTheFrontReversed) {
-    fake.dock.state.pointerX = 5;
-    ::SendMessageA(window, WM_DROPFILES, WPARAM(makeDrop({"C:\\a.txt", "C:\\b.txt"})), 0);
-    EXPECT_THAT(targets(), ElementsAre("C:\\b.txt", "C:\\a.txt"));
-}
-
 TEST_F(DropWin32, ReleasesTheDropHandle) {
     HGLOBAL memory = makeDrop({"C:\\a.txt"});
     ::SendMessageA(window, WM_DROPFILES, WPARAM(memory), 0);
