@@ -200,6 +200,7 @@ TEST_F(ContextMenuTest, DeleteAsksAndOnYesRemovesTheItemAndRenumbersItsHotkeys) 
 TEST_F(ContextMenuTest, DeclinedDeleteKeepsEverythingAndRestartsTheTimer) {
     addThreeItems();
     real.dock().state.hoverIndex = 3;
+    real.dock().platform.window.ArmTimer(10);  // the running dock's timer
     const DWORD thread = ::GetCurrentThreadId();
     MessageBoxSeen box;
     bool timerWhileAsking = true;
@@ -221,6 +222,7 @@ TEST_F(ContextMenuTest, DeclinedDeleteKeepsEverythingAndRestartsTheTimer) {
 TEST_F(ContextMenuTest, ItemSettingsOpensForTheItemUnderThePointerWithTheTimerStopped) {
     addThreeItems();
     real.dock().state.hoverIndex = 2;
+    real.dock().platform.window.ArmTimer(10);  // the running dock's timer
     const DWORD thread = ::GetCurrentThreadId();
     std::wstring caption;
     bool timerWhileOpen = true;
