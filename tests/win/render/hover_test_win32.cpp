@@ -9,7 +9,7 @@
 #include "fakes/fake_platform.h"
 #include "render/canvas_win32.h"
 #include "render/frame.h"
-#include "render/hover.h"
+#include "dock/tick.h"
 #include "render/layout.h"
 
 namespace dock::wine {
@@ -68,28 +68,28 @@ class HoverOnTheRealWindow : public ::testing::Test {
 TEST_F(HoverOnTheRealWindow, PointerOverACellHoversItInWindowCoordinates) {
     pointAt(200, 160);
     animationTick(dock);
-    EXPECT_EQ(dock.state.hoverIndex, 2);
-    EXPECT_EQ(dock.state.pointerX, 200);
-    EXPECT_EQ(dock.state.pointerY, 160);
-    EXPECT_EQ(dock.state.zoomPercent, 10);
+    EXPECT_EQ(dock.state.frame.hoverIndex, 2);
+    EXPECT_EQ(dock.state.frame.pointerX, 200);
+    EXPECT_EQ(dock.state.frame.pointerY, 160);
+    EXPECT_EQ(dock.state.frame.zoomPercent, 10);
 }
 
 TEST_F(HoverOnTheRealWindow, TheWindowsOwnEdgesAreInsideAndTheRowsRightEdgeIsNot) {
     pointAt(0, 0);
     animationTick(dock);
-    EXPECT_EQ(dock.state.pointerX, 0);
-    EXPECT_EQ(dock.state.pointerY, 0);
+    EXPECT_EQ(dock.state.frame.pointerX, 0);
+    EXPECT_EQ(dock.state.frame.pointerY, 0);
     pointAt(216, 152);  // the boundary between items 2 and 3
     animationTick(dock);
-    EXPECT_EQ(dock.state.hoverIndex, 3);
+    EXPECT_EQ(dock.state.frame.hoverIndex, 3);
     pointAt(395, 339);
     animationTick(dock);
-    EXPECT_EQ(dock.state.pointerX, 395);
-    EXPECT_EQ(dock.state.pointerY, 339);
+    EXPECT_EQ(dock.state.frame.pointerX, 395);
+    EXPECT_EQ(dock.state.frame.pointerY, 339);
     pointAt(396, 200);
     animationTick(dock);
-    EXPECT_EQ(dock.state.pointerX, 395);
-    EXPECT_EQ(dock.state.hoverIndex, 0);
+    EXPECT_EQ(dock.state.frame.pointerX, 395);
+    EXPECT_EQ(dock.state.frame.hoverIndex, 0);
 }
 
 // The real timer carries the magnification through: built up under the
@@ -97,7 +97,7 @@ TEST_F(HoverOnTheRealWindow, TheWindowsOwnEdgesAreInsideAndTheRowsRightEdgeIsNot
 TEST_F(HoverOnTheRealWindow, TheTimerBuildsTheMagnificationAndFadesItOut) {
     pointAt(198, 160);  // item 2's centre, 8 px below its top line
     animationTick(dock);
-    EXPECT_TRUE(pumpUntil([&] { return dock.state.zoomPercent == 100; }));
+    EXPECT_TRUE(pumpUntil([&] { return dock.state.frame.zoomPercent == 100; }));
 
     // The model as the product's compiler builds it: sunk by 8, neighbours by 8 * 30 / 36.
     const DockItemList& items = dock.state.items;
@@ -108,7 +108,7 @@ TEST_F(HoverOnTheRealWindow, TheTimerBuildsTheMagnificationAndFadesItOut) {
     EXPECT_EQ(items[1].lift, static_cast<float>(-240.0 / 36));
 
     pointAt(198, -50);  // above the window
-    EXPECT_TRUE(pumpUntil([&] { return dock.state.zoomIndex == 0; }));
+    EXPECT_TRUE(pumpUntil([&] { return dock.state.frame.zoomIndex == 0; }));
     for (int i = 1; i <= 3; ++i) EXPECT_EQ(items[i].currentRect, items[i].baseRect);
 }
 

@@ -79,7 +79,7 @@ class BadConfig : public ::testing::Test {
         if (milliseconds != nullptr) *milliseconds = millisecondsSince(began);
         EXPECT_NE(dock->window, nullptr);
         EXPECT_TRUE(::IsWindowVisible(dock->window));
-        EXPECT_FALSE(dock->dock().state.busy);
+        EXPECT_FALSE(dock->dock().state.commands.busy);
         return dock;
     }
     void expectDefaults(Dock& dock) {
@@ -161,8 +161,9 @@ TEST_F(BadConfig, AOneMebibyteLineAndAOneMebibyteTitleAreReadWhole) {
     ::SetCursorPos(r.left + dock->dock().state.metrics.leftMargin + 36 + 18,
                    r.top + dock->dock().state.metrics.rowTop + 18);
     const DockState& state = dock->dock().state;
-    EXPECT_TRUE(pumpUntil([&] { return state.hoverIndex == 2 && state.zoomPercent == 100; }));
-    EXPECT_EQ(dock->dock().state.titleText, std::string(512, 'x'));
+    EXPECT_TRUE(
+        pumpUntil([&] { return state.frame.hoverIndex == 2 && state.frame.zoomPercent == 100; }));
+    EXPECT_EQ(dock->dock().state.frame.titleText, std::string(512, 'x'));
     hoverAcrossTheRow(*dock);
     closeAndExpectWholeConfig(*dock, config());
 }

@@ -138,13 +138,13 @@ inline void hoverAcrossTheRow(DockUnderTest& dock) {
             py >= r.bottom - r.top)
             continue;  // outside: the tick would not look at it
         EXPECT_TRUE(pumpUntil([&] {
-            return state.pointerX == px && state.pointerY == py &&
-                   state.zoomIndex == state.hoverIndex;
+            return state.frame.pointerX == px && state.frame.pointerY == py &&
+                   state.frame.zoomIndex == state.frame.hoverIndex;
         })) << "the tick follows the pointer to "
             << px << ", " << py;
     }
     ::SetCursorPos(0, 0);
-    EXPECT_TRUE(pumpUntil([&] { return state.hoverIndex == 0; }));
+    EXPECT_TRUE(pumpUntil([&] { return state.frame.hoverIndex == 0; }));
 }
 
 // The end of every case: the dock answers the close box, ends and saves
