@@ -163,6 +163,28 @@ def expected_config(left, top, tray, items, locked="0"):
     return gbk(lines + "\n")
 
 
+def magnified(colour, beyond=26):
+    """Whether the picture in `colour` is drawn taller than `beyond` pixels: at
+    rest it is 26, beside the hovered item at most 56."""
+    box = bounding_box(screen(), colour)
+    return box is not None and box[3] - box[1] > beyond
+
+
+def resting_box(left, top, cell):
+    """Where the picture of 1-based `cell` rests in a dock at (left, top): 26 x
+    26 inset by 5 in 36-pixel cells at rowTop 152. Wine's GDI+ leaves the first
+    column and row of a picture drawn at a whole-pixel position uncovered,
+    hence the + 1."""
+    x = left + 144 + 36 * (cell - 1)
+    return (x + 5 + 1, top + 157 + 1, x + 31, top + 183)
+
+
+def focus(window):
+    """Gives `window` the X keyboard focus (Wine delivers hotkeys only then)."""
+    xdotool("windowfocus", window)
+    return wait_for(lambda: xdotool("getwindowfocus") == window, 10)
+
+
 def stop(process, seconds=10):
     try:
         process.wait(timeout=seconds)
@@ -186,16 +208,16 @@ def close_with_escape(window, process):
     return wait_for(attempt, 30)
 
 
-def drag(start, end, steps=12):
-    """Presses the left button at start, moves to end in steps, releases."""
+def drag(start, end, colour, steps=12):
+    """Presses the left button on the picture in `colour` at start, once the
+    dock hovers it, and moves to end in steps of a hand's pace."""
     xdotool("mousemove", *start)
-    time.sleep(0.6)  # the tick finds the item under the pointer
+    wait_for(lambda: magnified(colour), 10)
     xdotool("mousedown", "1")
     for step in range(1, steps + 1):
         xdotool("mousemove", start[0] + (end[0] - start[0]) * step // steps,
                 start[1] + (end[1] - start[1]) * step // steps)
         time.sleep(0.03)
-    time.sleep(0.4)
 
 
 def saved_text(work):
@@ -220,8 +242,7 @@ def start_dock(work):
 
 def close_dock(dock, window):
     xdotool("mousemove", 50, 50)
-    xdotool("windowfocus", window)
-    time.sleep(0.3)
+    focus(window)
     xdotool("key", "Escape")
     return stop(dock)
 
@@ -235,37 +256,25 @@ def arrange_tests(work, w):
              ("Green", 0, w + "\\b\\marker.exe", w + "\\green.png"),
              ("Blue", 0, w + "\\b\\marker.exe", w + "\\blue.png")]
 
-    # ---- a locked dock keeps its order (and stays where it is)
-    write_config(work, [("左边", LEFT), ("顶边", TOP), ("锁定", 1)], items)
-    dock, window = start_dock(work)
-    if window is None:
-        return
-    time.sleep(1.0)
-    drag((centre[0], row_y), (centre[2] + 40, row_y))
-    xdotool("mouseup", "1")
-    xdotool("mousemove", 50, 50)
-    time.sleep(1.0)  # a reorder would be drawn by now; nothing is expected to change
-    check(row_order(screen(), colours) == ["red", "green", "blue"],
-          "a locked dock does not reorder")
-    check(geometry(window)[:2] == (LEFT, TOP), "nor does it move")
-    check(close_dock(dock, window), "Escape ends the locked dock")
-
     # ---- drag item 1 past item 3
     write_config(work, [("左边", LEFT), ("顶边", TOP)], items)
     dock, window = start_dock(work)
     if window is None:
         return
-    time.sleep(1.0)
-    drag((centre[0], row_y), (centre[2] + 40, row_y - 8))
-    shot = screen()
-    save_screenshot("/tmp/dock_e2e_dragging.png")
+    drag((centre[0], row_y), (centre[2] + 40, row_y - 8), RED)
+
     # Green and Blue close up to cells 1 and 2; Red follows the pointer.
-    green, blue, red = (bounding_box(shot, c) for c in (GREEN, BLUE, RED))
-    check(green is not None and blue is not None and green[0] == LEFT + 150 and
-          blue[0] == LEFT + 186 and green[3] == TOP + 183,
-          "the others stand at rest around the gap: %s %s" % (green, blue))
-    check(red is not None and abs((red[0] + red[2]) / 2 - (centre[2] + 40)) <= 2,
-          "the dragged picture follows the pointer: %s" % (red,))
+    def dragging(shot):
+        green, blue, red = (bounding_box(shot, c) for c in (GREEN, BLUE, RED))
+        return (green is not None and blue is not None and green[0] == LEFT + 150 and
+                blue[0] == LEFT + 186 and green[3] == TOP + 183,
+                red is not None and abs((red[0] + red[2]) / 2 - (centre[2] + 40)) <= 2,
+                (green, blue, red))
+    shot = wait_for(lambda: (lambda s: all(dragging(s)[:2]) and s)(screen()), 10) or screen()
+    save_screenshot("/tmp/dock_e2e_dragging.png")
+    around_gap, following, (green, blue, red) = dragging(shot)
+    check(around_gap, "the others stand at rest around the gap: %s %s" % (green, blue))
+    check(following, "the dragged picture follows the pointer: %s" % (red,))
     xdotool("mouseup", "1")
     xdotool("mousemove", 50, 50)
     wait_for(lambda: row_order(screen(), colours) == ["green", "blue", "red"], 10)
@@ -283,8 +292,7 @@ def arrange_tests(work, w):
     marker_a = os.path.join(work, "a", "marker.txt")
     if os.path.exists(marker_a):
         os.remove(marker_a)
-    xdotool("windowfocus", window)
-    time.sleep(0.3)
+    focus(window)
     xdotool("key", "ctrl+alt+k")
     got = wait_for(lambda: os.path.exists(marker_a), 10)
     check(got, "the hotkey still starts the moved item")
@@ -293,12 +301,14 @@ def arrange_tests(work, w):
     # (and neither closes the dock nor opens the menu)
     for how in ("Escape", "right-click"):
         windows_before = set(xdotool("search", "--onlyvisible", "--class", "dock.exe").split())
-        drag((centre[0], row_y), (centre[2], row_y))
+        drag((centre[0], row_y), (centre[2], row_y), GREEN)
         if how == "Escape":
             xdotool("key", "Escape")
         else:
             xdotool("click", "3")
-        time.sleep(0.5)
+        # Cancelled before the button comes up: Green is back left of cell 2.
+        wait_for(lambda: (lambda g: g is not None and g[2] <= centre[1])(
+            bounding_box(screen(), GREEN)), 10)
         xdotool("mouseup", "1")
         xdotool("mousemove", 50, 50)
         wait_for(lambda: row_order(screen(), colours) == ["green", "blue", "red"], 10)
@@ -309,15 +319,14 @@ def arrange_tests(work, w):
 
     # ---- drag Green off the strip: No keeps it, Yes removes it
     for answer, kept in (("n", True), ("Return", False)):
-        drag((centre[0], row_y), (centre[0], row_y - 110))
+        drag((centre[0], row_y), (centre[0], row_y - 110), GREEN)
         save_screenshot("/tmp/dock_e2e_drag_off.png")
         xdotool("mouseup", "1")
         box = wait_for(lambda: xdotool("search", "--onlyvisible", "--name", "Varnel"), 10)
         check(bool(box), "dragging off the strip asks before removing")
         save_screenshot("/tmp/dock_e2e_drag_off_confirm.png")
         if box:
-            xdotool("windowfocus", box.split()[0])
-            time.sleep(0.3)
+            focus(box.split()[0])
             xdotool("key", answer)
             wait_for(lambda: not xdotool("search", "--onlyvisible", "--name", "Varnel"), 10)
         xdotool("mousemove", 50, 50)
@@ -355,27 +364,28 @@ def main(argv):
     if window is None:
         dock.kill()
         return 1
-    time.sleep(1.0)
+    row = ((RED, 1), (GREEN, 2), (BLUE, 3))
+    shot = wait_for(lambda: (lambda s: all(bounding_box(s, c) == resting_box(LEFT, TOP, n)
+                                            for c, n in row) and s)(screen()), 20) or screen()
     x, y, width, height = geometry(window)
     check((x, y, width, height) == (LEFT, TOP, 396, 340),
           "the dock stands at its saved place, 396 x 340: %s" % ((x, y, width, height),))
-    shot = screen()
     save_screenshot("/tmp/dock_e2e_rest.png")
-    # Resting icons: 26 x 26 pictures inset by 5 in 36-pixel cells at rowTop
-    # 152. Wine's GDI+ leaves the first column and row of a picture drawn at
-    # a whole-pixel position uncovered, hence the + 1.
-    for colour, n in ((RED, 0), (GREEN, 1), (BLUE, 2)):
-        box = bounding_box(shot, colour)
-        want = (LEFT + 144 + 36 * n + 5 + 1, TOP + 157 + 1, LEFT + 144 + 36 * n + 31, TOP + 183)
-        check(box == want, "resting item %d at %s: %s" % (n + 1, want, box))
+    for colour, n in row:
+        want, box = resting_box(LEFT, TOP, n), bounding_box(shot, colour)
+        check(box == want, "resting item %d at %s: %s" % (n, want, box))
 
     # ---- hover: the green item magnifies to a 72-pixel cell (62-pixel picture)
     cx, cy = LEFT + 144 + 36 + 18, TOP + 152
+    # At rest the pointer has to enter the cell before it may lead the icon.
     xdotool("mousemove", cx, cy + 10)
-    time.sleep(0.3)
+    wait_for(lambda: magnified(GREEN), 10)
     xdotool("mousemove", cx, cy)
-    time.sleep(1.0)
-    shot = screen()
+    hovered = ((GREEN, (LEFT + 167 + 1, TOP + 121 + 1, LEFT + 229, TOP + 183)),
+               (RED, (LEFT + 101, TOP + 127, LEFT + 157, TOP + 183)),
+               (BLUE, (LEFT + 240, TOP + 127, LEFT + 295, TOP + 183)))
+    shot = wait_for(lambda: (lambda s: all(bounding_box(s, c) == box for c, box in hovered) and s)(
+        screen()), 20) or screen()
     save_screenshot("/tmp/dock_e2e_hover.png")
     green = bounding_box(shot, GREEN)
     red = bounding_box(shot, RED)
@@ -385,16 +395,14 @@ def main(argv):
     # (x 562..634, standing on the row's bottom line 188), the picture inset
     # by 5; the neighbours' cells are 66 wide, their pictures 56 high, at
     # fractional positions (hence 56 and 55 covered columns).
-    check(green == (LEFT + 167 + 1, TOP + 121 + 1, LEFT + 229, TOP + 183),
+    check(green == hovered[0][1],
           "the hovered item is drawn 62 x 62 centred under the pointer: %s" % (green,))
-    check(red == (LEFT + 101, TOP + 127, LEFT + 157, TOP + 183),
-          "the left neighbour swells to a 66-pixel cell: %s" % (red,))
-    check(blue == (LEFT + 240, TOP + 127, LEFT + 295, TOP + 183),
-          "the right neighbour swells to a 66-pixel cell: %s" % (blue,))
+    check(red == hovered[1][1], "the left neighbour swells to a 66-pixel cell: %s" % (red,))
+    check(blue == hovered[2][1], "the right neighbour swells to a 66-pixel cell: %s" % (blue,))
 
     # ---- double-click the red item: its marker records its directory
     xdotool("mousemove", LEFT + 144 + 18, TOP + 170)
-    time.sleep(0.5)
+    wait_for(lambda: magnified(RED, 56), 10)  # hovered itself, not beside green
     xdotool("click", "--repeat", "2", "--delay", "60", "1")
     marker_a = os.path.join(work, "a", "marker.txt")
     got = wait_for(lambda: os.path.exists(marker_a) and open(marker_a, "rb").read(), 10)
@@ -402,9 +410,7 @@ def main(argv):
 
     # ---- the green item's hotkey, with the pointer away from the dock
     xdotool("mousemove", 50, 50)
-    time.sleep(0.5)
-    xdotool("windowfocus", window)
-    time.sleep(0.3)
+    focus(window)
     xdotool("key", "ctrl+alt+k")
     marker_b = os.path.join(work, "b", "marker.txt")
     got = wait_for(lambda: os.path.exists(marker_b) and open(marker_b, "rb").read(), 10)
@@ -414,13 +420,12 @@ def main(argv):
     # ---- drag the dock by its empty area (the strip left of the first item)
     sx, sy = LEFT + 136, TOP + 175
     xdotool("mousemove", sx, sy)
-    time.sleep(0.4)
     xdotool("mousedown", "1")
     for step in range(1, 11):
         xdotool("mousemove", sx + 10 * step, sy + 5 * step)
         time.sleep(0.03)
     xdotool("mouseup", "1")
-    time.sleep(0.5)
+    wait_for(lambda: geometry(window)[:2] == (LEFT + 100, TOP + 50), 10)
     moved = geometry(window)
     check(moved[:2] == (LEFT + 100, TOP + 50), "the dock follows a drag of its empty area: %s"
           % (moved,))
@@ -430,11 +435,7 @@ def main(argv):
           "the new place is in config.ini while the dock runs")
 
     # ---- Escape closes and saves
-    xdotool("mousemove", 50, 50)
-    xdotool("windowfocus", window)
-    time.sleep(0.3)
-    xdotool("key", "Escape")
-    check(stop(dock), "Escape ends the dock")
+    check(close_dock(dock, window), "Escape ends the dock")
     with open(config, "rb") as f:
         saved = f.read()
     check(saved == want, "config.ini is saved byte for byte")
@@ -442,37 +443,23 @@ def main(argv):
         print(saved.decode("gbk", "replace"))
         print(want.decode("gbk", "replace"))
 
-    # ---- a dock saved with its strip (x + 114 .. x + 210) just right of the
-    # screen, where only its transparent margin overlaps it; and locked
+    # ---- a dock saved locked with its strip (x + 114 .. x + 210) just right
+    # of the screen, where only its transparent margin overlaps it
     screen_width = screen()[0]
     write_config(work, [("左边", screen_width - 114), ("顶边", TOP), ("锁定", 1)], items[:1])
     dock = wine(os.path.join(work, "dock.exe"), cwd=work)
     window = wait_for(dock_window, 20)
     check(window is not None, "the dock window appears again")
     if window is not None:
-        time.sleep(1.0)
+        shot = wait_for(lambda: (lambda s: bounding_box(s, RED) and s)(screen()), 20) or screen()
         x, y, width, height = geometry(window)
-        shot = screen()
         save_screenshot("/tmp/dock_e2e_offscreen.png")
         check(0 <= x and x + width <= shot[0] and 0 <= y and y + height <= shot[1],
               "a dock whose strip was saved off the screen starts on screen: %s"
               % ((x, y, width, height),))
         box = bounding_box(shot, RED)
         check(box == (x + 150, y + 158, x + 175, y + 183), "its item is visible: %s" % (box,))
-        xdotool("mousemove", x + 136, y + 175)
-        time.sleep(0.4)
-        xdotool("mousedown", "1")
-        for step in range(1, 11):
-            xdotool("mousemove", x + 136 + 10 * step, y + 175 + 5 * step)
-            time.sleep(0.03)
-        xdotool("mouseup", "1")
-        time.sleep(0.5)
-        check(geometry(window)[:2] == (x, y), "a locked dock does not move")
-        xdotool("mousemove", 50, 50)
-        xdotool("windowfocus", window)
-        time.sleep(0.3)
-        xdotool("key", "Escape")
-        check(stop(dock), "Escape ends the locked dock")
+        check(close_dock(dock, window), "Escape ends the locked dock")
         with open(os.path.join(work, "config.ini"), "rb") as f:
             saved = f.read()
         want = expected_config(x, y, w + "\\res\\1.png", items[:1], locked="1")

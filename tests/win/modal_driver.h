@@ -9,6 +9,8 @@
 #include <string>
 #include <thread>
 
+#include "wait_until.h"
+
 namespace dock::wine {
 
 inline std::wstring wideText(HWND window) {
@@ -26,7 +28,7 @@ inline std::wstring className(HWND window) {
 // The first visible top-level window of `thread` whose class is `wantedClass`
 // and whose caption starts with `captionPrefix`; null after the timeout.
 inline HWND waitForWindow(DWORD thread, const std::wstring& wantedClass,
-                          const std::wstring& captionPrefix, DWORD timeoutMs = 5000) {
+                          const std::wstring& captionPrefix, DWORD timeoutMs = kPatienceMs) {
     struct Search {
         const std::wstring* cls;
         const std::wstring* caption;
@@ -52,7 +54,7 @@ inline HWND waitForWindow(DWORD thread, const std::wstring& wantedClass,
     return nullptr;
 }
 
-inline bool waitUntilGone(HWND window, DWORD timeoutMs = 3000) {
+inline bool waitUntilGone(HWND window, DWORD timeoutMs = kPatienceMs) {
     const DWORD start = ::GetTickCount();
     while (::IsWindow(window) && ::IsWindowVisible(window)) {
         if (::GetTickCount() - start >= timeoutMs) return false;

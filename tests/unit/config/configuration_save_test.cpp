@@ -330,15 +330,6 @@ TEST_F(Saving, TheExtendedSectionFollowsTheItemsWhenAValueDiffersOrTheFileHadIt)
     EXPECT_EQ(fake.profile.writes, expected);
 }
 
-TEST_F(Saving, NothingInMemoryChanges) {
-    const DockSettings before = fake.dock.settings;
-    saveConfiguration(fake.dock);
-    EXPECT_EQ(fake.dock.settings.trayImagePath, before.trayImagePath);
-    EXPECT_EQ(fake.dock.settings.launchCooldownMs, before.launchCooldownMs);
-    EXPECT_EQ(fake.dock.state.items.Count(), 2);
-    EXPECT_EQ(fake.dock.state.items[2].item.hotkey, 0x8641);
-}
-
 // Changes reach config.ini through the animation tick, without waiting for
 // the dock to close: saves are counted by the temp files written.
 class SavingWhenDue : public ::testing::Test {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <iconv.h>
+
 #include <cstdint>
 #include <sstream>
 
@@ -78,34 +80,59 @@ TEST(ConfigTemplate, HoldsEveryKeyInItsSectionWithItsDefault) {
     EXPECT_EQ(lines[17], "# \xD2\xD4\xBA\xC1\xC3\xEB\xCE\xAA\xB5\xA5\xCE\xBB. 1000ms = 1s");
 }
 
-TEST(FixedTexts, SectionAndKeyNamesAreTheirGbkBytes) {
+// The system's own converter, not a copy of the constants: each text is
+// written here as a reader sees it and must be that text's GBK bytes.
+std::string gbkOf(std::string_view utf8) {
+    iconv_t converter = ::iconv_open("GBK", "UTF-8");
+    if (converter == reinterpret_cast<iconv_t>(-1)) return "<no GBK converter>";
+    std::string in(utf8), out(utf8.size() * 2, '\0');
+    char* from = in.data();
+    char* to = out.data();
+    std::size_t left = in.size(), room = out.size();
+    const bool whole = ::iconv(converter, &from, &left, &to, &room) != static_cast<std::size_t>(-1);
+    ::iconv_close(converter);
+    if (!whole) return "<not GBK>";
+    out.resize(out.size() - room);
+    return out;
+}
+
+TEST(FixedTexts, AreTheGbkBytesOfTheirChineseText) {
     const std::pair<std::string_view, std::string_view> cases[] = {
-        {texts::kSectionSettings, "\xB3\xCC\xD0\xF2\xC9\xE8\xD6\xC3"},
-        {texts::kSectionItems, "\xCD\xBC\xB1\xEA\xC1\xD0\xB1\xED"},
-        {texts::kKeyAutoSnap, "\xD7\xD4\xB6\xAF\xCE\xFC\xB8\xBD"},
-        {texts::kKeyFloatDistance, "\xB8\xA1\xB6\xAF\xBE\xE0\xC0\xEB"},
-        {texts::kKeyFloatBothWays, "\xB8\xA1\xB6\xAF\xB7\xBD\xCF\xF2"},
-        {texts::kKeyLaunchCooldown, "\xCB\xAB\xBB\xF7\xC0\xE4\xC8\xB4\xCA\xB1\xBC\xE4"},
-        {texts::kKeyTrayImage, "\xD1\xA1\xD6\xD0\xCD\xD0\xC5\xCC"},
-        {texts::kKeyHighQuality, "\xB8\xDF\xD6\xCA\xC1\xBF"},
-        {texts::kKeyReflection, "\xB5\xB9\xD3\xB0"},
-        {texts::kKeyLeft, "\xD7\xF3\xB1\xDF"},
-        {texts::kKeyTop, "\xB6\xA5\xB1\xDF"},
-        {texts::kKeyLocked, "\xCB\xF8\xB6\xA8"},
-        {texts::kKeyAlwaysOnTop, "\xD7\xDC\xD4\xDA\xD7\xEE\xC7\xB0"},
-        {texts::kKeyItemCount, "\xCD\xBC\xB1\xEA\xCA\xFD"},
-        {texts::kKeyTitlePrefix, "\xCF\xD4\xCA\xBE\xC3\xFB_"},
-        {texts::kKeyHotkeyPrefix, "\xBF\xEC\xBD\xDD\xBC\xFC_"},
-        {texts::kKeyTargetPrefix, "\xBF\xC9\xD6\xB4\xD0\xD0\xCE\xC4\xBC\xFE\xC2\xB7\xBE\xB6_"},
-        {texts::kKeyCustomIconPrefix, "\xD7\xD4\xB6\xA8\xD2\xE5\xCD\xBC\xB1\xEA\xC2\xB7\xBE\xB6_"},
-        {texts::kSectionExtended, "\xC0\xA9\xD5\xB9\xC9\xE8\xD6\xC3"},  // 扩展设置
-        {texts::kKeyDragReorder, "\xCD\xCF\xB6\xAF\xC5\xC5\xD0\xF2"},   // 拖动排序
-        {texts::kAddItemsTitle, "\xCC\xED\xBC\xD3\xCF\xEE\xC4\xBF"},    // 添加项目
-        {texts::kProgramsFilterName,
-         "\xB3\xCC\xD0\xF2\xD3\xEB\xBF\xEC\xBD\xDD\xB7\xBD\xCA\xBD (*.exe;*.lnk)"},
-        {texts::kAllFilesFilterName, "\xCB\xF9\xD3\xD0\xCE\xC4\xBC\xFE (*.*)"},
+        {texts::kSectionSettings, "程序设置"},
+        {texts::kSectionItems, "图标列表"},
+        {texts::kKeyAutoSnap, "自动吸附"},
+        {texts::kKeyFloatDistance, "浮动距离"},
+        {texts::kKeyFloatBothWays, "浮动方向"},
+        {texts::kKeyLaunchCooldown, "双击冷却时间"},
+        {texts::kKeyTrayImage, "选中托盘"},
+        {texts::kKeyHighQuality, "高质量"},
+        {texts::kKeyReflection, "倒影"},
+        {texts::kKeyLeft, "左边"},
+        {texts::kKeyTop, "顶边"},
+        {texts::kKeyLocked, "锁定"},
+        {texts::kKeyAlwaysOnTop, "总在最前"},
+        {texts::kKeyItemCount, "图标数"},
+        {texts::kKeyTitlePrefix, "显示名_"},
+        {texts::kKeyHotkeyPrefix, "快捷键_"},
+        {texts::kKeyTargetPrefix, "可执行文件路径_"},
+        {texts::kKeyCustomIconPrefix, "自定义图标路径_"},
+        {texts::kCaptionFont, "宋体"},
+        {texts::kDeleteCaption, "Varnel : 删除当前选中的图标"},
+        {texts::kHotkeyFailedText, "注册快捷键失败!"},
+        {texts::kHotkeyFailedCaption, "错误"},
+        {texts::kOutOfMemoryText, "内存不足"},
+        {texts::kInformationCaption, "信息"},
+        {texts::kItemSettingsCaptionPrefix, "设置 - "},
+        {texts::kBrowseTitle, "请选择图标文件."},
+        {texts::kIcoFilterName, "ICO 格式 (*.ico)"},
+        {texts::kPngFilterName, "PNG 格式 (*.png)"},
+        {texts::kSectionExtended, "扩展设置"},
+        {texts::kKeyDragReorder, "拖动排序"},
+        {texts::kAddItemsTitle, "添加项目"},
+        {texts::kProgramsFilterName, "程序与快捷方式 (*.exe;*.lnk)"},
+        {texts::kAllFilesFilterName, "所有文件 (*.*)"},
     };
-    for (const auto& [text, bytes] : cases) EXPECT_EQ(text, bytes);
+    for (const auto& [text, chinese] : cases) EXPECT_EQ(text, gbkOf(chinese)) << chinese;
 }
 
 }  // namespace

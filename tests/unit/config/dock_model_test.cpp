@@ -49,14 +49,6 @@ TEST(DockItemList, RemoveTakesTheItemWithAllItsEntries) {
     EXPECT_FALSE(list.Contains(0));
 }
 
-TEST(DockItemList, TheListKeepsItsOwnCopyOfTheRecord) {
-    DockItemList list;
-    DockItem record = itemTitled("mine");
-    list.Insert(1, record, 1);
-    record.title = "changed";
-    EXPECT_EQ(list[1].item.title, "mine");
-}
-
 TEST(DockItemListDeathTest, AnIndexOutsideTheListIsAnInternalError) {
     DockItemList list;
     EXPECT_DEATH(list[1], "program internal error number is 1");

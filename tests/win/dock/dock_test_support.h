@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "../wait_until.h"
 #include "config/configuration.h"
 #include "dock/dock_window_win32.h"
 #include "../../../resources/resource_ids.h"
@@ -109,18 +110,6 @@ inline POINT centredDialogPosition() {
     ::GetWindowRect(probe, &rect);
     ::DestroyWindow(probe);
     return {rect.left, rect.top};
-}
-
-inline void pumpMessages(DWORD milliseconds) {
-    const DWORD start = ::GetTickCount();
-    do {
-        MSG message;
-        while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            ::TranslateMessage(&message);
-            ::DispatchMessageA(&message);
-        }
-        ::Sleep(5);
-    } while (::GetTickCount() - start < milliseconds);
 }
 
 // The dock dialog of one test: the program-wide objects over a scratch

@@ -73,16 +73,12 @@ TEST_F(WindowPort, ArmsOneTimerUnderTheWindowsHandleValue) {
     ticks = 0;
     port.ArmTimer(100);
     port.ArmTimer(10);  // replaces the period: still one timer
-    pumpMessages(300);
-    EXPECT_GE(ticks, 10);
+    EXPECT_TRUE(pumpUntil([] { return ticks >= 10; }));
     EXPECT_TRUE(::KillTimer(window, reinterpret_cast<UINT_PTR>(window)));
     EXPECT_FALSE(::KillTimer(window, reinterpret_cast<UINT_PTR>(window)));
     port.ArmTimer(10);
     port.StopTimer();
     EXPECT_FALSE(::KillTimer(window, reinterpret_cast<UINT_PTR>(window)));
-    ticks = 0;
-    pumpMessages(100);
-    EXPECT_EQ(ticks, 0);
 }
 
 TEST_F(WindowPort, FindsAMonitorOnlyForRectanglesThatOverlapOne) {
@@ -118,10 +114,7 @@ TEST(ShellPort, StartsAProgramInTheGivenDirectory) {
     Win32Shell shell(none);
     shell.Launch(programs.File("marker.exe"), elsewhere.Path() + "\\");
     std::string marker;
-    for (int i = 0; i < 100 && marker.empty(); ++i) {
-        ::Sleep(50);
-        marker = readFileText(programs.File("marker.txt"));
-    }
+    pumpUntil([&] { return !(marker = readFileText(programs.File("marker.txt"))).empty(); });
     EXPECT_EQ(marker, elsewhere.Path() + "\r\n");
 }
 

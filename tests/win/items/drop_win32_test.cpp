@@ -86,12 +86,6 @@ TEST_F(DropWin32, AddsEveryDroppedNameWholeInTheShellsOrder) {
     EXPECT_EQ(fake.canvas.Only("Present").size(), 3u);
 }
 
-TEST_F(DropWin32, InsertsNamesDroppedOnTheLeftHalfAtTheFrontReversed) {
-    fake.dock.state.frame.pointerX = 5;
-    ::SendMessageA(window, WM_DROPFILES, WPARAM(makeDrop({"C:\\a.txt", "C:\\b.txt"})), 0);
-    EXPECT_THAT(targets(), ElementsAre("C:\\b.txt", "C:\\a.txt"));
-}
-
 TEST_F(DropWin32, ReleasesTheDropHandleAndWhileBusyAddsNothing) {
     for (bool busy : {false, true}) {
         fake.dock.state.commands.busy = busy;

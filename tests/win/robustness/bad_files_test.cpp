@@ -141,7 +141,7 @@ TEST_F(BadFiles, PicturesThatAreEmptyTruncatedNotPicturesOrHugeLeaveAWorkingDock
         const LARGE_INTEGER frame = performanceNow();
         renderFrame(dock.dock(), true);
         std::printf("%s pictures: one forced frame %.0f ms\n", c.name, millisecondsSince(frame));
-        hoverAcrossTheRow(dock, 200);
+        hoverAcrossTheRow(dock);
         closeAndExpectWholeConfig(dock, config());
         ::DeleteFileA(folder.File("config.ini.bak").c_str());
     }
@@ -455,7 +455,6 @@ TEST_F(UnwritableConfig, AFileHeldOpenByAnotherProcessIsLeftAsItWas) {
     ASSERT_TRUE(::CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr,
                                  nullptr, &startup, &process));
     ::CloseHandle(held);  // only the other process holds it now
-    ::Sleep(200);
     EXPECT_EQ(::CreateFileA(config().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                             0, nullptr),
               INVALID_HANDLE_VALUE);

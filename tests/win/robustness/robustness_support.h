@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <string>
@@ -119,17 +120,31 @@ inline void expectWholeConfig(Dock& dock, const std::string& file, const RECT& w
     EXPECT_EQ(readValue(file, t::kSectionItems, keyOf(t::kKeyTitlePrefix, count + 1)), "<absent>");
 }
 
-// Moves the real pointer over the dock's row and back off it while the
-// timer runs, so that frames are composed and presented with what was loaded.
-inline void hoverAcrossTheRow(DockUnderTest& dock, DWORD milliseconds = 300) {
+// Moves the real pointer to the middle of the dock's row, to its first cell
+// and off it; each time the timer's tick samples the pointer and, when an item
+// is under it, composes and presents a frame magnifying that item.
+inline void hoverAcrossTheRow(DockUnderTest& dock) {
     const RECT r = dock.rect();
-    const int y = r.top + dock.dock().state.metrics.rowTop + 18;
-    ::SetCursorPos(r.left + (r.right - r.left) / 2, y);
-    pumpMessages(milliseconds);
-    ::SetCursorPos(r.left + dock.dock().state.metrics.leftMargin + 4, y);
-    pumpMessages(milliseconds);
+    const DockState& state = dock.dock().state;
+    const int y = r.top + state.metrics.rowTop + 18;
+    for (int x : {r.left + (r.right - r.left) / 2, r.left + state.metrics.leftMargin + 4}) {
+        ::SetCursorPos(x, y);
+        POINT at{};
+        ::GetCursorPos(&at);  // a row partly off the screen keeps the pointer on it
+        const int px = at.x - r.left, py = at.y - r.top;
+        const int rowRight =
+            state.metrics.leftMargin * 2 + state.metrics.cellWidth * state.items.Count();
+        if (px < 0 || py < 0 || px >= std::min<int>(rowRight, r.right - r.left) ||
+            py >= r.bottom - r.top)
+            continue;  // outside: the tick would not look at it
+        EXPECT_TRUE(pumpUntil([&] {
+            return state.frame.pointerX == px && state.frame.pointerY == py &&
+                   state.frame.zoomIndex == state.frame.hoverIndex;
+        })) << "the tick follows the pointer to "
+            << px << ", " << py;
+    }
     ::SetCursorPos(0, 0);
-    pumpMessages(50);
+    EXPECT_TRUE(pumpUntil([&] { return state.frame.hoverIndex == 0; }));
 }
 
 // The end of every case: the dock answers the close box, ends and saves

@@ -60,9 +60,15 @@ TEST(SelectionGuard, PutsTheOldObjectBackWhenItEnds) {
 }
 
 TEST(WindowDc, ReleasesTheScreenDc) {
-    WindowDc dc(nullptr);
-    ASSERT_NE(dc.get(), nullptr);
-    EXPECT_GT(::GetDeviceCaps(dc.get(), HORZRES), 0);
+    HDC screen = nullptr;
+    {
+        WindowDc dc(nullptr);
+        screen = dc.get();
+        ASSERT_NE(screen, nullptr);
+        EXPECT_GT(::GetDeviceCaps(screen, HORZRES), 0);
+    }
+    // Released once already: the system has no use of it left to end.
+    EXPECT_EQ(::ReleaseDC(nullptr, screen), 0);
 }
 
 TEST(GlobalLockGuard, UnlocksWhenItEnds) {
