@@ -1,5 +1,6 @@
 #pragma once
 // config.ini: reading at start-up, the commented template, and saving.
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -8,7 +9,10 @@
 namespace dock {
 
 // The default text of config.ini: 794 bytes of GBK, 56 lines.
-extern const std::string_view ConfigTemplate;
+std::string_view configTemplate();
+
+// The launch cool-down is never shorter than this, however it was set.
+inline constexpr std::int32_t kMinimumCooldownMs = 1000;
 
 std::string configPath(const Dock& dock);
 

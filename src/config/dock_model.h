@@ -12,19 +12,21 @@
 
 namespace dock {
 
+// Each initialiser is the key's default: the value config.ini's template
+// holds and the one a missing key reads as.
 struct DockSettings {
-    std::int32_t autoSnap = 0;          // 自动吸附
-    std::int32_t floatDistance = 0;     // 浮动距离
-    std::int32_t floatBothWays = 0;     // 浮动方向
-    std::int32_t launchCooldownMs = 0;  // 双击冷却时间
-    std::string trayImagePath;          // 选中托盘
-    std::int32_t highQuality = 0;       // 高质量
-    std::int32_t reflection = 0;        // 倒影
-    std::int32_t locked = 0;            // 锁定
-    std::int32_t alwaysOnTop = 0;       // 总在最前
+    std::int32_t autoSnap = 0;                 // 自动吸附
+    std::int32_t floatDistance = 48;           // 浮动距离
+    std::int32_t floatBothWays = 1;            // 浮动方向
+    std::int32_t launchCooldownMs = 1000;      // 双击冷却时间
+    std::string trayImagePath = "res\\1.png";  // 选中托盘, relative to the program
+    std::int32_t highQuality = 0;              // 高质量
+    std::int32_t reflection = 0;               // 倒影
+    std::int32_t locked = 0;                   // 锁定
+    std::int32_t alwaysOnTop = 1;              // 总在最前
 
     // Section 扩展设置: each key with its menu entry is a row of
-    // kExtendedSettings (config/extended_settings.h); these are the defaults.
+    // kExtendedSettings (config/extended_settings.h).
     std::int32_t dragReorder = 1;  // 拖动排序
 };
 
@@ -72,12 +74,15 @@ class DockItemList {
     std::vector<DockEntry> entries_;
 };
 
+// The fixed metrics are the initialisers; start-up adds the background's
+// size and what follows from the settings.
 struct LayoutMetrics {
     std::int32_t cellPadding = 5;
-    std::int32_t cellWidth = 36;
-    std::int32_t cellHeight = 36;
+    // A 26 px icon with its padding on both sides.
+    std::int32_t cellWidth = 2 * cellPadding + 26;
+    std::int32_t cellHeight = 2 * cellPadding + 26;
     std::int32_t titleSize = 18;
-    std::int32_t leftMargin = 144;
+    std::int32_t leftMargin = 4 * cellWidth;
     std::int32_t backgroundWidth = 0;
     std::int32_t backgroundHeight = 0;
     // The float distance the geometry uses: the setting kept to a usable

@@ -15,7 +15,7 @@ namespace dock {
 namespace {
 
 HMENU popupOf(const DockSession& session) {
-    return ::GetSubMenu(session.menuHandle, 0);
+    return ::GetSubMenu(session.menuHandle.get(), 0);
 }
 
 // Sets the mark of `command` and reports whether it was already there.
@@ -99,8 +99,8 @@ void endCommandWaits(DockSession& session) {
 void prepareContextMenu(DockSession& session) {
     const DockState& state = session.dock.state;
     const UINT itemEntries = state.commands.menuTargetIndex == 0 ? MF_DISABLED : MF_ENABLED;
-    ::EnableMenuItem(session.menuHandle, IDM_ITEM_SETTINGS, MF_BYCOMMAND | itemEntries);
-    ::EnableMenuItem(session.menuHandle, IDM_DELETE_ITEM, MF_BYCOMMAND | itemEntries);
+    ::EnableMenuItem(session.menuHandle.get(), IDM_ITEM_SETTINGS, MF_BYCOMMAND | itemEntries);
+    ::EnableMenuItem(session.menuHandle.get(), IDM_DELETE_ITEM, MF_BYCOMMAND | itemEntries);
     HMENU popup = popupOf(session);
     const DockSettings& settings = session.dock.settings;
     ::CheckMenuItem(popup, IDM_LOCK_POSITION,

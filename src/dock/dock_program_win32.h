@@ -15,6 +15,7 @@
 #include "render/canvas_win32.h"
 #include "render/dock_image_win32.h"
 #include "support/files_win32.h"
+#include "support/handles_win32.h"
 #include "support/messages_win32.h"
 #include "support/profile_win32.h"
 
@@ -27,7 +28,7 @@ struct DockSession {
 
     Dock& dock;
     HINSTANCE instanceHandle = nullptr;
-    HMENU menuHandle = nullptr;  // the loaded context menu resource
+    UniqueMenu menuHandle;  // the loaded context menu resource
     HWND dockWindow = nullptr;
     bool ended = false;  // shutdownDock has run: a second close does nothing
     // The user's SPI_GETDRAGFULLWINDOWS, turned on while the dock is active

@@ -70,15 +70,6 @@ PointI systemDragDistance() {
     return {::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG)};
 }
 
-void onDropFiles(Dock& dock, HDROP drop) {
-    if (dock.state.commands.busy) {
-        // Ignored, but the shell's memory is ours to free either way.
-        ::DragFinish(drop);
-        return;
-    }
-    handleDroppedFiles(dock, drop);
-}
-
 // The program runDock (or a test) gave as the dialog's creation parameter;
 // null before WM_INITDIALOG has stored it.
 DockProgram* programOf(HWND window) {
@@ -165,7 +156,7 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             if (!dock.state.commands.busy) showContextMenu(session);
             return FALSE;
         case WM_DROPFILES:
-            onDropFiles(dock, reinterpret_cast<HDROP>(wParam));
+            handleDroppedFiles(dock, reinterpret_cast<HDROP>(wParam));
             return FALSE;
         case WM_DISPLAYCHANGE:
             keepDockOnScreen(dock);
@@ -202,13 +193,13 @@ void shutdownDock(DockSession& session) {
     session.ended = true;
     setDragFullWindows(session.savedDragFullWindows);
     stopDock(session.dock);
-    if (session.menuHandle != nullptr) ::DestroyMenu(std::exchange(session.menuHandle, nullptr));
+    session.menuHandle.reset();
     ::EndDialog(session.dockWindow, 0);
 }
 
 INT_PTR runDock(DockProgram& program) {
     DockSession& session = program.Session();
-    session.menuHandle = ::LoadMenuA(session.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT));
+    session.menuHandle.reset(::LoadMenuA(session.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT)));
     return ::DialogBoxParamA(session.instanceHandle, MAKEINTRESOURCEA(IDD_DOCK), nullptr,
                              &dockProcedure, reinterpret_cast<LPARAM>(&program));
 }

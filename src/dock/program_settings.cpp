@@ -38,7 +38,7 @@ void applyProgramSettings(Dock& dock) {
     // A frame of an empty row draws nothing, which would leave the window at
     // its old size with the old picture: draw the empty dock as start-up does.
     if (dock.state.items.Count() == 0) {
-        drawEmptyDock(dock, static_cast<float>(metrics.rowTop - 8));
+        drawEmptyDock(dock, static_cast<float>(restingStripTop(metrics)));
     } else {
         renderFrame(dock, true);
     }

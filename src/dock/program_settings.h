@@ -10,7 +10,6 @@ namespace dock {
 
 // The number edits are read with this many bytes, so 23 characters count.
 inline constexpr int kNumberFieldBufferSize = 24;
-inline constexpr std::int32_t kMinimumCooldownMs = 1000;
 
 struct ProgramSettingsForm {
     bool highQuality = false;

@@ -4,13 +4,10 @@
 
 #include "../../resources/resource_ids.h"
 #include "dock/program_settings.h"
+#include "support/dialog_win32.h"
 
 namespace dock {
 namespace {
-
-Dock* dockOf(HWND dialog) {
-    return reinterpret_cast<Dock*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-}
 
 void setCheck(HWND dialog, int id, bool on) {
     ::CheckDlgButton(dialog, id, on ? BST_CHECKED : BST_UNCHECKED);
@@ -26,8 +23,9 @@ std::string numberText(HWND dialog, int id) {
     return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-void fill(HWND dialog, const Dock& dock) {
-    const ProgramSettingsForm form = programSettingsForm(dock.settings);
+void fill(HWND dialog, Dock* dock) {
+    if (dock == nullptr) return;
+    const ProgramSettingsForm form = programSettingsForm(dock->settings);
     setCheck(dialog, IDC_PROGRAM_HIGH_QUALITY, form.highQuality);
     setCheck(dialog, IDC_PROGRAM_REFLECTION, form.reflection);
     setCheck(dialog, IDC_PROGRAM_AUTO_SNAP, form.autoSnap);
@@ -53,35 +51,17 @@ void save(HWND dialog, Dock* dock) {
     applyProgramSettings(*dock);
 }
 
+void command(HWND dialog, Dock* dock, WORD id) {
+    if (id == IDC_PROGRAM_SAVE) save(dialog, dock);
+}
+
+constexpr SettingsDialog<Dock> kHandlers{fill, command, IDC_PROGRAM_CANCEL};
+
 }  // namespace
 
 INT_PTR CALLBACK programSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam,
                                            LPARAM lParam) {
-    switch (message) {
-        case WM_INITDIALOG: {
-            ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            const auto* dock = reinterpret_cast<const Dock*>(lParam);
-            if (dock != nullptr) fill(dialog, *dock);
-            return FALSE;
-        }
-        case WM_CLOSE:
-            ::EndDialog(dialog, 0);
-            return TRUE;
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case IDC_PROGRAM_SAVE:
-                    save(dialog, dockOf(dialog));
-                    break;
-                case IDC_PROGRAM_CANCEL:
-                    ::EndDialog(dialog, 0);
-                    break;
-                default:
-                    break;  // Enter (IDOK) and Escape (IDCANCEL) do nothing
-            }
-            return TRUE;
-        default:
-            return FALSE;
-    }
+    return settingsDialogMessage(kHandlers, dialog, message, wParam, lParam);
 }
 
 void runProgramSettingsDialog(Dock& dock, HINSTANCE instance) {

@@ -43,13 +43,9 @@ void startDock(Dock& dock) {
                 embedded::SelectedTrayPicture);
 
     LayoutMetrics& metrics = state.metrics;
-    metrics.titleSize = 18;
-    metrics.cellPadding = 5;
-    metrics.cellWidth = 2 * metrics.cellPadding + 26;
-    metrics.cellHeight = 2 * metrics.cellPadding + 26;
+    metrics = LayoutMetrics{};
     metrics.backgroundWidth = static_cast<std::int32_t>(state.pictures.backgroundImage->Width());
     metrics.backgroundHeight = static_cast<std::int32_t>(state.pictures.backgroundImage->Height());
-    metrics.leftMargin = 4 * metrics.cellWidth;
     metrics.floatDistance = usableFloatDistance(metrics, settings.floatDistance);
     metrics.rowTop = rowTop(metrics);
 
@@ -72,8 +68,8 @@ void startDock(Dock& dock) {
     // A position saved on a monitor that is gone would leave the dock where
     // nobody can see it or right-click it to close it. Only the strip around
     // the loaded row counts: a dock that still shows part of it stays exactly
-    // where it was saved. The empty dock's strip is drawn 8 px above the row.
-    const float emptyStripTop = static_cast<float>(metrics.rowTop - 8);
+    // where it was saved.
+    const auto emptyStripTop = static_cast<float>(restingStripTop(metrics));
     state.metrics.emptyStripTop = emptyStripTop;
     if (!window.TouchesAnyMonitor(stripOnScreen(state, position)))
         window.MoveTo(placed.left, placed.top);

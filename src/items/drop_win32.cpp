@@ -4,10 +4,19 @@
 #include <vector>
 
 #include "items/add_item.h"
+#include "support/handles_win32.h"
 
 namespace dock {
+namespace {
+
+using UniqueDrop = UniqueHandle<detail::NullIsNone<HDROP, ::DragFinish>>;
+
+}  // namespace
 
 void handleDroppedFiles(Dock& dock, HDROP drop) {
+    // The shell's memory is ours to free, whether the names are taken or not.
+    const UniqueDrop owned(drop);
+    if (dock.state.commands.busy) return;
     const UINT count = ::DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
     std::vector<std::string> names;
     names.reserve(count);
@@ -20,7 +29,6 @@ void handleDroppedFiles(Dock& dock, HDROP drop) {
         names.push_back(std::move(name));
     }
     addDroppedFiles(dock, names);
-    ::DragFinish(drop);
 }
 
 }  // namespace dock

@@ -7,7 +7,8 @@
 
 namespace dock {
 
-// Adds the dropped names in the shell's order and releases the handle.
+// Adds the dropped names in the shell's order, none while the dock is busy,
+// and releases the handle either way.
 void handleDroppedFiles(Dock& dock, HDROP drop);
 
 }  // namespace dock

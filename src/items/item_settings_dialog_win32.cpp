@@ -6,14 +6,11 @@
 #include <cstring>
 
 #include "../../resources/resource_ids.h"
+#include "support/dialog_win32.h"
 #include "support/texts.h"
 
 namespace dock {
 namespace {
-
-ItemSettingsRun* runOf(HWND dialog) {
-    return reinterpret_cast<ItemSettingsRun*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-}
 
 DockItem* editedItem(ItemSettingsRun* run) {
     if (run == nullptr) return nullptr;
@@ -59,6 +56,13 @@ void save(HWND dialog, ItemSettingsRun* run) {
     ::EndDialog(dialog, 0);
 }
 
+void command(HWND dialog, ItemSettingsRun* run, WORD id) {
+    if (id == IDC_ITEM_BROWSE) browse(dialog, run);
+    if (id == IDC_ITEM_SAVE) save(dialog, run);
+}
+
+constexpr SettingsDialog<ItemSettingsRun> kHandlers{fill, command, IDC_ITEM_CANCEL};
+
 }  // namespace
 
 void prepareIconBrowse(IconBrowseRequest& browse, HWND owner, HINSTANCE instance,
@@ -84,32 +88,7 @@ void prepareIconBrowse(IconBrowseRequest& browse, HWND owner, HINSTANCE instance
 }
 
 INT_PTR CALLBACK itemSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-    switch (message) {
-        case WM_INITDIALOG:
-            ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            fill(dialog, reinterpret_cast<ItemSettingsRun*>(lParam));
-            return FALSE;
-        case WM_CLOSE:
-            ::EndDialog(dialog, 0);
-            return TRUE;
-        case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case IDC_ITEM_BROWSE:
-                    browse(dialog, runOf(dialog));
-                    break;
-                case IDC_ITEM_SAVE:
-                    save(dialog, runOf(dialog));
-                    break;
-                case IDC_ITEM_CANCEL:
-                    ::EndDialog(dialog, 0);
-                    break;
-                default:
-                    break;  // IDOK and IDCANCEL too: Esc leaves the dialog open
-            }
-            return TRUE;
-        default:
-            return FALSE;
-    }
+    return settingsDialogMessage(kHandlers, dialog, message, wParam, lParam);
 }
 
 void runItemSettingsDialog(Dock& dock, HINSTANCE instance, IconBrowseRequest& browse) {

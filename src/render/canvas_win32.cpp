@@ -61,47 +61,32 @@ void DockCanvas::Create(HWND window, std::int32_t width, std::int32_t height,
         surfaceBits_ = bits;
         surfaceBytes_ = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
     }
-    // The memory DC's own 1 x 1 bitmap needs no restoring: DeleteDC releases
-    // it, and ours is deselected by the same call.
-    if (surfaceBitmap_) ::SelectObject(memoryDC_.get(), surfaceBitmap_.get());
+    if (surfaceBitmap_) surfaceSelection_.emplace(memoryDC_.get(), surfaceBitmap_.get());
 
-    Gdiplus::GpGraphics* graphics = nullptr;
-    if (memoryDC_) gdip::GdipCreateFromHDC(memoryDC_.get(), &graphics);
-    graphics_.reset(graphics);
+    if (memoryDC_) gdip::GdipCreateFromHDC(memoryDC_.get(), graphics_.put());
     if (highQuality)
         gdip::GdipSetInterpolationMode(graphics_.get(),
                                        Gdiplus::InterpolationModeHighQualityBicubic);
 
     if (!fontName.empty()) {
         gdip::GdipSetSmoothingMode(graphics_.get(), Gdiplus::SmoothingModeAntiAlias);
-        Gdiplus::GpFontFamily* family = nullptr;
-        gdip::GdipCreateFontFamilyFromName(ToWide(fontName).c_str(), nullptr, &family);
-        fontFamily_.reset(family);
-        Gdiplus::GpPen* pen = nullptr;
-        gdip::GdipCreatePen1(ToArgb(outlineColor, alpha), 0.0f, Gdiplus::UnitDocument, &pen);
+        gdip::GdipCreateFontFamilyFromName(ToWide(fontName).c_str(), nullptr, fontFamily_.put());
+        gdip::GdipCreatePen1(ToArgb(outlineColor, alpha), 0.0f, Gdiplus::UnitDocument,
+                             outlinePen_.put());
         // Wine's GDI+ refuses document-unit pens, so under Wine titles have no
         // outline. A pixel-unit pen is no way out: Wine's path stroking then
         // recurses until the stack overflows once the surface is about 1,000
         // pixels wide (frame_bench at 30 items shows it).
-        outlinePen_.reset(pen);
         gdip::GdipSetPenLineJoin(outlinePen_.get(), Gdiplus::LineJoinRound);
-        Gdiplus::GpSolidFill* brush = nullptr;
-        gdip::GdipCreateSolidFill(ToArgb(textColor, alpha), &brush);
-        textBrush_.reset(brush);
+        gdip::GdipCreateSolidFill(ToArgb(textColor, alpha), textBrush_.put());
         // A null string format means the default one, but Wine rejects null.
-        Gdiplus::GpStringFormat* format = nullptr;
-        gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, &format);
-        stringFormat_.reset(format);
-        Gdiplus::GpPath* path = nullptr;
-        gdip::GdipCreatePath(Gdiplus::FillModeAlternate, &path);
-        textPath_.reset(path);
+        gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, stringFormat_.put());
+        gdip::GdipCreatePath(Gdiplus::FillModeAlternate, textPath_.put());
     }
 
     eraseBrush_.reset(::CreateSolidBrush(RGB(0, 0, 0)));
 
-    Gdiplus::GpImageAttributes* attributes = nullptr;
-    gdip::GdipCreateImageAttributes(&attributes);
-    imageAttributes_.reset(attributes);
+    gdip::GdipCreateImageAttributes(imageAttributes_.put());
 
     colorMatrix_ = {};
     for (int i = 0; i < 5; ++i) colorMatrix_.m[i][i] = 1.0f;
@@ -121,8 +106,9 @@ void DockCanvas::Destroy() {
     fontFamily_.reset();
     eraseBrush_.reset();
     graphics_.reset();
+    // Deselected before it is deleted, and the DC gets its own bitmap back.
+    surfaceSelection_.reset();
     memoryDC_.reset();
-    // No longer selected anywhere once its memory DC is gone.
     surfaceBits_ = nullptr;
     surfaceBytes_ = 0;
     surfaceBitmap_.reset();
@@ -181,12 +167,12 @@ int DockCanvas::DrawImageSlice(const Picture& picture, float x, float y, float w
     // rectangle. A texture of the slice alone, mirrored at its edges and
     // scaled onto the destination, has nothing beyond the slice to sample and
     // fills every pixel of the destination.
-    Gdiplus::GpTexture* texture = nullptr;
+    UniqueGpTexture slice;
     const Gdiplus::GpStatus made =
         gdip::GdipCreateTexture2(nativeImageOf(picture), Gdiplus::WrapModeTileFlipXY, srcX, srcY,
-                                 srcWidth, srcHeight, &texture);
-    const UniqueGpTexture slice(texture);
+                                 srcWidth, srcHeight, slice.put());
     if (made != Gdiplus::Ok) return made;
+    Gdiplus::GpTexture* texture = slice.get();
     gdip::GdipScaleTextureTransform(texture, width / srcWidth, height / srcHeight,
                                     Gdiplus::MatrixOrderAppend);
     gdip::GdipTranslateTextureTransform(texture, x, y, Gdiplus::MatrixOrderAppend);

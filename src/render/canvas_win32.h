@@ -4,6 +4,7 @@
 // UpdateLayeredWindow.
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "support/drawing_surface.h"
@@ -70,6 +71,7 @@ class DockCanvas : public DrawingSurface {
     LONG savedExStyle_ = 0;  // 0: nothing to restore
     UniqueDc memoryDC_;
     UniqueBitmap surfaceBitmap_;
+    std::optional<SelectionGuard> surfaceSelection_;  // surfaceBitmap_ in memoryDC_
     // The DIB's pixels: a whole-surface clear writes zeros straight into
     // them, which gives the same transparent black as GdipGraphicsClear at a
     // tenth of its cost under Wine.

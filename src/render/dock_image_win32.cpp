@@ -13,24 +13,22 @@ bool DockImage::LoadFromMemory(std::span<const std::uint8_t> bytes) {
     if (!memoryBlock_) return false;
     {
         GlobalLockGuard lock(memoryBlock_.get());
-        if (lock.data() == nullptr) {
+        if (lock.get() == nullptr) {
             memoryBlock_.reset();
             return false;
         }
-        std::memcpy(lock.data(), bytes.data(), bytes.size());
+        std::memcpy(lock.get(), bytes.data(), bytes.size());
     }
     // The stream does not own the block; GDI+ keeps its own reference to the
     // stream for as long as it needs it, so ours is released right here.
     ComPtr<IStream> stream;
-    Gdiplus::GpImage* image = nullptr;
     if (::CreateStreamOnHGlobal(memoryBlock_.get(), FALSE, stream.put()) != S_OK ||
-        gdip::GdipLoadImageFromStream(stream.get(), &image) != Gdiplus::Ok) {
-        if (image != nullptr) gdip::GdipDisposeImage(image);
+        gdip::GdipLoadImageFromStream(stream.get(), nativeImage_.put()) != Gdiplus::Ok) {
+        nativeImage_.reset();
         stream.reset();
         memoryBlock_.reset();
         return false;
     }
-    nativeImage_.reset(image);
     readSize();
     return true;
 }
@@ -39,12 +37,10 @@ bool DockImage::LoadFromFile(const std::string& gbkPath) {
     Dispose();
     const std::wstring path = ToWide(gbkPath);
     if (path.empty()) return false;
-    Gdiplus::GpImage* image = nullptr;
-    if (gdip::GdipLoadImageFromFile(path.c_str(), &image) != Gdiplus::Ok) {
-        if (image != nullptr) gdip::GdipDisposeImage(image);
+    if (gdip::GdipLoadImageFromFile(path.c_str(), nativeImage_.put()) != Gdiplus::Ok) {
+        nativeImage_.reset();
         return false;
     }
-    nativeImage_.reset(image);
     readSize();
     return true;
 }

@@ -83,8 +83,12 @@ RectF stripRect(const DockState& state) {
     return stripAcross(m, items[1].currentRect.left, items[items.Count()].currentRect.right);
 }
 
+double restingStripTop(const LayoutMetrics& metrics) {
+    return double(metrics.rowTop) - kStripTopOffset;
+}
+
 RectF stripAcross(const LayoutMetrics& metrics, double rowLeft, double rowRight) {
-    const double top = double(metrics.rowTop) - kStripTopOffset;
+    const double top = restingStripTop(metrics);
     return storedRect(rowLeft - kStripOverhang, top, rowRight + kStripOverhang, top + kStripHeight);
 }
 
@@ -200,65 +204,47 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
         return (dy / 100 * p * (height - cellHeight)) / cellHeight;
     };
 
-    if (c + 1 <= count) {
-        const double bonus = ((dx + cellWidth / 2) * kNeighbourBonus) / cellWidth;
-        int n = c + 1;
-        for (; n <= count; ++n) {
-            const RectF& q = items[n - 1].currentRect;
-            const double extra = n == c + 1 ? bonus : 0;
+    // The neighbours on one side, the right (side +1) then the left (-1): each
+    // stands against the one before it, outward from the magnified item.
+    auto layoutSide = [&](int side) {
+        // The first neighbour is favoured when the pointer leans toward it.
+        const double toward = side > 0 ? dx : -dx;
+        const double bonus = ((cellWidth / 2 + toward) * kNeighbourBonus) / cellWidth;
+        int n = c + side;
+        for (; items.Contains(n); n += side) {
+            const RectF& q = items[n - side].currentRect;
+            const double extra = n == c + side ? bonus : 0;
             const double w = neighbourSize(widthOf(q), extra, cellWidth);
             const double h = neighbourSize(heightOf(q), extra, cellHeight);
             const double l = neighbourLift(h);
+            const double inner = side > 0 ? q.right : q.left;
+            const double outer = inner + side * w;
             DockEntry& entry = items[n];
-            entry.currentRect = storedRect(q.right, floor - h - l, double(q.right) + w, floor - l);
+            entry.currentRect = side > 0 ? storedRect(inner, floor - h - l, outer, floor - l)
+                                         : storedRect(outer, floor - h - l, inner, floor - l);
             entry.lift = static_cast<float>(l);
             if (w == cellWidth && h == cellHeight) break;
         }
         // From the first resting-size neighbour on, every further one is a
         // resting cell too (12 px less always clamps back), so only its place
         // moves; this is the same arithmetic without the per-item sizing.
-        if (n < count) {
-            const double l = neighbourLift(cellHeight);
-            const float top = static_cast<float>(floor - cellHeight - l);
-            const float bottom = static_cast<float>(floor - l);
-            float x = items[n].currentRect.right;
-            for (++n; n <= count; ++n) {
-                const float right = static_cast<float>(double(x) + cellWidth);
-                DockEntry& entry = items[n];
-                entry.currentRect = {x, top, right, bottom};
-                entry.lift = static_cast<float>(l);
-                x = right;
-            }
-        }
-    }
-    if (c - 1 >= 1) {
-        const double bonus = ((cellWidth / 2 - dx) * kNeighbourBonus) / cellWidth;
-        int n = c - 1;
-        for (; n >= 1; --n) {
-            const RectF& q = items[n + 1].currentRect;
-            const double extra = n == c - 1 ? bonus : 0;
-            const double w = neighbourSize(widthOf(q), extra, cellWidth);
-            const double h = neighbourSize(heightOf(q), extra, cellHeight);
-            const double l = neighbourLift(h);
+        if (!items.Contains(n + side)) return;
+        const double l = neighbourLift(cellHeight);
+        const float top = static_cast<float>(floor - cellHeight - l);
+        const float bottom = static_cast<float>(floor - l);
+        const RectF& last = items[n].currentRect;
+        float x = side > 0 ? last.right : last.left;
+        for (n += side; items.Contains(n); n += side) {
+            const float next = static_cast<float>(double(x) + side * cellWidth);
             DockEntry& entry = items[n];
-            entry.currentRect = storedRect(double(q.left) - w, floor - h - l, q.left, floor - l);
+            entry.currentRect =
+                side > 0 ? RectF{x, top, next, bottom} : RectF{next, top, x, bottom};
             entry.lift = static_cast<float>(l);
-            if (w == cellWidth && h == cellHeight) break;
+            x = next;
         }
-        if (n > 1) {
-            const double l = neighbourLift(cellHeight);
-            const float top = static_cast<float>(floor - cellHeight - l);
-            const float bottom = static_cast<float>(floor - l);
-            float x = items[n].currentRect.left;
-            for (--n; n >= 1; --n) {
-                const float left = static_cast<float>(double(x) - cellWidth);
-                DockEntry& entry = items[n];
-                entry.currentRect = {left, top, x, bottom};
-                entry.lift = static_cast<float>(l);
-                x = left;
-            }
-        }
-    }
+    };
+    layoutSide(+1);
+    layoutSide(-1);
 
     result.frame = FrameKind::zoom;
     result.item = c;

@@ -34,6 +34,9 @@ std::int32_t rowTop(const LayoutMetrics& metrics);
 // as they stand now and is 50 px tall from 8 px above the row; an empty dock's
 // is one cell wide from leftMargin, at emptyStripTop.
 RectF stripRect(const DockState& state);
+// The strip's top line while the row rests: 8 px above the row. The empty
+// dock draws its strip there too, at start-up and after the settings dialog.
+double restingStripTop(const LayoutMetrics& metrics);
 // The strip around a row from rowLeft to rowRight (window x).
 RectF stripAcross(const LayoutMetrics& metrics, double rowLeft, double rowRight);
 

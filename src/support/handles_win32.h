@@ -27,6 +27,11 @@ class UniqueHandle {
 
     T get() const { return handle_; }
     explicit operator bool() const { return handle_ != Traits::invalid(); }
+    // For out-parameters: closes what is held and hands out the slot.
+    T* put() {
+        reset();
+        return &handle_;
+    }
     T release() { return std::exchange(handle_, Traits::invalid()); }
     void reset(T handle = Traits::invalid()) {
         T old = std::exchange(handle_, handle);
@@ -38,6 +43,7 @@ class UniqueHandle {
 };
 
 namespace detail {
+// Close is the API's own release function; its result is of no use here.
 template <typename T, auto Close>
 struct NullIsNone {
     using type = T;
@@ -49,69 +55,60 @@ struct FileTraits {
     static HANDLE invalid() { return INVALID_HANDLE_VALUE; }
     static void close(HANDLE h) { ::CloseHandle(h); }
 };
-inline void closeHandle(HANDLE h) {
-    ::CloseHandle(h);
-}
-inline void freeLibrary(HMODULE h) {
-    ::FreeLibrary(h);
-}
-inline void globalFree(HGLOBAL h) {
-    ::GlobalFree(h);
-}
-inline void deleteDc(HDC h) {
-    ::DeleteDC(h);
-}
-inline void deleteGdiObject(HGDIOBJ h) {
-    ::DeleteObject(h);
-}
-inline void destroyMenu(HMENU h) {
-    ::DestroyMenu(h);
-}
-inline void localFree(HLOCAL h) {
-    ::LocalFree(h);
-}
 }  // namespace detail
 
 using UniqueFile = UniqueHandle<detail::FileTraits>;
-using UniqueKernelHandle = UniqueHandle<detail::NullIsNone<HANDLE, detail::closeHandle>>;
-using UniqueModule = UniqueHandle<detail::NullIsNone<HMODULE, detail::freeLibrary>>;
-using UniqueGlobal = UniqueHandle<detail::NullIsNone<HGLOBAL, detail::globalFree>>;
-using UniqueDc = UniqueHandle<detail::NullIsNone<HDC, detail::deleteDc>>;
-using UniqueBitmap = UniqueHandle<detail::NullIsNone<HBITMAP, detail::deleteGdiObject>>;
-using UniqueBrush = UniqueHandle<detail::NullIsNone<HBRUSH, detail::deleteGdiObject>>;
-using UniqueMenu = UniqueHandle<detail::NullIsNone<HMENU, detail::destroyMenu>>;
-using UniqueLocal = UniqueHandle<detail::NullIsNone<HLOCAL, detail::localFree>>;
+using UniqueKernelHandle = UniqueHandle<detail::NullIsNone<HANDLE, ::CloseHandle>>;
+using UniqueModule = UniqueHandle<detail::NullIsNone<HMODULE, ::FreeLibrary>>;
+using UniqueGlobal = UniqueHandle<detail::NullIsNone<HGLOBAL, ::GlobalFree>>;
+using UniqueDc = UniqueHandle<detail::NullIsNone<HDC, ::DeleteDC>>;
+using UniqueBitmap = UniqueHandle<detail::NullIsNone<HBITMAP, ::DeleteObject>>;
+using UniqueBrush = UniqueHandle<detail::NullIsNone<HBRUSH, ::DeleteObject>>;
+using UniqueMenu = UniqueHandle<detail::NullIsNone<HMENU, ::DestroyMenu>>;
+using UniqueLocal = UniqueHandle<detail::NullIsNone<HLOCAL, ::LocalFree>>;
 
-// GetDC/ReleaseDC as a pair.
-class WindowDc {
+namespace detail {
+inline void releaseDc(HWND window, HDC dc) {
+    ::ReleaseDC(window, dc);
+}
+inline void restoreSelection(HDC dc, HGDIOBJ old) {
+    ::SelectObject(dc, old);
+}
+inline void unlockGlobal(HGLOBAL memory, void*) {
+    ::GlobalUnlock(memory);
+}
+}  // namespace detail
+
+// The second half of a paired call, made when the scope ends: Undo gets the
+// object the first half was called on and what it returned. Nothing is
+// undone when the first half failed (returned null).
+template <typename Target, typename Result, auto Undo>
+class PairedCall {
   public:
-    explicit WindowDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
-    WindowDc(const WindowDc&) = delete;
-    WindowDc& operator=(const WindowDc&) = delete;
-    ~WindowDc() {
-        if (dc_ != nullptr) ::ReleaseDC(window_, dc_);
+    PairedCall(Target target, Result result) : target_(target), result_(result) {}
+    PairedCall(const PairedCall&) = delete;
+    PairedCall& operator=(const PairedCall&) = delete;
+    ~PairedCall() {
+        if (result_ != nullptr) Undo(target_, result_);
     }
-    HDC get() const { return dc_; }
+    Result get() const { return result_; }
 
   private:
-    HWND window_;
-    HDC dc_;
+    Target target_;
+    Result result_;
 };
 
-// GlobalLock/GlobalUnlock as a pair.
-class GlobalLockGuard {
-  public:
-    explicit GlobalLockGuard(HGLOBAL memory) : memory_(memory), data_(::GlobalLock(memory)) {}
-    GlobalLockGuard(const GlobalLockGuard&) = delete;
-    GlobalLockGuard& operator=(const GlobalLockGuard&) = delete;
-    ~GlobalLockGuard() {
-        if (data_ != nullptr) ::GlobalUnlock(memory_);
-    }
-    void* data() const { return data_; }
-
-  private:
-    HGLOBAL memory_;
-    void* data_;
+// GetDC/ReleaseDC.
+struct WindowDc : PairedCall<HWND, HDC, detail::releaseDc> {
+    explicit WindowDc(HWND window) : PairedCall(window, ::GetDC(window)) {}
+};
+// SelectObject, with the object it replaced put back.
+struct SelectionGuard : PairedCall<HDC, HGDIOBJ, detail::restoreSelection> {
+    SelectionGuard(HDC dc, HGDIOBJ object) : PairedCall(dc, ::SelectObject(dc, object)) {}
+};
+// GlobalLock/GlobalUnlock; get() is the locked memory.
+struct GlobalLockGuard : PairedCall<HGLOBAL, void*, detail::unlockGlobal> {
+    explicit GlobalLockGuard(HGLOBAL memory) : PairedCall(memory, ::GlobalLock(memory)) {}
 };
 
 // COM initialisation for a scope; uninitialises only when it succeeded

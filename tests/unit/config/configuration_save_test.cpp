@@ -80,7 +80,7 @@ class Saving : public ::testing::Test {
             item(std::string(texts::kKeyCustomIconPrefix) + "2", "\"D:\\i.png\"", file),
         };
     }
-    std::string TemplateText() const { return std::string(ConfigTemplate); }
+    std::string TemplateText() const { return std::string(configTemplate()); }
 
     FakePlatform fake;
 };

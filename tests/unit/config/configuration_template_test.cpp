@@ -31,15 +31,15 @@ std::vector<std::string> linesOf(std::string_view text) {
 }
 
 TEST(ConfigTemplate, IsExactly794BytesWithAKnownChecksum) {
-    EXPECT_EQ(ConfigTemplate.size(), 794u);
-    EXPECT_EQ(crc32(ConfigTemplate), 0x8166C01Du);
-    EXPECT_EQ(ConfigTemplate.find('\0'), std::string_view::npos);
+    EXPECT_EQ(configTemplate().size(), 794u);
+    EXPECT_EQ(crc32(configTemplate()), 0x8166C01Du);
+    EXPECT_EQ(configTemplate().find('\0'), std::string_view::npos);
 }
 
 TEST(ConfigTemplate, Has56CrLfLinesAndNoLineEndAfterTheLast) {
-    const auto lines = linesOf(ConfigTemplate);
+    const auto lines = linesOf(configTemplate());
     ASSERT_EQ(lines.size(), 56u);
-    EXPECT_NE(ConfigTemplate.substr(ConfigTemplate.size() - 2), "\r\n");
+    EXPECT_NE(configTemplate().substr(configTemplate().size() - 2), "\r\n");
     for (const std::string& line : lines) {
         EXPECT_EQ(line.find('\r'), std::string::npos);
         EXPECT_EQ(line.find('\n'), std::string::npos);
@@ -56,7 +56,7 @@ TEST(ConfigTemplate, Has56CrLfLinesAndNoLineEndAfterTheLast) {
 }
 
 TEST(ConfigTemplate, HoldsEveryKeyInItsSectionWithItsDefault) {
-    const auto lines = linesOf(ConfigTemplate);
+    const auto lines = linesOf(configTemplate());
     auto key = [](std::string_view k, std::string_view v) {
         return std::string(k) + "=" + std::string(v);
     };

@@ -22,6 +22,7 @@ TEST(ProgramSettingsForm, ChecksEveryNonzeroSwitchAndShowsNegativeNumbers) {
     settings.highQuality = 5;
     settings.reflection = 1;
     settings.autoSnap = -1;
+    settings.floatBothWays = 0;
     settings.floatDistance = -10;
     settings.launchCooldownMs = 2500;
     EXPECT_EQ(programSettingsForm(settings),

@@ -73,7 +73,7 @@ std::string expectedSavedText(const RealConfigFolder& folder) {
         {texts::kKeyItemCount, IntToText(dock.state.items.Count())},
     };
     std::string text;
-    std::string_view rest = ConfigTemplate;
+    std::string_view rest = configTemplate();
     while (!rest.empty()) {
         const std::size_t end = rest.find("\r\n");
         std::string line(rest.substr(0, end));
@@ -127,12 +127,12 @@ TEST_F(ConfigFolder, WithoutAFileLoadingGivesTheDefaultsAndCreatesNothing) {
 }
 
 TEST_F(ConfigFolder, AFileHoldingOnlyTheTemplatePutsTheWindowAtZeroWithNoItems) {
-    writeFile(Config(), std::string(ConfigTemplate));
+    writeFile(Config(), std::string(configTemplate()));
     EXPECT_EQ(loadConfiguration(state.dock, {321, 123}), (PointI{0, 0}));
     EXPECT_EQ(state.dock.settings.floatDistance, 48);
     EXPECT_EQ(state.dock.settings.alwaysOnTop, 1);
     EXPECT_EQ(readItemCount(state.dock), 0);
-    EXPECT_EQ(readFile(Config()), std::string(ConfigTemplate)) << "reading never writes";
+    EXPECT_EQ(readFile(Config()), std::string(configTemplate())) << "reading never writes";
 }
 
 TEST_F(ConfigFolder, QuotedAndFullWidthValuesLoadAsTheirNumbers) {

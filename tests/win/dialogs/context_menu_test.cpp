@@ -33,7 +33,7 @@ class ContextMenuTest : public ::testing::Test {
         MenuSeen seen;
         const DWORD thread = ::GetCurrentThreadId();
         HWND dockWindow = real.window();
-        HMENU menu = real.session().menuHandle;
+        HMENU menu = real.session().menuHandle.get();
         {
             Driver driver([&] {
                 HWND popup = waitForWindow(thread, L"#32768", L"");

@@ -83,7 +83,8 @@ class RealDock {
         state.metrics.floatDistance = 48;
         state.metrics.rowTop = rowTopFor(48);
         session_.instanceHandle = ::GetModuleHandleA(nullptr);
-        session_.menuHandle = ::LoadMenuA(session_.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT));
+        session_.menuHandle.reset(
+            ::LoadMenuA(session_.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT)));
         session_.dockWindow = window_;
         ::SetWindowPos(window_, HWND_TOPMOST, 200, 150, 288, 340, SWP_SHOWWINDOW);
         canvas_.Create(288, 340, "", 0xFFFFFF, 0, 255, false);
@@ -94,7 +95,6 @@ class RealDock {
         for (int id = 1; id <= 64; ++id) ::UnregisterHotKey(window_, id);
         ::KillTimer(window_, reinterpret_cast<UINT_PTR>(window_));
         canvas_.Destroy();
-        if (session_.menuHandle != nullptr) ::DestroyMenu(session_.menuHandle);
         ::DestroyWindow(window_);
     }
 

@@ -130,7 +130,8 @@ class DockUnderTest {
     explicit DockUnderTest(const std::string& folder)
         : program(::GetModuleHandleA(nullptr), folder, &shell) {
         DockSession& session = program.Session();
-        session.menuHandle = ::LoadMenuA(session.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT));
+        session.menuHandle.reset(
+            ::LoadMenuA(session.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT)));
         window = ::CreateDialogParamA(session.instanceHandle, MAKEINTRESOURCEA(IDD_DOCK), nullptr,
                                       &dockProcedure, reinterpret_cast<LPARAM>(&program));
         shell.window = window;
@@ -145,7 +146,6 @@ class DockUnderTest {
             }
             ::DestroyWindow(window);
         }
-        if (program.Session().menuHandle != nullptr) ::DestroyMenu(program.Session().menuHandle);
     }
     Dock& dock() { return program.GetDock(); }
     RECT rect() const {

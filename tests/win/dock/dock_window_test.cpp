@@ -95,7 +95,7 @@ TEST_F(DockWindow, WithoutConfigStartsEmptyWhereTheDialogManagerCentresIt) {
 }
 
 TEST_F(DockWindow, TheBareTemplatePutsTheDockAtTheOrigin) {
-    writeFileText(config(), ConfigTemplate);
+    writeFileText(config(), configTemplate());
     DockUnderTest dock(folder.Path());
     const RECT r = dock.rect();
     EXPECT_EQ(r.left, 0);
@@ -343,7 +343,7 @@ TEST_F(DockWindow, CloseSavesOnceAndEndsTheDialog) {
     const RECT r = dock.rect();
     EXPECT_EQ(dock.call(WM_CLOSE), TRUE);
     EXPECT_TRUE(dock.program.Session().ended);
-    EXPECT_EQ(dock.program.Session().menuHandle, nullptr);
+    EXPECT_FALSE(dock.program.Session().menuHandle);
     ASSERT_TRUE(exists(config()));
     EXPECT_EQ(profileValue(config(), texts::kSectionSettings, texts::kKeyLeft),
               std::to_string(r.left));

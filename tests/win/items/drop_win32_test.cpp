@@ -92,12 +92,14 @@ TEST_F(DropWin32, InsertsNamesDroppedOnTheLeftHalfAtTheFrontReversed) {
     EXPECT_THAT(targets(), ElementsAre("C:\\b.txt", "C:\\a.txt"));
 }
 
-TEST_F(DropWin32, ReleasesTheDropHandle) {
-    HGLOBAL memory = makeDrop({"C:\\a.txt"});
-    ::SendMessageA(window, WM_DROPFILES, WPARAM(memory), 0);
-    EXPECT_EQ(fake.dock.state.items.Count(), 1);
-    ::SetLastError(0);
-    EXPECT_EQ(::GlobalSize(memory), 0u);
+TEST_F(DropWin32, ReleasesTheDropHandleAndWhileBusyAddsNothing) {
+    for (bool busy : {false, true}) {
+        fake.dock.state.commands.busy = busy;
+        HGLOBAL memory = makeDrop({"C:\\a.txt"});
+        ::SendMessageA(window, WM_DROPFILES, WPARAM(memory), 0);
+        EXPECT_EQ(fake.dock.state.items.Count(), 1) << busy;
+        EXPECT_EQ(::GlobalSize(memory), 0u) << busy;
+    }
 }
 
 }  // namespace

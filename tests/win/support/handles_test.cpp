@@ -34,6 +34,31 @@ TEST(UniqueHandle, ResetClosesTheOldHandleAndTakesTheNewOne) {
     EXPECT_TRUE(::GetHandleInformation(second, &flags));
 }
 
+TEST(UniqueHandle, PutClosesWhatIsHeldAndTakesWhatTheCallWrites) {
+    // A named event is gone once its only handle is closed.
+    const char* name = "dock-handles-test-put";
+    UniqueKernelHandle owner(::CreateEventA(nullptr, TRUE, FALSE, name));
+    ASSERT_TRUE(owner);
+    const UniqueKernelHandle source(::CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    ASSERT_TRUE(::DuplicateHandle(::GetCurrentProcess(), source.get(), ::GetCurrentProcess(),
+                                  owner.put(), 0, FALSE, DUPLICATE_SAME_ACCESS));
+    EXPECT_EQ(::OpenEventA(SYNCHRONIZE, FALSE, name), nullptr) << "the old handle should be closed";
+    DWORD flags = 0;
+    EXPECT_TRUE(::GetHandleInformation(owner.get(), &flags));
+}
+
+TEST(SelectionGuard, PutsTheOldObjectBackWhenItEnds) {
+    UniqueDc dc(::CreateCompatibleDC(nullptr));
+    UniqueBitmap bitmap(::CreateCompatibleBitmap(dc.get(), 4, 4));
+    ASSERT_TRUE(dc && bitmap);
+    const HGDIOBJ original = ::GetCurrentObject(dc.get(), OBJ_BITMAP);
+    {
+        SelectionGuard selected(dc.get(), bitmap.get());
+        EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_BITMAP), bitmap.get());
+    }
+    EXPECT_EQ(::GetCurrentObject(dc.get(), OBJ_BITMAP), original);
+}
+
 TEST(WindowDc, ReleasesTheScreenDc) {
     WindowDc dc(nullptr);
     ASSERT_NE(dc.get(), nullptr);
@@ -45,7 +70,7 @@ TEST(GlobalLockGuard, UnlocksWhenItEnds) {
     ASSERT_TRUE(memory);
     {
         GlobalLockGuard lock(memory.get());
-        ASSERT_NE(lock.data(), nullptr);
+        ASSERT_NE(lock.get(), nullptr);
         EXPECT_EQ(::GlobalFlags(memory.get()) & GMEM_LOCKCOUNT, 1u);
     }
     EXPECT_EQ(::GlobalFlags(memory.get()) & GMEM_LOCKCOUNT, 0u);
