@@ -4,9 +4,10 @@
 #   ./run.sh [folder]
 #
 # The dock runs in `folder` (default build/run) with dock.exe copied there;
-# its config.ini and an optional res folder live beside it. On a machine
+# its config.ini and an optional res folder live beside it; a folder without
+# a config.ini gets one listing some of Wine's own programs. On a machine
 # without a display the dock runs on a virtual one, and a screenshot is
-# taken after a few seconds. Ctrl+C closes the dock (which saves config.ini).
+# taken once its window shows. Ctrl+C closes the dock (which saves config.ini).
 set -euo pipefail
 cd "$(dirname "$0")"
 folder="${1:-build/run}"
@@ -23,6 +24,12 @@ source scripts/wine-env.sh
 mkdir -p "$folder"
 folder="$(cd "$folder" && pwd)"
 cp "$build/src/dock/dock.exe" "$folder/dock.exe"
+if [ ! -f "$folder/config.ini" ]; then
+    scripts/first-run-config.sh "$folder"
+    echo "== a first config.ini lists some of Wine's programs: drop files on the dock" \
+        "(or right-click, 添加项目) to add, drag an icon sideways to move it," \
+        "drag it off the strip (or right-click, 删除选项) to remove it"
+fi
 
 virtual=""
 if [ -z "${DISPLAY:-}" ]; then
@@ -57,7 +64,12 @@ dock_pid=$!
 echo "== the dock is running in $folder on display $DISPLAY (Ctrl+C to stop)"
 
 if [ -n "$virtual" ]; then
-    sleep 4
+    # The screenshot waits for the dock's window (a minute at most: a busy
+    # machine starts Wine slowly).
+    for _ in $(seq 1 600); do
+        xdotool search --onlyvisible --class dock.exe >/dev/null 2>&1 && break
+        sleep 0.1
+    done
     shot="$folder/screenshot.png"
     import -window root "$shot"
     echo "== screenshot of the virtual display: $shot"

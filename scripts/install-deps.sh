@@ -4,12 +4,12 @@ set -euo pipefail
 packages=(
     cmake g++ make
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64 mingw-w64-tools
-    wine wine64 xvfb xdotool x11-utils imagemagick fonts-wqy-zenhei locales
+    wine wine64 xvfb xdotool x11-utils imagemagick fonts-noto-cjk locales
     googletest libgtest-dev libbenchmark-dev clang libclang-rt-14-dev clang-format python3
 )
 if [ "${1:-}" = "--runtime" ]; then
     packages=(cmake g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-        mingw-w64-tools wine wine64 xvfb imagemagick fonts-wqy-zenhei locales)
+        mingw-w64-tools wine wine64 xvfb xdotool imagemagick fonts-noto-cjk locales)
 fi
 missing=()
 for p in "${packages[@]}"; do

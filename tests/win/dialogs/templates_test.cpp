@@ -150,6 +150,29 @@ TEST(ItemSettingsTemplate, HasItsCaptionFrameAndNineControlsInOrder) {
     EXPECT_EQ(LOWORD(::SendMessageW(dialog.window, DM_GETDEFID, 0, 0)), IDC_ITEM_SAVE);
 }
 
+// The box is as wide as the dialog font makes 54 units; the control writes
+// the key names joined by " + " one border width in from its left edge.
+TEST(ItemSettingsTemplate, TheHotkeyBoxShowsCtrlAltAWhole) {
+    INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_HOTKEY_CLASS};
+    ::InitCommonControlsEx(&classes);
+    DialogFromResources dialog(IDD_ITEM_SETTINGS);
+    HWND box = ::GetDlgItem(dialog.window, IDC_ITEM_HOTKEY);
+    std::wstring shown;
+    for (UINT key : {UINT{VK_CONTROL}, UINT{VK_MENU}, UINT{'A'}}) {
+        wchar_t name[32] = {};
+        ::GetKeyNameTextW(static_cast<LONG>(::MapVirtualKeyW(key, MAPVK_VK_TO_VSC) << 16), name,
+                          32);
+        shown += (shown.empty() ? L"" : L" + ") + std::wstring(name);
+    }
+    UniqueDc dc(::CreateCompatibleDC(nullptr));
+    ::SelectObject(dc.get(), reinterpret_cast<HFONT>(::SendMessageW(box, WM_GETFONT, 0, 0)));
+    SIZE text{};
+    ::GetTextExtentPoint32W(dc.get(), shown.c_str(), static_cast<int>(shown.size()), &text);
+    RECT client{};
+    ::GetClientRect(box, &client);
+    EXPECT_LE(::GetSystemMetrics(SM_CXBORDER) + text.cx, client.right);
+}
+
 TEST(ProgramSettingsTemplate, HasItsCaptionFrameAndFourteenControlsInOrder) {
     DialogFromResources dialog(IDD_PROGRAM_SETTINGS);
     expectDialogFrame(dialog.window, L"程序设置", 118, 124);
