@@ -25,7 +25,10 @@ struct DockSettings {
 
     // Section 扩展设置: each key with its menu entry is a row of
     // kExtendedSettings (config/extended_settings.h); these are the defaults.
-    std::int32_t dragReorder = 1;  // 拖动排序
+    std::int32_t dragReorder = 1;        // 拖动排序
+    std::int32_t keyboardMode = 0;       // 键盘模式
+    std::int32_t keyboardHotkey = 1568;  // 键盘热键: Ctrl+Alt+Space in the items' encoding
+    std::int32_t hotkeyBadges = 0;       // 快捷键角标
 };
 
 struct DockItem {
@@ -96,6 +99,16 @@ struct ItemDrag {
     int landing = 0;  // where a release would put the item; 0 = off the strip
 };
 
+// Choosing an item from the keyboard: the selection stands in for the pointer.
+struct KeyboardSelection {
+    bool active = false;
+    bool hotkeyHeld = false;  // the dock's own hotkey is registered
+    int selected = 0;         // kept after the mode ends, for the next time
+    PointI pointerSeen;       // the real pointer, screen coordinates; a move takes over
+    std::string typed;        // type-ahead bytes, and the tick of the latest one
+    std::uint32_t typedTick = 0;
+};
+
 struct DockState {
     DockItemList items;
     int hoverIndex = 0;  // item under the pointer, 0 = none
@@ -126,6 +139,7 @@ struct DockState {
     float emptyStripTop = 0;
 
     ItemDrag drag;
+    KeyboardSelection keyboard;
     bool extendedSectionRead = false;  // 扩展设置 was in config.ini at start-up
 
     std::string titleText;  // the caption last drawn
