@@ -13,7 +13,7 @@ namespace {
 constexpr std::uint32_t kFastPeriodMs = 10;
 
 bool accepting(const Dock& dock) {
-    return dock.state.keyboard.active && !dock.state.busy;
+    return dock.state.keyboard.active && !dock.state.commands.busy;
 }
 
 bool isLeadByte(char byte, const LeadBytes& leadBytes) {
@@ -66,7 +66,7 @@ bool keyboardModeUnavailable(const Dock& dock) {
 bool enterKeyboardMode(Dock& dock) {
     DockState& state = dock.state;
     KeyboardSelection& keyboard = state.keyboard;
-    if (state.busy || !keyboard.hotkeyHeld || state.items.Count() == 0 ||
+    if (state.commands.busy || !keyboard.hotkeyHeld || state.items.Count() == 0 ||
         state.drag.phase != ItemDrag::Phase::none)
         return false;
     keyboard.active = true;
@@ -153,8 +153,8 @@ int keyboardHover(Dock& dock, PointI pointer, const RectI& area) {
     if (keyboard.active && !state.items.Contains(keyboard.selected)) leaveKeyboardMode(dock);
     if (!keyboard.active) return 0;
     const PointI at = virtualPointer(state, keyboard.selected);
-    state.pointerX = at.x;
-    state.pointerY = at.y;
+    state.frame.pointerX = at.x;
+    state.frame.pointerY = at.y;
     return keyboard.selected;
 }
 

@@ -8,7 +8,7 @@
 #include "config/extended_settings.h"
 #include "dock/startup.h"
 #include "fakes/fake_platform.h"
-#include "render/hover.h"
+#include "dock/tick.h"
 #include "render/layout.h"
 
 namespace dock {
@@ -89,7 +89,7 @@ TEST_F(KeyboardModeTest, TheSelectionStopsAtTheEndsAndIsKeptForTheNextTime) {
     ASSERT_TRUE(enterKeyboardMode(dock));
     EXPECT_EQ(selected(), 2);
 
-    dock.state.busy = true;
+    dock.state.commands.busy = true;
     moveSelection(dock, SelectionKey::end);
     launchSelection(dock);
     EXPECT_EQ(selected(), 2);
@@ -156,7 +156,7 @@ TEST_F(KeyboardModeTest, TheSelectionMagnifiesExactlyAsAPointerOnTheCentreOfItsT
         for (int i = 1; i <= 3; ++i)
             ASSERT_EQ(dock.state.items[i].currentRect, real.dock.state.items[i].currentRect)
                 << "tick " << tick << " item " << i;
-        EXPECT_EQ(dock.state.hoverIndex, 2);
+        EXPECT_EQ(dock.state.frame.hoverIndex, 2);
         EXPECT_EQ(fake.canvas.calls, real.canvas.calls);
     }
 
@@ -167,7 +167,7 @@ TEST_F(KeyboardModeTest, TheSelectionMagnifiesExactlyAsAPointerOnTheCentreOfItsT
     fake.window.cursor = {fake.window.rect.left + 100, fake.window.rect.top + 300};
     animationTick(dock);
     EXPECT_FALSE(dock.state.keyboard.active);
-    EXPECT_EQ(dock.state.hoverIndex, 0) << "the row fades as when the pointer leaves";
+    EXPECT_EQ(dock.state.frame.hoverIndex, 0) << "the row fades as when the pointer leaves";
 }
 
 }  // namespace
