@@ -23,8 +23,12 @@ std::string keyLabel(std::uint32_t virtualKey, HotkeyPort& hotkeys) {
     if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z'))
         return std::string(1, static_cast<char>(virtualKey));
     constexpr std::uint32_t kF1 = 0x70, kF24 = 0x87;
-    if (virtualKey >= kF1 && virtualKey <= kF24)
-        return "F" + IntToText(static_cast<std::int32_t>(virtualKey - kF1 + 1));
+    if (virtualKey >= kF1 && virtualKey <= kF24) {
+        // Appended rather than "F" + text: GCC 12 warns falsely (-Wrestrict).
+        std::string name = "F";
+        name += IntToText(static_cast<std::int32_t>(virtualKey - kF1 + 1));
+        return name;
+    }
     const std::string name = hotkeys.KeyName(virtualKey);
     if (isCleanName(name)) return name;
     constexpr char kHex[] = "0123456789ABCDEF";
