@@ -52,3 +52,5 @@
 // Commands beyond the classic menu
 #define IDM_ADD_ITEMS 10100
 #define IDM_DRAG_REORDER 10101
+#define IDM_KEYBOARD_MODE 10110
+#define IDM_HOTKEY_BADGES 10111

@@ -27,7 +27,10 @@ struct DockSettings {
 
     // Section 扩展设置: each key with its menu entry is a row of
     // kExtendedSettings (config/extended_settings.h).
-    std::int32_t dragReorder = 1;  // 拖动排序
+    std::int32_t dragReorder = 1;        // 拖动排序
+    std::int32_t keyboardMode = 0;       // 键盘模式
+    std::int32_t keyboardHotkey = 1568;  // 键盘热键: Ctrl+Alt+Space in the items' encoding
+    std::int32_t hotkeyBadges = 0;       // 快捷键角标
 };
 
 struct DockItem {
@@ -105,6 +108,16 @@ struct ItemDrag {
     int landing = 0;  // where a release would put the item; 0 = off the strip
 };
 
+// Choosing an item from the keyboard: the selection stands in for the pointer.
+struct KeyboardSelection {
+    bool active = false;
+    bool hotkeyHeld = false;  // the dock's own hotkey is registered
+    int selected = 0;         // kept after the mode ends, for the next time
+    PointI pointerSeen;       // the real pointer, screen coordinates; a move takes over
+    std::string typed;        // type-ahead bytes, and the tick of the latest one
+    std::uint32_t typedTick = 0;
+};
+
 // What the animation shows: the item under the pointer, the magnification
 // (advanced by advanceFrame, sampled by the tick) and the caption.
 struct FrameState {
@@ -149,6 +162,7 @@ struct DockState {
     LayoutMetrics metrics;
     FrameState frame;
     ItemDrag drag;
+    KeyboardSelection keyboard;
     CommandState commands;
     SaveState saving;
     PictureCache pictures;

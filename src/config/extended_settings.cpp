@@ -21,6 +21,7 @@ bool holdsNumber(std::string_view text) {
 }  // namespace
 
 const ExtendedSetting* extendedSettingOfCommand(unsigned command) {
+    if (command == kNoMenuEntry) return nullptr;
     for (const ExtendedSetting& setting : kExtendedSettings)
         if (setting.menuCommand == command) return &setting;
     return nullptr;
@@ -48,6 +49,7 @@ bool extendedSectionWanted(const Dock& dock) {
 void toggleExtendedSetting(Dock& dock, const ExtendedSetting& setting) {
     std::int32_t& value = dock.settings.*setting.field;
     value = value != 0 ? 0 : 1;
+    if (setting.applyChange != nullptr) setting.applyChange(dock);
 }
 
 }  // namespace dock

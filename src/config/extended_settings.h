@@ -8,24 +8,34 @@
 
 #include "../../resources/resource_ids.h"
 #include "config/dock.h"
+#include "dock/keyboard_mode.h"
+#include "render/hotkey_badges.h"
 #include "support/texts.h"
 
 namespace dock {
+
+// A value kept only in config.ini has no check entry.
+inline constexpr unsigned kNoMenuEntry = 0;
 
 struct ExtendedSetting {
     std::string_view key;
     std::int32_t DockSettings::*field;
     unsigned menuCommand;  // its check entry; the mark shows a nonzero value
+    // What must follow a toggle at once, beyond the next frame; may be null.
+    void (*applyChange)(Dock& dock) = nullptr;
 };
 
 inline constexpr ExtendedSetting kExtendedSettings[] = {
     {texts::kKeyDragReorder, &DockSettings::dragReorder, IDM_DRAG_REORDER},
+    {texts::kKeyKeyboardMode, &DockSettings::keyboardMode, IDM_KEYBOARD_MODE, &applyKeyboardHotkey},
+    {texts::kKeyKeyboardHotkey, &DockSettings::keyboardHotkey, kNoMenuEntry},
+    {texts::kKeyHotkeyBadges, &DockSettings::hotkeyBadges, IDM_HOTKEY_BADGES, &redrawHotkeyBadges},
 };
 
 inline std::int32_t defaultOf(const ExtendedSetting& setting) {
     return DockSettings{}.*setting.field;
 }
-// The row whose check entry is `command`, or null.
+// The row whose check entry is `command`, or null (always for kNoMenuEntry).
 const ExtendedSetting* extendedSettingOfCommand(unsigned command);
 // Reads the section with the classic integer rule; a missing or unreadable
 // value gives the default. Notes whether the section was in the file.
@@ -33,7 +43,8 @@ void loadExtendedSettings(Dock& dock);
 // The section is saved only when config.ini had it or a value differs from
 // its default, so a classic config.ini is written byte for byte as before.
 bool extendedSectionWanted(const Dock& dock);
-// Turns the setting off when it is on (any nonzero value) and on otherwise.
+// Turns the setting off when it is on (any nonzero value) and on otherwise,
+// and applies the change.
 void toggleExtendedSetting(Dock& dock, const ExtendedSetting& setting);
 
 }  // namespace dock

@@ -7,6 +7,7 @@
 #include "config/extended_settings.h"
 #include "dock/blocked_dock.h"
 #include "dock/delete_item.h"
+#include "dock/keyboard_mode.h"
 #include "dock/program_settings_dialog_win32.h"
 #include "items/add_items_dialog_win32.h"
 #include "items/item_settings_dialog_win32.h"
@@ -50,6 +51,7 @@ void toggleAlwaysOnTop(DockSession& session) {
 void markExtendedSettings(DockSession& session) {
     HMENU popup = popupOf(session);
     for (const ExtendedSetting& setting : kExtendedSettings) {
+        if (setting.menuCommand == kNoMenuEntry) continue;
         const bool on = session.dock.settings.*setting.field != 0;
         ::CheckMenuItem(popup, setting.menuCommand,
                         MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
@@ -108,6 +110,12 @@ void prepareContextMenu(DockSession& session) {
     ::CheckMenuItem(popup, IDM_ALWAYS_ON_TOP,
                     MF_BYCOMMAND | (settings.alwaysOnTop != 0 ? MF_CHECKED : MF_UNCHECKED));
     markExtendedSettings(session);
+    // Another program may have let go of the dock's hotkey since; one that
+    // still holds it leaves the mode checked but grayed.
+    applyKeyboardHotkey(session.dock);
+    ::EnableMenuItem(
+        popup, IDM_KEYBOARD_MODE,
+        MF_BYCOMMAND | (keyboardModeUnavailable(session.dock) ? MF_GRAYED : MF_ENABLED));
 }
 
 void carryOutMenuCommand(DockSession& session, UINT command) {

@@ -8,6 +8,8 @@
 
 #include "config/configuration.h"
 #include "dock/item_drag.h"
+#include "dock/keyboard_mode.h"
+#include "dock/keyboard_win32.h"
 #include "dock/launch.h"
 #include "dock/placement.h"
 #include "dock/startup.h"
@@ -122,15 +124,21 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     Dock& dock = session.dock;
     switch (message) {
         case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) leaveKeyboardMode(dock);
             onActivate(session, wParam);
             return FALSE;
         case WM_CLOSE:
             closeDock(session);
             return TRUE;
         case WM_GETDLGCODE:
+            if (takeDialogKeys(dock, window, lParam)) return TRUE;
             if (wParam != VK_ESCAPE) return FALSE;
             if (!cancelItemDrag(dock)) closeDock(session);
             return TRUE;
+        case WM_KEYDOWN:
+            return onSelectionKey(dock, wParam);
+        case WM_CHAR:
+            return onTypedCharacter(dock, wParam);
         case WM_LBUTTONDOWN:
             if (dock.state.frame.hoverIndex != 0)
                 pressItem(dock, pointOf(lParam));
@@ -169,7 +177,10 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             return FALSE;
         case WM_HOTKEY:
             if (dock.state.commands.busy) return FALSE;
-            dispatchHotkey(dock, wParam, static_cast<std::uintptr_t>(lParam));
+            if (wParam == kKeyboardHotkeyId)
+                onKeyboardHotkey(dock, window);
+            else
+                dispatchHotkey(dock, wParam, static_cast<std::uintptr_t>(lParam));
             return TRUE;
         default:
             return FALSE;

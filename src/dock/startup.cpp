@@ -7,6 +7,7 @@
 #include "config/configuration.h"
 #include "dock/placement.h"
 #include "dock/item_drag.h"
+#include "dock/keyboard_mode.h"
 #include "items/add_item.h"
 #include "render/builtin_pictures.h"
 #include "render/frame.h"
@@ -74,6 +75,8 @@ void startDock(Dock& dock) {
     if (!window.TouchesAnyMonitor(stripOnScreen(state, position)))
         window.MoveTo(placed.left, placed.top);
 
+    applyKeyboardHotkey(dock);
+
     recreateCanvas(dock);
     window.AcceptDrops();
     // A negative count adds nothing either; drawing the full row for no items
@@ -91,6 +94,7 @@ void stopDock(Dock& dock) {
     const DockItemList& items = dock.state.items;
     for (int n = 1; n <= items.Count(); ++n)
         if (items[n].item.hotkey != 0) dock.platform.hotkeys.UnregisterHotkey(n);
+    releaseKeyboardHotkey(dock);
     dock.platform.window.StopTimer();
     saveConfiguration(dock);
 }

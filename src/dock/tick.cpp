@@ -2,6 +2,7 @@
 
 #include "config/configuration.h"
 #include "dock/item_drag.h"
+#include "dock/keyboard_mode.h"
 #include "render/frame.h"
 #include "render/hover.h"
 #include "render/layout.h"
@@ -41,8 +42,8 @@ void animationTick(Dock& dock) {
     area.right = truncateToInt(double(area.left) + double(state.metrics.leftMargin) * 2 +
                                double(state.metrics.cellWidth) * state.items.Count());
 
-    int found = 0;
-    if (area.Contains(pointer.x, pointer.y)) {
+    int found = keyboardHover(dock, pointer, area);
+    if (found == 0 && area.Contains(pointer.x, pointer.y)) {
         state.frame.pointerX = truncateToInt(double(pointer.x) - double(area.left));
         state.frame.pointerY = truncateToInt(double(pointer.y) - double(area.top));
         found = hitTest(state, dock.settings, state.frame.pointerX, state.frame.pointerY);

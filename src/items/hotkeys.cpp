@@ -1,12 +1,6 @@
 #include "items/hotkeys.h"
 
 namespace dock {
-namespace {
-
-// RegisterHotKey's modifier bits.
-constexpr std::uint32_t kModAlt = 1, kModControl = 2, kModShift = 4;
-
-}  // namespace
 
 std::uint32_t hotkeyModifiers(std::uint16_t hotkey) {
     // Read as signed like the stored value, so a high byte of 0x80 and above

@@ -7,6 +7,9 @@
 
 namespace dock {
 
+// RegisterHotKey's modifier bits.
+inline constexpr std::uint32_t kModAlt = 1, kModControl = 2, kModShift = 4;
+
 // HOTKEYF_* bits (high byte of the value) to MOD_* bits; 0 for none, for all
 // three modifiers and for anything with the extended bit.
 std::uint32_t hotkeyModifiers(std::uint16_t hotkey);

@@ -11,6 +11,7 @@ class Win32Hotkeys : public HotkeyPort {
     explicit Win32Hotkeys(HWND dockWindow) : dockWindow_(dockWindow) {}
     bool RegisterHotkey(int id, std::uint32_t modifiers, std::uint32_t virtualKey) override;
     void UnregisterHotkey(int id) override;
+    std::string KeyName(std::uint32_t virtualKey) override;
 
   private:
     HWND dockWindow_;

@@ -2,6 +2,7 @@
 
 #include "config/configuration.h"
 #include "items/hotkeys.h"
+#include "render/hotkey_badges.h"
 #include "render/builtin_pictures.h"
 #include "render/frame.h"
 #include "support/fatal.h"
@@ -82,7 +83,9 @@ void saveItemSettings(Dock& dock, int index, const ItemSettingsForm& form) {
     DockItem& item = dock.state.items[index].item;
     if (form.title != item.title) item.title = form.title;
     saveCustomIcon(dock, index, form.customIconPath);
+    const std::uint16_t hotkeyBefore = item.hotkey;
     saveHotkey(dock, index, form.hotkey);
+    if (dock.settings.hotkeyBadges != 0 && item.hotkey != hotkeyBefore) redrawHotkeyBadges(dock);
     markSaveDue(dock);
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "render/hotkey_badges.h"
 #include "render/layout.h"
 #include "support/texts.h"
 
@@ -63,14 +64,14 @@ void drawRow(Dock& dock, bool withLift) {
 // inside a two-byte character.
 constexpr std::size_t kLongestCaption = 512;
 
-std::string_view captionOf(const std::string& text, const LeadBytes& leadBytes) {
+std::string_view captionOf(std::string_view text, const LeadBytes& leadBytes) {
     std::size_t end = 0;
     while (end < text.size()) {
         const std::size_t next = end + leadBytes.CharacterSize(text, end);
         if (next > kLongestCaption) break;
         end = next;
     }
-    return std::string_view(text).substr(0, end);
+    return text.substr(0, end);
 }
 
 void drawCaption(Dock& dock, int item, int progress) {
@@ -78,8 +79,13 @@ void drawCaption(Dock& dock, int item, int progress) {
     const LayoutMetrics& m = state.metrics;
     const int size = static_cast<int>(m.titleSize / 100.0 * progress);
     const DockItem& record = state.items[item].item;
-    const std::string_view text =
-        captionOf(record.title.empty() ? record.targetPath : record.title, dock.leadBytes);
+    std::string_view shown = record.title.empty() ? record.targetPath : record.title;
+    std::string withHotkey;
+    if (dock.settings.hotkeyBadges != 0 && (record.hotkey & 0xFFu) != 0) {
+        withHotkey = Concat(shown, "  ", hotkeyCombination(record.hotkey, dock.platform.hotkeys));
+        shown = withHotkey;
+    }
+    const std::string_view text = captionOf(shown, dock.leadBytes);
     if (state.frame.titleText != text)
         state.frame.titleText = text;  // copies only when the caption changes
     // Centred on the pointer, taking each byte as half an em wide.
@@ -166,6 +172,8 @@ void drawItem(Dock& dock, int index, float x, float y, float width, float height
     DrawingSurface& canvas = dock.platform.canvas;
     const double top = state.metrics.rowTop + double(y);
     canvas.DrawImage(*picture, x, static_cast<float>(top), width, height);
+    if (dock.settings.hotkeyBadges != 0)
+        drawHotkeyBadge(dock, state.items[index].item, x, static_cast<float>(top), width, height);
     if (dock.settings.reflection == 0) return;
     // Mirrored about the line `lift` below the picture's bottom edge, where
     // a raised item's bottom rests; a lowered item mirrors about its own.

@@ -72,6 +72,12 @@ inline constexpr std::string_view kPngFilterName = "PNG \xB8\xF1\xCA\xBD (*.png)
 inline constexpr std::string_view kSectionExtended = "\xC0\xA9\xD5\xB9\xC9\xE8\xD6\xC3";
 // 拖动排序
 inline constexpr std::string_view kKeyDragReorder = "\xCD\xCF\xB6\xAF\xC5\xC5\xD0\xF2";
+// 键盘模式
+inline constexpr std::string_view kKeyKeyboardMode = "\xBC\xFC\xC5\xCC\xC4\xA3\xCA\xBD";
+// 键盘热键
+inline constexpr std::string_view kKeyKeyboardHotkey = "\xBC\xFC\xC5\xCC\xC8\xC8\xBC\xFC";
+// 快捷键角标
+inline constexpr std::string_view kKeyHotkeyBadges = "\xBF\xEC\xBD\xDD\xBC\xFC\xBD\xC7\xB1\xEA";
 // 添加项目 (title of the file dialog that adds items)
 inline constexpr std::string_view kAddItemsTitle = "\xCC\xED\xBC\xD3\xCF\xEE\xC4\xBF";
 // 程序与快捷方式 (*.exe;*.lnk)

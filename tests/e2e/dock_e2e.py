@@ -112,11 +112,13 @@ def solid_png(path, colour):
                    check=True)
 
 
-def write_config(work, settings, items):
+def write_config(work, settings, items, extended=()):
     lines = ["[程序设置]"] + ["%s=%s" % kv for kv in settings] + ["[图标列表]", "图标数=%d" % len(items)]
     for n, (title, hotkey, target, icon) in enumerate(items, 1):
         lines += ['显示名_%d="%s"' % (n, title), '快捷键_%d="%d"' % (n, hotkey),
                   '可执行文件路径_%d="%s"' % (n, target), '自定义图标路径_%d="%s"' % (n, icon)]
+    if extended:
+        lines += ["[扩展设置]"] + ["%s=%s" % kv for kv in extended]
     with open(os.path.join(work, "config.ini"), "wb") as f:
         f.write(gbk("\n".join(lines) + "\n"))
 
@@ -233,7 +235,7 @@ def row_order(shot, colours):
 
 def start_dock(work):
     dock = wine(os.path.join(work, "dock.exe"), cwd=work)
-    window = wait_for(dock_window, 20)
+    window = wait_for(dock_window, 60)
     check(window is not None, "the dock window appears")
     if window is None:
         dock.kill()
@@ -340,6 +342,85 @@ def arrange_tests(work, w):
             saved = wait_for(lambda: "图标数=2" in saved_text(work) and saved_text(work), 10)
             check(bool(saved) and "Green" not in saved, "the removal is saved")
     check(close_dock(dock, window), "Escape ends the dock")
+
+
+def count_near(shot, box, colour, tolerance=60):
+    """How many pixels inside box (left, top, right, bottom) are close to colour."""
+    width, _, raw = shot
+    found = 0
+    for y in range(box[1], box[3]):
+        for x in range(box[0], box[2]):
+            pixel = raw[3 * (y * width + x):3 * (y * width + x) + 3]
+            found += all(abs(pixel[i] - colour[i]) <= tolerance for i in range(3))
+    return found
+
+
+def keyboard_tests(work, w):
+    """Keyboard mode and hotkey badges, both switched on in [扩展设置]."""
+    items = [("Red", 0x064B, w + "\\a\\marker.exe", w + "\\red.png"),  # Ctrl+Alt+K
+             ("Green", 0, w + "\\a\\marker.exe", w + "\\green.png"),
+             ("Blue", 0, w + "\\b\\marker.exe", w + "\\blue.png")]
+    write_config(work, [("左边", LEFT), ("顶边", TOP)], items, [("键盘模式", 1), ("快捷键角标", 1)])
+    markers = [os.path.join(work, sub, "marker.txt") for sub in ("a", "b")]
+    for marker in markers:
+        if os.path.exists(marker):
+            os.remove(marker)
+    dock, window = start_dock(work)
+    if window is None:
+        return
+    # Away from the row, where only the keyboard magnifies anything (a move
+    # before a Wine window is up may not reach the X server's pointer).
+    xdotool("mousemove", 50, 50)
+    # Pictures at rest, and fully magnified with the virtual pointer on the
+    # centre of the cell's top line (the same boxes the hover test measures).
+    rest = [(LEFT + 144 + 36 * n + 6, TOP + 158, LEFT + 144 + 36 * n + 31, TOP + 183)
+            for n in range(3)]
+    magnified = [(LEFT + 132 + 36 * n, TOP + 122, LEFT + 193 + 36 * n, TOP + 183)
+                 for n in range(3)]
+
+    def boxes():
+        shot = screen()
+        return [bounding_box(shot, c) for c in (RED, GREEN, BLUE)]
+
+    check(wait_for(lambda: boxes() == rest, 20), "the row starts at rest")
+    shot = screen()
+    save_screenshot("/tmp/dock_e2e_badges.png")
+    check(count_near(shot, rest[0], (255, 255, 255)) > 10,
+          "the item with a hotkey shows a white label on its picture")
+    check(count_near(shot, rest[1], (255, 255, 255)) == 0 and
+          count_near(shot, rest[1], (0, 0, 0)) == 0, "the item without one shows none")
+
+    xdotool("windowfocus", window)
+    wait_for(lambda: xdotool("getwindowfocus") == window, 10)
+    xdotool("key", "ctrl+alt+space")
+    check(wait_for(lambda: boxes()[0] == magnified[0], 10),
+          "the dock's hotkey selects item 1: %s" % (boxes(),))
+    xdotool("key", "Right")
+    check(wait_for(lambda: boxes() == [(LEFT + 101, TOP + 127, LEFT + 157, TOP + 183),
+                                       magnified[1],
+                                       (LEFT + 240, TOP + 127, LEFT + 295, TOP + 183)], 10),
+          "Right selects item 2, magnified as under a resting pointer: %s" % (boxes(),))
+    save_screenshot("/tmp/dock_e2e_keyboard.png")
+    xdotool("key", "Right")
+    check(wait_for(lambda: boxes()[2] == magnified[2], 10), "Right again selects item 3")
+    xdotool("key", "Return")
+    got = wait_for(lambda: os.path.exists(markers[1]), 10)
+    check(got and not os.path.exists(markers[0]), "Enter starts item 3's program")
+
+    # The program may have taken the foreground; the hotkey brings the dock
+    # back on the item selected last.
+    xdotool("windowfocus", window)
+    wait_for(lambda: xdotool("getwindowfocus") == window, 10)
+    xdotool("key", "ctrl+alt+space")
+    check(wait_for(lambda: boxes()[2] == magnified[2], 10), "the hotkey returns to item 3")
+    xdotool("key", "Escape")
+    check(wait_for(lambda: boxes() == rest, 10),
+          "Escape lets the row fade back to rest: %s" % (boxes(),))
+    save_screenshot("/tmp/dock_e2e_keyboard_escape.png")
+    check(dock.poll() is None, "Escape in keyboard mode leaves the dock open")
+    check(close_dock(dock, window), "outside the mode Escape ends the dock")
+    check("键盘模式=1" in saved_text(work) and "快捷键角标=1" in saved_text(work),
+          "the settings are saved")
 
 
 def main(argv):
@@ -481,6 +562,7 @@ def main(argv):
     else:
         dock.kill()
     arrange_tests(work, w)
+    keyboard_tests(work, w)
 
     print("%d failure(s)" % len(FAILURES))
     return 1 if FAILURES else 0

@@ -64,6 +64,9 @@ TEST_F(Loading, ReadsTheElevenSettingsInTheirOrderWithTheirDefaults) {
         {kConfig, kSettings, std::string(texts::kKeyHighQuality)},
         {kConfig, kSettings, std::string(texts::kKeyReflection)},
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyDragReorder)},
+        {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyKeyboardMode)},
+        {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyKeyboardHotkey)},
+        {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyHotkeyBadges)},
     };
     EXPECT_EQ(fake.profile.reads, expected);
     EXPECT_TRUE(fake.profile.writes.empty());

@@ -317,16 +317,24 @@ TEST_F(Saving, TheExtendedSectionFollowsTheItemsWhenAValueDiffersOrTheFileHadIt)
     const Write dragOn{{kTemp, section, std::string(texts::kKeyDragReorder)}, "1"};
     std::vector<Write> expected = expectedWrites(kTemp);
 
+    // Every setting of the section is written, each at its value.
+    const std::vector<Write> defaults = {
+        {{kTemp, section, std::string(texts::kKeyKeyboardMode)}, "0"},
+        {{kTemp, section, std::string(texts::kKeyKeyboardHotkey)}, "1568"},
+        {{kTemp, section, std::string(texts::kKeyHotkeyBadges)}, "0"},
+    };
+
     fake.dock.settings.dragReorder = 0;
     saveConfiguration(fake.dock);
     expected.push_back(dragOff);
+    expected.insert(expected.end(), defaults.begin(), defaults.end());
     EXPECT_EQ(fake.profile.writes, expected);
 
     fake.profile.writes.clear();
     fake.dock.settings.dragReorder = 1;
     fake.dock.state.saving.extendedSectionRead = true;
     saveConfiguration(fake.dock);
-    expected.back() = dragOn;
+    expected[expected.size() - defaults.size() - 1] = dragOn;
     EXPECT_EQ(fake.profile.writes, expected);
 }
 

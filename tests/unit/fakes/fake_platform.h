@@ -293,6 +293,11 @@ class FakeHotkeys : public HotkeyPort {
         log.push_back("unregister " + std::to_string(id));
         registered.erase(id);
     }
+    std::map<std::uint32_t, std::string> keyNames;  // the system's names, by virtual key
+    std::string KeyName(std::uint32_t virtualKey) override {
+        auto it = keyNames.find(virtualKey);
+        return it == keyNames.end() ? std::string() : it->second;
+    }
 };
 
 class FakeIconSource : public IconSource {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "fakes/fake_platform.h"
+#include "render/hotkey_badges.h"
 #include "render/layout.h"
 #include "support/texts.h"
 
@@ -379,6 +380,55 @@ TEST_F(FrameTest, RecreatingTheCanvasUsesTheWindowSizeTheCaptionFontAndTheQualit
     const std::string font(texts::kCaptionFont);
     EXPECT_EQ(calls(), (std::vector<Call>{{"Create", "", {396, 340, 0xFFFFFF, 0, 255, 1}, font},
                                           {"Create", "", {396, 244, 0xFFFFFF, 0, 255, 0}, font}}));
+}
+
+TEST(HotkeyBadges, NameEachKindOfKeyAndTheCombinationItRegistersWith) {
+    testing::FakeHotkeys hotkeys;
+    hotkeys.keyNames = {{0x20, "Space"}, {0xBA, "\xB7\xD6\xBA\xC5"}, {0x2E, "Delete key name"}};
+    const std::pair<std::uint32_t, std::string> labels[] = {
+        {'K', "K"},    {'7', "7"},      {0x70, "F1"},
+        {0x87, "F24"}, {0x20, "Space"},  // the system's name, when it is short printable ASCII
+        {0xBA, "#BA"}, {0x2E, "#2E"},   {0x13, "#13"},
+    };
+    for (const auto& [key, label] : labels) EXPECT_EQ(keyLabel(key, hotkeys), label) << key;
+
+    const std::pair<std::uint16_t, std::string> combinations[] = {
+        {0x0641, "Ctrl+Alt+A"},
+        {0x0370, "Ctrl+Shift+F1"},
+        {0x0520, "Shift+Alt+Space"},
+        {0x0441, "Alt+A"},
+        {0x0741, "A"},  // all three register with none
+        {0x0600, ""},
+    };
+    for (const auto& [hotkey, text] : combinations)
+        EXPECT_EQ(hotkeyCombination(hotkey, hotkeys), text) << hotkey;
+}
+
+TEST_F(FrameTest, BadgesLabelTheItemsWithAHotkeyAtRestAndMagnifiedAndTheCaptionNamesIt) {
+    makeRow({"One", "Two", "Three"});
+    dock.state.items[2].item.hotkey = 0x064B;  // Ctrl+Alt+K
+    renderFrame(dock, true);
+    EXPECT_TRUE(fake.canvas.Only("DrawOutlinedText").empty()) << "off by default";
+
+    dock.settings.hotkeyBadges = 1;
+    calls().clear();
+    renderFrame(dock, true);
+    // The resting picture is 26 high: an 11 em, right-aligned at 185 + 26, on its bottom.
+    EXPECT_EQ(calls(), concat({{clear()},
+                               strip(114, 282, 144),
+                               {image(itemPicture(1), 149, 157, 26, 26),
+                                image(itemPicture(2), 185, 157, 26, 26),
+                                {"DrawOutlinedText", "", {211 - 5.5, 157 + 26 - 11, 11}, "K"},
+                                image(itemPicture(3), 221, 157, 26, 26)},
+                               {present()}}));
+
+    calls().clear();
+    hover(2, 198, 152, 10);
+    const std::vector<Call> texts = fake.canvas.Only("DrawOutlinedText");
+    ASSERT_EQ(texts.size(), 20u);  // a badge and the caption per frame
+    // At full zoom the picture is 62 high: a 27 em.
+    EXPECT_EQ(texts[18], (Call{"DrawOutlinedText", "", {229 - 13.5, 121 + 62 - 27, 27}, "K"}));
+    EXPECT_EQ(texts[19].text, "Two  Ctrl+Alt+K");
 }
 
 }  // namespace

@@ -331,6 +331,55 @@ TEST_F(DockWindow, EscapeClosesAndSavesLikeClose) {
     EXPECT_TRUE(dock.program.Session().ended);
 }
 
+TEST_F(DockWindow, InKeyboardModeTheDialogsKeysChooseAndEscapeOnlyEndsTheMode) {
+    writeFileText(config(), itemsSection(3, "C:\\x\\y.exe", "0") +
+                                section(texts::kSectionExtended) +
+                                entry(texts::kKeyKeyboardMode, "1"));
+    DockUnderTest dock(folder.Path());
+    const KeyboardSelection& keyboard = dock.dock().state.keyboard;
+    ASSERT_TRUE(keyboard.hotkeyHeld);
+    // Through the dialog manager, as the modal loop hands them on.
+    auto press = [&](UINT message, WPARAM key) {
+        MSG msg{dock.window, message, key, 0x00010001, 0, {}};
+        return ::IsDialogMessageA(dock.window, &msg);
+    };
+    EXPECT_EQ(dock.call(WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_SPACE)), TRUE);
+    ASSERT_TRUE(keyboard.active);
+    press(WM_KEYDOWN, VK_END);
+    press(WM_KEYDOWN, VK_LEFT);
+    EXPECT_EQ(keyboard.selected, 2);
+    press(WM_CHAR, 'i');  // "Item 3", the next title starting with it
+    EXPECT_EQ(keyboard.selected, 3);
+    dock.shell.tick = 5000;
+    press(WM_KEYDOWN, VK_RETURN);
+    EXPECT_EQ(dock.shell.launched, (std::vector<Launched>{{"C:\\x\\y.exe", "C:\\x\\"}}));
+    press(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_FALSE(keyboard.active);
+    EXPECT_FALSE(dock.program.Session().ended);
+
+    dock.call(WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_SPACE));
+    EXPECT_EQ(keyboard.selected, 3);
+    dock.call(WM_ACTIVATE, WA_INACTIVE);
+    EXPECT_FALSE(keyboard.active);
+    press(WM_KEYDOWN, VK_HOME);
+    EXPECT_EQ(keyboard.selected, 3) << "outside the mode the keys are the dialog's";
+}
+
+TEST_F(DockWindow, AKeyboardHotkeyHeldElsewhereGraysTheModesEntryUntilItIsFree) {
+    ASSERT_TRUE(::RegisterHotKey(nullptr, 77, MOD_CONTROL | MOD_ALT, VK_SPACE));
+    writeFileText(config(), section(texts::kSectionExtended) + entry(texts::kKeyKeyboardMode, "1"));
+    DockUnderTest dock(folder.Path());
+    DockSession& session = dock.program.Session();
+    prepareContextMenu(session);
+    EXPECT_EQ(::GetMenuState(session.menuHandle, IDM_KEYBOARD_MODE, MF_BYCOMMAND),
+              UINT{MF_GRAYED | MF_CHECKED});
+    ::UnregisterHotKey(nullptr, 77);
+    prepareContextMenu(session);
+    EXPECT_EQ(::GetMenuState(session.menuHandle, IDM_KEYBOARD_MODE, MF_BYCOMMAND),
+              UINT{MF_CHECKED});
+    EXPECT_TRUE(dock.dock().state.keyboard.hotkeyHeld);
+}
+
 TEST_F(DockWindow, ADropReachesConfigIniWithoutClosingTheDock) {
     writeFileText(folder.File("dropped.txt"), "x");
     DockUnderTest dock(folder.Path());

@@ -1,0 +1,57 @@
+#include "dock/keyboard_win32.h"
+
+#include "dock/keyboard_mode.h"
+
+namespace dock {
+
+bool takeDialogKeys(Dock& dock, HWND window, LPARAM message) {
+    const auto* msg = reinterpret_cast<const MSG*>(message);
+    if (!dock.state.keyboard.active || msg == nullptr) return false;
+    if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
+        leaveKeyboardMode(dock);
+        return true;
+    }
+    if (msg->message != WM_KEYDOWN && msg->message != WM_CHAR) return false;
+    ::SetWindowLongPtrA(window, DWLP_MSGRESULT, DLGC_WANTMESSAGE);
+    return true;
+}
+
+bool onSelectionKey(Dock& dock, WPARAM virtualKey) {
+    if (!dock.state.keyboard.active) return false;
+    switch (virtualKey) {
+        case VK_LEFT:
+            moveSelection(dock, SelectionKey::left);
+            break;
+        case VK_RIGHT:
+            moveSelection(dock, SelectionKey::right);
+            break;
+        case VK_HOME:
+            moveSelection(dock, SelectionKey::home);
+            break;
+        case VK_END:
+            moveSelection(dock, SelectionKey::end);
+            break;
+        case VK_RETURN:
+            launchSelection(dock);
+            break;
+        default:
+            break;
+    }
+    return true;
+}
+
+bool onTypedCharacter(Dock& dock, WPARAM character) {
+    if (!dock.state.keyboard.active) return false;
+    // Enter and Escape have been dealt with as keys; their characters and
+    // other control characters name no title.
+    if (character >= 0x20 && character != 0x7F && character <= 0xFF)
+        typeAhead(dock, static_cast<char>(character));
+    return true;
+}
+
+void onKeyboardHotkey(Dock& dock, HWND window) {
+    // The hotkey's message lets the dock take the foreground.
+    if (enterKeyboardMode(dock)) ::SetForegroundWindow(window);
+}
+
+}  // namespace dock

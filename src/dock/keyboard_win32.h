@@ -1,0 +1,21 @@
+#pragma once
+// The keyboard mode's messages on the dock dialog. A dialog's keys go to the
+// dialog manager first; while the mode holds they come to the dock instead.
+#include <windows.h>
+
+#include "config/dock.h"
+
+namespace dock {
+
+// WM_GETDLGCODE: while the mode holds, asks for the key and character
+// messages, except Escape, which ends the mode right there (the dialog
+// manager then turns it into an IDCANCEL that closes nothing). False when
+// the mode does not hold and the classic handling applies.
+bool takeDialogKeys(Dock& dock, HWND window, LPARAM message);
+// WM_KEYDOWN and WM_CHAR; false when the mode does not hold.
+bool onSelectionKey(Dock& dock, WPARAM virtualKey);
+bool onTypedCharacter(Dock& dock, WPARAM character);
+// WM_HOTKEY under the dock's own id: the dock comes to the foreground.
+void onKeyboardHotkey(Dock& dock, HWND window);
+
+}  // namespace dock
