@@ -52,3 +52,5 @@
 // Commands beyond the classic menu
 #define IDM_ADD_ITEMS 10100
 #define IDM_DRAG_REORDER 10101
+#define IDM_RUNNING_INDICATOR 10102
+#define IDM_ACTIVATE_RUNNING 10103

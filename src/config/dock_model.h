@@ -3,6 +3,7 @@
 // the item list of section 图标列表 with its per-item layout entries, and the
 // runtime state.
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,7 +26,9 @@ struct DockSettings {
 
     // Section 扩展设置: each key with its menu entry is a row of
     // kExtendedSettings (config/extended_settings.h); these are the defaults.
-    std::int32_t dragReorder = 1;  // 拖动排序
+    std::int32_t dragReorder = 1;       // 拖动排序
+    std::int32_t runningIndicator = 0;  // 运行指示
+    std::int32_t activateRunning = 0;   // 激活已运行
 };
 
 struct DockItem {
@@ -96,6 +99,17 @@ struct ItemDrag {
     int landing = 0;  // where a release would put the item; 0 = off the strip
 };
 
+// Which items' programs show a window (运行指示), refreshed on the tick.
+struct RunningItems {
+    std::vector<std::string> targets;  // targetPath of every item whose program runs, sorted
+    // targetPath -> the normalised path of the program it starts; a shortcut
+    // is resolved once.
+    std::map<std::string, std::string> programs;
+    std::uint32_t refreshTick = 0;  // when targets was last refreshed
+    bool refreshDue = true;         // at the next tick: after start-up, a launch, a toggle
+    std::unique_ptr<Picture> indicatorImage;
+};
+
 struct DockState {
     DockItemList items;
     int hoverIndex = 0;  // item under the pointer, 0 = none
@@ -127,6 +141,7 @@ struct DockState {
 
     ItemDrag drag;
     bool extendedSectionRead = false;  // 扩展设置 was in config.ini at start-up
+    RunningItems running;
 
     std::string titleText;  // the caption last drawn
     std::unique_ptr<Picture> backgroundImage;

@@ -20,6 +20,8 @@ struct ExtendedSetting {
 
 inline constexpr ExtendedSetting kExtendedSettings[] = {
     {texts::kKeyDragReorder, &DockSettings::dragReorder, IDM_DRAG_REORDER},
+    {texts::kKeyRunningIndicator, &DockSettings::runningIndicator, IDM_RUNNING_INDICATOR},
+    {texts::kKeyActivateRunning, &DockSettings::activateRunning, IDM_ACTIVATE_RUNNING},
 };
 
 inline std::int32_t defaultOf(const ExtendedSetting& setting) {

@@ -40,6 +40,8 @@ void startDock(Dock& dock) {
     loadPicture(dock, state.backgroundImage, dock.programDirectory + "\\res\\0.png",
                 embedded::BackgroundPicture);
     loadPicture(dock, state.trayImage, settings.trayImagePath, embedded::SelectedTrayPicture);
+    loadPicture(dock, state.running.indicatorImage, dock.programDirectory + "\\res\\3.png",
+                embedded::RunningIndicatorPicture);
 
     LayoutMetrics& metrics = state.metrics;
     metrics.titleSize = 18;

@@ -4,6 +4,7 @@
 
 #include "config/configuration.h"
 #include "dock/item_drag.h"
+#include "dock/running_items.h"
 #include "render/frame.h"
 #include "render/layout.h"
 
@@ -70,6 +71,7 @@ void animationTick(Dock& dock) {
         return;
     }
     saveWhenDue(dock);
+    const bool runningChanged = refreshRunningItems(dock);
 
     DockWindowPort& window = dock.platform.window;
     const PointI pointer = window.CursorPos();
@@ -87,7 +89,7 @@ void animationTick(Dock& dock) {
     }
     state.hoverIndex = found;
 
-    renderFrame(dock, false);
+    renderFrame(dock, runningChanged);
     if (state.hoverIndex != 0) window.ArmTimer(kFastPeriodMs);
 }
 

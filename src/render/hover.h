@@ -11,8 +11,8 @@ int hitTest(const DockState& state, const DockSettings& settings, std::int32_t p
             std::int32_t pointerY);
 
 // onAnimationTick's work: nothing while busy; otherwise save when a save is
-// due, sample, set hoverIndex, renderFrame without force, and re-arm at 10 ms
-// when hovered.
+// due, refresh the running items, sample, set hoverIndex, renderFrame (forced
+// only when the running items changed), and re-arm at 10 ms when hovered.
 void animationTick(Dock& dock);
 
 }  // namespace dock

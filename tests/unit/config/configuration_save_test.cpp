@@ -315,18 +315,20 @@ TEST_F(Saving, TheExtendedSectionFollowsTheItemsWhenAValueDiffersOrTheFileHadIt)
     const std::string section(texts::kSectionExtended);
     const Write dragOff{{kTemp, section, std::string(texts::kKeyDragReorder)}, "0"};
     const Write dragOn{{kTemp, section, std::string(texts::kKeyDragReorder)}, "1"};
+    const Write runningOff{{kTemp, section, std::string(texts::kKeyRunningIndicator)}, "0"};
+    const Write activateOff{{kTemp, section, std::string(texts::kKeyActivateRunning)}, "0"};
     std::vector<Write> expected = expectedWrites(kTemp);
 
     fake.dock.settings.dragReorder = 0;
     saveConfiguration(fake.dock);
-    expected.push_back(dragOff);
+    expected.insert(expected.end(), {dragOff, runningOff, activateOff});
     EXPECT_EQ(fake.profile.writes, expected);
 
     fake.profile.writes.clear();
     fake.dock.settings.dragReorder = 1;
     fake.dock.state.extendedSectionRead = true;
     saveConfiguration(fake.dock);
-    expected.back() = dragOn;
+    expected[expected.size() - 3] = dragOn;
     EXPECT_EQ(fake.profile.writes, expected);
 }
 
