@@ -5,7 +5,7 @@
 #include "dock/launch.h"
 #include "fakes/fake_platform.h"
 #include "render/frame.h"
-#include "render/hover.h"
+#include "dock/tick.h"
 #include "render/layout.h"
 
 namespace dock {
@@ -135,9 +135,9 @@ TEST_F(RunningItemsTest, SwitchedOffItLooksNoMoreAndDrawsTheRowOnceWithoutIndica
 TEST_F(RunningItemsTest, TheIndicatorFollowsItsMagnifiedCellAndStaysOnTheStrip) {
     fake.shell.windows = {{"C:\\Tools\\app.exe", 2}};
     tickAt(5000);
-    dock.state.hoverIndex = 2;
-    dock.state.pointerX = 190;
-    dock.state.pointerY = 120;
+    dock.state.frame.hoverIndex = 2;
+    dock.state.frame.pointerX = 190;
+    dock.state.frame.pointerY = 120;
     for (int step = 0; step < 10; ++step) renderFrame(dock, false);
     auto under = [&](int item) {
         const RectF& cell = dock.state.items[item].currentRect;
