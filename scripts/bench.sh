@@ -5,6 +5,8 @@
 #   scripts/bench.sh            the full suite (about five minutes)
 #   scripts/bench.sh --quick    a check that every bench program runs and its
 #                               figures come out (few frames, short rest)
+#   scripts/bench.sh --rest     only the rest cost: its floor, the classic dock
+#                               and the dock with running indicators
 #
 # Native figures come from a tree without sanitizers (build/bench-native),
 # Windows ones from build/bench-win64, run under a Wine prefix of their own
@@ -13,7 +15,9 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"
 quick=""
+only_rest=""
 [ "${1:-}" = "--quick" ] && quick=1
+[ "${1:-}" = "--rest" ] && only_rest=1
 
 frames=500
 rest_seconds=30
@@ -36,8 +40,10 @@ mkdir -p "$out"
 
 scripts/install-deps.sh
 echo "== building"
-cmake --preset native -B "$native" -DDOCK_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$native" -j "$(nproc)" --target model_bench >/dev/null
+if [ -z "$only_rest" ]; then
+    cmake --preset native -B "$native" -DDOCK_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
+    cmake --build "$native" -j "$(nproc)" --target model_bench >/dev/null
+fi
 cmake --preset win64 -B "$win" >/dev/null
 cmake --build "$win" -j "$(nproc)" --target frame_bench dock_probe dock >/dev/null
 scripts/wine-setup.sh >/dev/null
@@ -55,14 +61,17 @@ wine_run cmd /c exit >/dev/null 2>&1 || true
 
 load_before="$(cut -d' ' -f1-3 /proc/loadavg)"
 
-echo "== model step and the dock's own frame work, natively"
-"$native/bench/model_bench" --benchmark_min_time=0.5 --benchmark_repetitions="$runs" \
-    --benchmark_report_aggregates_only=true \
-    --benchmark_out="$out/model_bench.json" --benchmark_out_format=json >/dev/null
+rm -f "$out/model_bench.json" "$out/frame_bench.json"
+if [ -z "$only_rest" ]; then
+    echo "== model step and the dock's own frame work, natively"
+    "$native/bench/model_bench" --benchmark_min_time=0.5 --benchmark_repetitions="$runs" \
+        --benchmark_report_aggregates_only=true \
+        --benchmark_out="$out/model_bench.json" --benchmark_out_format=json >/dev/null
 
-echo "== zoom frames under Wine, dock and floor ($frames frames a size)"
-wine_run "$win/bench/frame_bench.exe" "$frames" 10,30,60,200 2>&1 | tr -d '\r'
-cp "$win/bench/frame_bench.json" "$out/frame_bench.json"
+    echo "== zoom frames under Wine, dock and floor ($frames frames a size)"
+    wine_run "$win/bench/frame_bench.exe" "$frames" 10,30,60,200 2>&1 | tr -d '\r'
+    cp "$win/bench/frame_bench.json" "$out/frame_bench.json"
+fi
 
 echo "== the running dock: start-up, memory, rest cost"
 # Items whose targets are executables: Wine's own programs, then the suite's
@@ -77,25 +86,33 @@ for f in $(ls "$sys32" | grep -i '\.exe$' | sort | head -n 47); do
 done
 
 # A dock folder with `count` items, placed at 300, 300 with nothing under the
-# pointer.
+# pointer. With `indicators` 1, 运行指示 is on and the first item is the dock
+# itself, so that one indicator is drawn and every refresh finds a match.
 make_dock() {
-    local folder="$1" count="$2"
+    local folder="$1" count="$2" indicators="${3:-0}"
     rm -rf "$folder"
     mkdir -p "$folder"
     cp "$win/src/dock/dock.exe" "$folder/dock.exe"
-    python3 - "$folder/config.ini" "$count" "${targets[@]}" <<'EOF'
+    python3 - "$folder/config.ini" "$count" "$indicators" \
+        "$(winepath -w "$folder/dock.exe" | tr -d '\r')" "${targets[@]}" <<'EOF'
 import sys
-path, count, targets = sys.argv[1], int(sys.argv[2]), sys.argv[3:]
+path, count, indicators, itself, targets = (sys.argv[1], int(sys.argv[2]), sys.argv[3] == "1",
+                                            sys.argv[4], sys.argv[5:])
+if indicators:
+    targets = [itself] + targets
 lines = ["[程序设置]", "左边=300", "顶边=300", "[图标列表]", "图标数=%d" % count]
 for n, target in enumerate(targets[:count], 1):
     lines += ['显示名_%d="Item %d"' % (n, n), '快捷键_%d="0"' % n,
               '可执行文件路径_%d="%s"' % (n, target), '自定义图标路径_%d=""' % n]
+if indicators:
+    lines += ["[扩展设置]", "运行指示=1"]
 open(path, "wb").write(("\r\n".join(lines) + "\r\n").encode("gbk"))
 EOF
 }
 make_dock "$out/dock-empty" 0
 make_dock "$out/dock-50" 50
 make_dock "$out/dock-30" 30
+make_dock "$out/dock-30-running" 30 1
 printf '%s\r\n' "${targets[@]}" >"$out/targets.txt"
 xdotool mousemove 5 5
 
@@ -123,10 +140,12 @@ probe() {
         "$seconds" 2>/dev/null | tr -d '\r' | tail -n 1)"
     echo "{\"kind\": \"$kind\", \"probe\": $line}" >>"$out/probe.jsonl"
 }
-for i in $(seq 1 "$startup_runs"); do
-    probe empty "$out/dock-empty" 0
-    probe items50 "$out/dock-50" 0
-done
+if [ -z "$only_rest" ]; then
+    for i in $(seq 1 "$startup_runs"); do
+        probe empty "$out/dock-empty" 0
+        probe items50 "$out/dock-50" 0
+    done
+fi
 
 # Rest cost: the wineserver's own idle cost first, with nothing but a
 # sleeping program in the prefix, then the dock with 30 items and the pointer
@@ -164,31 +183,45 @@ wait "$floorer" || true
 echo "{\"kind\": \"rest_floor\", \"ticks\": $((f1 - f0)), \"wall_s\": $(awk "BEGIN {print $w1 - $w0}"), \"hz\": $hz, \"found\": $([ -n "$floor_pid" ] && echo true || echo false)}" \
     >>"$out/probe.jsonl"
 
-probe rest30 "$out/dock-30" "$((rest_seconds + 4))" &
-prober=$!
-dock_pid=""
-for i in $(seq 1 200); do
-    # The dock's own process: Wine names it after the program, and its
-    # command line is the program's path.
-    for p in $(pgrep -x dock.exe || true); do
-        tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | grep -q 'dock-30.dock\.exe' && dock_pid="$p"
+# A dock at rest, the pointer away: its CPU time and the wineserver's over the
+# same wall time, read from /proc.
+rest_of() {
+    local kind="$1" folder="$2"
+    probe "${kind}_probe" "$folder" "$((rest_seconds + 4))" &
+    local prober=$! dock_pid="" p i
+    for i in $(seq 1 200); do
+        # The dock's own process: Wine names it after the program, and its
+        # command line is the program's path.
+        for p in $(pgrep -x dock.exe || true); do
+            tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null | grep -q "$(basename "$folder").dock\.exe" &&
+                dock_pid="$p"
+        done
+        [ -n "$dock_pid" ] && break
+        sleep 0.05
     done
-    [ -n "$dock_pid" ] && break
-    sleep 0.05
-done
-sleep 3  # start-up and the probe's two seconds of settling
-server="$(server_pid)"
-d0="$(ticks_of "$dock_pid")"
-s0="$(ticks_of "$server")"
-w0="$(date +%s.%N)"
-rss0="$(awk '/VmRSS/ {print $2}' "/proc/$dock_pid/status" 2>/dev/null || echo 0)"
-sleep "$rest_seconds"
-d1="$(ticks_of "$dock_pid")"
-s1="$(ticks_of "$server")"
-w1="$(date +%s.%N)"
-wait "$prober" || true
-echo "{\"kind\": \"rest\", \"dock_ticks\": $((d1 - d0)), \"server_ticks\": $((s1 - s0)), \"wall_s\": $(awk "BEGIN {print $w1 - $w0}"), \"hz\": $hz, \"dock_pid_found\": $([ -n "$dock_pid" ] && echo true || echo false), \"vmrss_kib\": ${rss0:-0}}" \
-    >>"$out/probe.jsonl"
+    sleep 3  # start-up and the probe's two seconds of settling
+    local server d0 s0 w0 rss0 d1 s1 w1
+    server="$(server_pid)"
+    d0="$(ticks_of "$dock_pid")"
+    s0="$(ticks_of "$server")"
+    w0="$(date +%s.%N)"
+    rss0="$(awk '/VmRSS/ {print $2}' "/proc/$dock_pid/status" 2>/dev/null || echo 0)"
+    sleep "$rest_seconds"
+    d1="$(ticks_of "$dock_pid")"
+    s1="$(ticks_of "$server")"
+    w1="$(date +%s.%N)"
+    wait "$prober" || true
+    echo "{\"kind\": \"$kind\", \"dock_ticks\": $((d1 - d0)), \"server_ticks\": $((s1 - s0)), \"wall_s\": $(awk "BEGIN {print $w1 - $w0}"), \"hz\": $hz, \"dock_pid_found\": $([ -n "$dock_pid" ] && echo true || echo false), \"vmrss_kib\": ${rss0:-0}}" \
+        >>"$out/probe.jsonl"
+}
+rest_of rest "$out/dock-30"
+rest_of rest_running "$out/dock-30-running"
+if [ -n "$only_rest" ]; then
+    python3 scripts/bench_table.py "$out" "$(nproc)" \
+        "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')" \
+        "$load_before" "$(cut -d' ' -f1-3 /proc/loadavg)" "$frames" "$rest_seconds"
+    exit 0
+fi
 # Still pointer on the product dock.exe: Wine's trace of the window channel
 # logs every UpdateLayeredWindow. The pointer goes to the middle of item 15
 # (the dock is at 300, 300: 144 px of margin, 36 px cells, the row 152 px

@@ -14,13 +14,18 @@ out, nproc, cpu, load_before, load_after, frames, rest_seconds = sys.argv[1:8]
 
 
 def load(name):
-    with open(os.path.join(out, name), encoding="utf-8") as f:
+    """The JSON an earlier step wrote; None when that step did not run
+    (bench.sh --rest)."""
+    path = os.path.join(out, name)
+    if not os.path.exists(path):
+        return None
+    with open(path, encoding="utf-8") as f:
         return json.load(f)
 
 
 # ---- native: google benchmark, the median of the repetitions (CPU time: the
 # machine is shared, and CPU time is what the dock itself spends)
-model = load("model_bench.json")["benchmarks"]
+model = (load("model_bench.json") or {}).get("benchmarks")
 
 
 def native_ns(run_name):
@@ -33,7 +38,7 @@ def native_ns(run_name):
 
 # ---- Wine: frames
 frame = load("frame_bench.json")
-by_items = {r["items"]: r for r in frame["results"]}
+by_items = {r["items"]: r for r in frame["results"]} if frame else {}
 
 # ---- Wine: the running dock
 probes = [json.loads(line) for line in open(os.path.join(out, "probe.jsonl"), encoding="utf-8")]
@@ -55,54 +60,59 @@ def row(name, measured, target, met, detail):
                  "detail": detail})
 
 
-# frame time and its floor
-for n in (10, 30, 60, 200):
-    r = by_items[n]
-    ratio = r["frame_ms"] / r["floor_ms"]
-    row("frame time, %d items" % n, "%.2f ms, floor %.2f ms (%+.1f %%)" %
-        (r["frame_ms"], r["floor_ms"], (ratio - 1) * 100),
-        "within 5 % of the floor", ratio <= 1.05,
-        {"items": n, "frame_ms": r["frame_ms"], "floor_ms": r["floor_ms"], "ratio": ratio,
-         "calls": r["calls"], "width": r["width"]})
+def frame_rows():
+    # frame time and its floor
+    for n in (10, 30, 60, 200):
+        r = by_items[n]
+        ratio = r["frame_ms"] / r["floor_ms"]
+        row("frame time, %d items" % n, "%.2f ms, floor %.2f ms (%+.1f %%)" %
+            (r["frame_ms"], r["floor_ms"], (ratio - 1) * 100),
+            "within 5 % of the floor", ratio <= 1.05,
+            {"items": n, "frame_ms": r["frame_ms"], "floor_ms": r["floor_ms"], "ratio": ratio,
+             "calls": r["calls"], "width": r["width"]})
 
-# one frame of an item being dragged
-drag = frame.get("drag")
-if drag:
-    ratio = drag["frame_ms"] / drag["floor_ms"]
-    row("drag frame, %d items" % drag["items"], "%.2f ms, floor %.2f ms (%+.1f %%)" %
-        (drag["frame_ms"], drag["floor_ms"], (ratio - 1) * 100),
-        "within 5 % of the floor", ratio <= 1.05,
-        {"items": drag["items"], "frame_ms": drag["frame_ms"], "floor_ms": drag["floor_ms"],
-         "ratio": ratio, "calls": drag["calls"]})
+    # one frame of an item being dragged
+    drag = frame.get("drag")
+    if drag:
+        ratio = drag["frame_ms"] / drag["floor_ms"]
+        row("drag frame, %d items" % drag["items"], "%.2f ms, floor %.2f ms (%+.1f %%)" %
+            (drag["frame_ms"], drag["floor_ms"], (ratio - 1) * 100),
+            "within 5 % of the floor", ratio <= 1.05,
+            {"items": drag["items"], "frame_ms": drag["frame_ms"], "floor_ms": drag["floor_ms"],
+             "ratio": ratio, "calls": drag["calls"]})
 
-# the dock's own share
-for n in (30, 200):
-    cpu_ns, real_ns = native_ns("frameStep/%d" % n)
-    share = cpu_ns / (by_items[n]["frame_ms"] * 1e6)
-    row("dock's own share, %d items" % n, "%.2f us = %.4f %% of the Wine frame" %
-        (cpu_ns / 1e3, share * 100), "under 1 %", share < 0.01,
-        {"items": n, "step_cpu_ns": cpu_ns, "step_real_ns": real_ns, "share": share})
+    # the dock's own share
+    for n in (30, 200):
+        cpu_ns, real_ns = native_ns("frameStep/%d" % n)
+        share = cpu_ns / (by_items[n]["frame_ms"] * 1e6)
+        row("dock's own share, %d items" % n, "%.2f us = %.4f %% of the Wine frame" %
+            (cpu_ns / 1e3, share * 100), "under 1 %", share < 0.01,
+            {"items": n, "step_cpu_ns": cpu_ns, "step_real_ns": real_ns, "share": share})
 
-# frame growth
-f30, f200 = by_items[30], by_items[200]
-growth = f200["frame_ms"] / f30["frame_ms"]
-floor_growth = f200["floor_ms"] / f30["floor_ms"]
-limit = f200["width"] / f30["width"] * 1.10
-row("frame growth, 200 vs 30 items", "x%.2f (floor x%.2f)" % (growth, floor_growth),
-    "at most x%.2f (widths %d/%d + 10 %%)" % (limit, f200["width"], f30["width"]),
-    growth <= limit, {"growth": growth, "floor_growth": floor_growth, "limit": limit})
+    # frame growth
+    f30, f200 = by_items[30], by_items[200]
+    growth = f200["frame_ms"] / f30["frame_ms"]
+    floor_growth = f200["floor_ms"] / f30["floor_ms"]
+    limit = f200["width"] / f30["width"] * 1.10
+    row("frame growth, 200 vs 30 items", "x%.2f (floor x%.2f)" % (growth, floor_growth),
+        "at most x%.2f (widths %d/%d + 10 %%)" % (limit, f200["width"], f30["width"]),
+        growth <= limit, {"growth": growth, "floor_growth": floor_growth, "limit": limit})
 
-# still pointer: 100 ticks of 10 ms are one second
-still = frame["still_presents_per_100_ticks"]
-row("still pointer, animation tick", "%d frames/s" % still, "0", still == 0,
-    {"presents_per_second": still})
-still_dock = [p for p in probes if p["kind"] == "still_dock"]
-if still_dock:
-    sd = still_dock[0]
-    rate = sd["presents"] / sd["seconds"]
-    row("still pointer, dock.exe", "%.1f frames/s (%d in %d s; %d presented before, %d on leaving)" %
-        (rate, sd["presents"], sd["seconds"], sd["build_up_presents"], sd["fade_presents"]),
-        "0", sd["presents"] == 0 and sd["build_up_presents"] > 0, sd)
+    # still pointer: 100 ticks of 10 ms are one second
+    still = frame["still_presents_per_100_ticks"]
+    row("still pointer, animation tick", "%d frames/s" % still, "0", still == 0,
+        {"presents_per_second": still})
+    still_dock = [p for p in probes if p["kind"] == "still_dock"]
+    if still_dock:
+        sd = still_dock[0]
+        rate = sd["presents"] / sd["seconds"]
+        row("still pointer, dock.exe", "%.1f frames/s (%d in %d s; %d presented before, %d on leaving)" %
+            (rate, sd["presents"], sd["seconds"], sd["build_up_presents"], sd["fade_presents"]),
+            "0", sd["presents"] == 0 and sd["build_up_presents"] > 0, sd)
+
+
+if frame and model:
+    frame_rows()
 
 # rest cost
 rest = [p for p in probes if p["kind"] == "rest"]
@@ -124,44 +134,62 @@ if rest:
          "wineserver_ms": server_ms, "wineserver_idle_ms": idle_ms,
          "floor_fraction": floor_fraction,
          "tick_ms": 1000.0 / r["hz"]})
+    # the same dock with 运行指示 on, one of its items running
+    running = [p for p in probes if p["kind"] == "rest_running"]
+    if running:
+        q = running[0]
+        q_ms = q["dock_ticks"] * 1000.0 / q["hz"]
+        q_fraction = q_ms / (q["wall_s"] * 1000)
+        q_server_ms = q["server_ticks"] * 1000.0 / q["hz"]
+        row("rest cost, 30 items, running indicators on",
+            "%.3f %% of a core (%.0f ms CPU in %.1f s) vs %.3f %% without; wineserver %.0f ms" %
+            (q_fraction * 100, q_ms, q["wall_s"], fraction * 100, q_server_ms),
+            "under 0.5 %", q["dock_pid_found"] and q_fraction < 0.005,
+            {"cpu_ms": q_ms, "wall_s": q["wall_s"], "fraction": q_fraction,
+             "classic_fraction": fraction, "wineserver_ms": q_server_ms})
 
-# start-up
-empty_ms = med(probe_values("empty", "startup_ms"))
-items_ms = med(probe_values("items50", "startup_ms"))
-extract = med([p["probe"]["extract_ms"] for p in probes if p["kind"] == "extract"])
-with_icon = [p["probe"]["with_icon"] for p in probes if p["kind"] == "extract"]
-row("start-up, 50 executables", "%.0f ms vs empty %.0f ms: +%.0f ms, icon extraction %.0f ms" %
-    (items_ms, empty_ms, items_ms - empty_ms, extract),
-    "under 1 s beyond the empty dock", items_ms - empty_ms < 1000,
-    {"startup_ms": items_ms, "empty_startup_ms": empty_ms, "extract_ms": extract,
-     "modules_with_icon": with_icon[0] if with_icon else None})
+def run_rows():
+    # start-up
+    empty_ms = med(probe_values("empty", "startup_ms"))
+    items_ms = med(probe_values("items50", "startup_ms"))
+    extract = med([p["probe"]["extract_ms"] for p in probes if p["kind"] == "extract"])
+    with_icon = [p["probe"]["with_icon"] for p in probes if p["kind"] == "extract"]
+    row("start-up, 50 executables", "%.0f ms vs empty %.0f ms: +%.0f ms, icon extraction %.0f ms" %
+        (items_ms, empty_ms, items_ms - empty_ms, extract),
+        "under 1 s beyond the empty dock", items_ms - empty_ms < 1000,
+        {"startup_ms": items_ms, "empty_startup_ms": empty_ms, "extract_ms": extract,
+         "modules_with_icon": with_icon[0] if with_icon else None})
 
-# a change reaches config.ini at most the save delay and one rest tick after
-# it, plus the save itself
-saves = [p["probe"] for p in probes if p["kind"] == "save" and "save_ms" in p.get("probe", {})]
-if saves:
-    s = saves[0]
-    on_disk_ms = 500 + 100 + s["save_ms"]
-    row("config.ini save, %d items" % s["items"],
-        "%.1f ms: %.1f ms wait before the first attempt, %.1f ms writing (max %.1f ms); "
-        "a change on the disk within %.0f ms" %
-        (s["save_ms"], s["wait_ms"], s["work_ms"], s["work_max_ms"], on_disk_ms),
-        "a change on the disk within 1 s", on_disk_ms < 1000, dict(s, on_disk_ms=on_disk_ms))
+    # a change reaches config.ini at most the save delay and one rest tick after
+    # it, plus the save itself
+    saves = [p["probe"] for p in probes if p["kind"] == "save" and "save_ms" in p.get("probe", {})]
+    if saves:
+        s = saves[0]
+        on_disk_ms = 500 + 100 + s["save_ms"]
+        row("config.ini save, %d items" % s["items"],
+            "%.1f ms: %.1f ms wait before the first attempt, %.1f ms writing (max %.1f ms); "
+            "a change on the disk within %.0f ms" %
+            (s["save_ms"], s["wait_ms"], s["work_ms"], s["work_max_ms"], on_disk_ms),
+            "a change on the disk within 1 s", on_disk_ms < 1000, dict(s, on_disk_ms=on_disk_ms))
 
-# memory
-ws_empty = med(probe_values("empty", "working_set_kib"))
-ws_items = med(probe_values("items50", "working_set_kib"))
-row("memory, 50 items", "%.1f MiB vs empty %.1f MiB: +%.1f MiB" %
-    (ws_items / 1024, ws_empty / 1024, (ws_items - ws_empty) / 1024),
-    "under 20 MiB more", ws_items - ws_empty < 20 * 1024,
-    {"working_set_kib": ws_items, "empty_working_set_kib": ws_empty})
+    # memory
+    ws_empty = med(probe_values("empty", "working_set_kib"))
+    ws_items = med(probe_values("items50", "working_set_kib"))
+    row("memory, 50 items", "%.1f MiB vs empty %.1f MiB: +%.1f MiB" %
+        (ws_items / 1024, ws_empty / 1024, (ws_items - ws_empty) / 1024),
+        "under 20 MiB more", ws_items - ws_empty < 20 * 1024,
+        {"working_set_kib": ws_items, "empty_working_set_kib": ws_empty})
 
-# model step
-for label, run_name in (("advanceFrame", "zoomStepThatRecomputes/200"),
-                        ("hit test", "hitTestOfTheLastItem/200")):
-    cpu_ns, real_ns = native_ns(run_name)
-    row("model step: %s, 200 items" % label, "%.2f us (wall %.2f us)" % (cpu_ns / 1e3, real_ns / 1e3),
-        "under 5 us", cpu_ns < 5000, {"cpu_ns": cpu_ns, "real_ns": real_ns})
+    # model step
+    for label, run_name in (("advanceFrame", "zoomStepThatRecomputes/200"),
+                            ("hit test", "hitTestOfTheLastItem/200")):
+        cpu_ns, real_ns = native_ns(run_name)
+        row("model step: %s, 200 items" % label, "%.2f us (wall %.2f us)" % (cpu_ns / 1e3, real_ns / 1e3),
+            "under 5 us", cpu_ns < 5000, {"cpu_ns": cpu_ns, "real_ns": real_ns})
+
+
+if model:
+    run_rows()
 
 machine = {"nproc": int(nproc), "cpu": cpu, "load_before": load_before,
            "load_after": load_after, "frames": int(frames), "rest_seconds": float(rest_seconds)}

@@ -217,11 +217,25 @@ def default_item(x, y):
     return shadow
 
 
+def running_indicator(x, y):
+    """A small soft light, 12 x 6, on the strip under a running item: a
+    white core fading through pale blue to transparent at an elliptical
+    edge, so that it reads on the light glass and on a dark desktop alike."""
+    dx, dy = (x - 6) / 5.8, (y - 3) / 2.9
+    e = dx * dx + dy * dy
+    if e >= 1:
+        return TRANSPARENT
+    core = clamp(1 - e / 0.4)
+    colour = (0.55 + 0.45 * core, 0.80 + 0.20 * core, 1.0)
+    return colour + ((1 - e) ** 0.8,)
+
+
 # name, width, height, function, samples per pixel side
 PICTURES = [
     ("background.png", 107, 104, background, 8),
     ("selected_tray.png", 96, 96, selected_tray, 1),
     ("default_item.png", 72, 72, default_item, 6),
+    ("running_indicator.png", 12, 6, running_indicator, 8),
 ]
 
 

@@ -3,6 +3,7 @@
 // item list of section 图标列表 with its per-item layout entries, and the
 // runtime state split by what changes it.
 #include <cstdint>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -28,6 +29,8 @@ struct DockSettings {
     // Section 扩展设置: each key with its menu entry is a row of
     // kExtendedSettings (config/extended_settings.h).
     std::int32_t dragReorder = 1;        // 拖动排序
+    std::int32_t runningIndicator = 0;   // 运行指示
+    std::int32_t activateRunning = 0;    // 激活已运行
     std::int32_t keyboardMode = 0;       // 键盘模式
     std::int32_t keyboardHotkey = 1568;  // 键盘热键: Ctrl+Alt+Space in the items' encoding
     std::int32_t hotkeyBadges = 0;       // 快捷键角标
@@ -156,6 +159,17 @@ struct PictureCache {
     std::vector<std::unique_ptr<Picture>> imagePool;  // item pictures; slot s is imagePool[s - 1]
 };
 
+// Which items' programs show a window (运行指示), refreshed on the tick.
+struct RunningItems {
+    std::vector<std::string> targets;  // targetPath of every item whose program runs, sorted
+    // targetPath -> the normalised path of the program it starts; a shortcut
+    // is resolved once.
+    std::map<std::string, std::string> programs;
+    std::uint32_t refreshTick = 0;  // when targets was last refreshed
+    bool refreshDue = true;         // at the next tick: after start-up, a launch, a toggle
+    std::unique_ptr<Picture> indicatorImage;
+};
+
 // The running dock's state, one record per reason it changes.
 struct DockState {
     DockItemList items;
@@ -166,6 +180,7 @@ struct DockState {
     CommandState commands;
     SaveState saving;
     PictureCache pictures;
+    RunningItems running;
 };
 
 }  // namespace dock

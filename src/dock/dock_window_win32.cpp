@@ -157,7 +157,8 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             if (reinterpret_cast<HWND>(lParam) != window) cancelItemDrag(dock);
             return FALSE;
         case WM_LBUTTONDBLCLK:
-            if (!dock.state.commands.busy) launchItem(dock, dock.state.frame.hoverIndex);
+            if (!dock.state.commands.busy)
+                launchItem(dock, dock.state.frame.hoverIndex, (wParam & MK_SHIFT) != 0);
             return FALSE;
         case WM_RBUTTONUP:
             if (cancelItemDrag(dock)) return FALSE;

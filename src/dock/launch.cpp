@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "dock/running_items.h"
+
 namespace dock {
 
 std::string workingDirectory(const std::string& targetPath, const LeadBytes& leadBytes) {
@@ -16,7 +18,7 @@ std::string workingDirectory(const std::string& targetPath, const LeadBytes& lea
     return path;
 }
 
-void launchItem(Dock& dock, int index) {
+void launchItem(Dock& dock, int index, bool newCopy) {
     DockState& state = dock.state;
     if (index < 1 || index > state.items.Count()) return;
     ShellPort& shell = dock.platform.shell;
@@ -28,8 +30,10 @@ void launchItem(Dock& dock, int index) {
         return;
     state.commands.lastLaunchIndex = index;
     state.commands.lastLaunchTick = shell.TickCount();
+    if (!newCopy && dock.settings.activateRunning != 0 && switchToRunningItem(dock, index)) return;
     const std::string& target = state.items[index].item.targetPath;
     shell.Launch(target, workingDirectory(target, dock.leadBytes));
+    state.running.refreshDue = true;
 }
 
 void dispatchHotkey(Dock& dock, std::uintptr_t id, std::uintptr_t lParam) {

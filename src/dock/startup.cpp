@@ -42,6 +42,8 @@ void startDock(Dock& dock) {
                 embedded::BackgroundPicture);
     loadPicture(dock, state.pictures.trayImage, settings.trayImagePath,
                 embedded::SelectedTrayPicture);
+    loadPicture(dock, state.running.indicatorImage, dock.programDirectory + "\\res\\3.png",
+                embedded::RunningIndicatorPicture);
 
     LayoutMetrics& metrics = state.metrics;
     metrics = LayoutMetrics{};

@@ -2,6 +2,7 @@
 
 #include "config/configuration.h"
 #include "dock/item_drag.h"
+#include "dock/running_items.h"
 #include "dock/keyboard_mode.h"
 #include "render/frame.h"
 #include "render/hover.h"
@@ -33,6 +34,7 @@ void animationTick(Dock& dock) {
         return;
     }
     saveWhenDue(dock);
+    const bool runningChanged = refreshRunningItems(dock);
 
     DockWindowPort& window = dock.platform.window;
     const PointI pointer = window.CursorPos();
@@ -50,7 +52,7 @@ void animationTick(Dock& dock) {
     }
     state.frame.hoverIndex = found;
 
-    renderFrame(dock, false);
+    renderFrame(dock, runningChanged);
     if (state.frame.hoverIndex != 0) window.ArmTimer(kFastPeriodMs);
 }
 

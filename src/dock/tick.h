@@ -6,8 +6,9 @@
 namespace dock {
 
 // onAnimationTick's work: nothing while busy; a drag follows the pointer;
-// otherwise save when a save is due, sample, set hoverIndex, renderFrame
-// without force, and re-arm at 10 ms when hovered.
+// otherwise save when a save is due, refresh the running items, sample, set
+// hoverIndex, renderFrame (forced only when the running items changed), and
+// re-arm at 10 ms when hovered.
 void animationTick(Dock& dock);
 
 }  // namespace dock

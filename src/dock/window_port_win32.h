@@ -42,6 +42,8 @@ class Win32Shell final : public ShellPort {
 
     void Launch(const std::string& file, const std::string& directory) override;
     std::uint32_t TickCount() override { return ::GetTickCount(); }
+    std::vector<ProgramWindow> ProgramWindows() override;
+    void BringToFront(std::uintptr_t window) override;
 
   private:
     const HWND& window_;

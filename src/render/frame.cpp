@@ -6,6 +6,7 @@
 
 #include "render/hotkey_badges.h"
 #include "render/layout.h"
+#include "render/running_indicator.h"
 #include "support/texts.h"
 
 namespace dock {
@@ -116,6 +117,7 @@ void renderDragFrame(Dock& dock, bool force) {
     drawStrip(dock, stripAcross(m, items[1].baseRect.left, items[items.Count()].baseRect.right));
     for (int i = 1; i <= items.Count(); ++i)
         if (i != state.drag.item) drawAtRest(i);
+    drawRunningIndicators(dock, state.drag.item);
     drawAtRest(state.drag.item);
     canvas.Present();
 }
@@ -137,6 +139,7 @@ void renderFrame(Dock& dock, bool force) {
         canvas.Clear(RectI{});
         drawBackground(dock);
         drawRow(dock, false);
+        drawRunningIndicators(dock, 0);
         canvas.Present();
         return;
     }
@@ -155,6 +158,7 @@ void renderFrame(Dock& dock, bool force) {
                          static_cast<float>(double(c.Height()) + 2 * padding));
     }
     drawRow(dock, true);
+    drawRunningIndicators(dock, 0);
     drawCaption(dock, r.item, r.progress);
     canvas.Present();
 }

@@ -72,6 +72,10 @@ inline constexpr std::string_view kPngFilterName = "PNG \xB8\xF1\xCA\xBD (*.png)
 inline constexpr std::string_view kSectionExtended = "\xC0\xA9\xD5\xB9\xC9\xE8\xD6\xC3";
 // 拖动排序
 inline constexpr std::string_view kKeyDragReorder = "\xCD\xCF\xB6\xAF\xC5\xC5\xD0\xF2";
+// 运行指示
+inline constexpr std::string_view kKeyRunningIndicator = "\xD4\xCB\xD0\xD0\xD6\xB8\xCA\xBE";
+// 激活已运行
+inline constexpr std::string_view kKeyActivateRunning = "\xBC\xA4\xBB\xEE\xD2\xD1\xD4\xCB\xD0\xD0";
 // 键盘模式
 inline constexpr std::string_view kKeyKeyboardMode = "\xBC\xFC\xC5\xCC\xC4\xA3\xCA\xBD";
 // 键盘热键

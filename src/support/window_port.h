@@ -33,8 +33,15 @@ class DockWindowPort {
     virtual std::vector<RectI> WorkAreas() = 0;
 };
 
-// Launching through the shell, and the clock that its cool-down and the
-// delayed save of config.ini read.
+// A window that shows a running program: visible, top-level, without owner.
+struct ProgramWindow {
+    std::string program;    // its process's full image path, in the ANSI code page
+    std::uintptr_t window;  // its handle
+    friend bool operator==(const ProgramWindow&, const ProgramWindow&) = default;
+};
+
+// Launching through the shell or switching to a program already running, and
+// the clock that the cool-down and the delayed save of config.ini read.
 class ShellPort {
   public:
     virtual ~ShellPort() = default;
@@ -42,6 +49,11 @@ class ShellPort {
     // or none when empty, SW_SHOWNORMAL).
     virtual void Launch(const std::string& file, const std::string& directory) = 0;
     virtual std::uint32_t TickCount() = 0;  // GetTickCount
+    // Every program window, front first (EnumWindows' z-order).
+    virtual std::vector<ProgramWindow> ProgramWindows() = 0;
+    // Restores the window when minimised and brings its last active popup
+    // (itself when it has none) to the foreground.
+    virtual void BringToFront(std::uintptr_t window) = 0;
 };
 
 }  // namespace dock

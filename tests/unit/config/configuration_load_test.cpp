@@ -64,6 +64,8 @@ TEST_F(Loading, ReadsTheElevenSettingsInTheirOrderWithTheirDefaults) {
         {kConfig, kSettings, std::string(texts::kKeyHighQuality)},
         {kConfig, kSettings, std::string(texts::kKeyReflection)},
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyDragReorder)},
+        {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyRunningIndicator)},
+        {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyActivateRunning)},
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyKeyboardMode)},
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyKeyboardHotkey)},
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyHotkeyBadges)},

@@ -319,6 +319,8 @@ TEST_F(Saving, TheExtendedSectionFollowsTheItemsWhenAValueDiffersOrTheFileHadIt)
 
     // Every setting of the section is written, each at its value.
     const std::vector<Write> defaults = {
+        {{kTemp, section, std::string(texts::kKeyRunningIndicator)}, "0"},
+        {{kTemp, section, std::string(texts::kKeyActivateRunning)}, "0"},
         {{kTemp, section, std::string(texts::kKeyKeyboardMode)}, "0"},
         {{kTemp, section, std::string(texts::kKeyKeyboardHotkey)}, "1568"},
         {{kTemp, section, std::string(texts::kKeyHotkeyBadges)}, "0"},

@@ -128,6 +128,8 @@ TEST(FixedTexts, AreTheGbkBytesOfTheirChineseText) {
         {texts::kPngFilterName, "PNG 格式 (*.png)"},
         {texts::kSectionExtended, "扩展设置"},
         {texts::kKeyDragReorder, "拖动排序"},
+        {texts::kKeyRunningIndicator, "运行指示"},
+        {texts::kKeyActivateRunning, "激活已运行"},
         {texts::kKeyKeyboardMode, "键盘模式"},
         {texts::kKeyKeyboardHotkey, "键盘热键"},
         {texts::kKeyHotkeyBadges, "快捷键角标"},

@@ -388,11 +388,19 @@ class FakeShell : public ShellPort {
     };
     std::vector<Launched> launched;
     std::uint32_t tick = 0;
+    std::vector<ProgramWindow> windows;  // the desktop's program windows, front first
+    int windowQueries = 0;
+    std::vector<std::uintptr_t> broughtToFront;
 
     void Launch(const std::string& file, const std::string& directory) override {
         launched.push_back({file, directory});
     }
     std::uint32_t TickCount() override { return tick; }
+    std::vector<ProgramWindow> ProgramWindows() override {
+        ++windowQueries;
+        return windows;
+    }
+    void BringToFront(std::uintptr_t window) override { broughtToFront.push_back(window); }
 };
 
 // The lead bytes of code page 936 (GBK), the target systems' ANSI code page;

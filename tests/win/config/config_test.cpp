@@ -267,7 +267,9 @@ TEST_F(ConfigFolder, TheExtendedSectionFollowsTheClassicContentAndIsKeptOnceTher
     saveConfiguration(state.dock);
     const std::string section =
         Concat("[", texts::kSectionExtended, "]\r\n", texts::kKeyDragReorder, "=");
-    EXPECT_EQ(readFile(Config()), expectedSavedText(state) + section + "0\r\n");
+    const std::string others =
+        Concat(texts::kKeyRunningIndicator, "=0\r\n", texts::kKeyActivateRunning, "=0\r\n");
+    EXPECT_EQ(readFile(Config()), expectedSavedText(state) + section + "0\r\n" + others);
 
     // Back at the default, the section stays because the file had it.
     RealConfigFolder reloaded(folder.path());
@@ -276,7 +278,7 @@ TEST_F(ConfigFolder, TheExtendedSectionFollowsTheClassicContentAndIsKeptOnceTher
     reloaded.dock.settings.dragReorder = 1;
     reloaded.fake.window.rect = state.fake.window.rect;
     saveConfiguration(reloaded.dock);
-    EXPECT_EQ(readFile(Config()), expectedSavedText(reloaded) + section + "1\r\n");
+    EXPECT_EQ(readFile(Config()), expectedSavedText(reloaded) + section + "1\r\n" + others);
 }
 
 TEST_F(ConfigFolder, AStaleTempFileAndHalfBackupFromAnEndedSaveDoNoHarm) {

@@ -249,6 +249,8 @@ TEST(ContextMenuTemplate, IsOnePopupWithTheEntriesInDisplayOrder) {
                                                     {0,
                                                      L"扩展功能(&X)",
                                                      {{10101, L"拖动排序", {}},
+                                                      {10102, L"运行指示", {}},
+                                                      {10103, L"激活已运行", {}},
                                                       {0, L"", {}},
                                                       {10110, L"键盘模式", {}},
                                                       {10111, L"快捷键角标", {}}}},

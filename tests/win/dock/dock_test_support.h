@@ -96,6 +96,8 @@ class TestShell final : public ShellPort {
         if (forward) real_.Launch(file, directory);
     }
     std::uint32_t TickCount() override { return tick; }
+    std::vector<ProgramWindow> ProgramWindows() override { return real_.ProgramWindows(); }
+    void BringToFront(std::uintptr_t window) override { real_.BringToFront(window); }
 
   private:
     Win32Shell real_{window};

@@ -118,5 +118,54 @@ TEST(ShellPort, StartsAProgramInTheGivenDirectory) {
     EXPECT_EQ(marker, elsewhere.Path() + "\r\n");
 }
 
+// Pumps this thread's messages until `done` holds, for at most ten seconds.
+template <typename Condition>
+bool pumpUntil(Condition done) {
+    const DWORD start = ::GetTickCount();
+    while (!done() && ::GetTickCount() - start < 10000) pumpMessages(20);
+    return done();
+}
+
+TEST(ShellPort, ListsTheVisibleUnownedWindowsWithTheirProcesssImage) {
+    auto make = [](DWORD style, HWND owner) {
+        return ::CreateWindowExA(0, "STATIC", "", WS_POPUP | style, 10, 20, 100, 50, owner, nullptr,
+                                 nullptr, nullptr);
+    };
+    HWND shown = make(WS_VISIBLE, nullptr);
+    HWND owned = make(WS_VISIBLE, shown);
+    HWND hidden = make(0, nullptr);
+    HWND none = nullptr;
+    const std::vector<ProgramWindow> windows = Win32Shell(none).ProgramWindows();
+    char image[MAX_PATH] = {};
+    ::GetModuleFileNameA(nullptr, image, MAX_PATH);
+    auto listed = [&](HWND window) {
+        for (const ProgramWindow& w : windows)
+            if (w.window == reinterpret_cast<std::uintptr_t>(window)) return w.program;
+        return std::string("not listed");
+    };
+    EXPECT_EQ(::lstrcmpiA(listed(shown).c_str(), image), 0) << listed(shown);
+    EXPECT_EQ(listed(owned), "not listed");
+    EXPECT_EQ(listed(hidden), "not listed");
+    for (HWND window : {owned, shown, hidden}) ::DestroyWindow(window);
+}
+
+TEST(ShellPort, BringsAMinimisedWindowBackToTheForeground) {
+    auto make = [] {
+        return ::CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 20, 200,
+                                 100, nullptr, nullptr, nullptr, nullptr);
+    };
+    HWND wanted = make();
+    HWND other = make();
+    ::ShowWindow(wanted, SW_MINIMIZE);
+    ::SetForegroundWindow(other);
+    ASSERT_TRUE(pumpUntil([&] { return ::IsIconic(wanted) && ::GetForegroundWindow() == other; }));
+    HWND none = nullptr;
+    Win32Shell(none).BringToFront(reinterpret_cast<std::uintptr_t>(wanted));
+    EXPECT_TRUE(
+        pumpUntil([&] { return !::IsIconic(wanted) && ::GetForegroundWindow() == wanted; }));
+    ::DestroyWindow(wanted);
+    ::DestroyWindow(other);
+}
+
 }  // namespace
 }  // namespace dock::wine

@@ -1,0 +1,28 @@
+#pragma once
+// Which items' programs are running (运行指示) and switching to a running one
+// instead of starting it again (激活已运行).
+#include <string>
+#include <string_view>
+
+#include "config/dock.h"
+
+namespace dock {
+
+// The form in which two paths of the same file compare equal: slashes become
+// backslashes, the long-path prefix goes, empty and "." parts go, ".." takes
+// the part before it away, the file name loses trailing dots and blanks, and
+// A..Z are lowered. Empty for a path that is not a full one (a drive or a
+// share), which could name a different file from every folder.
+std::string normalisedProgramPath(std::string_view path, const LeadBytes& leadBytes);
+
+// On the animation tick: when 运行指示 is on, refreshes which items run at
+// most once a second, and at once when a refresh is due; when it is off,
+// forgets them. True when the indicators to draw changed.
+bool refreshRunningItems(Dock& dock);
+// Whether the item at `index` was running at the last refresh.
+bool itemRunning(const Dock& dock, int index);
+// Brings the front window of the item's program to the foreground; false
+// when the program shows no window.
+bool switchToRunningItem(Dock& dock, int index);
+
+}  // namespace dock

@@ -1,0 +1,32 @@
+#include "render/running_indicator.h"
+
+#include "dock/running_items.h"
+
+namespace dock {
+namespace {
+
+// Below the resting picture's bottom line, half-way to the glass plate's
+// lower rim.
+constexpr double kIndicatorDrop = 3;
+
+}  // namespace
+
+void drawRunningIndicators(Dock& dock, int skipped) {
+    const Picture* picture = dock.state.running.indicatorImage.get();
+    if (dock.settings.runningIndicator == 0 || picture == nullptr || !picture->IsLoaded()) return;
+    const LayoutMetrics& m = dock.state.metrics;
+    const double width = picture->Width();
+    const double height = picture->Height();
+    const double centreY = double(m.rowTop) + m.cellHeight - m.cellPadding + kIndicatorDrop;
+    const DockItemList& items = dock.state.items;
+    for (int i = 1; i <= items.Count(); ++i) {
+        if (i == skipped || !itemRunning(dock, i)) continue;
+        const RectF& cell = items[i].currentRect;
+        const double centreX = (double(cell.left) + double(cell.right)) / 2;
+        dock.platform.canvas.DrawImage(*picture, static_cast<float>(centreX - width / 2),
+                                       static_cast<float>(centreY - height / 2),
+                                       static_cast<float>(width), static_cast<float>(height));
+    }
+}
+
+}  // namespace dock
