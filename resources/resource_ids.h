@@ -52,3 +52,5 @@
 // Commands beyond the classic menu
 #define IDM_ADD_ITEMS 10100
 #define IDM_DRAG_REORDER 10101
+#define IDM_FULLSCREEN_AVOID 10104
+#define IDM_START_WITH_WINDOWS 10105

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "config/dock_model.h"
+#include "dock/foreground_port.h"
 #include "dock/window_port.h"
 #include "items/hotkey_port.h"
 #include "items/icon_source.h"
@@ -26,6 +27,7 @@ struct Platform {
     IconSource& icons;
     DockWindowPort& window;
     ShellPort& shell;
+    ForegroundPort& foreground;
 };
 
 struct Dock {

@@ -25,7 +25,8 @@ struct DockSettings {
 
     // Section 扩展设置: each key with its menu entry is a row of
     // kExtendedSettings (config/extended_settings.h); these are the defaults.
-    std::int32_t dragReorder = 1;  // 拖动排序
+    std::int32_t dragReorder = 1;      // 拖动排序
+    std::int32_t fullscreenAvoid = 0;  // 全屏避让
 };
 
 struct DockItem {
@@ -96,6 +97,13 @@ struct ItemDrag {
     int landing = 0;  // where a release would put the item; 0 = off the strip
 };
 
+// Keeping out of the way of a full-screen program (全屏避让).
+struct FullscreenAvoidance {
+    bool watching = false;  // the foreground hook is set
+    bool avoiding = false;  // always-on-top is given up for the foreground window
+    std::uint32_t lastCheckTick = 0;
+};
+
 struct DockState {
     DockItemList items;
     int hoverIndex = 0;  // item under the pointer, 0 = none
@@ -127,6 +135,7 @@ struct DockState {
 
     ItemDrag drag;
     bool extendedSectionRead = false;  // 扩展设置 was in config.ini at start-up
+    FullscreenAvoidance fullscreen;
 
     std::string titleText;  // the caption last drawn
     std::unique_ptr<Picture> backgroundImage;

@@ -20,6 +20,7 @@ struct ExtendedSetting {
 
 inline constexpr ExtendedSetting kExtendedSettings[] = {
     {texts::kKeyDragReorder, &DockSettings::dragReorder, IDM_DRAG_REORDER},
+    {texts::kKeyFullscreenAvoid, &DockSettings::fullscreenAvoid, IDM_FULLSCREEN_AVOID},
 };
 
 inline std::int32_t defaultOf(const ExtendedSetting& setting) {

@@ -6,9 +6,12 @@
 #include "config/configuration.h"
 #include "config/extended_settings.h"
 #include "dock/delete_item.h"
+#include "dock/fullscreen_avoidance.h"
 #include "dock/program_settings_dialog_win32.h"
+#include "dock/run_key_win32.h"
 #include "items/add_items_dialog_win32.h"
 #include "items/item_settings_dialog_win32.h"
+#include "support/program_directory_win32.h"
 
 namespace dock {
 namespace {
@@ -50,8 +53,11 @@ void toggleAlwaysOnTop(DockSession& session) {
     HMENU popup = popupOf(session);
     const bool wasOnTop = markWasSet(popup, IDM_ALWAYS_ON_TOP);
     if (wasOnTop) ::CheckMenuItem(popup, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND | MF_UNCHECKED);
-    dock.platform.window.PlaceWindow(!wasOnTop, rect.left, rect.top, rect.Width(), rect.Height());
     dock.settings.alwaysOnTop = wasOnTop ? 0 : 1;
+    // While a full-screen program has the dock give way, the new setting
+    // waits for it to end.
+    dock.platform.window.PlaceWindow(dockOnTop(dock), rect.left, rect.top, rect.Width(),
+                                     rect.Height());
     markSaveDue(dock);
 }
 
@@ -70,6 +76,7 @@ bool toggleExtendedCommand(DockSession& session, UINT command) {
     const ExtendedSetting* setting = extendedSettingOfCommand(command);
     if (setting == nullptr) return false;
     toggleExtendedSetting(*session.dock, *setting);
+    followFullscreenSetting(*session.dock);
     markExtendedSettings(session);
     markSaveDue(*session.dock);
     return true;
@@ -117,6 +124,10 @@ void prepareContextMenu(DockSession& session) {
     ::CheckMenuItem(popup, IDM_ALWAYS_ON_TOP,
                     MF_BYCOMMAND | (settings.alwaysOnTop != 0 ? MF_CHECKED : MF_UNCHECKED));
     markExtendedSettings(session);
+    Win32RunKey runKey;
+    const bool starts = startsWithWindows(runKey, ProgramPath(), session.dock->leadBytes);
+    ::CheckMenuItem(popup, IDM_START_WITH_WINDOWS,
+                    MF_BYCOMMAND | (starts ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void carryOutMenuCommand(DockSession& session, UINT command) {
@@ -146,6 +157,11 @@ void carryOutMenuCommand(DockSession& session, UINT command) {
         case IDM_ADD_ITEMS:
             whileBlocked(dock, [&] { addItemsFromDialog(session); });
             break;
+        case IDM_START_WITH_WINDOWS: {
+            Win32RunKey runKey;
+            toggleStartWithWindows(runKey, ProgramPath(), dock.leadBytes);
+            break;
+        }
         default:
             toggleExtendedCommand(session, command);
             break;

@@ -6,6 +6,7 @@
 #include <utility>
 
 #include "config/configuration.h"
+#include "dock/fullscreen_avoidance.h"
 #include "dock/item_drag.h"
 #include "dock/launch.h"
 #include "dock/placement.h"
@@ -89,10 +90,11 @@ DockProgram::DockProgram(HINSTANCE instance, std::string programDirectory, Shell
       trayImage_(std::make_unique<DockImage>()),
       canvas_(std::make_unique<DockCanvas>()),
       window_(session_.dockWindow, &onAnimationTick),
-      shell_(session_.dockWindow) {
+      shell_(session_.dockWindow),
+      foreground_(session_.dockWindow) {
     dock_ = std::make_unique<Dock>(
         Dock{Platform{files_, profile_, messages_, pictures_, *canvas_, hotkeys_, icons_, window_,
-                      shell != nullptr ? *shell : static_cast<ShellPort&>(shell_)},
+                      shell != nullptr ? *shell : static_cast<ShellPort&>(shell_), foreground_},
              std::move(programDirectory),
              SystemLeadBytes(),
              {},
@@ -179,6 +181,9 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_QUERYENDSESSION:
             saveConfiguration(dock);
             return FALSE;
+        case kForegroundChangedMessage:
+            checkFullscreen(dock);
+            return TRUE;
         case WM_HOTKEY:
             if (dock.state.busy) return FALSE;
             dispatchHotkey(dock, wParam, static_cast<std::uintptr_t>(lParam));

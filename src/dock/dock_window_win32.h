@@ -7,6 +7,7 @@
 #include <string>
 
 #include "dock/dock_session_win32.h"
+#include "dock/foreground_win32.h"
 #include "dock/window_port_win32.h"
 #include "items/hotkeys_win32.h"
 #include "items/icon_source_win32.h"
@@ -48,6 +49,7 @@ class DockProgram {
     Win32IconSource icons_;
     Win32DockWindow window_;
     Win32Shell shell_;
+    Win32Foreground foreground_;
     std::unique_ptr<Dock> dock_;
 };
 

@@ -6,6 +6,7 @@
 
 #include "config/configuration.h"
 #include "dock/placement.h"
+#include "dock/fullscreen_avoidance.h"
 #include "dock/item_drag.h"
 #include "items/add_item.h"
 #include "render/builtin_pictures.h"
@@ -86,6 +87,7 @@ void startDock(Dock& dock) {
     else
         renderFrame(dock, true);
     window.ArmTimer(10);
+    followFullscreenSetting(dock);
     state.busy = false;
 }
 
@@ -95,6 +97,7 @@ void stopDock(Dock& dock) {
     for (int n = 1; n <= items.Count(); ++n)
         if (items[n].item.hotkey != 0) dock.platform.hotkeys.UnregisterHotkey(n);
     dock.platform.window.StopTimer();
+    stopFullscreenAvoidance(dock);
     saveConfiguration(dock);
 }
 

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/configuration.h"
+#include "dock/fullscreen_avoidance.h"
 #include "dock/item_drag.h"
 #include "render/frame.h"
 #include "render/layout.h"
@@ -70,6 +71,7 @@ void animationTick(Dock& dock) {
         return;
     }
     saveWhenDue(dock);
+    checkFullscreenOnTick(dock);
 
     DockWindowPort& window = dock.platform.window;
     const PointI pointer = window.CursorPos();

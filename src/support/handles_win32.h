@@ -70,6 +70,12 @@ inline void destroyMenu(HMENU h) {
 inline void localFree(HLOCAL h) {
     ::LocalFree(h);
 }
+inline void unhookWinEvent(HWINEVENTHOOK h) {
+    ::UnhookWinEvent(h);
+}
+inline void regCloseKey(HKEY h) {
+    ::RegCloseKey(h);
+}
 }  // namespace detail
 
 using UniqueFile = UniqueHandle<detail::FileTraits>;
@@ -81,6 +87,8 @@ using UniqueBitmap = UniqueHandle<detail::NullIsNone<HBITMAP, detail::deleteGdiO
 using UniqueBrush = UniqueHandle<detail::NullIsNone<HBRUSH, detail::deleteGdiObject>>;
 using UniqueMenu = UniqueHandle<detail::NullIsNone<HMENU, detail::destroyMenu>>;
 using UniqueLocal = UniqueHandle<detail::NullIsNone<HLOCAL, detail::localFree>>;
+using UniqueWinEventHook = UniqueHandle<detail::NullIsNone<HWINEVENTHOOK, detail::unhookWinEvent>>;
+using UniqueRegistryKey = UniqueHandle<detail::NullIsNone<HKEY, detail::regCloseKey>>;
 
 // GetDC/ReleaseDC as a pair.
 class WindowDc {

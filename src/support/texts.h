@@ -72,6 +72,8 @@ inline constexpr std::string_view kPngFilterName = "PNG \xB8\xF1\xCA\xBD (*.png)
 inline constexpr std::string_view kSectionExtended = "\xC0\xA9\xD5\xB9\xC9\xE8\xD6\xC3";
 // 拖动排序
 inline constexpr std::string_view kKeyDragReorder = "\xCD\xCF\xB6\xAF\xC5\xC5\xD0\xF2";
+// 全屏避让
+inline constexpr std::string_view kKeyFullscreenAvoid = "\xC8\xAB\xC6\xC1\xB1\xDC\xC8\xC3";
 // 添加项目 (title of the file dialog that adds items)
 inline constexpr std::string_view kAddItemsTitle = "\xCC\xED\xBC\xD3\xCF\xEE\xC4\xBF";
 // 程序与快捷方式 (*.exe;*.lnk)

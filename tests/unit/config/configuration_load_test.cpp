@@ -64,6 +64,7 @@ TEST_F(Loading, ReadsTheElevenSettingsInTheirOrderWithTheirDefaults) {
         {kConfig, kSettings, std::string(texts::kKeyHighQuality)},
         {kConfig, kSettings, std::string(texts::kKeyReflection)},
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyDragReorder)},
+        {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyFullscreenAvoid)},
     };
     EXPECT_EQ(fake.profile.reads, expected);
     EXPECT_TRUE(fake.profile.writes.empty());

@@ -162,7 +162,7 @@ TEST_F(Saving, TheTempFileGoesToTheDiskFilledBeforeItReplacesConfigIni) {
     FlushWatch files;
     files.profile = &fake.profile;
     Dock dock{Platform{files, fake.profile, fake.messages, fake.pictures, fake.canvas, fake.hotkeys,
-                       fake.icons, fake.window, fake.shell},
+                       fake.icons, fake.window, fake.shell, fake.foreground},
               "C:\\Dock",
               fake.dock.leadBytes,
               fake.dock.settings,
@@ -231,7 +231,7 @@ TEST_F(Saving, SucceedsOnTheFirstAttemptThatCanWriteTheTempFile) {
     files.path = kTemp;
     files.lockedPaths.insert(kTemp);
     Dock dock{Platform{files, fake.profile, fake.messages, fake.pictures, fake.canvas, fake.hotkeys,
-                       fake.icons, fake.window, fake.shell},
+                       fake.icons, fake.window, fake.shell, fake.foreground},
               "C:\\Dock",
               fake.dock.leadBytes,
               fake.dock.settings,
@@ -287,7 +287,7 @@ TEST_F(Saving, TheWindowRectangleIsTakenOnceJustBeforeTheLeftEdge) {
     window.profile = &fake.profile;
     window.rect = {5, 6, 7, 8};
     Dock dock{Platform{fake.files, fake.profile, fake.messages, fake.pictures, fake.canvas,
-                       fake.hotkeys, fake.icons, window, fake.shell},
+                       fake.hotkeys, fake.icons, window, fake.shell, fake.foreground},
               "C:\\Dock",
               fake.dock.leadBytes,
               fake.dock.settings,
@@ -315,18 +315,20 @@ TEST_F(Saving, TheExtendedSectionFollowsTheItemsWhenAValueDiffersOrTheFileHadIt)
     const std::string section(texts::kSectionExtended);
     const Write dragOff{{kTemp, section, std::string(texts::kKeyDragReorder)}, "0"};
     const Write dragOn{{kTemp, section, std::string(texts::kKeyDragReorder)}, "1"};
+    const Write avoidOff{{kTemp, section, std::string(texts::kKeyFullscreenAvoid)}, "0"};
     std::vector<Write> expected = expectedWrites(kTemp);
 
     fake.dock.settings.dragReorder = 0;
     saveConfiguration(fake.dock);
     expected.push_back(dragOff);
+    expected.push_back(avoidOff);
     EXPECT_EQ(fake.profile.writes, expected);
 
     fake.profile.writes.clear();
     fake.dock.settings.dragReorder = 1;
     fake.dock.state.extendedSectionRead = true;
     saveConfiguration(fake.dock);
-    expected.back() = dragOn;
+    expected[expected.size() - 2] = dragOn;
     EXPECT_EQ(fake.profile.writes, expected);
 }
 

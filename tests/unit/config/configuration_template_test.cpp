@@ -98,9 +98,10 @@ TEST(FixedTexts, SectionAndKeyNamesAreTheirGbkBytes) {
         {texts::kKeyHotkeyPrefix, "\xBF\xEC\xBD\xDD\xBC\xFC_"},
         {texts::kKeyTargetPrefix, "\xBF\xC9\xD6\xB4\xD0\xD0\xCE\xC4\xBC\xFE\xC2\xB7\xBE\xB6_"},
         {texts::kKeyCustomIconPrefix, "\xD7\xD4\xB6\xA8\xD2\xE5\xCD\xBC\xB1\xEA\xC2\xB7\xBE\xB6_"},
-        {texts::kSectionExtended, "\xC0\xA9\xD5\xB9\xC9\xE8\xD6\xC3"},  // 扩展设置
-        {texts::kKeyDragReorder, "\xCD\xCF\xB6\xAF\xC5\xC5\xD0\xF2"},   // 拖动排序
-        {texts::kAddItemsTitle, "\xCC\xED\xBC\xD3\xCF\xEE\xC4\xBF"},    // 添加项目
+        {texts::kSectionExtended, "\xC0\xA9\xD5\xB9\xC9\xE8\xD6\xC3"},     // 扩展设置
+        {texts::kKeyDragReorder, "\xCD\xCF\xB6\xAF\xC5\xC5\xD0\xF2"},      // 拖动排序
+        {texts::kKeyFullscreenAvoid, "\xC8\xAB\xC6\xC1\xB1\xDC\xC8\xC3"},  // 全屏避让
+        {texts::kAddItemsTitle, "\xCC\xED\xBC\xD3\xCF\xEE\xC4\xBF"},       // 添加项目
         {texts::kProgramsFilterName,
          "\xB3\xCC\xD0\xF2\xD3\xEB\xBF\xEC\xBD\xDD\xB7\xBD\xCA\xBD (*.exe;*.lnk)"},
         {texts::kAllFilesFilterName, "\xCB\xF9\xD3\xD0\xCE\xC4\xBC\xFE (*.*)"},

@@ -267,7 +267,8 @@ TEST_F(ConfigFolder, TheExtendedSectionFollowsTheClassicContentAndIsKeptOnceTher
     saveConfiguration(state.dock);
     const std::string section =
         Concat("[", texts::kSectionExtended, "]\r\n", texts::kKeyDragReorder, "=");
-    EXPECT_EQ(readFile(Config()), expectedSavedText(state) + section + "0\r\n");
+    const std::string rest = Concat("\r\n", texts::kKeyFullscreenAvoid, "=0\r\n");
+    EXPECT_EQ(readFile(Config()), expectedSavedText(state) + section + "0" + rest);
 
     // Back at the default, the section stays because the file had it.
     RealConfigFolder reloaded(folder.path());
@@ -276,7 +277,7 @@ TEST_F(ConfigFolder, TheExtendedSectionFollowsTheClassicContentAndIsKeptOnceTher
     reloaded.dock.settings.dragReorder = 1;
     reloaded.fake.window.rect = state.fake.window.rect;
     saveConfiguration(reloaded.dock);
-    EXPECT_EQ(readFile(Config()), expectedSavedText(reloaded) + section + "1\r\n");
+    EXPECT_EQ(readFile(Config()), expectedSavedText(reloaded) + section + "1" + rest);
 }
 
 TEST_F(ConfigFolder, AStaleTempFileAndHalfBackupFromAnEndedSaveDoNoHarm) {

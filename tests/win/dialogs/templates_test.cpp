@@ -216,17 +216,21 @@ TEST(ContextMenuTemplate, IsOnePopupWithTheEntriesInDisplayOrder) {
     ASSERT_NE(popup, nullptr);
     // The classic entries keep their texts, ids and order; the new ones sit
     // after 删除选项 and 程序设置.
-    EXPECT_EQ(entriesOf(popup),
-              (std::vector<Entry>{{10001, L"设置选项(&S)", {}},
-                                  {10002, L"删除选项(&D)", {}},
-                                  {10100, L"添加项目(&N)...", {}},
-                                  {0, L"", {}},
-                                  {10006, L"总在最前(&A)", {}},
-                                  {10005, L"锁定位置(&L)", {}},
-                                  {10004, L"程序设置(&O)", {}},
-                                  {0, L"扩展功能(&X)", {{10101, L"拖动排序", {}}}},
-                                  {0, L"", {}},
-                                  {10003, L"退出程序(&E)", {}}}));
+    EXPECT_EQ(entriesOf(popup), (std::vector<Entry>{{10001, L"设置选项(&S)", {}},
+                                                    {10002, L"删除选项(&D)", {}},
+                                                    {10100, L"添加项目(&N)...", {}},
+                                                    {0, L"", {}},
+                                                    {10006, L"总在最前(&A)", {}},
+                                                    {10005, L"锁定位置(&L)", {}},
+                                                    {10004, L"程序设置(&O)", {}},
+                                                    {0,
+                                                     L"扩展功能(&X)",
+                                                     {{10101, L"拖动排序", {}},
+                                                      {10104, L"全屏避让", {}},
+                                                      {0, L"", {}},
+                                                      {10105, L"开机启动(&W)", {}}}},
+                                                    {0, L"", {}},
+                                                    {10003, L"退出程序(&E)", {}}}));
 }
 
 }  // namespace
