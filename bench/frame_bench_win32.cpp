@@ -27,7 +27,7 @@
 #include "render/canvas_win32.h"
 #include "render/dock_image_win32.h"
 #include "render/frame.h"
-#include "render/hover.h"
+#include "dock/tick.h"
 #include "render/layout.h"
 #include "render/to_wide_win32.h"
 #include "support/texts.h"
@@ -295,13 +295,13 @@ struct BenchDock {
         d.settings.reflection = reflection ? 1 : 0;
         d.settings.highQuality = highQuality ? 1 : 0;
         d.state.metrics = fakes.dock.state.metrics;
-        d.state.backgroundImage = pictures.NewPicture();
-        d.state.backgroundImage->LoadFromMemory(dock::embedded::BackgroundPicture);
-        d.state.trayImage = pictures.NewPicture();
-        d.state.trayImage->LoadFromMemory(dock::embedded::SelectedTrayPicture);
+        d.state.pictures.backgroundImage = pictures.NewPicture();
+        d.state.pictures.backgroundImage->LoadFromMemory(dock::embedded::BackgroundPicture);
+        d.state.pictures.trayImage = pictures.NewPicture();
+        d.state.pictures.trayImage->LoadFromMemory(dock::embedded::SelectedTrayPicture);
         for (int i = 1; i <= count; ++i) {
-            d.state.imagePool.push_back(pictures.NewPicture());
-            d.state.imagePool.back()->LoadFromMemory(dock::embedded::DefaultItemPicture);
+            d.state.pictures.imagePool.push_back(pictures.NewPicture());
+            d.state.pictures.imagePool.back()->LoadFromMemory(dock::embedded::DefaultItemPicture);
             dock::DockItem item;
             item.title = "Item " + std::to_string(i);
             d.state.items.Insert(i, item, i);
@@ -311,8 +311,8 @@ struct BenchDock {
         // The window is the size of the surface, as the dock makes it.
         const int hovered = (count + 1) / 2;
         centre = static_cast<int>(d.state.items[hovered].zoomRect.left) + 36;
-        d.state.hoverIndex = hovered;
-        d.state.pointerY = d.state.metrics.rowTop;
+        d.state.frame.hoverIndex = hovered;
+        d.state.frame.pointerY = d.state.metrics.rowTop;
         if (dragging) {
             // The middle item pressed and pulled past the drag distance to
             // the middle of the row's right half.
@@ -331,7 +331,7 @@ struct BenchDock {
             dock::followDragPointer(d, {centre + (i & 1), d.state.metrics.rowTop + 8});
             return;
         }
-        d.state.pointerX = centre + (i & 1);
+        d.state.frame.pointerX = centre + (i & 1);
         dock::renderFrame(d, false);
     }
 };
@@ -376,13 +376,13 @@ Result measure(HWND window, int count, bool highQuality, bool reflection, int fr
     // The pictures of the timed dock are its own: point the replay at them.
     std::vector<Gdiplus::GpImage*> from, to;
     auto mapPictures = [&](const dock::Dock& a, const dock::Dock& b) {
-        from.push_back(nativeOf(*a.state.backgroundImage));
-        to.push_back(nativeOf(*b.state.backgroundImage));
-        from.push_back(nativeOf(*a.state.trayImage));
-        to.push_back(nativeOf(*b.state.trayImage));
-        for (std::size_t k = 0; k < a.state.imagePool.size(); ++k) {
-            from.push_back(nativeOf(*a.state.imagePool[k]));
-            to.push_back(nativeOf(*b.state.imagePool[k]));
+        from.push_back(nativeOf(*a.state.pictures.backgroundImage));
+        to.push_back(nativeOf(*b.state.pictures.backgroundImage));
+        from.push_back(nativeOf(*a.state.pictures.trayImage));
+        to.push_back(nativeOf(*b.state.pictures.trayImage));
+        for (std::size_t k = 0; k < a.state.pictures.imagePool.size(); ++k) {
+            from.push_back(nativeOf(*a.state.pictures.imagePool[k]));
+            to.push_back(nativeOf(*b.state.pictures.imagePool[k]));
         }
     };
     mapPictures(learner.d, timed.d);
@@ -443,7 +443,7 @@ int stillPointerPresents(HWND window, int count) {
         bench.fakes.window.rect.left + static_cast<int>(d.state.items[hovered].zoomRect.left) + 40,
         bench.fakes.window.rect.top + d.state.metrics.rowTop + 10};
     for (int i = 0; i < kWarmUp; ++i) dock::animationTick(d);
-    if (d.state.hoverIndex != hovered || d.state.zoomPercent != 100) {
+    if (d.state.frame.hoverIndex != hovered || d.state.frame.zoomPercent != 100) {
         std::fprintf(stderr, "the still pointer is not over item %d\n", hovered);
         std::exit(2);
     }
@@ -460,9 +460,9 @@ void show(HWND window) {
     ::SetWindowPos(window, HWND_TOPMOST, 200, 150, dock::windowWidth(d.state.metrics, 7), 340,
                    SWP_SHOWWINDOW | SWP_NOACTIVATE);
     d.state.items[4].item.title = "\xBC\xC7\xCA\xC2\xB1\xBE";  // 记事本
-    d.state.hoverIndex = 4;
-    d.state.pointerX = static_cast<int>(d.state.items[4].zoomRect.left) + 36 + 6;
-    d.state.pointerY = d.state.metrics.rowTop - 14;
+    d.state.frame.hoverIndex = 4;
+    d.state.frame.pointerX = static_cast<int>(d.state.items[4].zoomRect.left) + 36 + 6;
+    d.state.frame.pointerY = d.state.metrics.rowTop - 14;
     for (int i = 0; i < 10; ++i) dock::renderFrame(d, false);
     ::Sleep(8000);
 }

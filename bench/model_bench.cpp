@@ -11,6 +11,7 @@
 
 #include "fakes/fake_platform.h"
 #include "render/frame.h"
+#include "dock/tick.h"
 #include "render/hover.h"
 #include "render/layout.h"
 
@@ -36,9 +37,9 @@ struct MagnifiedRow {
         middle = (count + 1) / 2;
         centreX = state.metrics.leftMargin + state.metrics.cellWidth * (middle - 1) +
                   state.metrics.cellWidth / 2;
-        state.hoverIndex = middle;
-        state.pointerX = centreX;
-        state.pointerY = state.metrics.rowTop - 10;
+        state.frame.hoverIndex = middle;
+        state.frame.pointerX = centreX;
+        state.frame.pointerY = state.metrics.rowTop - 10;
         for (int step = 0; step < 10; ++step) advanceFrame(state, settings, false);
     }
 };
@@ -50,7 +51,7 @@ void zoomStepThatRecomputes(benchmark::State& bench) {
     std::int32_t offset = 0;
     for (auto _ : bench) {
         offset ^= 1;
-        row.state.pointerX = row.centreX + offset;
+        row.state.frame.pointerX = row.centreX + offset;
         FrameResult result = advanceFrame(row.state, row.settings, false);
         benchmark::DoNotOptimize(result);
         if (result.frame != FrameKind::zoom) {
@@ -131,13 +132,13 @@ void frameStep(benchmark::State& bench) {
     // Pictures of the built-in sizes, loaded as the fake decodes them.
     const std::uint8_t png[24] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13,
                                   'I',  'H', 'D', 'R', 0,    0,    0,    72,   0, 0, 0, 72};
-    dock.state.backgroundImage = fakes.pictures.NewPicture();
-    dock.state.backgroundImage->LoadFromMemory(png);
-    dock.state.trayImage = fakes.pictures.NewPicture();
-    dock.state.trayImage->LoadFromMemory(png);
+    dock.state.pictures.backgroundImage = fakes.pictures.NewPicture();
+    dock.state.pictures.backgroundImage->LoadFromMemory(png);
+    dock.state.pictures.trayImage = fakes.pictures.NewPicture();
+    dock.state.pictures.trayImage->LoadFromMemory(png);
     for (int i = 1; i <= count; ++i) {
-        dock.state.imagePool.push_back(fakes.pictures.NewPicture());
-        dock.state.imagePool.back()->LoadFromMemory(png);
+        dock.state.pictures.imagePool.push_back(fakes.pictures.NewPicture());
+        dock.state.pictures.imagePool.back()->LoadFromMemory(png);
         DockItem item;
         item.title = "Item " + std::to_string(i);
         dock.state.items.Insert(i, item, i);
@@ -150,7 +151,7 @@ void frameStep(benchmark::State& bench) {
         rect.left + static_cast<int>(dock.state.items[middle].zoomRect.left) + 40;
     fakes.window.cursor = {x, rect.top + dock.state.metrics.rowTop + 10};
     for (int i = 0; i < 20; ++i) animationTick(dock);
-    if (dock.state.hoverIndex != middle || dock.state.zoomPercent != 100) {
+    if (dock.state.frame.hoverIndex != middle || dock.state.frame.zoomPercent != 100) {
         bench.SkipWithError("the pointer is not over the middle item");
         return;
     }

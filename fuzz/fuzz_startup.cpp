@@ -59,7 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::int32_t height = windowHeight(m);
     require(height >= m.cellHeight && height <= kTallestWindow);
     require(dock.state.items.Count() == (count > 0 ? count : 0));
-    require(!dock.state.busy);
+    require(!dock.state.commands.busy);
 
     const auto loaded = platform.hotkeys.registered;
     reregisterHotkeys(dock);

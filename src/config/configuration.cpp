@@ -256,7 +256,7 @@ void readItemRecord(Dock& dock, int n, DockItem& record) {
 }
 
 void saveConfiguration(Dock& dock) {
-    dock.state.saveDue = false;
+    dock.state.saving.saveDue = false;
     FileSystem& files = dock.platform.files;
     const std::string config = configPath(dock);
     const std::string temp = tempPath(dock);
@@ -299,15 +299,15 @@ void markSaveDue(Dock& dock) {
     DockState& state = dock.state;
     // Counted from the first change, so that a stream of changes cannot put
     // the save off for ever.
-    if (state.saveDue) return;
-    state.saveDue = true;
-    state.saveDueTick = dock.platform.shell.TickCount();
+    if (state.saving.saveDue) return;
+    state.saving.saveDue = true;
+    state.saving.saveDueTick = dock.platform.shell.TickCount();
 }
 
 void saveWhenDue(Dock& dock) {
     const DockState& state = dock.state;
-    if (!state.saveDue || state.busy) return;
-    if (dock.platform.shell.TickCount() - state.saveDueTick < kSaveDelayMs) return;
+    if (!state.saving.saveDue || state.commands.busy) return;
+    if (dock.platform.shell.TickCount() - state.saving.saveDueTick < kSaveDelayMs) return;
     saveConfiguration(dock);
 }
 

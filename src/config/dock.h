@@ -4,12 +4,12 @@
 #include <string>
 
 #include "config/dock_model.h"
-#include "dock/foreground_port.h"
-#include "dock/window_port.h"
-#include "items/hotkey_port.h"
-#include "items/icon_source.h"
-#include "render/drawing_surface.h"
-#include "render/picture.h"
+#include "support/window_port.h"
+#include "support/hotkey_port.h"
+#include "support/icon_source.h"
+#include "support/drawing_surface.h"
+#include "support/foreground_port.h"
+#include "support/picture.h"
 #include "support/file_system.h"
 #include "support/message_port.h"
 #include "support/profile_store.h"

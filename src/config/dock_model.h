@@ -1,13 +1,13 @@
 #pragma once
-// The three records the whole dock shares: the settings of section 程序设置,
-// the item list of section 图标列表 with its per-item layout entries, and the
-// runtime state.
+// The records the whole dock shares: the settings of section 程序设置, the
+// item list of section 图标列表 with its per-item layout entries, and the
+// runtime state split by what changes it.
 #include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "render/picture.h"
+#include "support/picture.h"
 #include "support/geometry.h"
 
 namespace dock {
@@ -44,7 +44,7 @@ struct DockEntry {
     RectF zoomRect;     // the cell at full magnification
     RectF currentRect;  // the cell as shown in the current frame
     float lift = 0;     // how far the item stands above its resting bottom line
-    int imageSlot = 0;  // 1-based index into DockState::imagePool
+    int imageSlot = 0;  // 1-based index into PictureCache::imagePool
 };
 
 // The 1-based item list. Index i is at once the display position, the N of the
@@ -85,6 +85,10 @@ struct LayoutMetrics {
     // window height (usableFloatDistance); the setting keeps what was stored.
     std::int32_t floatDistance = 0;
     std::int32_t rowTop = 0;
+    // Where the strip of an empty dock was last drawn: start-up and the
+    // settings dialog draw it 8 px above the row, a delete at the background's
+    // height less 14.
+    float emptyStripTop = 0;
 };
 
 // A press on an item, and the drag to a new place it may become.
@@ -104,44 +108,54 @@ struct FullscreenAvoidance {
     std::uint32_t lastCheckTick = 0;
 };
 
-struct DockState {
-    DockItemList items;
+// What the animation shows: the item under the pointer, the magnification
+// (advanced by advanceFrame, sampled by the tick) and the caption.
+struct FrameState {
     int hoverIndex = 0;  // item under the pointer, 0 = none
-    bool busy = false;   // re-entrancy guard while loading, dialogs and deletes run
-    // A change config.ini does not hold yet, and the tick of the first change
-    // since the last save.
-    bool saveDue = false;
-    std::uint32_t saveDueTick = 0;
-    LayoutMetrics metrics;
-
-    // Magnification (advanced by advanceFrame, sampled by the tick).
     int zoomIndex = 0;
     int zoomPercent = 0;
     std::int32_t pointerX = 0;
     std::int32_t pointerY = 0;
+    std::string titleText;  // the caption last drawn
+};
 
-    // Launch bookkeeping.
-    int lastLaunchIndex = 0;
-    std::uint32_t lastLaunchTick = 0;
-
+// What the commands keep between the input that starts them and their end.
+struct CommandState {
+    bool busy = false;  // re-entrancy guard while loading, dialogs and deletes run
     int menuTargetIndex = 0;
     std::int32_t menuPointerX = 0;  // pointerX when the context menu opened
     int editedItemIndex = 0;
-    std::int32_t savedDragFullWindows = 0;
-    // Where the strip of an empty dock was last drawn: start-up and the
-    // settings dialog draw it 8 px above the row, a delete at the background's
-    // height less 14.
-    float emptyStripTop = 0;
+    // The launch cool-down.
+    int lastLaunchIndex = 0;
+    std::uint32_t lastLaunchTick = 0;
+    DockItem dropRecord;  // scratch record for dropped files
+};
 
-    ItemDrag drag;
-    bool extendedSectionRead = false;  // 扩展设置 was in config.ini at start-up
-    FullscreenAvoidance fullscreen;
+// config.ini's side: a change it does not hold yet, the tick of the first
+// change since the last save, and whether 扩展设置 was in it at start-up.
+struct SaveState {
+    bool saveDue = false;
+    std::uint32_t saveDueTick = 0;
+    bool extendedSectionRead = false;
+};
 
-    std::string titleText;  // the caption last drawn
+// The decoded pictures the frames are drawn from.
+struct PictureCache {
     std::unique_ptr<Picture> backgroundImage;
     std::unique_ptr<Picture> trayImage;
     std::vector<std::unique_ptr<Picture>> imagePool;  // item pictures; slot s is imagePool[s - 1]
-    DockItem dropRecord;                              // scratch record for dropped files
+};
+
+// The running dock's state, one record per reason it changes.
+struct DockState {
+    DockItemList items;
+    LayoutMetrics metrics;
+    FrameState frame;
+    ItemDrag drag;
+    CommandState commands;
+    SaveState saving;
+    PictureCache pictures;
+    FullscreenAvoidance fullscreen;
 };
 
 }  // namespace dock

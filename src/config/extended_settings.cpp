@@ -30,7 +30,7 @@ void loadExtendedSettings(Dock& dock) {
     const std::string file = configPath(dock);
     const std::string section(texts::kSectionExtended);
     ProfileStore& profile = dock.platform.profile;
-    dock.state.extendedSectionRead = profile.HasSection(file, section);
+    dock.state.saving.extendedSectionRead = profile.HasSection(file, section);
     for (const ExtendedSetting& setting : kExtendedSettings) {
         const std::string text =
             profile.ReadProfileText(file, section, std::string(setting.key), "");
@@ -39,7 +39,7 @@ void loadExtendedSettings(Dock& dock) {
 }
 
 bool extendedSectionWanted(const Dock& dock) {
-    if (dock.state.extendedSectionRead) return true;
+    if (dock.state.saving.extendedSectionRead) return true;
     for (const ExtendedSetting& setting : kExtendedSettings)
         if (dock.settings.*setting.field != defaultOf(setting)) return true;
     return false;

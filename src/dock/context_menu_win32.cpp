@@ -5,6 +5,7 @@
 #include "../../resources/resource_ids.h"
 #include "config/configuration.h"
 #include "config/extended_settings.h"
+#include "dock/blocked_dock.h"
 #include "dock/delete_item.h"
 #include "dock/fullscreen_avoidance.h"
 #include "dock/program_settings_dialog_win32.h"
@@ -26,29 +27,19 @@ bool markWasSet(HMENU popup, UINT command) {
     return previous != static_cast<DWORD>(-1) && (previous & MF_CHECKED) != 0;
 }
 
-// The dock stays blocked (no ticks, no input) while a dialog runs.
-template <typename Run>
-void whileBlocked(Dock& dock, Run run) {
-    dock.state.busy = true;
-    dock.platform.window.StopTimer();
-    run();
-    dock.platform.window.ArmTimer(10);
-    dock.state.busy = false;
-}
-
 void toggleLock(DockSession& session) {
     HMENU popup = popupOf(session);
     if (markWasSet(popup, IDM_LOCK_POSITION)) {
         ::CheckMenuItem(popup, IDM_LOCK_POSITION, MF_BYCOMMAND | MF_UNCHECKED);
-        session.dock->settings.locked = 0;
+        session.dock.settings.locked = 0;
     } else {
-        session.dock->settings.locked = 1;
+        session.dock.settings.locked = 1;
     }
-    markSaveDue(*session.dock);
+    markSaveDue(session.dock);
 }
 
 void toggleAlwaysOnTop(DockSession& session) {
-    Dock& dock = *session.dock;
+    Dock& dock = session.dock;
     const RectI rect = dock.platform.window.WindowRect();
     HMENU popup = popupOf(session);
     const bool wasOnTop = markWasSet(popup, IDM_ALWAYS_ON_TOP);
@@ -65,7 +56,7 @@ void toggleAlwaysOnTop(DockSession& session) {
 void markExtendedSettings(DockSession& session) {
     HMENU popup = popupOf(session);
     for (const ExtendedSetting& setting : kExtendedSettings) {
-        const bool on = session.dock->settings.*setting.field != 0;
+        const bool on = session.dock.settings.*setting.field != 0;
         ::CheckMenuItem(popup, setting.menuCommand,
                         MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
     }
@@ -75,10 +66,10 @@ void markExtendedSettings(DockSession& session) {
 bool toggleExtendedCommand(DockSession& session, UINT command) {
     const ExtendedSetting* setting = extendedSettingOfCommand(command);
     if (setting == nullptr) return false;
-    toggleExtendedSetting(*session.dock, *setting);
-    followFullscreenSetting(*session.dock);
+    toggleExtendedSetting(session.dock, *setting);
+    followFullscreenSetting(session.dock);
     markExtendedSettings(session);
-    markSaveDue(*session.dock);
+    markSaveDue(session.dock);
     return true;
 }
 
@@ -113,38 +104,40 @@ void endCommandWaits(DockSession& session) {
 }
 
 void prepareContextMenu(DockSession& session) {
-    const DockState& state = session.dock->state;
-    const UINT itemEntries = state.menuTargetIndex == 0 ? MF_DISABLED : MF_ENABLED;
+    const DockState& state = session.dock.state;
+    const UINT itemEntries = state.commands.menuTargetIndex == 0 ? MF_DISABLED : MF_ENABLED;
     ::EnableMenuItem(session.menuHandle, IDM_ITEM_SETTINGS, MF_BYCOMMAND | itemEntries);
     ::EnableMenuItem(session.menuHandle, IDM_DELETE_ITEM, MF_BYCOMMAND | itemEntries);
     HMENU popup = popupOf(session);
-    const DockSettings& settings = session.dock->settings;
+    const DockSettings& settings = session.dock.settings;
     ::CheckMenuItem(popup, IDM_LOCK_POSITION,
                     MF_BYCOMMAND | (settings.locked != 0 ? MF_CHECKED : MF_UNCHECKED));
     ::CheckMenuItem(popup, IDM_ALWAYS_ON_TOP,
                     MF_BYCOMMAND | (settings.alwaysOnTop != 0 ? MF_CHECKED : MF_UNCHECKED));
     markExtendedSettings(session);
     Win32RunKey runKey;
-    const bool starts = startsWithWindows(runKey, ProgramPath(), session.dock->leadBytes);
+    const bool starts = startsWithWindows(runKey, ProgramPath(), session.dock.leadBytes);
     ::CheckMenuItem(popup, IDM_START_WITH_WINDOWS,
                     MF_BYCOMMAND | (starts ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void carryOutMenuCommand(DockSession& session, UINT command) {
-    Dock& dock = *session.dock;
+    Dock& dock = session.dock;
     switch (command) {
-        case IDM_ITEM_SETTINGS:
-            whileBlocked(dock, [&] {
-                dock.state.editedItemIndex = dock.state.menuTargetIndex;
-                runItemSettingsDialog(session);
-            });
+        case IDM_ITEM_SETTINGS: {
+            const BlockedDock blocked(dock);
+            dock.state.commands.editedItemIndex = dock.state.commands.menuTargetIndex;
+            runItemSettingsDialog(dock, session.instanceHandle, session.iconBrowse);
             break;
+        }
         case IDM_DELETE_ITEM:
-            deleteItem(dock, dock.state.menuTargetIndex);
+            deleteItem(dock, dock.state.commands.menuTargetIndex);
             break;
-        case IDM_PROGRAM_SETTINGS:
-            whileBlocked(dock, [&] { runProgramSettingsDialog(session); });
+        case IDM_PROGRAM_SETTINGS: {
+            const BlockedDock blocked(dock);
+            runProgramSettingsDialog(dock, session.instanceHandle);
             break;
+        }
         case IDM_EXIT:
             shutdownDock(session);
             break;
@@ -154,9 +147,11 @@ void carryOutMenuCommand(DockSession& session, UINT command) {
         case IDM_ALWAYS_ON_TOP:
             toggleAlwaysOnTop(session);
             break;
-        case IDM_ADD_ITEMS:
-            whileBlocked(dock, [&] { addItemsFromDialog(session); });
+        case IDM_ADD_ITEMS: {
+            const BlockedDock blocked(dock);
+            addItemsFromDialog(dock, session.instanceHandle);
             break;
+        }
         case IDM_START_WITH_WINDOWS: {
             Win32RunKey runKey;
             toggleStartWithWindows(runKey, ProgramPath(), dock.leadBytes);
@@ -169,11 +164,10 @@ void carryOutMenuCommand(DockSession& session, UINT command) {
 }
 
 void showContextMenu(DockSession& session) {
-    if (session.dock == nullptr) return;
-    DockState& state = session.dock->state;
+    DockState& state = session.dock.state;
     const bool closed = session.closes.RunCommand(state, [&] {
-        state.menuTargetIndex = state.hoverIndex;
-        state.menuPointerX = state.pointerX;
+        state.commands.menuTargetIndex = state.frame.hoverIndex;
+        state.commands.menuPointerX = state.frame.pointerX;
         POINT pointer{};
         ::GetCursorPos(&pointer);
         prepareContextMenu(session);

@@ -1,9 +1,9 @@
 #pragma once
 // The context menu's commands, apart from showing the menu (showContextMenu
-// in dock_session_win32.h).
+// in dock_program_win32.h).
 #include <windows.h>
 
-#include "dock/dock_session_win32.h"
+#include "dock/dock_program_win32.h"
 
 namespace dock {
 

@@ -3,7 +3,8 @@
 #include <string>
 
 #include "config/configuration.h"
-#include "dock/fullscreen_avoidance.h"
+#include "config/on_top.h"
+#include "dock/blocked_dock.h"
 #include "items/hotkeys.h"
 #include "render/frame.h"
 #include "render/layout.h"
@@ -33,12 +34,13 @@ void removeItem(Dock& dock, int index) {
 
     // The slot stays in the pool, empty, for the next addItem to reuse.
     const int slot = removed.imageSlot;
-    if (slot < 1 || slot > static_cast<int>(state.imagePool.size()) || !state.imagePool[slot - 1]) {
+    if (slot < 1 || slot > static_cast<int>(state.pictures.imagePool.size()) ||
+        !state.pictures.imagePool[slot - 1]) {
         ReportInternalError(kImageSlotOutOfRange, static_cast<std::uint32_t>(slot));
     }
-    state.imagePool[slot - 1]->Dispose();
+    state.pictures.imagePool[slot - 1]->Dispose();
 
-    state.hoverIndex = 0;
+    state.frame.hoverIndex = 0;
     layoutRow(state, 1);
     recreateCanvas(dock);
     platform.window.AcceptDrops();
@@ -62,12 +64,8 @@ void removeItem(Dock& dock, int index) {
 
 void deleteItem(Dock& dock, int index) {
     if (index == 0) return;
-    DockState& state = dock.state;
-    state.busy = true;
-    dock.platform.window.StopTimer();
-    if (state.items.Contains(index) && confirmDelete(dock, index)) removeItem(dock, index);
-    dock.platform.window.ArmTimer(10);
-    state.busy = false;
+    const BlockedDock blocked(dock);
+    if (dock.state.items.Contains(index) && confirmDelete(dock, index)) removeItem(dock, index);
 }
 
 }  // namespace dock

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <memory>
 #include <utility>
 
 #include "config/configuration.h"
@@ -12,17 +13,13 @@
 #include "dock/placement.h"
 #include "dock/startup.h"
 #include "items/drop_win32.h"
-#include "render/hover.h"
+#include "dock/tick.h"
 #include "support/fatal.h"
 #include "support/lead_bytes_win32.h"
 #include "../../resources/resource_ids.h"
 
 namespace dock {
 namespace {
-
-// The dialog manager and the timer give no pointer of ours back: there is one
-// dock per process, and this is it.
-DockProgram* boundProgram = nullptr;
 
 void setDragFullWindows(std::int32_t value) {
     ::SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, static_cast<UINT>(value), nullptr, 0);
@@ -41,23 +38,23 @@ void onInitDialog(DockProgram& program, HWND window) {
     program.AttachWindow(window);
     // Closing before the dock was ever activated restores this value: it must
     // be the user's own setting, not an arbitrary zero.
-    session.dock->state.savedDragFullWindows = dragFullWindows();
-    startDock(*session.dock);
+    session.savedDragFullWindows = dragFullWindows();
+    startDock(session.dock);
 }
 
-void onActivate(DockState& state, WPARAM how) {
+void onActivate(DockSession& session, WPARAM how) {
     if (how == WA_ACTIVE || how == WA_CLICKACTIVE) {
-        state.savedDragFullWindows = dragFullWindows();
+        session.savedDragFullWindows = dragFullWindows();
         // Layered windows move with their contents only when this is on.
-        if (state.savedDragFullWindows == 0) setDragFullWindows(1);
+        if (session.savedDragFullWindows == 0) setDragFullWindows(1);
     } else if (how == WA_INACTIVE) {
-        setDragFullWindows(state.savedDragFullWindows);
+        setDragFullWindows(session.savedDragFullWindows);
     }
 }
 
 void onLeftButtonDown(DockSession& session) {
-    Dock& dock = *session.dock;
-    if (dock.state.hoverIndex != 0 || dock.settings.locked != 0) return;
+    Dock& dock = session.dock;
+    if (dock.state.frame.hoverIndex != 0 || dock.settings.locked != 0) return;
     const RectI before = dock.platform.window.WindowRect();
     ::ReleaseCapture();
     // Returns once the user lets go; the new place is saved like any change.
@@ -75,7 +72,7 @@ PointI systemDragDistance() {
 }
 
 void onDropFiles(Dock& dock, HDROP drop) {
-    if (dock.state.busy) {
+    if (dock.state.commands.busy) {
         // Ignored, but the shell's memory is ours to free either way.
         ::DragFinish(drop);
         return;
@@ -83,60 +80,60 @@ void onDropFiles(Dock& dock, HDROP drop) {
     handleDroppedFiles(dock, drop);
 }
 
+// The program runDock (or a test) gave as the dialog's creation parameter;
+// null before WM_INITDIALOG has stored it.
+DockProgram* programOf(HWND window) {
+    return reinterpret_cast<DockProgram*>(::GetWindowLongPtrA(window, DWLP_USER));
+}
+
 }  // namespace
 
 DockProgram::DockProgram(HINSTANCE instance, std::string programDirectory, ShellPort* shell)
-    : backgroundImage_(std::make_unique<DockImage>()),
-      trayImage_(std::make_unique<DockImage>()),
-      canvas_(std::make_unique<DockCanvas>()),
-      window_(session_.dockWindow, &onAnimationTick),
+    : window_(session_.dockWindow, &onAnimationTick),
       shell_(session_.dockWindow),
-      foreground_(session_.dockWindow) {
-    dock_ = std::make_unique<Dock>(
-        Dock{Platform{files_, profile_, messages_, pictures_, *canvas_, hotkeys_, icons_, window_,
-                      shell != nullptr ? *shell : static_cast<ShellPort&>(shell_), foreground_},
-             std::move(programDirectory),
-             SystemLeadBytes(),
-             {},
-             {}});
-    dock_->state.backgroundImage = std::move(backgroundImage_);
-    dock_->state.trayImage = std::move(trayImage_);
+      foreground_(session_.dockWindow),
+      dock_{Platform{files_, profile_, messages_, pictures_, canvas_, hotkeys_, icons_, window_,
+                     shell != nullptr ? *shell : static_cast<ShellPort&>(shell_), foreground_},
+            std::move(programDirectory),
+            SystemLeadBytes(),
+            {},
+            {}} {
+    dock_.state.pictures.backgroundImage = std::make_unique<DockImage>();
+    dock_.state.pictures.trayImage = std::make_unique<DockImage>();
     session_.instanceHandle = instance;
-    session_.dock = dock_.get();
 }
 
 DockProgram::~DockProgram() {
-    if (boundProgram == this) boundProgram = nullptr;
     // The exit order of the program-wide objects: the items, the tray path,
     // the two pictures, the surface, then the item pictures.
-    DockState& state = dock_->state;
+    DockState& state = dock_.state;
     state.items = DockItemList{};
-    dock_->settings.trayImagePath.clear();
-    state.backgroundImage.reset();
-    state.trayImage.reset();
-    canvas_->Destroy();
-    state.imagePool.clear();
+    dock_.settings.trayImagePath.clear();
+    state.pictures.backgroundImage.reset();
+    state.pictures.trayImage.reset();
+    canvas_.Destroy();
+    state.pictures.imagePool.clear();
 }
 
 void DockProgram::AttachWindow(HWND window) {
-    canvas_->AttachWindow(window);
+    canvas_.AttachWindow(window);
     hotkeys_ = Win32Hotkeys(window);
 }
 
-void bindDockProgram(DockProgram* program) {
-    boundProgram = program;
-}
-
 INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (boundProgram == nullptr) return FALSE;
-    DockSession& session = boundProgram->Session();
-    Dock& dock = *session.dock;
+    if (message == WM_INITDIALOG) {
+        ::SetWindowLongPtrA(window, DWLP_USER, lParam);
+        auto* program = reinterpret_cast<DockProgram*>(lParam);
+        if (program != nullptr) onInitDialog(*program, window);
+        return FALSE;
+    }
+    DockProgram* program = programOf(window);
+    if (program == nullptr) return FALSE;
+    DockSession& session = program->Session();
+    Dock& dock = session.dock;
     switch (message) {
-        case WM_INITDIALOG:
-            onInitDialog(*boundProgram, window);
-            return FALSE;
         case WM_ACTIVATE:
-            onActivate(dock.state, wParam);
+            onActivate(session, wParam);
             return FALSE;
         case WM_CLOSE:
             closeDock(session);
@@ -146,7 +143,7 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             if (!cancelItemDrag(dock)) closeDock(session);
             return TRUE;
         case WM_LBUTTONDOWN:
-            if (dock.state.hoverIndex != 0)
+            if (dock.state.frame.hoverIndex != 0)
                 pressItem(dock, pointOf(lParam));
             else
                 onLeftButtonDown(session);
@@ -163,11 +160,11 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             if (reinterpret_cast<HWND>(lParam) != window) cancelItemDrag(dock);
             return FALSE;
         case WM_LBUTTONDBLCLK:
-            if (!dock.state.busy) launchItem(dock, dock.state.hoverIndex);
+            if (!dock.state.commands.busy) launchItem(dock, dock.state.frame.hoverIndex);
             return FALSE;
         case WM_RBUTTONUP:
             if (cancelItemDrag(dock)) return FALSE;
-            if (!dock.state.busy) showContextMenu(session);
+            if (!dock.state.commands.busy) showContextMenu(session);
             return FALSE;
         case WM_DROPFILES:
             onDropFiles(dock, reinterpret_cast<HDROP>(wParam));
@@ -185,7 +182,7 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             checkFullscreen(dock);
             return TRUE;
         case WM_HOTKEY:
-            if (dock.state.busy) return FALSE;
+            if (dock.state.commands.busy) return FALSE;
             dispatchHotkey(dock, wParam, static_cast<std::uintptr_t>(lParam));
             return TRUE;
         default:
@@ -193,8 +190,9 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     }
 }
 
-void CALLBACK onAnimationTick(HWND, UINT, UINT_PTR, DWORD) {
-    if (boundProgram != nullptr && !FatalReportShowing()) animationTick(boundProgram->GetDock());
+void CALLBACK onAnimationTick(HWND window, UINT, UINT_PTR, DWORD) {
+    DockProgram* program = programOf(window);
+    if (program != nullptr && !FatalReportShowing()) animationTick(program->GetDock());
 }
 
 void closeDock(DockSession& session) {
@@ -207,20 +205,17 @@ void closeDock(DockSession& session) {
 void shutdownDock(DockSession& session) {
     if (session.ended) return;
     session.ended = true;
-    setDragFullWindows(session.dock->state.savedDragFullWindows);
-    stopDock(*session.dock);
+    setDragFullWindows(session.savedDragFullWindows);
+    stopDock(session.dock);
     if (session.menuHandle != nullptr) ::DestroyMenu(std::exchange(session.menuHandle, nullptr));
     ::EndDialog(session.dockWindow, 0);
 }
 
 INT_PTR runDock(DockProgram& program) {
-    bindDockProgram(&program);
     DockSession& session = program.Session();
     session.menuHandle = ::LoadMenuA(session.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT));
-    const INT_PTR result = ::DialogBoxParamA(session.instanceHandle, MAKEINTRESOURCEA(IDD_DOCK),
-                                             nullptr, &dockProcedure, 0);
-    bindDockProgram(nullptr);
-    return result;
+    return ::DialogBoxParamA(session.instanceHandle, MAKEINTRESOURCEA(IDD_DOCK), nullptr,
+                             &dockProcedure, reinterpret_cast<LPARAM>(&program));
 }
 
 }  // namespace dock

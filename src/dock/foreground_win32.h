@@ -2,7 +2,7 @@
 // The foreground window and the dock's z-order on the real API.
 #include <windows.h>
 
-#include "dock/foreground_port.h"
+#include "support/foreground_port.h"
 #include "support/handles_win32.h"
 
 namespace dock {

@@ -18,10 +18,6 @@ bool fullscreenInFront(ForegroundPort& port) {
 
 }  // namespace
 
-bool dockOnTop(const Dock& dock) {
-    return dock.settings.alwaysOnTop != 0 && !dock.state.fullscreen.avoiding;
-}
-
 void followFullscreenSetting(Dock& dock) {
     FullscreenAvoidance& fullscreen = dock.state.fullscreen;
     const bool watch = dock.settings.fullscreenAvoid != 0;

@@ -2,13 +2,10 @@
 // 全屏避让: while the foreground window covers the whole monitor the dock is
 // on, the dock gives up always-on-top so that the program covers it; when
 // that ends, 总在最前 holds again. The saved setting never changes.
-#include "config/dock.h"
+#include "config/on_top.h"
 
 namespace dock {
 
-// Whether the dock window is to be always on top now: 总在最前, unless it
-// gives way to a full-screen program.
-bool dockOnTop(const Dock& dock);
 // Watches the foreground or stops, as 全屏避让 now says, and applies the
 // result at once. At start-up and after the setting changes.
 void followFullscreenSetting(Dock& dock);

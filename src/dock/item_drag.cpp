@@ -18,9 +18,9 @@ constexpr std::uint32_t kFastPeriodMs = 10;
 // Everything at rest: no magnification, every cell in its resting place.
 void restRow(Dock& dock) {
     DockState& state = dock.state;
-    state.hoverIndex = 0;
-    state.zoomIndex = 0;
-    state.zoomPercent = 0;
+    state.frame.hoverIndex = 0;
+    state.frame.zoomIndex = 0;
+    state.frame.zoomPercent = 0;
     layoutRow(state, 1);
     renderFrame(dock, true);
 }
@@ -49,17 +49,17 @@ void moveItem(Dock& dock, int from, int to) {
     if (from == to || !state.items.Contains(from) || !state.items.Contains(to)) return;
     state.items.Move(from, to);
     reregisterHotkeyRange(dock, std::min(from, to), std::max(from, to));
-    state.lastLaunchIndex = indexAfterMove(state.lastLaunchIndex, from, to);
+    state.commands.lastLaunchIndex = indexAfterMove(state.commands.lastLaunchIndex, from, to);
     restRow(dock);
     markSaveDue(dock);
 }
 
 void pressItem(Dock& dock, PointI point) {
     DockState& state = dock.state;
-    if (state.busy || dock.settings.locked != 0 || dock.settings.dragReorder == 0) return;
-    if (!state.items.Contains(state.hoverIndex)) return;
+    if (state.commands.busy || dock.settings.locked != 0 || dock.settings.dragReorder == 0) return;
+    if (!state.items.Contains(state.frame.hoverIndex)) return;
     state.drag.phase = ItemDrag::Phase::pressed;
-    state.drag.item = state.hoverIndex;
+    state.drag.item = state.frame.hoverIndex;
     state.drag.press = point;
     state.drag.pointer = point;
     dock.platform.window.CapturePointer();
@@ -73,9 +73,9 @@ void movePressedPointer(Dock& dock, PointI point, PointI dragDistance) {
         std::abs(std::int64_t{point.y} - drag.press.y) <= dragDistance.y)
         return;
     drag.phase = ItemDrag::Phase::dragging;
-    state.hoverIndex = 0;
-    state.zoomIndex = 0;
-    state.zoomPercent = 0;
+    state.frame.hoverIndex = 0;
+    state.frame.zoomIndex = 0;
+    state.frame.zoomPercent = 0;
     layoutRow(state, 1);
     followDragPointer(dock, point);
     dock.platform.window.ArmTimer(kFastPeriodMs);

@@ -22,11 +22,12 @@ void launchItem(Dock& dock, int index) {
     ShellPort& shell = dock.platform.shell;
     // Unsigned subtraction: the difference stays right across the 49.7-day
     // wrap of the tick counter.
-    const std::uint32_t elapsed = shell.TickCount() - state.lastLaunchTick;
+    const std::uint32_t elapsed = shell.TickCount() - state.commands.lastLaunchTick;
     const std::int64_t cooldown = dock.settings.launchCooldownMs;
-    if (index == state.lastLaunchIndex && static_cast<std::int64_t>(elapsed) < cooldown) return;
-    state.lastLaunchIndex = index;
-    state.lastLaunchTick = shell.TickCount();
+    if (index == state.commands.lastLaunchIndex && static_cast<std::int64_t>(elapsed) < cooldown)
+        return;
+    state.commands.lastLaunchIndex = index;
+    state.commands.lastLaunchTick = shell.TickCount();
     const std::string& target = state.items[index].item.targetPath;
     shell.Launch(target, workingDirectory(target, dock.leadBytes));
 }

@@ -9,8 +9,7 @@ namespace dock {
 namespace {
 
 Dock* dockOf(HWND dialog) {
-    auto* session = reinterpret_cast<DockSession*>(::GetWindowLongPtrA(dialog, DWLP_USER));
-    return session != nullptr ? session->dock : nullptr;
+    return reinterpret_cast<Dock*>(::GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
 void setCheck(HWND dialog, int id, bool on) {
@@ -61,8 +60,8 @@ INT_PTR CALLBACK programSettingsDialogProc(HWND dialog, UINT message, WPARAM wPa
     switch (message) {
         case WM_INITDIALOG: {
             ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            const auto* session = reinterpret_cast<const DockSession*>(lParam);
-            if (session != nullptr && session->dock != nullptr) fill(dialog, *session->dock);
+            const auto* dock = reinterpret_cast<const Dock*>(lParam);
+            if (dock != nullptr) fill(dialog, *dock);
             return FALSE;
         }
         case WM_CLOSE:
@@ -85,9 +84,9 @@ INT_PTR CALLBACK programSettingsDialogProc(HWND dialog, UINT message, WPARAM wPa
     }
 }
 
-void runProgramSettingsDialog(DockSession& session) {
-    ::DialogBoxParamA(session.instanceHandle, MAKEINTRESOURCEA(IDD_PROGRAM_SETTINGS), nullptr,
-                      programSettingsDialogProc, reinterpret_cast<LPARAM>(&session));
+void runProgramSettingsDialog(Dock& dock, HINSTANCE instance) {
+    ::DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_PROGRAM_SETTINGS), nullptr,
+                      programSettingsDialogProc, reinterpret_cast<LPARAM>(&dock));
 }
 
 }  // namespace dock

@@ -2,14 +2,14 @@
 // Dialog 1200: the four switches, the float distance and the cool-down.
 #include <windows.h>
 
-#include "dock/dock_session_win32.h"
+#include "config/dock.h"
 
 namespace dock {
 
-// lParam of WM_INITDIALOG is the DockSession.
+// lParam of WM_INITDIALOG is the Dock.
 INT_PTR CALLBACK programSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 // Runs the dialog modally, without owner.
-void runProgramSettingsDialog(DockSession& session);
+void runProgramSettingsDialog(Dock& dock, HINSTANCE instance);
 
 }  // namespace dock

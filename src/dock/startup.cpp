@@ -33,22 +33,23 @@ void startDock(Dock& dock) {
     DockState& state = dock.state;
     DockSettings& settings = dock.settings;
     DockWindowPort& window = dock.platform.window;
-    state.busy = true;
+    state.commands.busy = true;
 
     const RectI placed = window.WindowRect();
     PointI position = loadConfiguration(dock, {placed.left, placed.top});
 
-    loadPicture(dock, state.backgroundImage, dock.programDirectory + "\\res\\0.png",
+    loadPicture(dock, state.pictures.backgroundImage, dock.programDirectory + "\\res\\0.png",
                 embedded::BackgroundPicture);
-    loadPicture(dock, state.trayImage, settings.trayImagePath, embedded::SelectedTrayPicture);
+    loadPicture(dock, state.pictures.trayImage, settings.trayImagePath,
+                embedded::SelectedTrayPicture);
 
     LayoutMetrics& metrics = state.metrics;
     metrics.titleSize = 18;
     metrics.cellPadding = 5;
     metrics.cellWidth = 2 * metrics.cellPadding + 26;
     metrics.cellHeight = 2 * metrics.cellPadding + 26;
-    metrics.backgroundWidth = static_cast<std::int32_t>(state.backgroundImage->Width());
-    metrics.backgroundHeight = static_cast<std::int32_t>(state.backgroundImage->Height());
+    metrics.backgroundWidth = static_cast<std::int32_t>(state.pictures.backgroundImage->Width());
+    metrics.backgroundHeight = static_cast<std::int32_t>(state.pictures.backgroundImage->Height());
     metrics.leftMargin = 4 * metrics.cellWidth;
     metrics.floatDistance = usableFloatDistance(metrics, settings.floatDistance);
     metrics.rowTop = rowTop(metrics);
@@ -74,7 +75,7 @@ void startDock(Dock& dock) {
     // the loaded row counts: a dock that still shows part of it stays exactly
     // where it was saved. The empty dock's strip is drawn 8 px above the row.
     const float emptyStripTop = static_cast<float>(metrics.rowTop - 8);
-    state.emptyStripTop = emptyStripTop;
+    state.metrics.emptyStripTop = emptyStripTop;
     if (!window.TouchesAnyMonitor(stripOnScreen(state, position)))
         window.MoveTo(placed.left, placed.top);
 
@@ -88,7 +89,7 @@ void startDock(Dock& dock) {
         renderFrame(dock, true);
     window.ArmTimer(10);
     followFullscreenSetting(dock);
-    state.busy = false;
+    state.commands.busy = false;
 }
 
 void stopDock(Dock& dock) {

@@ -3,7 +3,7 @@
 // dialog exists, so they hold a reference to the session's window handle.
 #include <windows.h>
 
-#include "dock/window_port.h"
+#include "support/window_port.h"
 
 namespace dock {
 

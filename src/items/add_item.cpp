@@ -3,7 +3,7 @@
 #include <cstddef>
 
 #include "config/configuration.h"
-#include "dock/fullscreen_avoidance.h"
+#include "config/on_top.h"
 #include "items/hotkeys.h"
 #include "items/icon_extraction.h"
 #include "items/item_settings.h"
@@ -36,7 +36,7 @@ Bytes pictureBytes(Dock& dock, const DockItem& record, const std::string& extens
 // belongs to its item: handing it to a second item would make the two share
 // whatever either of them loads later.
 int freeImageSlot(DockState& state, PictureFactory& pictures) {
-    auto& pool = state.imagePool;
+    auto& pool = state.pictures.imagePool;
     const int count = state.items.Count();
     // Items own distinct slots, so a pool no larger than the list is full:
     // loading thousands of items at start-up never scans it.
@@ -96,14 +96,14 @@ std::string deriveTitle(const std::string& path, const std::string& extension,
 
 int dropPosition(const DockState& state) {
     const int count = state.items.Count();
-    const int hovered = state.hoverIndex;
+    const int hovered = state.frame.hoverIndex;
     if (!state.items.Contains(hovered)) {
         const std::int32_t width = windowWidth(state.metrics, count);
-        const std::int32_t d = truncateToInt(state.pointerX - width / 2.0);
+        const std::int32_t d = truncateToInt(state.frame.pointerX - width / 2.0);
         return d < 0 ? 1 : count + 1;
     }
     const double centre = double(state.items[hovered].zoomRect.left) + state.metrics.cellWidth;
-    const std::int32_t d = truncateToInt(state.pointerX - centre);
+    const std::int32_t d = truncateToInt(state.frame.pointerX - centre);
     return d > 0 ? hovered + 1 : hovered;
 }
 
@@ -117,7 +117,7 @@ void addItem(Dock& dock, DockItem& record, int position, bool fromConfig) {
     if (position == 0) position = count + 1;
 
     const int slot = freeImageSlot(state, dock.platform.pictures);
-    Picture& picture = *state.imagePool[static_cast<std::size_t>(slot - 1)];
+    Picture& picture = *state.pictures.imagePool[static_cast<std::size_t>(slot - 1)];
     if (!bytes.empty()) picture.LoadFromMemory(bytes);
     if (!picture.IsLoaded()) loadDefaultItemPicture(dock, picture);
 
@@ -143,8 +143,8 @@ void addDroppedFiles(Dock& dock, const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         // hoverIndex and pointerX stay as sampled; the count grows per file.
         const int position = dropPosition(dock.state);
-        dock.state.dropRecord.targetPath = path;
-        addItem(dock, dock.state.dropRecord, position, false);
+        dock.state.commands.dropRecord.targetPath = path;
+        addItem(dock, dock.state.commands.dropRecord, position, false);
     }
 }
 

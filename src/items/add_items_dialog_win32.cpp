@@ -27,14 +27,14 @@ std::string addItemsFilter() {
 
 }  // namespace
 
-void addItemsFromDialog(DockSession& session) {
+void addItemsFromDialog(Dock& dock, HINSTANCE instance) {
     const std::string filter = addItemsFilter();
     const std::string title(texts::kAddItemsTitle);
     std::vector<char> buffer(kChosenFilesBufferSize, '\0');
     OPENFILENAMEA request{};
     request.lStructSize = sizeof request;
     request.hwndOwner = nullptr;
-    request.hInstance = session.instanceHandle;
+    request.hInstance = instance;
     request.lpstrFilter = filter.c_str();
     request.nFilterIndex = 1;
     request.lpstrFile = buffer.data();
@@ -44,7 +44,7 @@ void addItemsFromDialog(DockSession& session) {
     request.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST |
                     OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_NODEREFERENCELINKS;
     if (!::GetOpenFileNameA(&request)) return;
-    addChosenFiles(*session.dock, chosenFilePaths(std::string_view(buffer.data(), buffer.size())));
+    addChosenFiles(dock, chosenFilePaths(std::string_view(buffer.data(), buffer.size())));
 }
 
 }  // namespace dock

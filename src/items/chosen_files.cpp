@@ -25,8 +25,8 @@ std::vector<std::string> chosenFilePaths(std::string_view buffer) {
 void addChosenFiles(Dock& dock, const std::vector<std::string>& paths) {
     if (paths.empty()) return;
     DockState& state = dock.state;
-    state.hoverIndex = state.menuTargetIndex;
-    state.pointerX = state.menuPointerX;
+    state.frame.hoverIndex = state.commands.menuTargetIndex;
+    state.frame.pointerX = state.commands.menuPointerX;
     addDroppedFiles(dock, paths);
 }
 

@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-#include "items/icon_source.h"
+#include "support/icon_source.h"
 #include "support/bytes.h"
 
 namespace dock {

@@ -6,7 +6,7 @@
 #include <optional>
 #include <string>
 
-#include "items/icon_source.h"
+#include "support/icon_source.h"
 #include "support/bytes.h"
 
 namespace dock {

@@ -12,10 +12,11 @@ namespace {
 
 Picture& pictureOf(DockState& state, int index) {
     const int slot = state.items[index].imageSlot;
-    if (slot < 1 || slot > static_cast<int>(state.imagePool.size()) || !state.imagePool[slot - 1]) {
+    if (slot < 1 || slot > static_cast<int>(state.pictures.imagePool.size()) ||
+        !state.pictures.imagePool[slot - 1]) {
         ReportInternalError(kImageSlotOutOfRange, static_cast<std::uint32_t>(slot));
     }
-    return *state.imagePool[slot - 1];
+    return *state.pictures.imagePool[slot - 1];
 }
 
 void saveCustomIcon(Dock& dock, int index, const std::string& path) {

@@ -11,17 +11,15 @@
 namespace dock {
 namespace {
 
-IconBrowseRequest browseForTheRun;
-
-DockSession* sessionOf(HWND dialog) {
-    return reinterpret_cast<DockSession*>(::GetWindowLongPtrA(dialog, DWLP_USER));
+ItemSettingsRun* runOf(HWND dialog) {
+    return reinterpret_cast<ItemSettingsRun*>(::GetWindowLongPtrA(dialog, DWLP_USER));
 }
 
-DockItem* editedItem(DockSession* session) {
-    if (session == nullptr || session->dock == nullptr) return nullptr;
-    DockState& state = session->dock->state;
-    if (!state.items.Contains(state.editedItemIndex)) return nullptr;
-    return &state.items[state.editedItemIndex].item;
+DockItem* editedItem(ItemSettingsRun* run) {
+    if (run == nullptr) return nullptr;
+    DockState& state = run->dock.state;
+    if (!state.items.Contains(state.commands.editedItemIndex)) return nullptr;
+    return &state.items[state.commands.editedItemIndex].item;
 }
 
 std::string fieldText(HWND dialog, int id) {
@@ -30,8 +28,8 @@ std::string fieldText(HWND dialog, int id) {
     return std::string(buffer, length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-void fill(HWND dialog, DockSession* session) {
-    const DockItem* item = editedItem(session);
+void fill(HWND dialog, ItemSettingsRun* run) {
+    const DockItem* item = editedItem(run);
     if (item == nullptr) return;
     ::SetWindowTextA(dialog, itemSettingsCaption(*item).c_str());
     ::SetWindowTextA(::GetDlgItem(dialog, IDC_ITEM_TITLE), item->title.c_str());
@@ -41,23 +39,22 @@ void fill(HWND dialog, DockSession* session) {
                    0);
 }
 
-void browse(HWND dialog, DockSession* session) {
-    if (session == nullptr || session->dock == nullptr) return;
-    prepareIconBrowse(browseForTheRun, dialog, session->instanceHandle,
-                      session->dock->programDirectory);
-    if (::GetOpenFileNameA(&browseForTheRun.request) != 0) {
-        ::SetWindowTextA(::GetDlgItem(dialog, IDC_ITEM_ICON), browseForTheRun.file);
+void browse(HWND dialog, ItemSettingsRun* run) {
+    if (run == nullptr) return;
+    prepareIconBrowse(run->browse, dialog, run->instance, run->dock.programDirectory);
+    if (::GetOpenFileNameA(&run->browse.request) != 0) {
+        ::SetWindowTextA(::GetDlgItem(dialog, IDC_ITEM_ICON), run->browse.file);
     }
 }
 
-void save(HWND dialog, DockSession* session) {
-    if (editedItem(session) != nullptr) {
+void save(HWND dialog, ItemSettingsRun* run) {
+    if (editedItem(run) != nullptr) {
         ItemSettingsForm form;
         form.title = fieldText(dialog, IDC_ITEM_TITLE);
         form.customIconPath = fieldText(dialog, IDC_ITEM_ICON);
         form.hotkey =
             LOWORD(::SendMessageA(::GetDlgItem(dialog, IDC_ITEM_HOTKEY), HKM_GETHOTKEY, 0, 0));
-        saveItemSettings(*session->dock, session->dock->state.editedItemIndex, form);
+        saveItemSettings(run->dock, run->dock.state.commands.editedItemIndex, form);
     }
     ::EndDialog(dialog, 0);
 }
@@ -90,7 +87,7 @@ INT_PTR CALLBACK itemSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam
     switch (message) {
         case WM_INITDIALOG:
             ::SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-            fill(dialog, reinterpret_cast<DockSession*>(lParam));
+            fill(dialog, reinterpret_cast<ItemSettingsRun*>(lParam));
             return FALSE;
         case WM_CLOSE:
             ::EndDialog(dialog, 0);
@@ -98,10 +95,10 @@ INT_PTR CALLBACK itemSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam
         case WM_COMMAND:
             switch (LOWORD(wParam)) {
                 case IDC_ITEM_BROWSE:
-                    browse(dialog, sessionOf(dialog));
+                    browse(dialog, runOf(dialog));
                     break;
                 case IDC_ITEM_SAVE:
-                    save(dialog, sessionOf(dialog));
+                    save(dialog, runOf(dialog));
                     break;
                 case IDC_ITEM_CANCEL:
                     ::EndDialog(dialog, 0);
@@ -115,12 +112,13 @@ INT_PTR CALLBACK itemSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam
     }
 }
 
-void runItemSettingsDialog(DockSession& session) {
+void runItemSettingsDialog(Dock& dock, HINSTANCE instance, IconBrowseRequest& browse) {
     // The hotkey control's class must be registered before the template is built.
     INITCOMMONCONTROLSEX classes{sizeof(classes), ICC_HOTKEY_CLASS};
     ::InitCommonControlsEx(&classes);
-    ::DialogBoxParamA(session.instanceHandle, MAKEINTRESOURCEA(IDD_ITEM_SETTINGS), nullptr,
-                      itemSettingsDialogProc, reinterpret_cast<LPARAM>(&session));
+    ItemSettingsRun run{dock, instance, browse};
+    ::DialogBoxParamA(instance, MAKEINTRESOURCEA(IDD_ITEM_SETTINGS), nullptr,
+                      itemSettingsDialogProc, reinterpret_cast<LPARAM>(&run));
 }
 
 }  // namespace dock

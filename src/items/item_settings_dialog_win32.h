@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "dock/dock_session_win32.h"
+#include "config/dock.h"
 #include "items/item_settings.h"
 
 namespace dock {
@@ -26,11 +26,18 @@ struct IconBrowseRequest {
 void prepareIconBrowse(IconBrowseRequest& browse, HWND owner, HINSTANCE instance,
                        const std::string& programDirectory);
 
-// lParam of WM_INITDIALOG is the DockSession; dock.state.editedItemIndex
-// names the item.
+// What one run of the dialog works on; lParam of WM_INITDIALOG points to it.
+// dock.state.commands.editedItemIndex names the item.
+struct ItemSettingsRun {
+    Dock& dock;
+    HINSTANCE instance;
+    IconBrowseRequest& browse;
+};
+
 INT_PTR CALLBACK itemSettingsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
-// Runs the dialog modally, without owner, for dock.state.editedItemIndex.
-void runItemSettingsDialog(DockSession& session);
+// Runs the dialog modally, without owner, for dock.state.commands.editedItemIndex.
+// `browse` is the request the browse button reuses from run to run.
+void runItemSettingsDialog(Dock& dock, HINSTANCE instance, IconBrowseRequest& browse);
 
 }  // namespace dock

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "render/drawing_surface.h"
+#include "support/drawing_surface.h"
 #include "render/gdiplus_win32.h"
 
 namespace dock {

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "render/gdiplus_win32.h"
-#include "render/picture.h"
+#include "support/picture.h"
 
 namespace dock {
 

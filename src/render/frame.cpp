@@ -19,15 +19,16 @@ constexpr double kCapWidth = 16;
 
 // The picture of an item, or null when its slot holds none.
 const Picture* pictureOf(const DockState& state, int imageSlot) {
-    if (imageSlot < 1 || imageSlot > static_cast<int>(state.imagePool.size())) return nullptr;
-    return state.imagePool[static_cast<std::size_t>(imageSlot - 1)].get();
+    if (imageSlot < 1 || imageSlot > static_cast<int>(state.pictures.imagePool.size()))
+        return nullptr;
+    return state.pictures.imagePool[static_cast<std::size_t>(imageSlot - 1)].get();
 }
 
 // The three slices of the background picture across the strip: the end caps
 // keep the picture's 30-pixel end columns, squeezed to 16 pixels, the middle
 // stretches.
 void drawStrip(Dock& dock, const RectF& strip) {
-    const Picture* background = dock.state.backgroundImage.get();
+    const Picture* background = dock.state.pictures.backgroundImage.get();
     if (background == nullptr) return;
     const LayoutMetrics& m = dock.state.metrics;
     const double sourceHeight = m.backgroundHeight;
@@ -79,13 +80,14 @@ void drawCaption(Dock& dock, int item, int progress) {
     const DockItem& record = state.items[item].item;
     const std::string_view text =
         captionOf(record.title.empty() ? record.targetPath : record.title, dock.leadBytes);
-    if (state.titleText != text) state.titleText = text;  // copies only when the caption changes
+    if (state.frame.titleText != text)
+        state.frame.titleText = text;  // copies only when the caption changes
     // Centred on the pointer, taking each byte as half an em wide.
-    const double length = static_cast<double>(state.titleText.size());
-    const double x = state.pointerX - ((size / 2.0) * length) / 2.0;
+    const double length = static_cast<double>(state.frame.titleText.size());
+    const double x = state.frame.pointerX - ((size / 2.0) * length) / 2.0;
     const double y =
         (m.rowTop + double(state.items[item].currentRect.top)) - (size - kCaptionRaise);
-    dock.platform.canvas.DrawOutlinedText(state.titleText, static_cast<float>(x),
+    dock.platform.canvas.DrawOutlinedText(state.frame.titleText, static_cast<float>(x),
                                           static_cast<float>(y), size);
 }
 
@@ -138,10 +140,10 @@ void renderFrame(Dock& dock, bool force) {
     if (!state.items.Contains(r.item)) return;
     canvas.Clear(RectI{});
     drawBackground(dock);
-    if (state.trayImage != nullptr) {
+    if (state.pictures.trayImage != nullptr) {
         const RectF& c = state.items[r.item].currentRect;
         const double padding = state.metrics.cellPadding;
-        canvas.DrawImage(*state.trayImage, static_cast<float>(c.left - padding),
+        canvas.DrawImage(*state.pictures.trayImage, static_cast<float>(c.left - padding),
                          static_cast<float>(state.metrics.rowTop + double(c.top) - padding),
                          static_cast<float>(double(c.Width()) + 2 * padding),
                          static_cast<float>(double(c.Height()) + 2 * padding));
@@ -174,7 +176,7 @@ void drawItem(Dock& dock, int index, float x, float y, float width, float height
 }
 
 void drawEmptyDock(Dock& dock, float top) {
-    dock.state.emptyStripTop = top;
+    dock.state.metrics.emptyStripTop = top;
     dock.platform.canvas.Clear(RectI{});
     drawStrip(dock, stripRect(dock.state));
     dock.platform.canvas.Present();

@@ -1,6 +1,5 @@
 #pragma once
-// The animation timer's tick: samples the pointer, finds the item under it and
-// renders the next frame.
+// The hover hit test: which item's zone holds the pointer.
 #include "config/dock.h"
 
 namespace dock {
@@ -9,10 +8,5 @@ namespace dock {
 // first; 0 when none. The zone shape depends on the previous hoverIndex.
 int hitTest(const DockState& state, const DockSettings& settings, std::int32_t pointerX,
             std::int32_t pointerY);
-
-// onAnimationTick's work: nothing while busy; otherwise save when a save is
-// due, sample, set hoverIndex, renderFrame without force, and re-arm at 10 ms
-// when hovered.
-void animationTick(Dock& dock);
 
 }  // namespace dock

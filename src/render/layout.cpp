@@ -77,7 +77,7 @@ RectF stripRect(const DockState& state) {
     if (items.Count() == 0) {
         const double left = double(m.leftMargin) - kStripOverhang;
         const double right = double(m.leftMargin) + m.cellWidth + kEmptyStripRightOverhang;
-        const double top = state.emptyStripTop;
+        const double top = state.metrics.emptyStripTop;
         return storedRect(left, top, right, top + kStripHeight);
     }
     return stripAcross(m, items[1].currentRect.left, items[items.Count()].currentRect.right);
@@ -118,24 +118,24 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
 
     // A hover index that names no item is treated as no hover rather than
     // trusted as an index.
-    const int hovered = items.Contains(state.hoverIndex) ? state.hoverIndex : 0;
+    const int hovered = items.Contains(state.frame.hoverIndex) ? state.frame.hoverIndex : 0;
     int c = hovered;
 
     // The fade-out ends when it has reached 0, and at once when the items it
     // was fading are gone: there is nothing left to magnify. A forced step
     // goes on to the rest frame, since its caller has just re-created the
     // surface and needs something presented on it.
-    if (c == 0 && state.zoomIndex != 0 &&
-        (state.zoomPercent <= 0 || count == 0 || state.zoomIndex < 0)) {
-        state.zoomIndex = 0;
-        state.zoomPercent = 0;
+    if (c == 0 && state.frame.zoomIndex != 0 &&
+        (state.frame.zoomPercent <= 0 || count == 0 || state.frame.zoomIndex < 0)) {
+        state.frame.zoomIndex = 0;
+        state.frame.zoomPercent = 0;
         if (!force) {
             result.slowTimer = true;
             return result;
         }
     }
 
-    if (c == 0 && state.zoomIndex == 0) {
+    if (c == 0 && state.frame.zoomIndex == 0) {
         result.slowTimer = true;
         bool changed = false;
         for (int i = 1; i <= count; ++i) {
@@ -150,17 +150,17 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
     }
 
     if (c == 0) {
-        c = std::min(state.zoomIndex, count);
-        state.zoomPercent -= kZoomStep;
+        c = std::min(state.frame.zoomIndex, count);
+        state.frame.zoomPercent -= kZoomStep;
     }
 
     if (hovered != 0) {
         // The progress carries over when the pointer moves to another item.
-        state.zoomIndex = hovered;
-        if (state.zoomPercent < kFullZoom) state.zoomPercent += kZoomStep;
+        state.frame.zoomIndex = hovered;
+        if (state.frame.zoomPercent < kFullZoom) state.frame.zoomPercent += kZoomStep;
     }
 
-    const double p = state.zoomPercent;
+    const double p = state.frame.zoomPercent;
     const double cellWidth = state.metrics.cellWidth;
     const double cellHeight = state.metrics.cellHeight;
     const double floatDistance = state.metrics.floatDistance;
@@ -168,14 +168,14 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
     const RectF base = magnified.baseRect;
     const RectF zoom = magnified.zoomRect;
 
-    double dx = double(state.pointerX) - (double(zoom.left) + cellWidth);
+    double dx = double(state.frame.pointerX) - (double(zoom.left) + cellWidth);
     if (dx - kFollowLimit > kTolerance) {
         dx = kFollowLimit;
     } else if (dx + kFollowLimit < -kTolerance) {
         dx = -kFollowLimit;
     }
 
-    double dy = (double(state.metrics.rowTop) + double(base.top)) - double(state.pointerY);
+    double dy = (double(state.metrics.rowTop) + double(base.top)) - double(state.frame.pointerY);
     if (dy - floatDistance > kTolerance) {
         dy = floatDistance;
     } else if (settings.floatBothWays == 0) {
@@ -262,7 +262,7 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
 
     result.frame = FrameKind::zoom;
     result.item = c;
-    result.progress = state.zoomPercent;
+    result.progress = state.frame.zoomPercent;
     return result;
 }
 

@@ -161,12 +161,12 @@ TEST_F(Loading, ExtendedSettingsTakeTheClassicNumberRuleAndTheirDefaultWhenMissi
         if (text) fresh.profile.Set(kConfig, section, key, *text);
         loadConfiguration(fresh.dock, {0, 0});
         EXPECT_EQ(fresh.dock.settings.dragReorder, value) << text.value_or("(missing)");
-        EXPECT_EQ(fresh.dock.state.extendedSectionRead, text.has_value());
+        EXPECT_EQ(fresh.dock.state.saving.extendedSectionRead, text.has_value());
     }
     // A section without keys is still the file's section.
     fake.profile.emptySections.insert({kConfig, section});
     loadConfiguration(fake.dock, {0, 0});
-    EXPECT_TRUE(fake.dock.state.extendedSectionRead);
+    EXPECT_TRUE(fake.dock.state.saving.extendedSectionRead);
     EXPECT_EQ(fake.dock.settings.dragReorder, 1);
 }
 

@@ -12,7 +12,7 @@
 #include "fakes/fake_platform.h"
 #include "items/add_item.h"
 #include "items/item_settings.h"
-#include "render/hover.h"
+#include "dock/tick.h"
 #include "support/texts.h"
 
 namespace dock {
@@ -305,7 +305,7 @@ TEST_F(Saving, AClassicConfigIniGetsNoExtendedSectionAndTheSameBytesAsBefore) {
     loaded.profile.Set(kConfig, kItems, std::string(texts::kKeyItemCount), "2");
     loadConfiguration(loaded.dock, {0, 0});
     fake.dock.settings.dragReorder = loaded.dock.settings.dragReorder;
-    fake.dock.state.extendedSectionRead = loaded.dock.state.extendedSectionRead;
+    fake.dock.state.saving.extendedSectionRead = loaded.dock.state.saving.extendedSectionRead;
     saveConfiguration(fake.dock);
     EXPECT_EQ(fake.profile.writes, expectedWrites(kTemp));
     EXPECT_EQ(fake.files.Text(kConfig), TemplateText());
@@ -326,7 +326,7 @@ TEST_F(Saving, TheExtendedSectionFollowsTheItemsWhenAValueDiffersOrTheFileHadIt)
 
     fake.profile.writes.clear();
     fake.dock.settings.dragReorder = 1;
-    fake.dock.state.extendedSectionRead = true;
+    fake.dock.state.saving.extendedSectionRead = true;
     saveConfiguration(fake.dock);
     expected[expected.size() - 2] = dragOn;
     EXPECT_EQ(fake.profile.writes, expected);
@@ -407,10 +407,10 @@ TEST_F(SavingWhenDue, EveryKindOfChangeIsSavedOnce) {
 TEST_F(SavingWhenDue, NothingIsSavedWhileTheDockIsBusy) {
     fake.shell.tick = 10000;
     markSaveDue(fake.dock);
-    fake.dock.state.busy = true;
+    fake.dock.state.commands.busy = true;
     tickAt(20000);
     EXPECT_EQ(Saves(), 0);
-    fake.dock.state.busy = false;
+    fake.dock.state.commands.busy = false;
     tickAt(20010);
     EXPECT_EQ(Saves(), 1);
 }

@@ -54,8 +54,8 @@ struct ThreeItems {
         fake.files.Put("C:\\icons\\item.png", pngHeader(48, 48));
         int n = 0;
         for (const char* title : {"A", "B", "C"}) {
-            dock.state.imagePool.push_back(fake.pictures.NewPicture());
-            dock.state.imagePool.back()->LoadFromFile("C:\\icons\\item.png");
+            dock.state.pictures.imagePool.push_back(fake.pictures.NewPicture());
+            dock.state.pictures.imagePool.back()->LoadFromFile("C:\\icons\\item.png");
             ++n;
             dock.state.items.Insert(n,
                                     DockItem{title, n == 3 ? kCtrlAltF : std::uint16_t{0},
@@ -95,7 +95,7 @@ TEST(DeferredClose, DuringTheDeleteConfirmationKeepsEveryItemAndReportsTheCloseO
     // The delete unwound as after No: the timer runs and busy is clear again
     // before the shutdown that is now due stops it for good.
     EXPECT_EQ(three.fake.window.log, (std::vector<std::string>{"stop", "arm 10"}));
-    EXPECT_FALSE(three.dock.state.busy);
+    EXPECT_FALSE(three.dock.state.commands.busy);
     EXPECT_TRUE(closes.CloseNow());  // the command is over: a close acts at once again
 }
 

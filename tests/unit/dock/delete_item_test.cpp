@@ -22,13 +22,13 @@ struct DockWithItems : FakePlatform {
     explicit DockWithItems(std::vector<DockItem> items) {
         DockState& state = dock.state;
         files.Put("C:\\Dock\\res\\0.png", pngHeader(107, 104));
-        state.backgroundImage = pictures.NewPicture();
-        state.backgroundImage->LoadFromFile("C:\\Dock\\res\\0.png");
+        state.pictures.backgroundImage = pictures.NewPicture();
+        state.pictures.backgroundImage->LoadFromFile("C:\\Dock\\res\\0.png");
         for (std::size_t i = 0; i < items.size(); ++i) {
             const std::string path = "C:\\icons\\" + std::to_string(i + 1) + ".png";
             files.Put(path, pngHeader(48, 48));
-            state.imagePool.push_back(pictures.NewPicture());
-            state.imagePool.back()->LoadFromFile(path);
+            state.pictures.imagePool.push_back(pictures.NewPicture());
+            state.pictures.imagePool.back()->LoadFromFile(path);
             state.items.Insert(static_cast<int>(i) + 1, items[i], static_cast<int>(i) + 1);
             const std::uint16_t h = items[i].hotkey;
             if (h != 0) hotkeys.registered[static_cast<int>(i) + 1] = {hotkeyMods(h), h & 0xFFu};
@@ -36,8 +36,8 @@ struct DockWithItems : FakePlatform {
         layoutRow(state, 1);
         const std::int32_t width = windowWidth(state.metrics, state.items.Count());
         window.rect = {400, 300, 400 + width, 300 + 340};
-        state.hoverIndex = 2;
-        state.menuTargetIndex = 2;
+        state.frame.hoverIndex = 2;
+        state.commands.menuTargetIndex = 2;
     }
     static std::uint32_t hotkeyMods(std::uint16_t h) {
         switch (h >> 8) {
@@ -58,7 +58,7 @@ struct DockWithItems : FakePlatform {
         return out;
     }
     const FakePicture& picture(int slot) const {
-        return static_cast<const FakePicture&>(*dock.state.imagePool[slot - 1]);
+        return static_cast<const FakePicture&>(*dock.state.pictures.imagePool[slot - 1]);
     }
 };
 
@@ -111,7 +111,7 @@ TEST(DeleteItem, DisposesThePictureAndLeavesItsSlotFreeInThePool) {
     DockWithItems fake({item("A"), item("B"), item("C"), item("D")});
     fake.messages.answers = {kAnswerYes};
     deleteItem(fake.dock, 2);
-    ASSERT_EQ(fake.dock.state.imagePool.size(), 4u);
+    ASSERT_EQ(fake.dock.state.pictures.imagePool.size(), 4u);
     EXPECT_FALSE(fake.picture(2).IsLoaded());
     EXPECT_TRUE(fake.picture(1).IsLoaded());
     EXPECT_TRUE(fake.picture(3).IsLoaded());
@@ -127,7 +127,7 @@ TEST(DeleteItem, ClosesTheRowUpFromTheLeftMargin) {
     std::vector<float> lefts;
     for (int i = 1; i <= 3; ++i) lefts.push_back(fake.dock.state.items[i].baseRect.left);
     EXPECT_EQ(lefts, (std::vector<float>{144, 180, 216}));
-    EXPECT_EQ(fake.dock.state.hoverIndex, 0);
+    EXPECT_EQ(fake.dock.state.frame.hoverIndex, 0);
 }
 
 TEST(DeleteItem, MovesTheWindowHalfACellRightAndMakesTheSurfaceOneCellNarrower) {
@@ -193,9 +193,9 @@ TEST(DeleteItem, DeclinedChangesNothingAndResumesTheAnimation) {
     EXPECT_TRUE(fake.window.placements.empty());
     EXPECT_TRUE(fake.canvas.calls.empty());
     EXPECT_TRUE(fake.picture(2).IsLoaded());
-    EXPECT_EQ(fake.dock.state.hoverIndex, 2);
+    EXPECT_EQ(fake.dock.state.frame.hoverIndex, 2);
     EXPECT_EQ(fake.window.log, (std::vector<std::string>{"stop", "arm 10"}));
-    EXPECT_FALSE(fake.dock.state.busy);
+    EXPECT_FALSE(fake.dock.state.commands.busy);
 }
 
 TEST(DeleteItem, OfIndexZeroDoesNothingAtAll) {
@@ -211,7 +211,7 @@ TEST(DeleteItem, OfAnIndexPastTheListAsksNothingButStillResumes) {
     deleteItem(fake.dock, 5);
     EXPECT_TRUE(fake.messages.shown.empty());
     EXPECT_EQ(fake.window.log, (std::vector<std::string>{"stop", "arm 10"}));
-    EXPECT_FALSE(fake.dock.state.busy);
+    EXPECT_FALSE(fake.dock.state.commands.busy);
 }
 
 // Records whether the dock was blocked while the confirmation was up.
@@ -221,7 +221,7 @@ struct BlockedProbe : MessagePort {
     bool busyWhileAsking = false;
     int stopsWhileAsking = 0;
     int ShowMessageBox(const std::string&, const std::string&, std::uint32_t) override {
-        busyWhileAsking = dock->state.busy;
+        busyWhileAsking = dock->state.commands.busy;
         stopsWhileAsking = window->timerStops;
         return kAnswerYes;
     }
@@ -241,7 +241,7 @@ TEST(DeleteItem, KeepsTheDockBlockedWhileItAsksAndEndsWithTheTimerAt10Ms) {
     EXPECT_EQ(dock.state.items.Count(), 1);
     EXPECT_EQ(fake.window.timerArms.back(), 10u);
     EXPECT_EQ(fake.window.log.back(), "arm 10");
-    EXPECT_FALSE(dock.state.busy);
+    EXPECT_FALSE(dock.state.commands.busy);
 }
 
 }  // namespace

@@ -9,7 +9,7 @@
 #include "dock/delete_item.h"
 #include "dock/startup.h"
 #include "fakes/fake_platform.h"
-#include "render/hover.h"
+#include "dock/tick.h"
 #include "render/layout.h"
 #include "support/texts.h"
 
@@ -31,20 +31,20 @@ struct DraggableDock : FakePlatform {
     DraggableDock(std::uint16_t hotkeyOfA = 0, std::uint16_t hotkeyOfC = 0) {
         DockState& state = dock.state;
         files.Put("C:\\Dock\\res\\0.png", pngHeader(107, 104));
-        state.backgroundImage = pictures.NewPicture();
-        state.backgroundImage->LoadFromFile("C:\\Dock\\res\\0.png");
+        state.pictures.backgroundImage = pictures.NewPicture();
+        state.pictures.backgroundImage->LoadFromFile("C:\\Dock\\res\\0.png");
         const std::uint16_t hotkeys[] = {hotkeyOfA, 0, hotkeyOfC, 0};
         for (int i = 1; i <= 4; ++i) {
             const std::string title(1, static_cast<char>('A' + i - 1));
             const std::string path = "C:\\icons\\" + title + ".png";
             files.Put(path, pngHeader(48, 48));
-            state.imagePool.push_back(pictures.NewPicture());
-            state.imagePool.back()->LoadFromFile(path);
+            state.pictures.imagePool.push_back(pictures.NewPicture());
+            state.pictures.imagePool.back()->LoadFromFile(path);
             state.items.Insert(i, DockItem{title, hotkeys[i - 1], "C:\\" + title + ".exe", ""}, i);
         }
         layoutRow(state, 1);
         window.rect = {400, 300, 400 + windowWidth(state.metrics, 4), 640};
-        state.hoverIndex = 1;
+        state.frame.hoverIndex = 1;
     }
     std::string titles() const {
         std::string out;
@@ -61,7 +61,7 @@ struct DraggableDock : FakePlatform {
         window.cursor = {window.rect.left + p.x, window.rect.top + p.y};
         animationTick(dock);
     }
-    bool saveDue() const { return dock.state.saveDue; }
+    bool saveDue() const { return dock.state.saving.saveDue; }
 };
 
 // Window x of the centre of resting cell n.
@@ -106,7 +106,7 @@ TEST(IndexAfterMove, FollowsTheMovedItemAndShiftsTheOnesBetween) {
 TEST(MoveItem, TakesTheItemWithItsPictureAndHotkeyAndRenumbersTheIdsBetween) {
     DraggableDock fake(kCtrlAltA, kCtrlAltX);
     fake.hotkeys.registered = {{1, Combo{3, 0x41}}, {3, Combo{3, 0x58}}};
-    fake.dock.state.lastLaunchIndex = 1;
+    fake.dock.state.commands.lastLaunchIndex = 1;
     moveItem(fake.dock, 1, 3);
 
     EXPECT_EQ(fake.titles(), "BCAD");
@@ -119,7 +119,7 @@ TEST(MoveItem, TakesTheItemWithItsPictureAndHotkeyAndRenumbersTheIdsBetween) {
                                         "register 2 3 88", "register 3 3 65"}));
     EXPECT_EQ(fake.hotkeys.registered,
               (std::map<int, Combo>{{2, Combo{3, 0x58}}, {3, Combo{3, 0x41}}}));
-    EXPECT_EQ(fake.dock.state.lastLaunchIndex, 3);
+    EXPECT_EQ(fake.dock.state.commands.lastLaunchIndex, 3);
     std::vector<float> lefts;
     for (int i = 1; i <= 4; ++i) lefts.push_back(fake.dock.state.items[i].currentRect.left);
     EXPECT_EQ(lefts, (std::vector<float>{144, 180, 216, 252}));
@@ -129,10 +129,10 @@ TEST(MoveItem, TakesTheItemWithItsPictureAndHotkeyAndRenumbersTheIdsBetween) {
 
 TEST(MoveItem, ToTheLeftShiftsTheCoolDownOfAnItemBetween) {
     DraggableDock fake;
-    fake.dock.state.lastLaunchIndex = 2;
+    fake.dock.state.commands.lastLaunchIndex = 2;
     moveItem(fake.dock, 4, 1);
     EXPECT_EQ(fake.titles(), "DABC");
-    EXPECT_EQ(fake.dock.state.lastLaunchIndex, 3);
+    EXPECT_EQ(fake.dock.state.commands.lastLaunchIndex, 3);
     EXPECT_EQ(fake.hotkeys.log, (std::vector<std::string>{"unregister 1", "unregister 2",
                                                           "unregister 3", "unregister 4"}));
 }
@@ -149,7 +149,7 @@ TEST(ItemDrag, AcrossTheRowMovesTheItemWhereItIsReleasedAndReleasesTheCapture) {
     EXPECT_EQ(fake.titles(), "BCAD");
     EXPECT_EQ(fake.dock.state.drag.phase, ItemDrag::Phase::none);
     EXPECT_FALSE(fake.window.captured);
-    EXPECT_EQ(fake.dock.state.hoverIndex, 0);
+    EXPECT_EQ(fake.dock.state.frame.hoverIndex, 0);
     EXPECT_EQ(fake.dock.state.items[3].currentRect, fake.dock.state.items[3].baseRect);
     EXPECT_TRUE(fake.saveDue());
 }
@@ -173,7 +173,7 @@ TEST(ItemDrag, StartsOnlyPastTheDragDistanceAndAPlainClickStaysAClick) {
     EXPECT_TRUE(fake.canvas.calls.empty());
     releaseItem(fake.dock, {164, kRowY - 4});
     EXPECT_EQ(fake.window.log, (std::vector<std::string>{"capture", "release"}));
-    EXPECT_EQ(fake.dock.state.hoverIndex, 1) << "the click leaves the hover alone";
+    EXPECT_EQ(fake.dock.state.frame.hoverIndex, 1) << "the click leaves the hover alone";
     EXPECT_TRUE(fake.canvas.calls.empty());
 }
 
@@ -181,7 +181,7 @@ TEST(ItemDrag, NeverStartsWhileLockedBusyOrWithDragToReorderOff) {
     for (int which = 0; which < 3; ++which) {
         DraggableDock fake;
         if (which == 0) fake.dock.settings.locked = 1;
-        if (which == 1) fake.dock.state.busy = true;
+        if (which == 1) fake.dock.state.commands.busy = true;
         if (which == 2) fake.dock.settings.dragReorder = 0;
         fake.dragTo({cellCentre(1), kRowY}, {cellCentre(3), kRowY});
         releaseItem(fake.dock, {cellCentre(3), kRowY});
@@ -193,10 +193,10 @@ TEST(ItemDrag, NeverStartsWhileLockedBusyOrWithDragToReorderOff) {
 
 TEST(ItemDrag, OpensAGapWhereTheItemWouldLandAndDrawsItOnTopAtThePointer) {
     DraggableDock fake;
-    fake.dock.state.zoomIndex = 1;
-    fake.dock.state.zoomPercent = 60;
+    fake.dock.state.frame.zoomIndex = 1;
+    fake.dock.state.frame.zoomPercent = 60;
     fake.dragTo({cellCentre(1), kRowY}, {cellCentre(1) + 10, kRowY});
-    EXPECT_EQ(fake.dock.state.zoomPercent, 0) << "nothing magnifies while dragging";
+    EXPECT_EQ(fake.dock.state.frame.zoomPercent, 0) << "nothing magnifies while dragging";
     for (int i = 0; i < 10; ++i) fake.tickAt({cellCentre(3), 160});
     const DockState& state = fake.dock.state;
     // B and C close up to cells 1 and 2, D stays in 4: the gap is cell 3.
@@ -236,14 +236,14 @@ TEST(ItemDrag, OffTheStripAsksLikeDeleteAndNoPutsTheItemBack) {
 
 TEST(ItemDrag, OffTheStripWithYesRemovesTheItemAndSaves) {
     DraggableDock fake;
-    fake.dock.state.hoverIndex = 3;
+    fake.dock.state.frame.hoverIndex = 3;
     fake.messages.answers = {kAnswerYes};
     fake.dragTo({cellCentre(3), kRowY}, {cellCentre(3), 300});
     releaseItem(fake.dock, {cellCentre(3), 300});
     EXPECT_EQ(fake.messages.shown.at(0).text, "C");
     EXPECT_EQ(fake.titles(), "ABD");
     EXPECT_TRUE(fake.saveDue());
-    EXPECT_FALSE(fake.dock.state.busy);
+    EXPECT_FALSE(fake.dock.state.commands.busy);
 }
 
 TEST(ItemDrag, CancelPutsEverythingBackAndReleasesTheCaptureOnEveryPath) {
@@ -261,13 +261,13 @@ TEST(ItemDrag, CancelPutsEverythingBackAndReleasesTheCaptureOnEveryPath) {
     EXPECT_FALSE(fake.saveDue());
 
     // A press that never became a drag: released, but nothing to cancel.
-    fake.dock.state.hoverIndex = 1;
+    fake.dock.state.frame.hoverIndex = 1;
     pressItem(fake.dock, {cellCentre(1), kRowY});
     EXPECT_FALSE(cancelItemDrag(fake.dock));
     EXPECT_FALSE(fake.window.captured);
 
     // The dock closing mid-drag.
-    fake.dock.state.hoverIndex = 1;
+    fake.dock.state.frame.hoverIndex = 1;
     fake.dragTo({cellCentre(1), kRowY}, {cellCentre(4), kRowY});
     stopDock(fake.dock);
     EXPECT_FALSE(fake.window.captured);

@@ -69,8 +69,8 @@ TEST_F(Launching, PassesTheStoredPathAsIsWithItsDirectory) {
     ASSERT_EQ(launches(), 2u);
     EXPECT_EQ(platform.shell.launched[0], (FakeShell::Launched{"C:/Tools/app.exe", "C:\\Tools\\"}));
     EXPECT_EQ(platform.shell.launched[1], (FakeShell::Launched{"notes.txt", ""}));
-    EXPECT_EQ(platform.dock.state.lastLaunchIndex, 3);
-    EXPECT_EQ(platform.dock.state.lastLaunchTick, 5000u);
+    EXPECT_EQ(platform.dock.state.commands.lastLaunchIndex, 3);
+    EXPECT_EQ(platform.dock.state.commands.lastLaunchTick, 5000u);
 }
 
 TEST_F(Launching, IgnoresIndicesOutsideTheList) {
@@ -78,7 +78,7 @@ TEST_F(Launching, IgnoresIndicesOutsideTheList) {
     at(5000, 4);
     at(5000, -1);
     EXPECT_EQ(launches(), 0u);
-    EXPECT_EQ(platform.dock.state.lastLaunchIndex, 0);
+    EXPECT_EQ(platform.dock.state.commands.lastLaunchIndex, 0);
 }
 
 TEST_F(Launching, TheFirstLaunchIsNeverHeldBack) {
@@ -90,10 +90,11 @@ TEST_F(Launching, HoldsTheSameItemBackFor999MsAndLaunchesItAt1000) {
     at(20000, 2);
     at(20999, 2);
     EXPECT_EQ(launches(), 1u);
-    EXPECT_EQ(platform.dock.state.lastLaunchTick, 20000u);  // a held-back launch changes nothing
+    EXPECT_EQ(platform.dock.state.commands.lastLaunchTick,
+              20000u);  // a held-back launch changes nothing
     at(21000, 2);
     EXPECT_EQ(launches(), 2u);
-    EXPECT_EQ(platform.dock.state.lastLaunchTick, 21000u);
+    EXPECT_EQ(platform.dock.state.commands.lastLaunchTick, 21000u);
 }
 
 TEST_F(Launching, NeverHoldsBackAnotherItem) {

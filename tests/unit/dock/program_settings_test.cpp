@@ -118,8 +118,8 @@ TEST(ApplyProgramSettings, RecreatesTheSurfaceWithHighQualityAtOnce) {
 TEST(ApplyProgramSettings, OnAnEmptyDockDrawsTheBackgroundEightPixelsAboveTheNewRow) {
     FakePlatform fake;
     fake.files.Put("C:\\bg.png", testing::pngHeader(107, 104));
-    fake.dock.state.backgroundImage = fake.pictures.NewPicture();
-    fake.dock.state.backgroundImage->LoadFromFile("C:\\bg.png");
+    fake.dock.state.pictures.backgroundImage = fake.pictures.NewPicture();
+    fake.dock.state.pictures.backgroundImage->LoadFromFile("C:\\bg.png");
     storeProgramSettings(fake.dock.settings, {false, false, false, true, "58", "1000"});
     applyProgramSettings(fake.dock);
     const auto slices = fake.canvas.Only("DrawImageSlice");
@@ -130,9 +130,9 @@ TEST(ApplyProgramSettings, OnAnEmptyDockDrawsTheBackgroundEightPixelsAboveTheNew
 
 TEST(ApplyProgramSettings, RedrawsTheRowWithTheNewOptionsAndPresentsIt) {
     FakePlatform fake;
-    fake.dock.state.imagePool.push_back(fake.pictures.NewPicture());
+    fake.dock.state.pictures.imagePool.push_back(fake.pictures.NewPicture());
     fake.files.Put("C:\\a.png", testing::pngHeader(48, 48));
-    fake.dock.state.imagePool.back()->LoadFromFile("C:\\a.png");
+    fake.dock.state.pictures.imagePool.back()->LoadFromFile("C:\\a.png");
     fake.dock.state.items.Insert(1, DockItem{"A", 0, "C:\\a.exe", ""}, 1);
     layoutRow(fake.dock.state, 1);
     storeProgramSettings(fake.dock.settings, {false, true, false, true, "58", "1000"});

@@ -66,7 +66,7 @@ TEST_F(StartingTheDock, WithoutConfigShowsTheEmptyDockWhereTheDialogManagerPutIt
                   {"DrawImageSlice", kBuiltinBackground, {196, 144, 16, 50, 77, 0, 30, 104}, ""},
                   {"Present", "", {}, ""},
               }));
-    EXPECT_FALSE(dock.state.busy);
+    EXPECT_FALSE(dock.state.commands.busy);
     EXPECT_EQ(dock.state.items.Count(), 0);
 }
 
@@ -85,8 +85,8 @@ TEST_F(StartingTheDock, SetsTheLayoutMetricsFromTheBackground) {
 
 TEST_F(StartingTheDock, UsesTheBuiltInPicturesWhenNoReplacementExists) {
     startDock(dock);
-    auto& background = dynamic_cast<testing::FakePicture&>(*dock.state.backgroundImage);
-    auto& tray = dynamic_cast<testing::FakePicture&>(*dock.state.trayImage);
+    auto& background = dynamic_cast<testing::FakePicture&>(*dock.state.pictures.backgroundImage);
+    auto& tray = dynamic_cast<testing::FakePicture&>(*dock.state.pictures.trayImage);
     EXPECT_EQ(background.source, kBuiltinBackground);
     EXPECT_EQ(tray.source, kBuiltinTray);
     EXPECT_EQ(dock.settings.trayImagePath, "C:\\Dock\\res\\1.png");
@@ -97,16 +97,16 @@ TEST_F(StartingTheDock, LoadsTheReplacementPicturesBesideTheProgram) {
     platform.files.Put("C:\\Dock\\res\\0.png", png);
     platform.files.Put("C:\\Dock\\res\\1.png", png);
     startDock(dock);
-    EXPECT_EQ(dynamic_cast<testing::FakePicture&>(*dock.state.backgroundImage).source,
+    EXPECT_EQ(dynamic_cast<testing::FakePicture&>(*dock.state.pictures.backgroundImage).source,
               "file:C:\\Dock\\res\\0.png");
-    EXPECT_EQ(dynamic_cast<testing::FakePicture&>(*dock.state.trayImage).source,
+    EXPECT_EQ(dynamic_cast<testing::FakePicture&>(*dock.state.pictures.trayImage).source,
               "file:C:\\Dock\\res\\1.png");
 }
 
 TEST_F(StartingTheDock, ABackgroundFileThatDoesNotDecodeLeavesTheBackgroundEmpty) {
     platform.files.Put("C:\\Dock\\res\\0.png", "not a picture");
     startDock(dock);
-    EXPECT_FALSE(dock.state.backgroundImage->IsLoaded());
+    EXPECT_FALSE(dock.state.pictures.backgroundImage->IsLoaded());
     EXPECT_EQ(dock.state.metrics.backgroundHeight, 0);
     // Only the float room and the caption room are left: (0 + 48 + 18) x 2.
     EXPECT_EQ(platform.window.placements.at(0), (FakeWindow::Placement{true, 540, 330, 288, 132}));
@@ -232,7 +232,7 @@ TEST_F(StartingTheDock, AddsTheConfiguredItemsAndDrawsTheRow) {
     EXPECT_EQ(platform.hotkeys.registered.size(), 2u);
     EXPECT_EQ(platform.hotkeys.registered.count(1), 1u);
     EXPECT_EQ(platform.hotkeys.registered.count(3), 1u);
-    EXPECT_FALSE(dock.state.busy);
+    EXPECT_FALSE(dock.state.commands.busy);
 }
 
 TEST_F(StartingTheDock, AHighQualitySettingReachesTheSurface) {

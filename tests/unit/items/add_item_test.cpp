@@ -77,8 +77,8 @@ struct AddItemTest : ::testing::Test {
     DockState& state = fake.dock.state;
 
     AddItemTest() {
-        state.backgroundImage = std::make_unique<testing::FakePicture>(fake.files);
-        state.trayImage = std::make_unique<testing::FakePicture>(fake.files);
+        state.pictures.backgroundImage = std::make_unique<testing::FakePicture>(fake.files);
+        state.pictures.trayImage = std::make_unique<testing::FakePicture>(fake.files);
     }
     void configured(const std::string& title, std::uint16_t hotkey, const std::string& target,
                     int position = 0) {
@@ -101,7 +101,7 @@ struct AddItemTest : ::testing::Test {
         return out;
     }
     std::string pictureOf(int index) const {
-        const Picture& p = *state.imagePool[std::size_t(state.items[index].imageSlot - 1)];
+        const Picture& p = *state.pictures.imagePool[std::size_t(state.items[index].imageSlot - 1)];
         return static_cast<const testing::FakePicture&>(p).source;
     }
     static std::string builtIn() {
@@ -121,14 +121,14 @@ TEST_F(AddItemTest, DropPositionWithoutHoverSplitsTheDockInHalves) {
     configured("a", 0, "a.txt");
     configured("b", 0, "b.txt");
     // Two items: the window is 144 * 2 + 36 * 2 = 360 wide, its middle at 180.
-    state.pointerX = 179;
+    state.frame.pointerX = 179;
     EXPECT_EQ(dropPosition(state), 1);
-    state.pointerX = 180;
+    state.frame.pointerX = 180;
     EXPECT_EQ(dropPosition(state), 3);
-    state.pointerX = -5;
+    state.frame.pointerX = -5;
     EXPECT_EQ(dropPosition(state), 1);
-    state.hoverIndex = 3;  // stale: names no item
-    state.pointerX = 300;
+    state.frame.hoverIndex = 3;  // stale: names no item
+    state.frame.pointerX = 300;
     EXPECT_EQ(dropPosition(state), 3);
 }
 
@@ -136,24 +136,24 @@ TEST_F(AddItemTest, DropPositionOnAHoveredItemSplitsItsZoomedCell) {
     configured("a", 0, "a.txt");
     configured("b", 0, "b.txt");
     // Item 2 rests at 180..216; its zoomed cell starts at 162, its centre at 198.
-    state.hoverIndex = 2;
-    state.pointerX = 199;
+    state.frame.hoverIndex = 2;
+    state.frame.pointerX = 199;
     EXPECT_EQ(dropPosition(state), 3);
-    state.pointerX = 198;
+    state.frame.pointerX = 198;
     EXPECT_EQ(dropPosition(state), 2);
-    state.pointerX = 163;
+    state.frame.pointerX = 163;
     EXPECT_EQ(dropPosition(state), 2);
-    state.hoverIndex = 1;
-    state.pointerX = 163;
+    state.frame.hoverIndex = 1;
+    state.frame.pointerX = 163;
     EXPECT_EQ(dropPosition(state), 2);
-    state.pointerX = 150;
+    state.frame.pointerX = 150;
     EXPECT_EQ(dropPosition(state), 1);
 }
 
 TEST_F(AddItemTest, ThreeFilesDroppedRightOfTheMiddleAreAppendedInOrder) {
     configured("x", 0, "x.txt");
     configured("y", 0, "y.txt");
-    state.pointerX = 230;
+    state.frame.pointerX = 230;
     addDroppedFiles(dock, {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"});
     EXPECT_THAT(titles(), ElementsAre("x", "y", "a", "b", "c"));
 }
@@ -161,7 +161,7 @@ TEST_F(AddItemTest, ThreeFilesDroppedRightOfTheMiddleAreAppendedInOrder) {
 TEST_F(AddItemTest, ThreeFilesDroppedOnTheLeftHalfArriveAtTheFrontReversed) {
     configured("x", 0, "x.txt");
     configured("y", 0, "y.txt");
-    state.pointerX = 100;
+    state.frame.pointerX = 100;
     addDroppedFiles(dock, {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"});
     EXPECT_THAT(titles(), ElementsAre("c", "b", "a", "x", "y"));
 }
@@ -169,7 +169,7 @@ TEST_F(AddItemTest, ThreeFilesDroppedOnTheLeftHalfArriveAtTheFrontReversed) {
 TEST_F(AddItemTest, LaterFilesOfADropJustRightOfTheMiddleGoToTheFront) {
     configured("x", 0, "x.txt");
     configured("y", 0, "y.txt");
-    state.pointerX = 185;  // right of 180, left of 198 and 216 once the dock has grown
+    state.frame.pointerX = 185;  // right of 180, left of 198 and 216 once the dock has grown
     addDroppedFiles(dock, {"C:\\a.txt", "C:\\b.txt", "C:\\c.txt"});
     EXPECT_THAT(titles(), ElementsAre("c", "b", "x", "y", "a"));
 }
@@ -177,8 +177,8 @@ TEST_F(AddItemTest, LaterFilesOfADropJustRightOfTheMiddleGoToTheFront) {
 TEST_F(AddItemTest, FilesDroppedOnAHoveredItemAreInsertedAfterItReversed) {
     configured("x", 0, "x.txt");
     configured("y", 0, "y.txt");
-    state.hoverIndex = 1;
-    state.pointerX = 170;
+    state.frame.hoverIndex = 1;
+    state.frame.pointerX = 170;
     addDroppedFiles(dock, {"C:\\a.txt", "C:\\b.txt"});
     EXPECT_THAT(titles(), ElementsAre("x", "b", "a", "y"));
 }
@@ -196,14 +196,14 @@ TEST_F(AddItemTest, ChosenFilesGoWhereADropAtTheMenusPointWouldPutThemAndAreToBe
     configured("x", 0, "x.txt");
     configured("y", 0, "y.txt");
     // The menu opened right of item 1's zoomed centre; the pointer has moved on since.
-    state.menuTargetIndex = 1;
-    state.menuPointerX = 170;
-    state.hoverIndex = 0;
-    state.pointerX = 10;
+    state.commands.menuTargetIndex = 1;
+    state.commands.menuPointerX = 170;
+    state.frame.hoverIndex = 0;
+    state.frame.pointerX = 10;
     addChosenFiles(dock, {"C:\\a.txt", "C:\\b.txt"});
     EXPECT_THAT(titles(), ElementsAre("x", "b", "a", "y"));
     EXPECT_EQ(fake.window.placements.size(), 2u) << "the window grows per file, as for a drop";
-    EXPECT_TRUE(state.saveDue);
+    EXPECT_TRUE(state.saving.saveDue);
 }
 
 TEST_F(AddItemTest, ADroppedRecordStartsWithoutHotkeyOrCustomIcon) {
@@ -327,7 +327,7 @@ TEST_F(AddItemTest, InsertsAtTheFrontInTheMiddleAndAtTheEndKeepingEveryEntryInSt
         EXPECT_EQ(e.zoomRect, (RectF{126.0f + 36 * (i - 1), -36, 198.0f + 36 * (i - 1), 36}));
         EXPECT_EQ(e.lift, 0.0f);
     }
-    EXPECT_EQ(state.imagePool.size(), 5u);
+    EXPECT_EQ(state.pictures.imagePool.size(), 5u);
 }
 
 TEST_F(AddItemTest, RenumbersEveryHotkeyAfterAnInsertionAtTheFront) {
@@ -353,7 +353,7 @@ TEST_F(AddItemTest, RenumbersFromTheMiddleAndForADroppedAppend) {
     EXPECT_THAT(fake.hotkeys.log, ElementsAre("unregister 1", "register 1 3 65", "unregister 2",
                                               "unregister 3", "register 3 2 66"));
     fake.hotkeys.log.clear();
-    state.pointerX = 1000;
+    state.frame.pointerX = 1000;
     addDroppedFiles(dock, {"C:\\z.txt"});
     EXPECT_THAT(fake.hotkeys.log, ElementsAre("unregister 1", "register 1 3 65", "unregister 2",
                                               "unregister 3", "register 3 2 66", "unregister 4"));
@@ -391,7 +391,7 @@ TEST_F(AddItemTest, ReusesTheLowestFreeSlotAndGrowsThePoolOnlyWhenFull) {
     for (const char* t : {"a.txt", "b.txt", "c.txt"}) configured("", 0, t);
     // What deleting items 1 and 2 leaves: their pictures disposed, their slots free.
     for (int i : {2, 1}) {
-        state.imagePool[std::size_t(state.items[i].imageSlot - 1)]->Dispose();
+        state.pictures.imagePool[std::size_t(state.items[i].imageSlot - 1)]->Dispose();
         state.items.Remove(i);
     }
     const int made = fake.pictures.made;
@@ -400,13 +400,13 @@ TEST_F(AddItemTest, ReusesTheLowestFreeSlotAndGrowsThePoolOnlyWhenFull) {
     configured("", 0, "f.txt");
     EXPECT_THAT(slots(), ElementsAre(3, 1, 2, 4));
     EXPECT_EQ(fake.pictures.made, made + 1);
-    EXPECT_EQ(state.imagePool.size(), 4u);
+    EXPECT_EQ(state.pictures.imagePool.size(), 4u);
 }
 
 TEST_F(AddItemTest, NeverSharesTheSlotOfAnItemWhosePictureFailedToDecode) {
     configured("", 0, "a.txt");
     configured("", 0, "b.txt");
-    state.imagePool[0]->Dispose();  // item 1 kept a custom icon that did not decode
+    state.pictures.imagePool[0]->Dispose();  // item 1 kept a custom icon that did not decode
     configured("", 0, "c.txt");
     EXPECT_THAT(slots(), ElementsAre(1, 2, 3));
 }

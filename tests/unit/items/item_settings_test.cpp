@@ -24,17 +24,17 @@ constexpr std::uint16_t kCtrlShiftF = 0x0346;
 struct DockWithFoo : FakePlatform {
     DockWithFoo() {
         files.Put("C:\\icons\\foo.png", pngHeader(48, 48));
-        dock.state.imagePool.push_back(pictures.NewPicture());
-        dock.state.imagePool.back()->LoadFromFile("C:\\icons\\foo.png");
+        dock.state.pictures.imagePool.push_back(pictures.NewPicture());
+        dock.state.pictures.imagePool.back()->LoadFromFile("C:\\icons\\foo.png");
         dock.state.items.Insert(1, DockItem{"Foo", kCtrlAltF, "C:\\foo.exe", "C:\\icons\\foo.png"},
                                 1);
         layoutRow(dock.state, 1);
         hotkeys.registered[1] = {3, 0x46};
-        dock.state.editedItemIndex = 1;
+        dock.state.commands.editedItemIndex = 1;
     }
     DockItem& foo() { return dock.state.items[1].item; }
     const FakePicture& picture() const {
-        return static_cast<const FakePicture&>(*dock.state.imagePool[0]);
+        return static_cast<const FakePicture&>(*dock.state.pictures.imagePool[0]);
     }
     ItemSettingsForm unchanged() { return {foo().title, foo().customIconPath, foo().hotkey}; }
 };

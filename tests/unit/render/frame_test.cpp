@@ -39,10 +39,11 @@ struct FrameTest : ::testing::Test {
     }
 
     void makeRow(const std::vector<std::string>& titles) {
-        dock.state.backgroundImage = picture("bg.png", 107, 104);
-        dock.state.trayImage = picture("tray.png", 96, 96);
+        dock.state.pictures.backgroundImage = picture("bg.png", 107, 104);
+        dock.state.pictures.trayImage = picture("tray.png", 96, 96);
         for (std::size_t i = 1; i <= titles.size(); ++i) {
-            dock.state.imagePool.push_back(picture("item" + std::to_string(i) + ".png", 72, 72));
+            dock.state.pictures.imagePool.push_back(
+                picture("item" + std::to_string(i) + ".png", 72, 72));
             DockItem item;
             item.title = titles[i - 1];
             item.targetPath = "C:\\Programs\\tool" + std::to_string(i) + ".exe";
@@ -53,9 +54,9 @@ struct FrameTest : ::testing::Test {
 
     // Hovers `item` with the pointer at (x, y) and renders `steps` frames.
     void hover(int item, int x, int y, int steps) {
-        dock.state.hoverIndex = item;
-        dock.state.pointerX = x;
-        dock.state.pointerY = y;
+        dock.state.frame.hoverIndex = item;
+        dock.state.frame.pointerX = x;
+        dock.state.frame.pointerY = y;
         for (int i = 0; i < steps; ++i) renderFrame(dock, false);
     }
 
@@ -147,7 +148,7 @@ TEST_F(FrameTest, AFullZoomFrameDrawsStripHighlightItemsReflectionsAndCaptionInO
                              reflection(3, 239, 239, 56, 56),
                              {"DrawOutlinedText", "", {184.5, 102, 18}, "Two"}},
                             {present()}}));
-    EXPECT_EQ(dock.state.titleText, "Two");
+    EXPECT_EQ(dock.state.frame.titleText, "Two");
     EXPECT_TRUE(fake.window.timerArms.empty());
 }
 
@@ -197,11 +198,11 @@ TEST_F(FrameTest, CaptionFallsBackToTheTargetPathAndIsEmptyWhenBothAre) {
               (Call{"DrawOutlinedText", "", {103.5, 102, 18}, "C:\\Programs\\tool2.exe"}));
 
     dock.state.items[2].item.targetPath.clear();
-    dock.state.pointerX = 199;  // a move, so that the model asks for a frame
+    dock.state.frame.pointerX = 199;  // a move, so that the model asks for a frame
     renderFrame(dock, false);
     EXPECT_EQ(fake.canvas.Only("DrawOutlinedText").back(),
               (Call{"DrawOutlinedText", "", {199, 102, 18}, ""}));
-    EXPECT_EQ(dock.state.titleText, "");
+    EXPECT_EQ(dock.state.frame.titleText, "");
 }
 
 TEST_F(FrameTest, CaptionOfGbkTitlesCountsBytes) {
@@ -225,7 +226,7 @@ TEST_F(FrameTest, ACaptionOfMoreThan512BytesIsCutBeforeTheCharacterThatCrossesTh
     const std::string cut = title.substr(0, 511);
     EXPECT_EQ(fake.canvas.Only("DrawOutlinedText").back(),
               (Call{"DrawOutlinedText", "", {198 - 9 * 511 / 2.0, 102, 18}, cut}));
-    EXPECT_EQ(dock.state.titleText, cut);
+    EXPECT_EQ(dock.state.frame.titleText, cut);
     EXPECT_EQ(dock.state.items[2].item.title, title) << "the item keeps its whole title";
 }
 
@@ -237,7 +238,7 @@ TEST_F(FrameTest, OnASingleByteCodePageACaptionIsCutAtExactly512Bytes) {
 
     hover(2, 198, 152, 10);
 
-    EXPECT_EQ(dock.state.titleText, title.substr(0, 512));
+    EXPECT_EQ(dock.state.frame.titleText, title.substr(0, 512));
 }
 
 TEST_F(FrameTest, ARaisedItemsReflectionSinksByTwiceItsLift) {
@@ -272,9 +273,9 @@ TEST_F(FrameTest, ALoweredItemIsMirroredAboutItsOwnBottomEdge) {
 
 TEST_F(FrameTest, HighlightFramesTheMagnifiedCellWithFivePixelsToSpareAtEverySize) {
     makeRow({"One", "Two", "Three"});
-    dock.state.hoverIndex = 2;
-    dock.state.pointerX = 198;
-    dock.state.pointerY = 152;
+    dock.state.frame.hoverIndex = 2;
+    dock.state.frame.pointerX = 198;
+    dock.state.frame.pointerY = 152;
 
     for (int step = 1; step <= 10; ++step) {
         calls().clear();
@@ -304,8 +305,8 @@ TEST_F(FrameTest, TheStripFollowsTheSpreadOfTheRow) {
 TEST_F(FrameTest, ItemsWithoutAPictureDrawNothingInTheirCell) {
     makeRow({"One", "Two", "Three"});
     dock.settings.reflection = 1;
-    dock.state.imagePool[1]->Dispose();  // item 2's picture is empty
-    dock.state.items[3].imageSlot = 0;   // item 3 has no slot at all
+    dock.state.pictures.imagePool[1]->Dispose();  // item 2's picture is empty
+    dock.state.items[3].imageSlot = 0;            // item 3 has no slot at all
 
     renderFrame(dock, true);
 
@@ -318,8 +319,8 @@ TEST_F(FrameTest, ItemsWithoutAPictureDrawNothingInTheirCell) {
 
 TEST_F(FrameTest, AZoomFrameWithoutTrayOrBackgroundStillDrawsItemsAndCaption) {
     makeRow({"One"});
-    dock.state.backgroundImage.reset();
-    dock.state.trayImage.reset();
+    dock.state.pictures.backgroundImage.reset();
+    dock.state.pictures.trayImage.reset();
 
     hover(1, 162, 152, 10);
 
@@ -343,7 +344,7 @@ TEST_F(FrameTest, FadingOutEndsWithARestingFrameAndSlowsTheTimer) {
     EXPECT_EQ(texts.front().args[2], 16);
     EXPECT_EQ(texts.back().args[2], 0);
     EXPECT_EQ(fake.window.timerArms, std::vector<std::uint32_t>{100});
-    EXPECT_EQ(dock.state.zoomIndex, 0);
+    EXPECT_EQ(dock.state.frame.zoomIndex, 0);
 }
 
 TEST_F(FrameTest, TheEmptyDockIsOneCellWideFromTheLeftMargin) {
@@ -358,12 +359,12 @@ TEST_F(FrameTest, TheEmptyDockIsOneCellWideFromTheLeftMargin) {
 
 TEST_F(FrameTest, TheEmptyDockWithoutABackgroundOnlyClearsAndPresents) {
     makeRow({});
-    dock.state.backgroundImage.reset();
+    dock.state.pictures.backgroundImage.reset();
 
     drawEmptyDock(dock, 90);
 
     EXPECT_EQ(calls(), (std::vector<Call>{clear(), present()}));
-    EXPECT_EQ(dock.state.emptyStripTop, 90);  // where the strip is, drawn or not
+    EXPECT_EQ(dock.state.metrics.emptyStripTop, 90);  // where the strip is, drawn or not
 }
 
 TEST_F(FrameTest, RecreatingTheCanvasUsesTheWindowSizeTheCaptionFontAndTheQualitySetting) {

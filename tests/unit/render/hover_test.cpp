@@ -1,3 +1,4 @@
+#include "dock/tick.h"
 #include "render/hover.h"
 
 #include <gtest/gtest.h>
@@ -50,7 +51,7 @@ TEST_F(HitTest, SnappingReachesFloatDistanceAboveTheFullSizeCell) {
 }
 
 TEST_F(HitTest, AHoveredItemWidensEveryZoneAsSnappingDoes) {
-    state.hoverIndex = 1;
+    state.frame.hoverIndex = 1;
     EXPECT_EQ(at(200, 68), 2);
     EXPECT_EQ(at(200, 67), 0);
     EXPECT_EQ(at(240, 100), 3);
@@ -90,14 +91,14 @@ TEST_F(HitTest, FloatEdgesAreTruncatedTowardZero) {
     EXPECT_EQ(at(178, 170), 1);
     EXPECT_EQ(at(179, 170), 0);  // 179.9 becomes 179, exclusive; item 2 starts at 180
 
-    state.hoverIndex = 1;
+    state.frame.hoverIndex = 1;
     state.items[2].currentRect = {180, -36.5f, 216, 36.5f};
     EXPECT_EQ(at(200, 67), 2);  // 152 - 36.5 - 48 = 67.5 becomes 67
     EXPECT_EQ(at(200, 66), 0);
 }
 
 TEST_F(HitTest, ARaisedItemKeepsThePointerUpToFloatDistanceAboveItsRaisedTop) {
-    state.hoverIndex = 2;
+    state.frame.hoverIndex = 2;
     settings.floatBothWays = 1;
     state.items[2].currentRect = {162, -84, 234, -12};  // full size, lifted by 48
     EXPECT_EQ(at(170, 20), 2);
@@ -128,11 +129,11 @@ struct AnimationTick : ::testing::Test {
 TEST_F(AnimationTick, PointerOverACellHoversItDrawsAndArmsTheFastTimer) {
     pointAt(200, 160);
     animationTick(fake.dock);
-    EXPECT_EQ(state.hoverIndex, 2);
-    EXPECT_EQ(state.pointerX, 200);
-    EXPECT_EQ(state.pointerY, 160);
-    EXPECT_EQ(state.zoomIndex, 2);
-    EXPECT_EQ(state.zoomPercent, 10);
+    EXPECT_EQ(state.frame.hoverIndex, 2);
+    EXPECT_EQ(state.frame.pointerX, 200);
+    EXPECT_EQ(state.frame.pointerY, 160);
+    EXPECT_EQ(state.frame.zoomIndex, 2);
+    EXPECT_EQ(state.frame.zoomPercent, 10);
     EXPECT_EQ(fake.canvas.Only("Present").size(), 1u);
     EXPECT_EQ(fake.window.timerArms, (std::vector<std::uint32_t>{10}));
 }
@@ -140,7 +141,7 @@ TEST_F(AnimationTick, PointerOverACellHoversItDrawsAndArmsTheFastTimer) {
 TEST_F(AnimationTick, StillPointerOnAFullZoomDrawsNothingButStillArmsTheFastTimer) {
     pointAt(198, 152);
     for (int tick = 0; tick < 10; ++tick) animationTick(fake.dock);
-    ASSERT_EQ(state.zoomPercent, 100);
+    ASSERT_EQ(state.frame.zoomPercent, 100);
     const std::size_t presents = fake.canvas.Only("Present").size();
     fake.window.timerArms.clear();
     animationTick(fake.dock);
@@ -154,10 +155,10 @@ TEST_F(AnimationTick, PointerOutsideClearsTheHoverAndKeepsTheLastInsidePosition)
     pointAt(200, 400);  // below the window
     fake.window.timerArms.clear();
     animationTick(fake.dock);
-    EXPECT_EQ(state.hoverIndex, 0);
-    EXPECT_EQ(state.pointerX, 200);
-    EXPECT_EQ(state.pointerY, 160);
-    EXPECT_EQ(state.zoomPercent, 0);  // the fade-out runs on the kept position
+    EXPECT_EQ(state.frame.hoverIndex, 0);
+    EXPECT_EQ(state.frame.pointerX, 200);
+    EXPECT_EQ(state.frame.pointerY, 160);
+    EXPECT_EQ(state.frame.zoomPercent, 0);  // the fade-out runs on the kept position
     EXPECT_EQ(fake.window.timerArms, (std::vector<std::uint32_t>{}));
 }
 
@@ -165,14 +166,14 @@ TEST_F(AnimationTick, TheRowWidthForTheCurrentCountBoundsTheWindowNotItsRectangl
     fake.window.rect = {400, 300, 2000, 640};  // wider than the row
     pointAt(396, 170);
     animationTick(fake.dock);
-    EXPECT_EQ(state.pointerX, 0);  // outside: never written
+    EXPECT_EQ(state.frame.pointerX, 0);  // outside: never written
 
     fake.window.rect = {400, 300, 688, 640};  // not yet grown for the third item
     pointAt(395, 10);
     animationTick(fake.dock);
-    EXPECT_EQ(state.pointerX, 395);
-    EXPECT_EQ(state.pointerY, 10);
-    EXPECT_EQ(state.hoverIndex, 0);
+    EXPECT_EQ(state.frame.pointerX, 395);
+    EXPECT_EQ(state.frame.pointerY, 10);
+    EXPECT_EQ(state.frame.hoverIndex, 0);
 }
 
 TEST_F(AnimationTick, PointerLeftOrAboveTheWindowIsOutside) {
@@ -180,13 +181,13 @@ TEST_F(AnimationTick, PointerLeftOrAboveTheWindowIsOutside) {
     animationTick(fake.dock);
     fake.window.cursor = {500, 299};
     animationTick(fake.dock);
-    EXPECT_EQ(state.pointerX, 0);
-    EXPECT_EQ(state.pointerY, 0);
+    EXPECT_EQ(state.frame.pointerX, 0);
+    EXPECT_EQ(state.frame.pointerY, 0);
     fake.window.cursor = {401, 301};
     animationTick(fake.dock);
-    EXPECT_EQ(state.pointerX, 1);
-    EXPECT_EQ(state.pointerY, 1);
-    EXPECT_EQ(state.hoverIndex, 0);
+    EXPECT_EQ(state.frame.pointerX, 1);
+    EXPECT_EQ(state.frame.pointerY, 1);
+    EXPECT_EQ(state.frame.hoverIndex, 0);
 }
 
 TEST_F(AnimationTick, WhileBusyNothingIsSampledChangedDrawnOrArmed) {
@@ -194,12 +195,12 @@ TEST_F(AnimationTick, WhileBusyNothingIsSampledChangedDrawnOrArmed) {
     animationTick(fake.dock);
     const std::size_t calls = fake.canvas.calls.size();
     fake.window.timerArms.clear();
-    state.busy = true;
+    state.commands.busy = true;
     pointAt(240, 170);
     for (int tick = 0; tick < 3; ++tick) animationTick(fake.dock);
-    EXPECT_EQ(state.hoverIndex, 2);
-    EXPECT_EQ(state.pointerX, 200);
-    EXPECT_EQ(state.zoomPercent, 10);
+    EXPECT_EQ(state.frame.hoverIndex, 2);
+    EXPECT_EQ(state.frame.pointerX, 200);
+    EXPECT_EQ(state.frame.zoomPercent, 10);
     EXPECT_EQ(fake.canvas.calls.size(), calls);
     EXPECT_TRUE(fake.window.timerArms.empty());
 }
@@ -209,8 +210,8 @@ TEST_F(AnimationTick, WithoutItemsNothingIsEverHovered) {
     empty.dock.settings.autoSnap = 1;
     empty.window.cursor = {400 + 150, 300 + 160};
     animationTick(empty.dock);
-    EXPECT_EQ(empty.dock.state.hoverIndex, 0);
-    EXPECT_EQ(empty.dock.state.pointerX, 150);
+    EXPECT_EQ(empty.dock.state.frame.hoverIndex, 0);
+    EXPECT_EQ(empty.dock.state.frame.pointerX, 150);
     EXPECT_EQ(empty.window.timerArms, (std::vector<std::uint32_t>{100}));
 }
 

@@ -29,11 +29,11 @@ DockSettings settingsFloating(std::int32_t bothWays) {
 
 // Hovers `item` with the pointer at (x, y) until the magnification is full.
 void zoomFully(DockState& state, const DockSettings& settings, int item, int x, int y) {
-    state.hoverIndex = item;
-    state.pointerX = x;
-    state.pointerY = y;
+    state.frame.hoverIndex = item;
+    state.frame.pointerX = x;
+    state.frame.pointerY = y;
     for (int step = 0; step < 10; ++step) advanceFrame(state, settings, false);
-    ASSERT_EQ(state.zoomPercent, 100);
+    ASSERT_EQ(state.frame.zoomPercent, 100);
 }
 
 FrameResult zoomFrame(int item, int progress) {
@@ -163,7 +163,7 @@ TEST(StripRect, ReachesThirtyPixelsPastTheRowFromEightAboveIt) {
 
 TEST(StripRect, OfAnEmptyDockIsOneCellWideWhereItWasLastDrawn) {
     DockState empty = rowOf(0);
-    empty.emptyStripTop = 90;
+    empty.metrics.emptyStripTop = 90;
     EXPECT_EQ(stripRect(empty), (RectF{114, 90, 212, 140}));
 }
 
@@ -268,13 +268,13 @@ TEST(AdvanceFrame, SinkingStopsAtFloatDistancePlusCellHeightBelow) {
 TEST(AdvanceFrame, MagnificationBuildsUpInTenStepsAndThenAsksForNoMoreFrames) {
     DockState state = rowOf(9);
     const DockSettings settings = settingsFloating(1);
-    state.hoverIndex = 5;
-    state.pointerX = kCentreX;
-    state.pointerY = kTopLine;
+    state.frame.hoverIndex = 5;
+    state.frame.pointerX = kCentreX;
+    state.frame.pointerY = kTopLine;
     for (int p = 10; p <= 100; p += 10) {
         EXPECT_EQ(advanceFrame(state, settings, false), zoomFrame(5, p));
-        EXPECT_EQ(state.zoomIndex, 5);
-        EXPECT_EQ(state.zoomPercent, p);
+        EXPECT_EQ(state.frame.zoomIndex, 5);
+        EXPECT_EQ(state.frame.zoomPercent, p);
         if (p == 50) {
             EXPECT_EQ(state.items[5].currentRect, (RectF{279, -18, 333, 36}));
             EXPECT_EQ(state.items[6].currentRect, (RectF{333, -12, 381, 36}));
@@ -284,7 +284,7 @@ TEST(AdvanceFrame, MagnificationBuildsUpInTenStepsAndThenAsksForNoMoreFrames) {
     const RectF full = state.items[5].currentRect;
     EXPECT_EQ(advanceFrame(state, settings, false), kNothing);
     EXPECT_EQ(advanceFrame(state, settings, false), kNothing);
-    EXPECT_EQ(state.zoomPercent, 100);
+    EXPECT_EQ(state.frame.zoomPercent, 100);
     EXPECT_EQ(state.items[5].currentRect, full);
 }
 
@@ -292,7 +292,7 @@ TEST(AdvanceFrame, TwoEqualStepsAskForOneFrameUnlessForced) {
     DockState state = rowOf(9);
     const DockSettings settings = settingsFloating(1);
     zoomFully(state, settings, 5, kCentreX, kTopLine);
-    state.pointerX = kCentreX + 5;
+    state.frame.pointerX = kCentreX + 5;
     EXPECT_EQ(advanceFrame(state, settings, false), zoomFrame(5, 100));
     EXPECT_EQ(advanceFrame(state, settings, false), kNothing);
     EXPECT_EQ(advanceFrame(state, settings, true), zoomFrame(5, 100));
@@ -330,10 +330,10 @@ TEST(AdvanceFrame, ForcedRestStepWithoutItemsAsksForNoFrame) {
 
 TEST(AdvanceFrame, HoverIndexNamingNoItemCountsAsNoHover) {
     DockState state = rowOf(3);
-    state.hoverIndex = 4;
+    state.frame.hoverIndex = 4;
     EXPECT_EQ(advanceFrame(state, settingsFloating(1), false), kSlowNothing);
-    EXPECT_EQ(state.zoomIndex, 0);
-    EXPECT_EQ(state.zoomPercent, 0);
+    EXPECT_EQ(state.frame.zoomIndex, 0);
+    EXPECT_EQ(state.frame.zoomPercent, 0);
 }
 
 // Item 5, then item 6 with the progress kept, then the fade-out on item 6, frame by frame.
@@ -374,15 +374,15 @@ TEST(AdvanceFrame, BuildUpMoveToTheNextItemAndFadeOutFrameByFrame) {
                                   6, 6, 6, 6, 6, 6, 6, 6, 6, 0, 0};
     int n = 0;
     for (const Step& step : steps) {
-        state.hoverIndex = step.hover;
-        state.pointerX = step.pointerX;
-        state.pointerY = kTopLine;
+        state.frame.hoverIndex = step.hover;
+        state.frame.pointerX = step.pointerX;
+        state.frame.pointerY = kTopLine;
         EXPECT_EQ(advanceFrame(state, settings, false), step.result) << "step " << n;
-        EXPECT_EQ(state.zoomIndex, zoomIndexAfter[n]) << "step " << n;
+        EXPECT_EQ(state.frame.zoomIndex, zoomIndexAfter[n]) << "step " << n;
         EXPECT_EQ(state.items[n < 6 ? 5 : 6].currentRect, step.magnified) << "step " << n;
         ++n;
     }
-    EXPECT_EQ(state.zoomPercent, 0);
+    EXPECT_EQ(state.frame.zoomPercent, 0);
     for (int i = 1; i <= 9; ++i) {
         EXPECT_EQ(state.items[i].currentRect, state.items[i].baseRect) << "item " << i;
         EXPECT_EQ(state.items[i].lift, 0.0f) << "item " << i;
@@ -395,15 +395,15 @@ TEST(AdvanceFrame, ForcedStepThatEndsAFadeAsksForARestFrame) {
     DockState state = rowOf(9);
     const DockSettings settings = settingsFloating(1);
     zoomFully(state, settings, 5, kCentreX, kTopLine);
-    state.hoverIndex = 0;
+    state.frame.hoverIndex = 0;
     for (int step = 0; step < 10; ++step) advanceFrame(state, settings, false);
-    ASSERT_EQ(state.zoomPercent, 0);
-    ASSERT_EQ(state.zoomIndex, 5);
+    ASSERT_EQ(state.frame.zoomPercent, 0);
+    ASSERT_EQ(state.frame.zoomIndex, 5);
     state.items[5].currentRect = {1, 2, 3, 4};
 
     EXPECT_EQ(advanceFrame(state, settings, true), kSlowRest);
-    EXPECT_EQ(state.zoomIndex, 0);
-    EXPECT_EQ(state.zoomPercent, 0);
+    EXPECT_EQ(state.frame.zoomIndex, 0);
+    EXPECT_EQ(state.frame.zoomPercent, 0);
     EXPECT_EQ(state.items[5].currentRect, state.items[5].baseRect);
 }
 
@@ -411,10 +411,10 @@ TEST(AdvanceFrame, HoveringAgainDuringAFadeContinuesFromTheProgressReached) {
     DockState state = rowOf(9);
     const DockSettings settings = settingsFloating(1);
     zoomFully(state, settings, 5, kCentreX, kTopLine);
-    state.hoverIndex = 0;
+    state.frame.hoverIndex = 0;
     for (int step = 0; step < 4; ++step) advanceFrame(state, settings, false);
-    ASSERT_EQ(state.zoomPercent, 60);
-    state.hoverIndex = 3;
+    ASSERT_EQ(state.frame.zoomPercent, 60);
+    state.frame.hoverIndex = 3;
     EXPECT_EQ(advanceFrame(state, settings, false), zoomFrame(3, 70));
 }
 
@@ -422,15 +422,15 @@ TEST(AdvanceFrame, FadeContinuesOnTheLastItemWhenItemsWereDeleted) {
     DockState state = rowOf(9);
     const DockSettings settings = settingsFloating(1);
     zoomFully(state, settings, 9, 450, kTopLine);  // centre of item 9
-    state.hoverIndex = 0;
+    state.frame.hoverIndex = 0;
     for (int step = 0; step < 5; ++step) advanceFrame(state, settings, false);
-    ASSERT_EQ(state.zoomPercent, 50);
+    ASSERT_EQ(state.frame.zoomPercent, 50);
     state.items.Remove(9);
     state.items.Remove(8);
     layoutRow(state, 1);
 
     EXPECT_EQ(advanceFrame(state, settings, false), zoomFrame(7, 40));
-    EXPECT_EQ(state.zoomIndex, 9);  // kept: only the frame is limited to the count
+    EXPECT_EQ(state.frame.zoomIndex, 9);  // kept: only the frame is limited to the count
     // The pointer is 72 px right of item 7's centre: the shift is clamped to 18, scaled to 7.2.
     EXPECT_EQ(state.items[7].currentRect, (RectF{345.6f, -14.4f, 396, 36}));
 }
@@ -439,14 +439,14 @@ TEST(AdvanceFrame, EmptyingTheListDuringAFadeEndsItAtOnce) {
     DockState state = rowOf(3);
     const DockSettings settings = settingsFloating(1);
     zoomFully(state, settings, 2, 198, kTopLine);
-    state.hoverIndex = 0;
+    state.frame.hoverIndex = 0;
     advanceFrame(state, settings, false);
-    ASSERT_EQ(state.zoomPercent, 90);
+    ASSERT_EQ(state.frame.zoomPercent, 90);
     for (int i = 3; i >= 1; --i) state.items.Remove(i);
 
     EXPECT_EQ(advanceFrame(state, settings, false), kSlowNothing);
-    EXPECT_EQ(state.zoomIndex, 0);
-    EXPECT_EQ(state.zoomPercent, 0);
+    EXPECT_EQ(state.frame.zoomIndex, 0);
+    EXPECT_EQ(state.frame.zoomPercent, 0);
     EXPECT_EQ(advanceFrame(state, settings, true), kSlowNothing);
 }
 

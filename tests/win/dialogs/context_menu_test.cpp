@@ -88,7 +88,7 @@ class ContextMenuTest : public ::testing::Test {
 
 TEST_F(ContextMenuTest, OverTheEmptyAreaDisablesBothItemEntriesAndOpensAtThePointer) {
     ::SetCursorPos(300, 250);
-    real.dock().state.hoverIndex = 0;
+    real.dock().state.frame.hoverIndex = 0;
     const MenuSeen seen = openMenuAndPress(L"sd\x1B");  // disabled mnemonics do nothing
     EXPECT_EQ(seen.settingsState & MF_DISABLED, static_cast<UINT>(MF_DISABLED));
     EXPECT_EQ(seen.deleteState & MF_DISABLED, static_cast<UINT>(MF_DISABLED));
@@ -96,8 +96,8 @@ TEST_F(ContextMenuTest, OverTheEmptyAreaDisablesBothItemEntriesAndOpensAtThePoin
     EXPECT_EQ(seen.exitState & MF_DISABLED, 0u);
     EXPECT_EQ(seen.topLeft.x, 300);
     EXPECT_EQ(seen.topLeft.y, 250);
-    EXPECT_EQ(real.dock().state.menuTargetIndex, 0);
-    EXPECT_FALSE(real.dock().state.busy);
+    EXPECT_EQ(real.dock().state.commands.menuTargetIndex, 0);
+    EXPECT_FALSE(real.dock().state.commands.busy);
 }
 
 TEST_F(ContextMenuTest, TracksWithTheDockInTheForegroundSoThatAClickElsewhereEndsIt) {
@@ -112,13 +112,13 @@ TEST_F(ContextMenuTest, TracksWithTheDockInTheForegroundSoThatAClickElsewhereEnd
 
 TEST_F(ContextMenuTest, OverAnItemEnablesBothItemEntriesAgain) {
     real.AddItem(DockItem{"A", 0, "C:\\a.exe", ""});
-    real.dock().state.hoverIndex = 0;
+    real.dock().state.frame.hoverIndex = 0;
     openMenuAndPress(L"\x1B");
-    real.dock().state.hoverIndex = 1;
+    real.dock().state.frame.hoverIndex = 1;
     const MenuSeen seen = openMenuAndPress(L"\x1B");
     EXPECT_EQ(seen.settingsState & MF_DISABLED, 0u);
     EXPECT_EQ(seen.deleteState & MF_DISABLED, 0u);
-    EXPECT_EQ(real.dock().state.menuTargetIndex, 1);
+    EXPECT_EQ(real.dock().state.commands.menuTargetIndex, 1);
     EXPECT_EQ(real.dock().state.items.Count(), 1);
 }
 
@@ -127,16 +127,16 @@ TEST_F(ContextMenuTest, TheLockToggleFollowsAndShowsTheLockedSetting) {
     MenuSeen seen = openMenuAndPress(L"l");
     EXPECT_EQ(seen.lockState & MF_CHECKED, 0u);
     EXPECT_EQ(real.dock().settings.locked, 1);
-    EXPECT_TRUE(std::exchange(state.saveDue, false));
+    EXPECT_TRUE(std::exchange(state.saving.saveDue, false));
     seen = openMenuAndPress(L"l");
     EXPECT_EQ(seen.lockState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
     EXPECT_EQ(real.dock().settings.locked, 0);
-    EXPECT_TRUE(std::exchange(state.saveDue, false));
+    EXPECT_TRUE(std::exchange(state.saving.saveDue, false));
     // Changed in memory behind the menu's back: the next opening shows it.
     real.dock().settings.locked = 1;
     seen = openMenuAndPress(L"\x1B");
     EXPECT_EQ(seen.lockState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
-    EXPECT_FALSE(state.saveDue) << "a dismissed menu changes nothing";
+    EXPECT_FALSE(state.saving.saveDue) << "a dismissed menu changes nothing";
 }
 
 TEST_F(ContextMenuTest, TheExtendedSubmenuTogglesDragToReorderAndShowsItsValue) {
@@ -146,11 +146,11 @@ TEST_F(ContextMenuTest, TheExtendedSubmenuTogglesDragToReorderAndShowsItsValue) 
     EXPECT_EQ(seen.dragState & MF_CHECKED, static_cast<UINT>(MF_CHECKED)) << "on by default";
     EXPECT_EQ(seen.addState & MF_DISABLED, 0u) << "adding is always possible";
     EXPECT_EQ(real.dock().settings.dragReorder, 0);
-    EXPECT_TRUE(std::exchange(state.saveDue, false));
+    EXPECT_TRUE(std::exchange(state.saving.saveDue, false));
     seen = openMenuAndPress(L"x\r");
     EXPECT_EQ(seen.dragState & MF_CHECKED, 0u);
     EXPECT_EQ(real.dock().settings.dragReorder, 1);
-    EXPECT_TRUE(std::exchange(state.saveDue, false));
+    EXPECT_TRUE(std::exchange(state.saving.saveDue, false));
     seen = openMenuAndPress(L"\x1B");
     EXPECT_EQ(seen.dragState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
 }
@@ -161,12 +161,12 @@ TEST_F(ContextMenuTest, TheExtendedSubmenuTogglesFullscreenAvoidanceWithItsForeg
     EXPECT_EQ(seen.avoidState & MF_CHECKED, 0u) << "off by default";
     EXPECT_EQ(real.dock().settings.fullscreenAvoid, 1);
     EXPECT_TRUE(state.fullscreen.watching);
-    EXPECT_TRUE(std::exchange(state.saveDue, false));
+    EXPECT_TRUE(std::exchange(state.saving.saveDue, false));
     seen = openMenuAndPress(L"x\u2193\r");
     EXPECT_EQ(seen.avoidState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
     EXPECT_EQ(real.dock().settings.fullscreenAvoid, 0);
     EXPECT_FALSE(state.fullscreen.watching);
-    EXPECT_TRUE(state.saveDue);
+    EXPECT_TRUE(state.saving.saveDue);
 }
 
 // The Run key's value of this test program, or "<absent>".
@@ -193,7 +193,7 @@ TEST_F(ContextMenuTest, StartWithWindowsAddsAndRemovesTheRunValueAndItsMarkFollo
     EXPECT_EQ(runValueOfThisProgram(), "<absent>");
     seen = openMenuAndPress(L"\x1B");
     EXPECT_EQ(seen.startState & MF_CHECKED, 0u);
-    EXPECT_FALSE(real.dock().state.saveDue) << "config.ini holds nothing of it";
+    EXPECT_FALSE(real.dock().state.saving.saveDue) << "config.ini holds nothing of it";
 }
 
 TEST_F(ContextMenuTest, AlwaysOnTopSwitchedOnWhileAFullScreenProgramIsInFrontWaitsForItsEnd) {
@@ -210,20 +210,20 @@ TEST_F(ContextMenuTest, TheAlwaysOnTopToggleChangesTheWindowsZOrderInPlace) {
     MenuSeen seen = openMenuAndPress(L"a");
     EXPECT_EQ(seen.topState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
     EXPECT_EQ(real.dock().settings.alwaysOnTop, 0);
-    EXPECT_TRUE(std::exchange(real.dock().state.saveDue, false));
+    EXPECT_TRUE(std::exchange(real.dock().state.saving.saveDue, false));
     EXPECT_EQ(::GetWindowLongPtrW(real.window(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
     const RECT after = real.windowRect();
     EXPECT_TRUE(::EqualRect(&before, &after));
     seen = openMenuAndPress(L"a");
     EXPECT_EQ(seen.topState & MF_CHECKED, 0u);
     EXPECT_EQ(real.dock().settings.alwaysOnTop, 1);
-    EXPECT_TRUE(real.dock().state.saveDue);
+    EXPECT_TRUE(real.dock().state.saving.saveDue);
     EXPECT_EQ(::GetWindowLongPtrW(real.window(), GWL_EXSTYLE) & WS_EX_TOPMOST, WS_EX_TOPMOST);
 }
 
 TEST_F(ContextMenuTest, DeleteAsksAndOnYesRemovesTheItemAndRenumbersItsHotkeys) {
     addThreeItems();
-    real.dock().state.hoverIndex = 2;
+    real.dock().state.frame.hoverIndex = 2;
     const DWORD thread = ::GetCurrentThreadId();
     MessageBoxSeen box;
     openMenuAndPress(L"d", [&] { box = answerMessageBox(thread, L"Varnel", IDYES); });
@@ -240,7 +240,7 @@ TEST_F(ContextMenuTest, DeleteAsksAndOnYesRemovesTheItemAndRenumbersItsHotkeys) 
     EXPECT_EQ(r.left, 218);
     EXPECT_EQ(r.right - r.left, 360);
     EXPECT_EQ(real.canvas().SurfaceWidth(), 360);
-    EXPECT_FALSE(state.busy);
+    EXPECT_FALSE(state.commands.busy);
     const int ticks = RealDock::ticks();
     pump(200);
     EXPECT_GT(RealDock::ticks(), ticks);  // the animation timer runs again
@@ -248,7 +248,7 @@ TEST_F(ContextMenuTest, DeleteAsksAndOnYesRemovesTheItemAndRenumbersItsHotkeys) 
 
 TEST_F(ContextMenuTest, DeclinedDeleteKeepsEverythingAndRestartsTheTimer) {
     addThreeItems();
-    real.dock().state.hoverIndex = 3;
+    real.dock().state.frame.hoverIndex = 3;
     const DWORD thread = ::GetCurrentThreadId();
     MessageBoxSeen box;
     int ticksWhileAsking = -1;
@@ -268,12 +268,12 @@ TEST_F(ContextMenuTest, DeclinedDeleteKeepsEverythingAndRestartsTheTimer) {
     const int ticks = RealDock::ticks();
     pump(200);
     EXPECT_GT(RealDock::ticks(), ticks);
-    EXPECT_FALSE(real.dock().state.busy);
+    EXPECT_FALSE(real.dock().state.commands.busy);
 }
 
 TEST_F(ContextMenuTest, ItemSettingsOpensForTheItemUnderThePointerWithTheTimerStopped) {
     addThreeItems();
-    real.dock().state.hoverIndex = 2;
+    real.dock().state.frame.hoverIndex = 2;
     const DWORD thread = ::GetCurrentThreadId();
     std::wstring caption;
     int ticksWhileOpen = -1;
@@ -289,8 +289,8 @@ TEST_F(ContextMenuTest, ItemSettingsOpensForTheItemUnderThePointerWithTheTimerSt
     });
     EXPECT_EQ(caption, L"设置 - B");
     EXPECT_EQ(ticksWhileOpen, 0);
-    EXPECT_EQ(real.dock().state.editedItemIndex, 2);
-    EXPECT_FALSE(real.dock().state.busy);
+    EXPECT_EQ(real.dock().state.commands.editedItemIndex, 2);
+    EXPECT_FALSE(real.dock().state.commands.busy);
     const int ticks = RealDock::ticks();
     pump(200);
     EXPECT_GT(RealDock::ticks(), ticks);
@@ -309,7 +309,7 @@ TEST_F(ContextMenuTest, ProgramSettingsOpensTheSettingsDialog) {
     });
     EXPECT_TRUE(opened);
     EXPECT_EQ(real.dock().settings.reflection, 1);
-    EXPECT_FALSE(real.dock().state.busy);
+    EXPECT_FALSE(real.dock().state.commands.busy);
 }
 
 }  // namespace

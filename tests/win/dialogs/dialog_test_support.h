@@ -10,7 +10,7 @@
 
 #include "../../../resources/resource_ids.h"
 #include "../modal_driver.h"
-#include "dock/dock_session_win32.h"
+#include "dock/dock_program_win32.h"
 #include "dock/foreground_win32.h"
 #include "dock/window_port_win32.h"
 #include "fakes/fake_platform.h"
@@ -73,18 +73,19 @@ class RealDock {
         s.launchCooldownMs = 1000;
         s.alwaysOnTop = 1;
         DockState& state = dock_.state;
-        state.backgroundImage = pictures_.NewPicture();
-        state.backgroundImage->LoadFromMemory(embedded::BackgroundPicture);
-        state.trayImage = pictures_.NewPicture();
-        state.trayImage->LoadFromMemory(embedded::SelectedTrayPicture);
-        state.metrics.backgroundWidth = static_cast<std::int32_t>(state.backgroundImage->Width());
-        state.metrics.backgroundHeight = static_cast<std::int32_t>(state.backgroundImage->Height());
+        state.pictures.backgroundImage = pictures_.NewPicture();
+        state.pictures.backgroundImage->LoadFromMemory(embedded::BackgroundPicture);
+        state.pictures.trayImage = pictures_.NewPicture();
+        state.pictures.trayImage->LoadFromMemory(embedded::SelectedTrayPicture);
+        state.metrics.backgroundWidth =
+            static_cast<std::int32_t>(state.pictures.backgroundImage->Width());
+        state.metrics.backgroundHeight =
+            static_cast<std::int32_t>(state.pictures.backgroundImage->Height());
         state.metrics.floatDistance = 48;
         state.metrics.rowTop = rowTopFor(48);
         session_.instanceHandle = ::GetModuleHandleA(nullptr);
         session_.menuHandle = ::LoadMenuA(session_.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT));
         session_.dockWindow = window_;
-        session_.dock = &dock_;
         ::SetWindowPos(window_, HWND_TOPMOST, 200, 150, 288, 340, SWP_SHOWWINDOW);
         canvas_.Create(288, 340, "", 0xFFFFFF, 0, 255, false);
     }
@@ -107,15 +108,15 @@ class RealDock {
     // hotkey registered under its index, as adding it would.
     void AddItem(const DockItem& item, const std::string& pictureBytes = {}) {
         DockState& state = dock_.state;
-        state.imagePool.push_back(pictures_.NewPicture());
+        state.pictures.imagePool.push_back(pictures_.NewPicture());
         if (pictureBytes.empty()) {
-            state.imagePool.back()->LoadFromMemory(embedded::DefaultItemPicture);
+            state.pictures.imagePool.back()->LoadFromMemory(embedded::DefaultItemPicture);
         } else {
-            state.imagePool.back()->LoadFromMemory(std::span(
+            state.pictures.imagePool.back()->LoadFromMemory(std::span(
                 reinterpret_cast<const std::uint8_t*>(pictureBytes.data()), pictureBytes.size()));
         }
         const int index = state.items.Count() + 1;
-        state.items.Insert(index, item, static_cast<int>(state.imagePool.size()));
+        state.items.Insert(index, item, static_cast<int>(state.pictures.imagePool.size()));
         if (item.hotkey != 0) {
             const std::uint32_t mods[8] = {
                 0,       MOD_SHIFT,           MOD_CONTROL,           MOD_CONTROL | MOD_SHIFT,
@@ -153,7 +154,7 @@ class RealDock {
     testing::FakeShell shell_;
     Win32Foreground foreground_{window_};
     Dock dock_;
-    DockSession session_;
+    DockSession session_{dock_};
 };
 
 }  // namespace dock::wine

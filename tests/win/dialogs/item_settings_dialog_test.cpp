@@ -28,7 +28,7 @@ class ItemSettingsDialogTest : public ::testing::Test {
   protected:
     void SetUp() override {
         real.AddItem(DockItem{"Foo", kCtrlAltF, "C:\\windows\\notepad.exe", ""});
-        real.dock().state.editedItemIndex = 1;
+        real.dock().state.commands.editedItemIndex = 1;
         other = ::CreateWindowExW(0, L"STATIC", L"other", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                   nullptr, nullptr);
     }
@@ -50,7 +50,8 @@ class ItemSettingsDialogTest : public ::testing::Test {
                 drive(dialog);
                 if (!waitUntilGone(dialog)) closeWhateverIsLeft(thread, dialog);
             });
-            runItemSettingsDialog(real.session());
+            runItemSettingsDialog(real.dock(), real.session().instanceHandle,
+                                  real.session().iconBrowse);
         }
         EXPECT_TRUE(found);
     }
@@ -173,7 +174,7 @@ class CustomIconTest : public ItemSettingsDialogTest {
             ::SendDlgItemMessageW(dialog, IDC_ITEM_SAVE, BM_CLICK, 0, 0);
         });
     }
-    const Picture& picture() { return *real.dock().state.imagePool[0]; }
+    const Picture& picture() { return *real.dock().state.pictures.imagePool[0]; }
     std::string folder;
 };
 
@@ -193,7 +194,7 @@ TEST_F(CustomIconTest, APathNamingNothingKeepsThePictureAndThePath) {
 }
 
 TEST_F(CustomIconTest, AFileThatIsNoPictureGivesTheDefaultPictureInsteadOfNone) {
-    real.dock().state.imagePool[0]->LoadFromMemory(embedded::BackgroundPicture);
+    real.dock().state.pictures.imagePool[0]->LoadFromMemory(embedded::BackgroundPicture);
     writeBytes(folder + "\\broken.png", "this is no picture");
     ASSERT_EQ(::GetFileAttributesA((moduleDirectory() + "/res/2.png").c_str()),
               INVALID_FILE_ATTRIBUTES);

@@ -56,7 +56,7 @@ class ProgramSettingsDialogTest : public ::testing::Test {
                 drive(dialog);
                 if (!waitUntilGone(dialog)) closeWhateverIsLeft(thread, dialog);
             });
-            runProgramSettingsDialog(real.session());
+            runProgramSettingsDialog(real.dock(), real.session().instanceHandle);
         }
         EXPECT_TRUE(found);
     }

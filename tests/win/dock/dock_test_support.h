@@ -129,11 +129,10 @@ class DockUnderTest {
   public:
     explicit DockUnderTest(const std::string& folder)
         : program(::GetModuleHandleA(nullptr), folder, &shell) {
-        bindDockProgram(&program);
         DockSession& session = program.Session();
         session.menuHandle = ::LoadMenuA(session.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT));
         window = ::CreateDialogParamA(session.instanceHandle, MAKEINTRESOURCEA(IDD_DOCK), nullptr,
-                                      &dockProcedure, 0);
+                                      &dockProcedure, reinterpret_cast<LPARAM>(&program));
         shell.window = window;
     }
     ~DockUnderTest() {
@@ -147,7 +146,6 @@ class DockUnderTest {
             ::DestroyWindow(window);
         }
         if (program.Session().menuHandle != nullptr) ::DestroyMenu(program.Session().menuHandle);
-        bindDockProgram(nullptr);
     }
     Dock& dock() { return program.GetDock(); }
     RECT rect() const {

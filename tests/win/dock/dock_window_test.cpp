@@ -87,7 +87,7 @@ TEST_F(DockWindow, WithoutConfigStartsEmptyWhereTheDialogManagerCentresIt) {
     EXPECT_TRUE(exStyle & WS_EX_ACCEPTFILES);
     EXPECT_EQ(dock.program.Canvas().SurfaceWidth(), 288);
     EXPECT_EQ(dock.program.Canvas().SurfaceHeight(), 340);
-    EXPECT_FALSE(dock.dock().state.busy);
+    EXPECT_FALSE(dock.dock().state.commands.busy);
     EXPECT_EQ(dock.dock().state.items.Count(), 0);
     EXPECT_EQ(dock.dock().settings.launchCooldownMs, 1000);
     EXPECT_EQ(dock.dock().settings.trayImagePath, folder.File("res\\1.png"));
@@ -168,9 +168,9 @@ TEST_F(DockWindow, DoubleClickLaunchesTheHoveredItemWithItsDirectory) {
     writeFileText(config(), itemsSection(2, "C:/Tools/app.exe", "0"));
     DockUnderTest dock(folder.Path());
     dock.shell.tick = 50000;
-    dock.dock().state.hoverIndex = 0;
+    dock.dock().state.frame.hoverIndex = 0;
     dock.call(WM_LBUTTONDBLCLK);  // the empty part of the dock launches nothing
-    dock.dock().state.hoverIndex = 2;
+    dock.dock().state.frame.hoverIndex = 2;
     EXPECT_EQ(dock.call(WM_LBUTTONDBLCLK), FALSE);
     EXPECT_EQ(dock.shell.launched, (std::vector<Launched>{{"C:/Tools/app.exe", "C:\\Tools\\"}}));
 }
@@ -178,7 +178,7 @@ TEST_F(DockWindow, DoubleClickLaunchesTheHoveredItemWithItsDirectory) {
 TEST_F(DockWindow, TheCooldownHoldsBack999MsAndLaunchesAt1000) {
     writeFileText(config(), itemsSection(2, "app.exe", "0"));
     DockUnderTest dock(folder.Path());
-    dock.dock().state.hoverIndex = 1;
+    dock.dock().state.frame.hoverIndex = 1;
     const std::uint32_t ticks[] = {0xFFFFFE00u, 0xFFFFFE00u + 999, 0xFFFFFE00u + 1000,
                                    0xFFFFFE00u + 1001};
     for (std::uint32_t tick : ticks) {
@@ -187,7 +187,7 @@ TEST_F(DockWindow, TheCooldownHoldsBack999MsAndLaunchesAt1000) {
     }
     // The third launch comes after the counter wrapped; the fourth is held.
     EXPECT_EQ(dock.shell.launched.size(), 2u);
-    dock.dock().state.hoverIndex = 2;
+    dock.dock().state.frame.hoverIndex = 2;
     dock.call(WM_LBUTTONDBLCLK);  // another item is never held back
     EXPECT_EQ(dock.shell.launched.size(), 3u);
     EXPECT_EQ(dock.shell.launched.back(), (Launched{"app.exe", ""}));
@@ -213,7 +213,7 @@ TEST_F(DockWindow, TheRealShellStartsTheTargetInItsOwnDirectory) {
     writeFileText(config(), itemsSection(1, target, "0"));
     DockUnderTest dock(folder.Path());
     dock.shell.forward = true;
-    dock.dock().state.hoverIndex = 1;
+    dock.dock().state.frame.hoverIndex = 1;
     dock.call(WM_LBUTTONDBLCLK);
     std::string marker;
     for (int i = 0; i < 100 && marker.empty(); ++i) {
@@ -234,7 +234,7 @@ TEST_F(DockWindow, TheRealShellWithoutADirectoryKeepsTheDocksOwn) {
     {
         DockUnderTest dock(folder.Path());
         dock.shell.forward = true;
-        dock.dock().state.hoverIndex = 1;
+        dock.dock().state.frame.hoverIndex = 1;
         dock.call(WM_LBUTTONDBLCLK);
         EXPECT_EQ(dock.shell.launched, (std::vector<Launched>{{"marker.exe", ""}}));
         std::string marker;
@@ -278,14 +278,14 @@ TEST_F(DockWindow, DroppedPathsAreTitledAndLaunchedByTheAnsiCodePage) {
          gbk ? "C:\\\xB3\xCC\xD0\xF2\\" : "C:\\\xB3\xCC\xD0\xF2\\\x95\\"},
     };
     DockUnderTest dock(folder.Path());
-    dock.dock().state.pointerX = 10000;  // right of the middle: each drop is appended
+    dock.dock().state.frame.pointerX = 10000;  // right of the middle: each drop is appended
     std::vector<Launched> expected;
     int index = 0;
     for (const Case& c : cases) {
         dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(c.path)));
         ASSERT_EQ(dock.dock().state.items.Count(), ++index);
         EXPECT_EQ(dock.dock().state.items[index].item.title, c.title) << c.path;
-        dock.dock().state.hoverIndex = index;
+        dock.dock().state.frame.hoverIndex = index;
         dock.call(WM_LBUTTONDBLCLK);
         expected.push_back({c.path, c.directory});
     }
@@ -310,8 +310,8 @@ TEST_F(DockWindow, WhileBusyIgnoresDoubleClicksRightButtonDropsAndHotkeys) {
     DockUnderTest dock(folder.Path());
     HHOOK hook = ::SetWindowsHookExA(WH_CALLWNDPROC, &watchMenus, nullptr, ::GetCurrentThreadId());
     menusOpened = 0;
-    dock.dock().state.hoverIndex = 1;
-    dock.dock().state.busy = true;
+    dock.dock().state.frame.hoverIndex = 1;
+    dock.dock().state.commands.busy = true;
 
     EXPECT_EQ(dock.call(WM_LBUTTONDBLCLK), FALSE);
     EXPECT_EQ(dock.call(WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, VK_F11)), FALSE);
@@ -322,7 +322,7 @@ TEST_F(DockWindow, WhileBusyIgnoresDoubleClicksRightButtonDropsAndHotkeys) {
     EXPECT_EQ(dock.dock().state.items.Count(), 1);
 
     // The same messages once the dock is free again.
-    dock.dock().state.busy = false;
+    dock.dock().state.commands.busy = false;
     dock.shell.tick = 10000;
     dock.call(WM_LBUTTONDBLCLK);
     dock.shell.tick = 20000;
@@ -487,22 +487,22 @@ TEST_F(DockWindow, APressOnTheEmptyAreaMovesTheDockUnlessLockedOrOnAnItem) {
     dialogProcedure = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
         dock.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&withoutMoveLoop)));
     moveLoops = 0;
-    dock.dock().state.hoverIndex = 0;
+    dock.dock().state.frame.hoverIndex = 0;
     ::SendMessageA(dock.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     EXPECT_EQ(moveLoops, 1);
-    dock.dock().state.hoverIndex = 1;
+    dock.dock().state.frame.hoverIndex = 1;
     ::SendMessageA(dock.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(160, 170));
     EXPECT_EQ(moveLoops, 1);
-    dock.dock().state.hoverIndex = 0;
+    dock.dock().state.frame.hoverIndex = 0;
     dock.dock().settings.locked = 1;
     ::SendMessageA(dock.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     EXPECT_EQ(moveLoops, 1);
     // Busy does not stop a move: the button-down branch never looks at it.
     dock.dock().settings.locked = 0;
-    dock.dock().state.busy = true;
+    dock.dock().state.commands.busy = true;
     ::SendMessageA(dock.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
     EXPECT_EQ(moveLoops, 2);
-    dock.dock().state.busy = false;
+    dock.dock().state.commands.busy = false;
     ::SetWindowLongPtrA(dock.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dialogProcedure));
 }
 
@@ -512,7 +512,7 @@ TEST_F(DockWindow, DraggingAnItemHoldsTheCaptureUntilItIsReleasedCancelledOrLost
     DockState& state = dock.dock().state;
     const int distance = ::GetSystemMetrics(SM_CXDRAG);
     auto pressAndDrag = [&](int item) {
-        state.hoverIndex = item;
+        state.frame.hoverIndex = item;
         const int x = 144 + 36 * (item - 1) + 18;
         ::SendMessageA(dock.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 170));
         EXPECT_EQ(::GetCapture(), dock.window);
@@ -642,7 +642,7 @@ class ClosingWhileWaiting : public DockWindow {
         closeWhileWaiting(
             dock,
             [&] {
-                dock.dock().state.hoverIndex = hover;
+                dock.dock().state.frame.hoverIndex = hover;
                 dock.call(WM_RBUTTONUP);
             },
             [&](DWORD thread) {
@@ -783,7 +783,7 @@ TEST_F(ClosingWhileWaiting, TheDragOffConfirmationEndsAsByNoAndKeepsTheItem) {
     closeWhileWaiting(
         dock,
         [&] {
-            dock.dock().state.hoverIndex = 1;
+            dock.dock().state.frame.hoverIndex = 1;
             ::SendMessageA(dock.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 170));
             ::SendMessageA(dock.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x, 20));
             ::SendMessageA(dock.window, WM_LBUTTONUP, 0, MAKELPARAM(x, 20));
@@ -849,19 +849,19 @@ TEST_P(StripWithoutHoles, AtRestInAFadeAndAfterAnAddADeleteAndBothDialogs) {
     // The magnification builds up left of the middle item's centre and fades
     // out again, frame by frame.
     const int middle = (count + 1) / 2;
-    d.state.pointerX = static_cast<int>(d.state.items[middle].baseRect.left) + 11;
-    d.state.pointerY = d.state.metrics.rowTop;
-    d.state.hoverIndex = middle;
+    d.state.frame.pointerX = static_cast<int>(d.state.items[middle].baseRect.left) + 11;
+    d.state.frame.pointerY = d.state.metrics.rowTop;
+    d.state.frame.hoverIndex = middle;
     for (int frame = 0; frame < 10; ++frame) {
         renderFrame(d, false);
         expectNoHoleInTheStrip(dock, "building up");
     }
-    d.state.hoverIndex = 0;
-    for (int frame = 0; frame < 20 && d.state.zoomIndex != 0; ++frame) {
+    d.state.frame.hoverIndex = 0;
+    for (int frame = 0; frame < 20 && d.state.frame.zoomIndex != 0; ++frame) {
         renderFrame(d, false);
         expectNoHoleInTheStrip(dock, "fading");
     }
-    EXPECT_EQ(d.state.zoomIndex, 0);
+    EXPECT_EQ(d.state.frame.zoomIndex, 0);
 
     dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(folder.File("dropped.txt"))));
     ASSERT_EQ(d.state.items.Count(), count + 1);
@@ -869,12 +869,12 @@ TEST_P(StripWithoutHoles, AtRestInAFadeAndAfterAnAddADeleteAndBothDialogs) {
 
     HHOOK hook = ::SetWindowsHookExA(WH_CBT, &answerModalWindows, nullptr, ::GetCurrentThreadId());
     DockSession& session = dock.program.Session();
-    d.state.menuTargetIndex = 1;
+    d.state.commands.menuTargetIndex = 1;
     carryOutMenuCommand(session, IDM_DELETE_ITEM);
     EXPECT_EQ(d.state.items.Count(), count);
     expectNoHoleInTheStrip(dock, "after a delete");
 
-    d.state.menuTargetIndex = 1;
+    d.state.commands.menuTargetIndex = 1;
     carryOutMenuCommand(session, IDM_ITEM_SETTINGS);
     EXPECT_EQ(d.state.items[1].item.customIconPath, newIconPath);
     expectNoHoleInTheStrip(dock, "after the item settings");

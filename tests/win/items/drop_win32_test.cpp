@@ -46,8 +46,9 @@ struct DropWin32 : ::testing::Test {
     HWND window = nullptr;
 
     DropWin32() {
-        fake.dock.state.backgroundImage = std::make_unique<testing::FakePicture>(fake.files);
-        fake.dock.state.trayImage = std::make_unique<testing::FakePicture>(fake.files);
+        fake.dock.state.pictures.backgroundImage =
+            std::make_unique<testing::FakePicture>(fake.files);
+        fake.dock.state.pictures.trayImage = std::make_unique<testing::FakePicture>(fake.files);
         WNDCLASSA windowClass = {};
         windowClass.lpfnWndProc = dropWindowProc;
         windowClass.hInstance = ::GetModuleHandleA(nullptr);
@@ -71,7 +72,7 @@ TEST_F(DropWin32, AddsEveryDroppedNameWholeInTheShellsOrder) {
     ASSERT_NE(window, nullptr) << ::GetLastError();
     const std::string longName = "C:\\" + std::string(280, 'd') + "\\Long Name.txt";
     const std::string gbkName = "C:\\\xB3\xCC\xD0\xF2\\\x95\x5C\xC6\xF7.exe";
-    fake.dock.state.pointerX = 10000;  // right of the middle: appended in order
+    fake.dock.state.frame.pointerX = 10000;  // right of the middle: appended in order
     ::SendMessageA(window, WM_DROPFILES, WPARAM(makeDrop({"C:\\Apps\\Foo.EXE", longName, gbkName})),
                    0);
     ASSERT_GT(longName.size(), 259u);
@@ -86,7 +87,7 @@ TEST_F(DropWin32, AddsEveryDroppedNameWholeInTheShellsOrder) {
 }
 
 TEST_F(DropWin32, InsertsNamesDroppedOnTheLeftHalfAtTheFrontReversed) {
-    fake.dock.state.pointerX = 5;
+    fake.dock.state.frame.pointerX = 5;
     ::SendMessageA(window, WM_DROPFILES, WPARAM(makeDrop({"C:\\a.txt", "C:\\b.txt"})), 0);
     EXPECT_THAT(targets(), ElementsAre("C:\\b.txt", "C:\\a.txt"));
 }

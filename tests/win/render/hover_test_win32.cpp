@@ -8,7 +8,7 @@
 #include "fakes/fake_platform.h"
 #include "render/canvas_win32.h"
 #include "render/frame.h"
-#include "render/hover.h"
+#include "dock/tick.h"
 #include "render/layout.h"
 
 namespace dock::wine {
@@ -86,28 +86,28 @@ class HoverOnTheRealWindow : public ::testing::Test {
 TEST_F(HoverOnTheRealWindow, PointerOverACellHoversItInWindowCoordinates) {
     pointAt(200, 160);
     animationTick(dock);
-    EXPECT_EQ(dock.state.hoverIndex, 2);
-    EXPECT_EQ(dock.state.pointerX, 200);
-    EXPECT_EQ(dock.state.pointerY, 160);
-    EXPECT_EQ(dock.state.zoomPercent, 10);
+    EXPECT_EQ(dock.state.frame.hoverIndex, 2);
+    EXPECT_EQ(dock.state.frame.pointerX, 200);
+    EXPECT_EQ(dock.state.frame.pointerY, 160);
+    EXPECT_EQ(dock.state.frame.zoomPercent, 10);
 }
 
 TEST_F(HoverOnTheRealWindow, TheWindowsOwnEdgesAreInsideAndTheRowsRightEdgeIsNot) {
     pointAt(0, 0);
     animationTick(dock);
-    EXPECT_EQ(dock.state.pointerX, 0);
-    EXPECT_EQ(dock.state.pointerY, 0);
+    EXPECT_EQ(dock.state.frame.pointerX, 0);
+    EXPECT_EQ(dock.state.frame.pointerY, 0);
     pointAt(216, 152);  // the boundary between items 2 and 3
     animationTick(dock);
-    EXPECT_EQ(dock.state.hoverIndex, 3);
+    EXPECT_EQ(dock.state.frame.hoverIndex, 3);
     pointAt(395, 339);
     animationTick(dock);
-    EXPECT_EQ(dock.state.pointerX, 395);
-    EXPECT_EQ(dock.state.pointerY, 339);
+    EXPECT_EQ(dock.state.frame.pointerX, 395);
+    EXPECT_EQ(dock.state.frame.pointerY, 339);
     pointAt(396, 200);
     animationTick(dock);
-    EXPECT_EQ(dock.state.pointerX, 395);
-    EXPECT_EQ(dock.state.hoverIndex, 0);
+    EXPECT_EQ(dock.state.frame.pointerX, 395);
+    EXPECT_EQ(dock.state.frame.hoverIndex, 0);
 }
 
 TEST_F(HoverOnTheRealWindow, OnlyTheRowsWidthCountsWhenTheWindowIsWider) {
@@ -115,9 +115,9 @@ TEST_F(HoverOnTheRealWindow, OnlyTheRowsWidthCountsWhenTheWindowIsWider) {
         ::SetWindowPos(window, nullptr, kLeft, kTop, 600, 340, SWP_NOZORDER | SWP_NOACTIVATE));
     pointAt(450, 160);  // on the window, right of the row
     animationTick(dock);
-    EXPECT_EQ(dock.state.pointerX, 0);
-    EXPECT_EQ(dock.state.pointerY, 0);
-    EXPECT_EQ(dock.state.hoverIndex, 0);
+    EXPECT_EQ(dock.state.frame.pointerX, 0);
+    EXPECT_EQ(dock.state.frame.pointerY, 0);
+    EXPECT_EQ(dock.state.frame.hoverIndex, 0);
 }
 
 TEST_F(HoverOnTheRealWindow, LeavingTheWindowClearsTheHoverButKeepsThePointerPosition) {
@@ -125,20 +125,20 @@ TEST_F(HoverOnTheRealWindow, LeavingTheWindowClearsTheHoverButKeepsThePointerPos
     animationTick(dock);
     pointAt(-100, 160);
     animationTick(dock);
-    EXPECT_EQ(dock.state.hoverIndex, 0);
-    EXPECT_EQ(dock.state.pointerX, 200);
-    EXPECT_EQ(dock.state.pointerY, 160);
+    EXPECT_EQ(dock.state.frame.hoverIndex, 0);
+    EXPECT_EQ(dock.state.frame.pointerX, 200);
+    EXPECT_EQ(dock.state.frame.pointerY, 160);
 }
 
 TEST_F(HoverOnTheRealWindow, WhileBusyTheTickIgnoresThePointer) {
     pointAt(200, 160);
     animationTick(dock);
-    dock.state.busy = true;
+    dock.state.commands.busy = true;
     pointAt(240, 170);
     animationTick(dock);
-    EXPECT_EQ(dock.state.hoverIndex, 2);
-    EXPECT_EQ(dock.state.pointerX, 200);
-    EXPECT_EQ(dock.state.zoomPercent, 10);
+    EXPECT_EQ(dock.state.frame.hoverIndex, 2);
+    EXPECT_EQ(dock.state.frame.pointerX, 200);
+    EXPECT_EQ(dock.state.frame.zoomPercent, 10);
 }
 
 // Ten fast ticks build the magnification, ten more fade it and one ends it;
@@ -146,8 +146,8 @@ TEST_F(HoverOnTheRealWindow, WhileBusyTheTickIgnoresThePointer) {
 TEST_F(HoverOnTheRealWindow, TheTimerRunsFastWhileHoveredOrFadingAndSlowsDownAtRest) {
     pointAt(198, 160);  // item 2's centre, 8 px below its top line
     animationTick(dock);
-    const DWORD buildUp = pumpUntil([&] { return dock.state.zoomPercent == 100; }, 3000);
-    EXPECT_EQ(dock.state.zoomPercent, 100);
+    const DWORD buildUp = pumpUntil([&] { return dock.state.frame.zoomPercent == 100; }, 3000);
+    EXPECT_EQ(dock.state.frame.zoomPercent, 100);
     EXPECT_LT(buildUp, 700u);
     EXPECT_GE(ticks, 9);
 
@@ -160,8 +160,8 @@ TEST_F(HoverOnTheRealWindow, TheTimerRunsFastWhileHoveredOrFadingAndSlowsDownAtR
     EXPECT_EQ(items[1].lift, static_cast<float>(-240.0 / 36));
 
     pointAt(198, -50);  // above the window
-    const DWORD fade = pumpUntil([&] { return dock.state.zoomIndex == 0; }, 3000);
-    EXPECT_EQ(dock.state.zoomIndex, 0);
+    const DWORD fade = pumpUntil([&] { return dock.state.frame.zoomIndex == 0; }, 3000);
+    EXPECT_EQ(dock.state.frame.zoomIndex, 0);
     EXPECT_LT(fade, 700u);
     for (int i = 1; i <= 3; ++i) EXPECT_EQ(items[i].currentRect, items[i].baseRect);
 

@@ -79,7 +79,7 @@ class BadConfig : public ::testing::Test {
         if (milliseconds != nullptr) *milliseconds = millisecondsSince(began);
         EXPECT_NE(dock->window, nullptr);
         EXPECT_TRUE(::IsWindowVisible(dock->window));
-        EXPECT_FALSE(dock->dock().state.busy);
+        EXPECT_FALSE(dock->dock().state.commands.busy);
         return dock;
     }
     void expectDefaults(Dock& dock) {
@@ -163,8 +163,8 @@ TEST_F(BadConfig, AOneMebibyteLineAndAOneMebibyteTitleAreReadWhole) {
     const LARGE_INTEGER hovering = performanceNow();
     pumpMessages(500);
     std::printf("half a second over the 1 MiB title took %.0f ms\n", millisecondsSince(hovering));
-    EXPECT_EQ(dock->dock().state.hoverIndex, 2);
-    EXPECT_EQ(dock->dock().state.titleText, std::string(512, 'x'));
+    EXPECT_EQ(dock->dock().state.frame.hoverIndex, 2);
+    EXPECT_EQ(dock->dock().state.frame.titleText, std::string(512, 'x'));
     hoverAcrossTheRow(*dock);
     closeAndExpectWholeConfig(*dock, config());
 }

@@ -129,11 +129,11 @@ TEST_F(BadFiles, PicturesThatAreEmptyTruncatedNotPicturesOrHugeLeaveAWorkingDock
         std::printf("%s pictures: start-up %.0f ms\n", c.name, millisecondsSince(began));
         DockState& state = dock.dock().state;
         // A replacement that exists but does not decode leaves its picture empty.
-        EXPECT_EQ(state.backgroundImage->Width(), c.decodedSize);
-        EXPECT_EQ(state.trayImage->Width(), c.decodedSize);
+        EXPECT_EQ(state.pictures.backgroundImage->Width(), c.decodedSize);
+        EXPECT_EQ(state.pictures.trayImage->Width(), c.decodedSize);
         ASSERT_EQ(state.items.Count(), 2);
         for (int n = 1; n <= 2; ++n) {
-            const Picture& picture = *state.imagePool[state.items[n].imageSlot - 1];
+            const Picture& picture = *state.pictures.imagePool[state.items[n].imageSlot - 1];
             EXPECT_EQ(picture.Width(), c.decodedSize) << "item " << n;
         }
         const std::int32_t height = c.decodedSize == 0 ? (48 + 18) * 2 : (8000 + 48 + 18) * 2;
@@ -239,13 +239,13 @@ TEST_F(BadFiles, DroppedModulesThatAreCutOrCorruptGiveTheDefaultPictureOrTheirIc
         SCOPED_TRACE(c.name);
         const std::string path = drops.File(c.name);
         writeFileText(path, c.bytes);
-        dock.dock().state.hoverIndex = 0;
-        dock.dock().state.pointerX = 100000;  // appends
+        dock.dock().state.frame.hoverIndex = 0;
+        dock.dock().state.frame.pointerX = 100000;  // appends
         dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOfFiles({path})));
         const DockState& state = dock.dock().state;
         const DockEntry& added = state.items[state.items.Count()];
         EXPECT_EQ(added.item.targetPath, path);
-        EXPECT_EQ(state.imagePool[added.imageSlot - 1]->Width(), c.pictureWidth);
+        EXPECT_EQ(state.pictures.imagePool[added.imageSlot - 1]->Width(), c.pictureWidth);
     }
     EXPECT_EQ(dock.dock().state.items.Count(), int(cases.size()));
     hoverAcrossTheRow(dock);
@@ -300,14 +300,15 @@ TEST_F(BadFiles, ModulesWhoseIconDataLiesOutsideThemGiveTheDefaultPicture) {
 
     DockUnderTest dock(folder.Path());
     ASSERT_EQ(dock.dock().state.items.Count(), 4);
-    dock.dock().state.hoverIndex = 0;
-    dock.dock().state.pointerX = 100000;
+    dock.dock().state.frame.hoverIndex = 0;
+    dock.dock().state.frame.pointerX = 100000;
     dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOfFiles(drops)));
     const DockState& state = dock.dock().state;
     ASSERT_EQ(state.items.Count(), 12);
     for (int n = 1; n <= 12; ++n) {
         EXPECT_EQ(state.items[n].item.targetPath, n <= 4 ? paths[n - 1] : drops[n - 5]);
-        EXPECT_EQ(state.imagePool[state.items[n].imageSlot - 1]->Width(), 72u) << "item " << n;
+        EXPECT_EQ(state.pictures.imagePool[state.items[n].imageSlot - 1]->Width(), 72u)
+            << "item " << n;
     }
     hoverAcrossTheRow(dock);
     closeAndExpectWholeConfig(dock, config());
@@ -351,8 +352,8 @@ TEST_F(BadFiles, ShortcutsFoldersGbkNamesAndLibrariesDroppedOnTheDock) {
     DockUnderTest dock(folder.Path());
     std::vector<std::string> paths;
     for (const Expected& e : expected) paths.push_back(e.path);
-    dock.dock().state.hoverIndex = 0;
-    dock.dock().state.pointerX = 100000;
+    dock.dock().state.frame.hoverIndex = 0;
+    dock.dock().state.frame.pointerX = 100000;
     dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOfFiles(paths)));
     const DockState& state = dock.dock().state;
     ASSERT_EQ(state.items.Count(), int(std::size(expected)));
@@ -361,7 +362,7 @@ TEST_F(BadFiles, ShortcutsFoldersGbkNamesAndLibrariesDroppedOnTheDock) {
         SCOPED_TRACE(e.path);
         EXPECT_EQ(state.items[n].item.targetPath, e.path);
         EXPECT_EQ(state.items[n].item.title, e.title);
-        EXPECT_EQ(state.imagePool[state.items[n].imageSlot - 1]->Width(), e.pictureWidth);
+        EXPECT_EQ(state.pictures.imagePool[state.items[n].imageSlot - 1]->Width(), e.pictureWidth);
     }
     // The icons were read from the library as data: its start-up code never ran.
     EXPECT_FALSE(exists(library + ".ran"));
@@ -382,8 +383,8 @@ TEST_F(BadFiles, TwoHundredFilesInOneDropAreAppendedInOrder) {
         writeFileText(paths.back(), "x");
     }
     DockUnderTest dock(folder.Path());
-    dock.dock().state.hoverIndex = 0;
-    dock.dock().state.pointerX = 100000;
+    dock.dock().state.frame.hoverIndex = 0;
+    dock.dock().state.frame.pointerX = 100000;
     const LARGE_INTEGER began = performanceNow();
     dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOfFiles(paths)));
     std::printf("a drop of 200 files: %.0f ms\n", millisecondsSince(began));
@@ -506,8 +507,8 @@ TEST_F(BadFiles, HotkeysHeldElsewhereOrTwiceNeverBreakTheOtherItemsHotkeys) {
     // A drop at the front renumbers every item: each combination follows its item.
     ScratchFolder drops;
     writeFileText(drops.File("new.txt"), "x");
-    dock.dock().state.hoverIndex = 0;
-    dock.dock().state.pointerX = 0;
+    dock.dock().state.frame.hoverIndex = 0;
+    dock.dock().state.frame.pointerX = 0;
     dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOfFiles({drops.File("new.txt")})));
     ASSERT_EQ(dock.dock().state.items[1].item.targetPath, drops.File("new.txt"));
     EXPECT_FALSE(holds(w, 2, kCtrlShift, VK_F10));

@@ -87,16 +87,16 @@ int runFaultingTick(const std::string& folder) {
     dock::InstallWin32FatalReporter();
     HINSTANCE instance = ::GetModuleHandleA(nullptr);
     dock::DockProgram program(instance, folder);
-    dock::bindDockProgram(&program);
-    ::CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_DOCK), nullptr, &dock::dockProcedure, 0);
+    ::CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_DOCK), nullptr, &dock::dockProcedure,
+                         reinterpret_cast<LPARAM>(&program));
     // One item fading out of full magnification: every tick draws it.
     dock::Dock& dock = program.GetDock();
-    dock.state.imagePool.push_back(std::make_unique<FaultingPicture>());
+    dock.state.pictures.imagePool.push_back(std::make_unique<FaultingPicture>());
     dock.state.items.Insert(1, dock::DockItem{"x", 0, "x.exe", ""}, 1);
     dock::layoutRow(dock.state, 1);
     dock.settings.reflection = 1;
-    dock.state.zoomIndex = 1;
-    dock.state.zoomPercent = 100;
+    dock.state.frame.zoomIndex = 1;
+    dock.state.frame.zoomPercent = 100;
     ::SetTimer(nullptr, 0, 10, &witness);
     MSG message;
     while (::GetMessageA(&message, nullptr, 0, 0) > 0) {

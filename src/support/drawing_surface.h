@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "render/picture.h"
+#include "support/picture.h"
 #include "support/geometry.h"
 
 namespace dock {
