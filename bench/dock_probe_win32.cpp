@@ -218,12 +218,13 @@ int save(const std::string& listFile, const std::string& folder, int runs) {
     dock::testing::FakePlatform fake;
     TimedFiles files;
     dock::Win32ProfileStore profile;
-    dock::Dock dock{dock::Platform{files, profile, fake.messages, fake.pictures, fake.canvas,
-                                   fake.hotkeys, fake.icons, fake.window, fake.shell},
-                    folder,
-                    dock::SystemLeadBytes(),
-                    fake.dock.settings,
-                    {}};
+    dock::Dock dock{
+        dock::Platform{files, profile, fake.messages, fake.pictures, fake.canvas, fake.hotkeys,
+                       fake.icons, fake.window, fake.shell, fake.foreground},
+        folder,
+        dock::SystemLeadBytes(),
+        fake.dock.settings,
+        {}};
     dock.settings.trayImagePath = folder + "\\res\\1.png";
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const int n = static_cast<int>(i) + 1;

@@ -287,7 +287,7 @@ struct BenchDock {
     BenchDock(DrawingSurface& surface, int count, bool highQuality, bool reflection,
               bool dragging = false)
         : d{dock::Platform{fakes.files, fakes.profile, fakes.messages, pictures, surface,
-                           fakes.hotkeys, fakes.icons, fakes.window, fakes.shell},
+                           fakes.hotkeys, fakes.icons, fakes.window, fakes.shell, fakes.foreground},
             "C:\\Dock",
             fakes.dock.leadBytes,
             fakes.dock.settings,

@@ -122,7 +122,7 @@ void frameStep(benchmark::State& bench) {
     testing::FakePlatform fakes;
     NullSurface surface;
     Dock dock{Platform{fakes.files, fakes.profile, fakes.messages, fakes.pictures, surface,
-                       fakes.hotkeys, fakes.icons, fakes.window, fakes.shell},
+                       fakes.hotkeys, fakes.icons, fakes.window, fakes.shell, fakes.foreground},
               "C:\\Dock",
               fakes.dock.leadBytes,
               fakes.dock.settings,

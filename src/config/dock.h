@@ -8,6 +8,7 @@
 #include "support/hotkey_port.h"
 #include "support/icon_source.h"
 #include "support/drawing_surface.h"
+#include "support/foreground_port.h"
 #include "support/picture.h"
 #include "support/file_system.h"
 #include "support/message_port.h"
@@ -26,6 +27,7 @@ struct Platform {
     IconSource& icons;
     DockWindowPort& window;
     ShellPort& shell;
+    ForegroundPort& foreground;
 };
 
 struct Dock {

@@ -31,6 +31,7 @@ struct DockSettings {
     std::int32_t dragReorder = 1;        // 拖动排序
     std::int32_t runningIndicator = 0;   // 运行指示
     std::int32_t activateRunning = 0;    // 激活已运行
+    std::int32_t fullscreenAvoid = 0;    // 全屏避让
     std::int32_t keyboardMode = 0;       // 键盘模式
     std::int32_t keyboardHotkey = 1568;  // 键盘热键: Ctrl+Alt+Space in the items' encoding
     std::int32_t hotkeyBadges = 0;       // 快捷键角标
@@ -121,6 +122,13 @@ struct KeyboardSelection {
     std::uint32_t typedTick = 0;
 };
 
+// Keeping out of the way of a full-screen program (全屏避让).
+struct FullscreenAvoidance {
+    bool watching = false;  // the foreground hook is set
+    bool avoiding = false;  // always-on-top is given up for the foreground window
+    std::uint32_t lastCheckTick = 0;
+};
+
 // What the animation shows: the item under the pointer, the magnification
 // (advanced by advanceFrame, sampled by the tick) and the caption.
 struct FrameState {
@@ -181,6 +189,7 @@ struct DockState {
     SaveState saving;
     PictureCache pictures;
     RunningItems running;
+    FullscreenAvoidance fullscreen;
 };
 
 }  // namespace dock

@@ -29,6 +29,7 @@ inline constexpr ExtendedSetting kExtendedSettings[] = {
     {texts::kKeyDragReorder, &DockSettings::dragReorder, IDM_DRAG_REORDER},
     {texts::kKeyRunningIndicator, &DockSettings::runningIndicator, IDM_RUNNING_INDICATOR},
     {texts::kKeyActivateRunning, &DockSettings::activateRunning, IDM_ACTIVATE_RUNNING},
+    {texts::kKeyFullscreenAvoid, &DockSettings::fullscreenAvoid, IDM_FULLSCREEN_AVOID},
     {texts::kKeyKeyboardMode, &DockSettings::keyboardMode, IDM_KEYBOARD_MODE, &applyKeyboardHotkey},
     {texts::kKeyKeyboardHotkey, &DockSettings::keyboardHotkey, kNoMenuEntry},
     {texts::kKeyHotkeyBadges, &DockSettings::hotkeyBadges, IDM_HOTKEY_BADGES, &redrawHotkeyBadges},

@@ -7,10 +7,13 @@
 #include "config/extended_settings.h"
 #include "dock/blocked_dock.h"
 #include "dock/delete_item.h"
+#include "dock/fullscreen_avoidance.h"
 #include "dock/keyboard_mode.h"
 #include "dock/program_settings_dialog_win32.h"
+#include "dock/run_key_win32.h"
 #include "items/add_items_dialog_win32.h"
 #include "items/item_settings_dialog_win32.h"
+#include "support/program_directory_win32.h"
 
 namespace dock {
 namespace {
@@ -42,8 +45,11 @@ void toggleAlwaysOnTop(DockSession& session) {
     HMENU popup = popupOf(session);
     const bool wasOnTop = markWasSet(popup, IDM_ALWAYS_ON_TOP);
     if (wasOnTop) ::CheckMenuItem(popup, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND | MF_UNCHECKED);
-    dock.platform.window.PlaceWindow(!wasOnTop, rect.left, rect.top, rect.Width(), rect.Height());
     dock.settings.alwaysOnTop = wasOnTop ? 0 : 1;
+    // While a full-screen program has the dock give way, the new setting
+    // waits for it to end.
+    dock.platform.window.PlaceWindow(dockOnTop(dock), rect.left, rect.top, rect.Width(),
+                                     rect.Height());
     markSaveDue(dock);
 }
 
@@ -63,6 +69,7 @@ bool toggleExtendedCommand(DockSession& session, UINT command) {
     const ExtendedSetting* setting = extendedSettingOfCommand(command);
     if (setting == nullptr) return false;
     toggleExtendedSetting(session.dock, *setting);
+    followFullscreenSetting(session.dock);
     markExtendedSettings(session);
     markSaveDue(session.dock);
     return true;
@@ -116,6 +123,10 @@ void prepareContextMenu(DockSession& session) {
     ::EnableMenuItem(
         popup, IDM_KEYBOARD_MODE,
         MF_BYCOMMAND | (keyboardModeUnavailable(session.dock) ? MF_GRAYED : MF_ENABLED));
+    Win32RunKey runKey;
+    const bool starts = startsWithWindows(runKey, ProgramPath(), session.dock.leadBytes);
+    ::CheckMenuItem(popup, IDM_START_WITH_WINDOWS,
+                    MF_BYCOMMAND | (starts ? MF_CHECKED : MF_UNCHECKED));
 }
 
 void carryOutMenuCommand(DockSession& session, UINT command) {
@@ -147,6 +158,11 @@ void carryOutMenuCommand(DockSession& session, UINT command) {
         case IDM_ADD_ITEMS: {
             const BlockedDock blocked(dock);
             addItemsFromDialog(dock, session.instanceHandle);
+            break;
+        }
+        case IDM_START_WITH_WINDOWS: {
+            Win32RunKey runKey;
+            toggleStartWithWindows(runKey, ProgramPath(), dock.leadBytes);
             break;
         }
         default:

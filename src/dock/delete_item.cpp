@@ -3,6 +3,7 @@
 #include <string>
 
 #include "config/configuration.h"
+#include "config/on_top.h"
 #include "dock/blocked_dock.h"
 #include "items/hotkeys.h"
 #include "render/frame.h"
@@ -48,7 +49,7 @@ void removeItem(Dock& dock, int index) {
     // window the narrower canvas.
     const RectI rect = platform.window.WindowRect();
     const std::int32_t left = rect.left + state.metrics.cellWidth / 2;
-    platform.window.PlaceWindow(dock.settings.alwaysOnTop != 0, left, rect.top, rect.right - left,
+    platform.window.PlaceWindow(dockOnTop(dock), left, rect.top, rect.right - left,
                                 rect.bottom - rect.top);
 
     if (state.items.Count() == 0) {

@@ -8,6 +8,7 @@
 
 #include "config/dock.h"
 #include "dock/deferred_close.h"
+#include "dock/foreground_win32.h"
 #include "dock/window_port_win32.h"
 #include "items/hotkeys_win32.h"
 #include "items/icon_source_win32.h"
@@ -68,6 +69,7 @@ class DockProgram {
     Win32IconSource icons_;
     Win32DockWindow window_;
     Win32Shell shell_;
+    Win32Foreground foreground_;
     Dock dock_;
 };
 

@@ -7,6 +7,7 @@
 #include <utility>
 
 #include "config/configuration.h"
+#include "dock/fullscreen_avoidance.h"
 #include "dock/item_drag.h"
 #include "dock/keyboard_mode.h"
 #include "dock/keyboard_win32.h"
@@ -83,8 +84,9 @@ DockProgram* programOf(HWND window) {
 DockProgram::DockProgram(HINSTANCE instance, std::string programDirectory, ShellPort* shell)
     : window_(session_.dockWindow, &onAnimationTick),
       shell_(session_.dockWindow),
+      foreground_(session_.dockWindow),
       dock_{Platform{files_, profile_, messages_, pictures_, canvas_, hotkeys_, icons_, window_,
-                     shell != nullptr ? *shell : static_cast<ShellPort&>(shell_)},
+                     shell != nullptr ? *shell : static_cast<ShellPort&>(shell_), foreground_},
             std::move(programDirectory),
             SystemLeadBytes(),
             {},
@@ -176,6 +178,9 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_QUERYENDSESSION:
             saveConfiguration(dock);
             return FALSE;
+        case kForegroundChangedMessage:
+            checkFullscreen(dock);
+            return TRUE;
         case WM_HOTKEY:
             if (dock.state.commands.busy) return FALSE;
             if (wParam == kKeyboardHotkeyId)

@@ -6,6 +6,7 @@
 
 #include "config/configuration.h"
 #include "dock/placement.h"
+#include "dock/fullscreen_avoidance.h"
 #include "dock/item_drag.h"
 #include "dock/keyboard_mode.h"
 #include "items/add_item.h"
@@ -88,6 +89,7 @@ void startDock(Dock& dock) {
     else
         renderFrame(dock, true);
     window.ArmTimer(10);
+    followFullscreenSetting(dock);
     state.commands.busy = false;
 }
 
@@ -98,6 +100,7 @@ void stopDock(Dock& dock) {
         if (items[n].item.hotkey != 0) dock.platform.hotkeys.UnregisterHotkey(n);
     releaseKeyboardHotkey(dock);
     dock.platform.window.StopTimer();
+    stopFullscreenAvoidance(dock);
     saveConfiguration(dock);
 }
 

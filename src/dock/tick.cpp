@@ -1,6 +1,7 @@
 #include "dock/tick.h"
 
 #include "config/configuration.h"
+#include "dock/fullscreen_avoidance.h"
 #include "dock/item_drag.h"
 #include "dock/running_items.h"
 #include "dock/keyboard_mode.h"
@@ -34,6 +35,7 @@ void animationTick(Dock& dock) {
         return;
     }
     saveWhenDue(dock);
+    checkFullscreenOnTick(dock);
     const bool runningChanged = refreshRunningItems(dock);
 
     DockWindowPort& window = dock.platform.window;

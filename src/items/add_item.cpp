@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "config/configuration.h"
+#include "config/on_top.h"
 #include "items/hotkeys.h"
 #include "items/icon_extraction.h"
 #include "items/item_settings.h"
@@ -71,8 +72,7 @@ void growWindowByOneCell(Dock& dock) {
     const double half = dock.state.metrics.cellWidth / 2.0;
     const std::int32_t left = truncateToInt(rect.left - half);
     const std::int32_t right = truncateToInt(rect.right + half);
-    window.PlaceWindow(dock.settings.alwaysOnTop != 0, left, rect.top, right - left,
-                       rect.bottom - rect.top);
+    window.PlaceWindow(dockOnTop(dock), left, rect.top, right - left, rect.bottom - rect.top);
 }
 
 }  // namespace

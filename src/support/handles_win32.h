@@ -66,6 +66,8 @@ using UniqueBitmap = UniqueHandle<detail::NullIsNone<HBITMAP, ::DeleteObject>>;
 using UniqueBrush = UniqueHandle<detail::NullIsNone<HBRUSH, ::DeleteObject>>;
 using UniqueMenu = UniqueHandle<detail::NullIsNone<HMENU, ::DestroyMenu>>;
 using UniqueLocal = UniqueHandle<detail::NullIsNone<HLOCAL, ::LocalFree>>;
+using UniqueWinEventHook = UniqueHandle<detail::NullIsNone<HWINEVENTHOOK, ::UnhookWinEvent>>;
+using UniqueRegistryKey = UniqueHandle<detail::NullIsNone<HKEY, ::RegCloseKey>>;
 
 namespace detail {
 inline void releaseDc(HWND window, HDC dc) {

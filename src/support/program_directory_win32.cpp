@@ -9,7 +9,7 @@
 
 namespace dock {
 
-std::string ProgramDirectory() {
+std::string ProgramPath() {
     // MAX_PATH is only the usual size: a long-path folder reports more, and a
     // cut name would put config.ini in the wrong place. Grow until it fits.
     std::vector<char> buffer(MAX_PATH);
@@ -21,11 +21,15 @@ std::string ProgramDirectory() {
         if (buffer.size() >= 32768) return {};  // beyond any path the system can hold
         buffer.resize(buffer.size() * 2);
     }
+    return std::string(buffer.data(), length);
+}
+
+std::string ProgramDirectory() {
     // The last backslash that is a character of its own: the second byte of a
     // double-byte character in the ANSI code page can have the same value.
-    const std::string_view path(buffer.data(), length);
+    const std::string path = ProgramPath();
     const std::size_t cut = FindLastCharacter(path, '\\', SystemLeadBytes());
-    return cut == std::string_view::npos ? std::string() : std::string(path.substr(0, cut));
+    return cut == std::string::npos ? std::string() : path.substr(0, cut);
 }
 
 }  // namespace dock

@@ -76,6 +76,8 @@ inline constexpr std::string_view kKeyDragReorder = "\xCD\xCF\xB6\xAF\xC5\xC5\xD
 inline constexpr std::string_view kKeyRunningIndicator = "\xD4\xCB\xD0\xD0\xD6\xB8\xCA\xBE";
 // 激活已运行
 inline constexpr std::string_view kKeyActivateRunning = "\xBC\xA4\xBB\xEE\xD2\xD1\xD4\xCB\xD0\xD0";
+// 全屏避让
+inline constexpr std::string_view kKeyFullscreenAvoid = "\xC8\xAB\xC6\xC1\xB1\xDC\xC8\xC3";
 // 键盘模式
 inline constexpr std::string_view kKeyKeyboardMode = "\xBC\xFC\xC5\xCC\xC4\xA3\xCA\xBD";
 // 键盘热键

@@ -1,17 +1,20 @@
 #!/usr/bin/env python3
 """The context menu of dock.exe under Wine, driven by xdotool.
 
-    menu_e2e.py DOCK_EXE WORK_DIR
+    menu_e2e.py DOCK_EXE FULLSCREEN_PROBE_EXE WORK_DIR
 
 Deletes an item through the menu and its confirmation (one item fewer on
 screen and in config.ini), switches reflections on in the program settings
 (a mirrored picture appears under the row) and adds a program through the
 file dialog of 添加项目(&N)... (it appears at the front with its own icon, and
-is saved).
+is saved). Then, with 全屏避让 on, a full-screen window in the foreground takes
+the dock's always-on-top style away until it closes, and 开机启动(&W) adds and
+removes the dock's value of the Run key.
 """
 
 import os
 import shutil
+import subprocess
 import sys
 
 import dock_e2e as e2e
@@ -67,8 +70,82 @@ def visible_windows():
     return set(xdotool("search", "--onlyvisible", "--class", "dock.exe").split())
 
 
+RUN_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
+
+
+def run_value(name):
+    """The text of the Run key's value `name`, None when there is none."""
+    command = 'source "%s"; wine_run reg query "$1" /v "$2"' % e2e.ENV_SCRIPT
+    # reg writes its messages in the console's code page.
+    out = subprocess.run(["bash", "-c", command, "reg", RUN_KEY, name], check=False,
+                         capture_output=True).stdout.decode("gbk", "replace").replace("\r", "")
+    for line in out.splitlines():
+        parts = line.split(None, 2)
+        if len(parts) == 3 and parts[0] == name and parts[1] == "REG_SZ":
+            return parts[2]
+    return None
+
+
+def choose_in_submenu(x, y, key):
+    """Right-clicks (x, y), opens 扩展功能(&X) and presses `key` there; waits
+    for each menu to open and for both to close."""
+    before = visible_windows()
+    xdotool("mousemove", x, y)
+    xdotool("click", "3")
+    menu = e2e.wait_for(lambda: len(visible_windows() - before) == 1, 10)
+    xdotool("key", "x")
+    submenu = e2e.wait_for(lambda: len(visible_windows() - before) == 2, 10)
+    xdotool("key", key)
+    closed = e2e.wait_for(lambda: visible_windows() == before, 10)
+    check(menu and submenu and closed, "the menu and 扩展功能 open and close on %s" % key)
+
+
+def desktop_tests(dock_exe, probe_exe, work):
+    """Full-screen avoidance and starting with Windows, on a dock of its own."""
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(work)
+    shutil.copy(dock_exe, os.path.join(work, "dock.exe"))
+    shutil.copy(probe_exe, os.path.join(work, "probe.exe"))
+    e2e.solid_png(os.path.join(work, "red.png"), RED)
+    w = e2e.windows_path(work)
+    e2e.write_config(work, [("左边", LEFT), ("顶边", TOP), ("总在最前", 1)],
+                     [("Red", 0, "C:\\windows\\notepad.exe", w + "\\red.png")])
+    with open(os.path.join(work, "config.ini"), "ab") as f:
+        f.write(e2e.gbk("[扩展设置]\n全屏避让=1\n"))
+    dock, window = e2e.start_dock(work)
+    if window is None:
+        return
+
+    # The probe covers the monitor and reads the dock's style: 0 when the
+    # style went away while it was in front and came back after it closed.
+    probe = e2e.wine(os.path.join(work, "probe.exe"), cwd=work)
+    try:
+        status = probe.wait(timeout=120)
+    except subprocess.TimeoutExpired:
+        probe.kill()
+        status = "timed out"
+    check(status == 0, "a full-screen window in front takes always-on-top away until it "
+          "closes (probe status %s)" % status)
+
+    # 开机启动(&W): the value appears with the quoted path and goes again.
+    dock_path = '"%s\\dock.exe"' % w
+    empty_x, empty_y = LEFT + 136, TOP + 175
+    check(run_value("dock") is None, "no Run value before the entry is chosen")
+    choose_in_submenu(empty_x, empty_y, "w")
+    value = e2e.wait_for(lambda: run_value("dock"), 10)
+    check(value is not None and value.lower() == dock_path.lower(),
+          "开机启动 writes the quoted path of dock.exe: %s" % value)
+    choose_in_submenu(empty_x, empty_y, "w")
+    check(e2e.wait_for(lambda: run_value("dock") is None, 10), "开机启动 again removes it")
+
+    check(e2e.close_dock(dock, window), "Escape ends the dock")
+    saved = e2e.saved_text(work)
+    check("总在最前=1" in saved and "全屏避让=1" in saved and "开机启动" not in saved,
+          "the settings are saved as they were; nothing of 开机启动 is in config.ini")
+
+
 def main(argv):
-    dock_exe, work = argv[1], os.path.abspath(argv[2])
+    dock_exe, probe_exe, work = argv[1], argv[2], os.path.abspath(argv[3])
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     shutil.copy(dock_exe, os.path.join(work, "dock.exe"))
@@ -183,6 +260,8 @@ def main(argv):
     check("Green" not in saved and '显示名_3="Blue"' in saved, "the blue item is now item 3")
     check("倒影=1" in saved, "reflections are saved")
     check("扩展设置" not in saved, "no extended section while every new option is at its default")
+
+    desktop_tests(dock_exe, probe_exe, work + "_desktop")
 
     print("%d failure(s)" % len(e2e.FAILURES))
     return 1 if e2e.FAILURES else 0

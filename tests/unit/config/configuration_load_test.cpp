@@ -66,6 +66,7 @@ TEST_F(Loading, ReadsTheElevenSettingsInTheirOrderWithTheirDefaults) {
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyDragReorder)},
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyRunningIndicator)},
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyActivateRunning)},
+        {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyFullscreenAvoid)},
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyKeyboardMode)},
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyKeyboardHotkey)},
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyHotkeyBadges)},

@@ -162,7 +162,7 @@ TEST_F(Saving, TheTempFileGoesToTheDiskFilledBeforeItReplacesConfigIni) {
     FlushWatch files;
     files.profile = &fake.profile;
     Dock dock{Platform{files, fake.profile, fake.messages, fake.pictures, fake.canvas, fake.hotkeys,
-                       fake.icons, fake.window, fake.shell},
+                       fake.icons, fake.window, fake.shell, fake.foreground},
               "C:\\Dock",
               fake.dock.leadBytes,
               fake.dock.settings,
@@ -231,7 +231,7 @@ TEST_F(Saving, SucceedsOnTheFirstAttemptThatCanWriteTheTempFile) {
     files.path = kTemp;
     files.lockedPaths.insert(kTemp);
     Dock dock{Platform{files, fake.profile, fake.messages, fake.pictures, fake.canvas, fake.hotkeys,
-                       fake.icons, fake.window, fake.shell},
+                       fake.icons, fake.window, fake.shell, fake.foreground},
               "C:\\Dock",
               fake.dock.leadBytes,
               fake.dock.settings,
@@ -287,7 +287,7 @@ TEST_F(Saving, TheWindowRectangleIsTakenOnceJustBeforeTheLeftEdge) {
     window.profile = &fake.profile;
     window.rect = {5, 6, 7, 8};
     Dock dock{Platform{fake.files, fake.profile, fake.messages, fake.pictures, fake.canvas,
-                       fake.hotkeys, fake.icons, window, fake.shell},
+                       fake.hotkeys, fake.icons, window, fake.shell, fake.foreground},
               "C:\\Dock",
               fake.dock.leadBytes,
               fake.dock.settings,
@@ -321,6 +321,7 @@ TEST_F(Saving, TheExtendedSectionFollowsTheItemsWhenAValueDiffersOrTheFileHadIt)
     const std::vector<Write> defaults = {
         {{kTemp, section, std::string(texts::kKeyRunningIndicator)}, "0"},
         {{kTemp, section, std::string(texts::kKeyActivateRunning)}, "0"},
+        {{kTemp, section, std::string(texts::kKeyFullscreenAvoid)}, "0"},
         {{kTemp, section, std::string(texts::kKeyKeyboardMode)}, "0"},
         {{kTemp, section, std::string(texts::kKeyKeyboardHotkey)}, "1568"},
         {{kTemp, section, std::string(texts::kKeyHotkeyBadges)}, "0"},

@@ -130,6 +130,7 @@ TEST(FixedTexts, AreTheGbkBytesOfTheirChineseText) {
         {texts::kKeyDragReorder, "拖动排序"},
         {texts::kKeyRunningIndicator, "运行指示"},
         {texts::kKeyActivateRunning, "激活已运行"},
+        {texts::kKeyFullscreenAvoid, "全屏避让"},
         {texts::kKeyKeyboardMode, "键盘模式"},
         {texts::kKeyKeyboardHotkey, "键盘热键"},
         {texts::kKeyHotkeyBadges, "快捷键角标"},

@@ -45,7 +45,7 @@ class ClosedWhileShown : public MessagePort {
 struct ThreeItems {
     explicit ThreeItems(MessagePort& messages)
         : dock{Platform{fake.files, fake.profile, messages, fake.pictures, fake.canvas,
-                        fake.hotkeys, fake.icons, fake.window, fake.shell},
+                        fake.hotkeys, fake.icons, fake.window, fake.shell, fake.foreground},
                "C:\\Dock",
                fake.dock.leadBytes,
                fake.dock.settings,

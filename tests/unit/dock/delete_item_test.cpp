@@ -231,7 +231,7 @@ TEST(DeleteItem, KeepsTheDockBlockedWhileItAsksAndEndsWithTheTimerAt10Ms) {
     DockWithItems fake({item("A"), item("B")});
     BlockedProbe probe;
     Dock dock{Platform{fake.files, fake.profile, probe, fake.pictures, fake.canvas, fake.hotkeys,
-                       fake.icons, fake.window, fake.shell},
+                       fake.icons, fake.window, fake.shell, fake.foreground},
               "C:\\Dock", fake.dock.leadBytes, fake.dock.settings, std::move(fake.dock.state)};
     probe.dock = &dock;
     probe.window = &fake.window;

@@ -403,6 +403,21 @@ class FakeShell : public ShellPort {
     void BringToFront(std::uintptr_t window) override { broughtToFront.push_back(window); }
 };
 
+class FakeForeground : public ForegroundPort {
+  public:
+    ForegroundWindow foreground;
+    RectI monitor{0, 0, 1280, 800};
+    // "topmost 1", "topmost 0", "watch 1", "watch 0" in order
+    std::vector<std::string> log;
+
+    ForegroundWindow Foreground() override { return foreground; }
+    RectI DockMonitor() override { return monitor; }
+    void SetDockTopmost(bool topmost) override {
+        log.push_back("topmost " + std::to_string(topmost));
+    }
+    void WatchForeground(bool watch) override { log.push_back("watch " + std::to_string(watch)); }
+};
+
 // The lead bytes of code page 936 (GBK), the target systems' ANSI code page;
 // a default LeadBytes is a single-byte code page such as 1252.
 inline LeadBytes gbkLeadBytes() {
@@ -423,7 +438,9 @@ struct FakePlatform {
     FakeIconSource icons;
     FakeWindow window;
     FakeShell shell;
-    Dock dock{Platform{files, profile, messages, pictures, canvas, hotkeys, icons, window, shell},
+    FakeForeground foreground;
+    Dock dock{Platform{files, profile, messages, pictures, canvas, hotkeys, icons, window, shell,
+                       foreground},
               "C:\\Dock",
               gbkLeadBytes(),
               {},

@@ -43,7 +43,7 @@ struct RealConfigFolder {
     Win32FileSystem files;
     Win32ProfileStore profile;
     Dock dock{Platform{files, profile, fake.messages, fake.pictures, fake.canvas, fake.hotkeys,
-                       fake.icons, fake.window, fake.shell},
+                       fake.icons, fake.window, fake.shell, fake.foreground},
               "",
               SystemLeadBytes(),
               {},

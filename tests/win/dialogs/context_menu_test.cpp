@@ -20,6 +20,7 @@ struct MenuSeen {
     bool shown = false;
     UINT settingsState = 0, deleteState = 0, programState = 0, exitState = 0;
     UINT lockState = 0, topState = 0, dragState = 0, addState = 0;
+    UINT avoidState = 0, startState = 0;
     POINT topLeft{};
     HWND foreground = nullptr;
 };
@@ -52,11 +53,15 @@ class ContextMenuTest : public ::testing::Test {
                 seen.topState = ::GetMenuState(menu, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND);
                 seen.dragState = ::GetMenuState(menu, IDM_DRAG_REORDER, MF_BYCOMMAND);
                 seen.addState = ::GetMenuState(menu, IDM_ADD_ITEMS, MF_BYCOMMAND);
+                seen.avoidState = ::GetMenuState(menu, IDM_FULLSCREEN_AVOID, MF_BYCOMMAND);
+                seen.startState = ::GetMenuState(menu, IDM_START_WITH_WINDOWS, MF_BYCOMMAND);
                 for (wchar_t key : keys) {
                     if (key == 0x1B)
                         ::PostMessageW(dockWindow, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
                     else if (key == '\r')
                         ::PostMessageW(dockWindow, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+                    else if (key == L'\u2193')
+                        ::PostMessageW(dockWindow, WM_KEYDOWN, VK_DOWN, 0x01500001);
                     else
                         ::PostMessageW(dockWindow, WM_CHAR, key, 0x00000001);
                 }
@@ -154,6 +159,56 @@ TEST_F(ContextMenuTest, TheExtendedSubmenuTogglesDragToReorderAndShowsItsValue) 
     EXPECT_TRUE(std::exchange(state.saving.saveDue, false));
     seen = openMenuAndPress(L"\x1B");
     EXPECT_EQ(seen.dragState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+}
+
+TEST_F(ContextMenuTest, TheExtendedSubmenuTogglesFullscreenAvoidanceWithItsForegroundWatch) {
+    DockState& state = real.dock().state;
+    MenuSeen seen = openMenuAndPress(L"x\u2193\r");
+    EXPECT_EQ(seen.avoidState & MF_CHECKED, 0u) << "off by default";
+    EXPECT_EQ(real.dock().settings.fullscreenAvoid, 1);
+    EXPECT_TRUE(state.fullscreen.watching);
+    EXPECT_TRUE(std::exchange(state.saving.saveDue, false));
+    seen = openMenuAndPress(L"x\u2193\r");
+    EXPECT_EQ(seen.avoidState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(real.dock().settings.fullscreenAvoid, 0);
+    EXPECT_FALSE(state.fullscreen.watching);
+    EXPECT_TRUE(state.saving.saveDue);
+}
+
+// The Run key's value of this test program, or "<absent>".
+std::string runValueOfThisProgram() {
+    char text[1024] = {};
+    DWORD size = sizeof text;
+    const LSTATUS status =
+        ::RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                       "dialog_tests", RRF_RT_REG_SZ, nullptr, text, &size);
+    return status == ERROR_SUCCESS ? std::string(text) : "<absent>";
+}
+
+TEST_F(ContextMenuTest, StartWithWindowsAddsAndRemovesTheRunValueAndItsMarkFollows) {
+    ::RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
+                         "dialog_tests");
+    char path[MAX_PATH];
+    std::string quoted = "\"";
+    quoted.append(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH)).append("\"");
+    MenuSeen seen = openMenuAndPress(L"xw");
+    EXPECT_EQ(seen.startState & MF_CHECKED, 0u);
+    EXPECT_EQ(runValueOfThisProgram(), quoted);
+    seen = openMenuAndPress(L"xw");
+    EXPECT_EQ(seen.startState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
+    EXPECT_EQ(runValueOfThisProgram(), "<absent>");
+    seen = openMenuAndPress(L"\x1B");
+    EXPECT_EQ(seen.startState & MF_CHECKED, 0u);
+    EXPECT_FALSE(real.dock().state.saving.saveDue) << "config.ini holds nothing of it";
+}
+
+TEST_F(ContextMenuTest, AlwaysOnTopSwitchedOnWhileAFullScreenProgramIsInFrontWaitsForItsEnd) {
+    real.dock().settings.alwaysOnTop = 0;
+    ::SetWindowPos(real.window(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    real.dock().state.fullscreen.avoiding = true;
+    openMenuAndPress(L"a");
+    EXPECT_EQ(real.dock().settings.alwaysOnTop, 1);
+    EXPECT_EQ(::GetWindowLongPtrW(real.window(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
 }
 
 TEST_F(ContextMenuTest, TheAlwaysOnTopToggleChangesTheWindowsZOrderInPlace) {

@@ -11,6 +11,7 @@
 #include "../../../resources/resource_ids.h"
 #include "../modal_driver.h"
 #include "dock/dock_program_win32.h"
+#include "dock/foreground_win32.h"
 #include "dock/window_port_win32.h"
 #include "fakes/fake_platform.h"
 #include "items/hotkeys_win32.h"
@@ -48,7 +49,7 @@ class RealDock {
           hotkeys_(window_),
           windowPort_(window_, countTick),
           dock_{Platform{files_, profile_, messages_, pictures_, canvas_, hotkeys_, icons_,
-                         windowPort_, shell_},
+                         windowPort_, shell_, foreground_},
                 moduleDirectory(),
                 SystemLeadBytes(),
                 {},
@@ -139,6 +140,7 @@ class RealDock {
     testing::FakeIconSource icons_;
     Win32DockWindow windowPort_;
     testing::FakeShell shell_;
+    Win32Foreground foreground_{window_};
     Dock dock_;
     DockSession session_{dock_};
 };

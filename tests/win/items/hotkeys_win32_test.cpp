@@ -55,7 +55,7 @@ TEST_F(HotkeysWin32, RegistersEachTranslatedCombinationWithTheSystem) {
 TEST_F(HotkeysWin32, EveryHotkeyFollowsItsItemWhenOneIsInsertedInFront) {
     testing::FakePlatform fake;
     Dock dock{Platform{fake.files, fake.profile, fake.messages, fake.pictures, fake.canvas, hotkeys,
-                       fake.icons, fake.window, fake.shell},
+                       fake.icons, fake.window, fake.shell, fake.foreground},
               "C:\\Dock",
               fake.dock.leadBytes,
               fake.dock.settings,

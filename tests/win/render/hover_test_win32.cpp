@@ -58,7 +58,7 @@ class HoverOnTheRealWindow : public ::testing::Test {
     DockCanvas canvas;
     Win32DockWindow port{window, &onTick};
     Dock dock{Platform{fake.files, fake.profile, fake.messages, fake.pictures, canvas, fake.hotkeys,
-                       fake.icons, port, fake.shell},
+                       fake.icons, port, fake.shell, fake.foreground},
               "C:\\Dock",
               fake.dock.leadBytes,
               {},

@@ -1,0 +1,42 @@
+#include "dock/start_with_windows.h"
+
+namespace dock {
+namespace {
+
+std::string_view unquoted(std::string_view text) {
+    if (text.size() >= 2 && text.front() == '"' && text.back() == '"')
+        return text.substr(1, text.size() - 2);
+    return text;
+}
+
+}  // namespace
+
+std::string runValueName(std::string_view programPath, const LeadBytes& leadBytes) {
+    const std::size_t slash = FindLastCharacter(programPath, '\\', leadBytes);
+    std::string_view name =
+        slash == std::string_view::npos ? programPath : programPath.substr(slash + 1);
+    const std::size_t dot = FindLastCharacter(name, '.', leadBytes);
+    if (dot != std::string_view::npos && dot > 0) name = name.substr(0, dot);
+    return std::string(name);
+}
+
+bool startsWithWindows(RunKeyPort& runKey, std::string_view programPath,
+                       const LeadBytes& leadBytes) {
+    if (programPath.empty()) return false;
+    const std::optional<std::string> value = runKey.RunValue(runValueName(programPath, leadBytes));
+    return value.has_value() &&
+           LowerAscii(unquoted(*value), leadBytes) == LowerAscii(programPath, leadBytes);
+}
+
+void toggleStartWithWindows(RunKeyPort& runKey, std::string_view programPath,
+                            const LeadBytes& leadBytes) {
+    // Without its own path the program has nothing to name or start.
+    if (programPath.empty()) return;
+    const std::string name = runValueName(programPath, leadBytes);
+    if (startsWithWindows(runKey, programPath, leadBytes))
+        runKey.DeleteRunValue(name);
+    else
+        runKey.SetRunValue(name, Concat("\"", programPath, "\""));
+}
+
+}  // namespace dock

@@ -1,0 +1,32 @@
+#pragma once
+// The foreground window and the dock's place in the z-order, for keeping out
+// of the way of full-screen programs.
+#include "support/geometry.h"
+
+namespace dock {
+
+struct ForegroundWindow {
+    // The desktop, the taskbar and the dock itself never count as a
+    // full-screen program, whatever their size.
+    enum class Kind { none, desktop, taskbar, dock, program };
+    Kind kind = Kind::none;
+    RectI rect;  // GetWindowRect
+};
+
+class ForegroundPort {
+  public:
+    virtual ~ForegroundPort() = default;
+    // GetForegroundWindow, told apart by what it is.
+    virtual ForegroundWindow Foreground() = 0;
+    // The whole rectangle of the monitor the dock is on (MonitorFromWindow,
+    // nearest; rcMonitor).
+    virtual RectI DockMonitor() = 0;
+    // SetWindowPos without moving, sizing or activating: HWND_TOPMOST, or
+    // HWND_NOTOPMOST and just below the foreground window.
+    virtual void SetDockTopmost(bool topmost) = 0;
+    // SetWinEventHook(EVENT_SYSTEM_FOREGROUND, out of context) or its
+    // removal; each change reaches the dock as checkFullscreen.
+    virtual void WatchForeground(bool watch) = 0;
+};
+
+}  // namespace dock
