@@ -49,7 +49,6 @@ bool extendedSectionWanted(const Dock& dock) {
 void toggleExtendedSetting(Dock& dock, const ExtendedSetting& setting) {
     std::int32_t& value = dock.settings.*setting.field;
     value = value != 0 ? 0 : 1;
-    if (setting.applyChange != nullptr) setting.applyChange(dock);
 }
 
 }  // namespace dock

@@ -8,8 +8,6 @@
 
 #include "../../resources/resource_ids.h"
 #include "config/dock.h"
-#include "dock/keyboard_mode.h"
-#include "render/hotkey_badges.h"
 #include "support/texts.h"
 
 namespace dock {
@@ -21,8 +19,6 @@ struct ExtendedSetting {
     std::string_view key;
     std::int32_t DockSettings::*field;
     unsigned menuCommand;  // its check entry; the mark shows a nonzero value
-    // What must follow a toggle at once, beyond the next frame; may be null.
-    void (*applyChange)(Dock& dock) = nullptr;
 };
 
 inline constexpr ExtendedSetting kExtendedSettings[] = {
@@ -30,9 +26,9 @@ inline constexpr ExtendedSetting kExtendedSettings[] = {
     {texts::kKeyRunningIndicator, &DockSettings::runningIndicator, IDM_RUNNING_INDICATOR},
     {texts::kKeyActivateRunning, &DockSettings::activateRunning, IDM_ACTIVATE_RUNNING},
     {texts::kKeyFullscreenAvoid, &DockSettings::fullscreenAvoid, IDM_FULLSCREEN_AVOID},
-    {texts::kKeyKeyboardMode, &DockSettings::keyboardMode, IDM_KEYBOARD_MODE, &applyKeyboardHotkey},
+    {texts::kKeyKeyboardMode, &DockSettings::keyboardMode, IDM_KEYBOARD_MODE},
     {texts::kKeyKeyboardHotkey, &DockSettings::keyboardHotkey, kNoMenuEntry},
-    {texts::kKeyHotkeyBadges, &DockSettings::hotkeyBadges, IDM_HOTKEY_BADGES, &redrawHotkeyBadges},
+    {texts::kKeyHotkeyBadges, &DockSettings::hotkeyBadges, IDM_HOTKEY_BADGES},
 };
 
 inline std::int32_t defaultOf(const ExtendedSetting& setting) {
@@ -46,8 +42,7 @@ void loadExtendedSettings(Dock& dock);
 // The section is saved only when config.ini had it or a value differs from
 // its default, so a classic config.ini is written byte for byte as before.
 bool extendedSectionWanted(const Dock& dock);
-// Turns the setting off when it is on (any nonzero value) and on otherwise,
-// and applies the change.
+// Turns the setting off when it is on (any nonzero value) and on otherwise.
 void toggleExtendedSetting(Dock& dock, const ExtendedSetting& setting);
 
 }  // namespace dock

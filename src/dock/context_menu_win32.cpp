@@ -7,7 +7,7 @@
 #include "config/extended_settings.h"
 #include "dock/blocked_dock.h"
 #include "dock/delete_item.h"
-#include "dock/fullscreen_avoidance.h"
+#include "dock/extended_commands.h"
 #include "dock/keyboard_mode.h"
 #include "dock/program_settings_dialog_win32.h"
 #include "dock/run_key_win32.h"
@@ -68,10 +68,8 @@ void markExtendedSettings(DockSession& session) {
 bool toggleExtendedCommand(DockSession& session, UINT command) {
     const ExtendedSetting* setting = extendedSettingOfCommand(command);
     if (setting == nullptr) return false;
-    toggleExtendedSetting(session.dock, *setting);
-    followFullscreenSetting(session.dock);
+    switchExtendedSetting(session.dock, *setting);
     markExtendedSettings(session);
-    markSaveDue(session.dock);
     return true;
 }
 

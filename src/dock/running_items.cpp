@@ -127,12 +127,6 @@ bool refreshRunningItems(Dock& dock) {
     return true;
 }
 
-bool itemRunning(const Dock& dock, int index) {
-    const std::vector<std::string>& targets = dock.state.running.targets;
-    return std::binary_search(targets.begin(), targets.end(),
-                              dock.state.items[index].item.targetPath);
-}
-
 bool switchToRunningItem(Dock& dock, int index) {
     const std::string& program = programOf(dock, dock.state.items[index].item.targetPath);
     if (program.empty()) return false;

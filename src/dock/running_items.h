@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "config/dock.h"
+#include "render/running_indicator.h"
 
 namespace dock {
 
@@ -19,8 +20,6 @@ std::string normalisedProgramPath(std::string_view path, const LeadBytes& leadBy
 // most once a second, and at once when a refresh is due; when it is off,
 // forgets them. True when the indicators to draw changed.
 bool refreshRunningItems(Dock& dock);
-// Whether the item at `index` was running at the last refresh.
-bool itemRunning(const Dock& dock, int index);
 // Brings the front window of the item's program to the foreground; false
 // when the program shows no window.
 bool switchToRunningItem(Dock& dock, int index);

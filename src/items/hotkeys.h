@@ -4,15 +4,9 @@
 #include <cstdint>
 
 #include "config/dock.h"
+#include "config/hotkey_modifiers.h"
 
 namespace dock {
-
-// RegisterHotKey's modifier bits.
-inline constexpr std::uint32_t kModAlt = 1, kModControl = 2, kModShift = 4;
-
-// HOTKEYF_* bits (high byte of the value) to MOD_* bits; 0 for none, for all
-// three modifiers and for anything with the extended bit.
-std::uint32_t hotkeyModifiers(std::uint16_t hotkey);
 
 bool registerItemHotkey(Dock& dock, int index, std::uint16_t hotkey);
 // Renews the registrations of items 1..count in ascending order.

@@ -1,6 +1,6 @@
 #include "render/hotkey_badges.h"
 
-#include "items/hotkeys.h"
+#include "config/hotkey_modifiers.h"
 #include "render/frame.h"
 
 namespace dock {

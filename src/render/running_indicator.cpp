@@ -1,6 +1,6 @@
 #include "render/running_indicator.h"
 
-#include "dock/running_items.h"
+#include <algorithm>
 
 namespace dock {
 namespace {
@@ -10,6 +10,12 @@ namespace {
 constexpr double kIndicatorDrop = 3;
 
 }  // namespace
+
+bool itemRunning(const Dock& dock, int index) {
+    const std::vector<std::string>& targets = dock.state.running.targets;
+    return std::binary_search(targets.begin(), targets.end(),
+                              dock.state.items[index].item.targetPath);
+}
 
 void drawRunningIndicators(Dock& dock, int skipped) {
     const Picture* picture = dock.state.running.indicatorImage.get();

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "config/extended_settings.h"
+#include "dock/extended_commands.h"
 #include "dock/startup.h"
 #include "fakes/fake_platform.h"
 #include "dock/tick.h"
@@ -64,7 +64,7 @@ TEST_F(KeyboardModeTest, AHotkeyHeldElsewhereLeavesTheModeUnavailableUntilItIsFr
     EXPECT_FALSE(keyboardModeUnavailable(dock));
 
     // Turning the mode off through its menu row lets the hotkey go at once.
-    toggleExtendedSetting(dock, *extendedSettingOfCommand(IDM_KEYBOARD_MODE));
+    switchExtendedSetting(dock, *extendedSettingOfCommand(IDM_KEYBOARD_MODE));
     EXPECT_EQ(fake.hotkeys.log.back(), "unregister 0");
     EXPECT_FALSE(keyboardModeUnavailable(dock));
     EXPECT_EQ(extendedSettingOfCommand(kNoMenuEntry), nullptr);

@@ -267,10 +267,10 @@ TEST_F(ConfigFolder, TheExtendedSectionFollowsTheClassicContentAndIsKeptOnceTher
     saveConfiguration(state.dock);
     const std::string section =
         Concat("[", texts::kSectionExtended, "]\r\n", texts::kKeyDragReorder, "=");
-    const std::string others = Concat(
-        texts::kKeyRunningIndicator, "=0\r\n", texts::kKeyActivateRunning, "=0\r\n",
-        texts::kKeyFullscreenAvoid, "=0\r\n", texts::kKeyKeyboardMode, "=0\r\n",
-        texts::kKeyKeyboardHotkey, "=1568\r\n", texts::kKeyHotkeyBadges, "=0\r\n");
+    const std::string others =
+        Concat(texts::kKeyRunningIndicator, "=0\r\n", texts::kKeyActivateRunning, "=0\r\n",
+               texts::kKeyFullscreenAvoid, "=0\r\n", texts::kKeyKeyboardMode, "=0\r\n",
+               texts::kKeyKeyboardHotkey, "=1568\r\n", texts::kKeyHotkeyBadges, "=0\r\n");
     EXPECT_EQ(readFile(Config()), expectedSavedText(state) + section + "0\r\n" + others);
 
     // Back at the default, the section stays because the file had it.
