@@ -7,6 +7,7 @@
 #include "config/extended_settings.h"
 #include "dock/blocked_dock.h"
 #include "dock/delete_item.h"
+#include "config/on_top.h"
 #include "dock/extended_commands.h"
 #include "dock/keyboard_mode.h"
 #include "dock/program_settings_dialog_win32.h"

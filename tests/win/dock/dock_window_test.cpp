@@ -371,11 +371,11 @@ TEST_F(DockWindow, AKeyboardHotkeyHeldElsewhereGraysTheModesEntryUntilItIsFree) 
     DockUnderTest dock(folder.Path());
     DockSession& session = dock.program.Session();
     prepareContextMenu(session);
-    EXPECT_EQ(::GetMenuState(session.menuHandle, IDM_KEYBOARD_MODE, MF_BYCOMMAND),
+    EXPECT_EQ(::GetMenuState(session.menuHandle.get(), IDM_KEYBOARD_MODE, MF_BYCOMMAND),
               UINT{MF_GRAYED | MF_CHECKED});
     ::UnregisterHotKey(nullptr, 77);
     prepareContextMenu(session);
-    EXPECT_EQ(::GetMenuState(session.menuHandle, IDM_KEYBOARD_MODE, MF_BYCOMMAND),
+    EXPECT_EQ(::GetMenuState(session.menuHandle.get(), IDM_KEYBOARD_MODE, MF_BYCOMMAND),
               UINT{MF_CHECKED});
     EXPECT_TRUE(dock.dock().state.keyboard.hotkeyHeld);
 }

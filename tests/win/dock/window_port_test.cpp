@@ -118,14 +118,6 @@ TEST(ShellPort, StartsAProgramInTheGivenDirectory) {
     EXPECT_EQ(marker, elsewhere.Path() + "\r\n");
 }
 
-// Pumps this thread's messages until `done` holds, for at most ten seconds.
-template <typename Condition>
-bool pumpUntil(Condition done) {
-    const DWORD start = ::GetTickCount();
-    while (!done() && ::GetTickCount() - start < 10000) pumpMessages(20);
-    return done();
-}
-
 TEST(ShellPort, ListsTheVisibleUnownedWindowsWithTheirProcesssImage) {
     auto make = [](DWORD style, HWND owner) {
         return ::CreateWindowExA(0, "STATIC", "", WS_POPUP | style, 10, 20, 100, 50, owner, nullptr,
