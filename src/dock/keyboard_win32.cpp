@@ -1,5 +1,7 @@
 #include "dock/keyboard_win32.h"
 
+#include <utility>
+
 #include "dock/keyboard_mode.h"
 
 namespace dock {
@@ -18,25 +20,15 @@ bool takeDialogKeys(Dock& dock, HWND window, LPARAM message) {
 
 bool onSelectionKey(Dock& dock, WPARAM virtualKey) {
     if (!dock.state.keyboard.active) return false;
-    switch (virtualKey) {
-        case VK_LEFT:
-            moveSelection(dock, SelectionKey::left);
-            break;
-        case VK_RIGHT:
-            moveSelection(dock, SelectionKey::right);
-            break;
-        case VK_HOME:
-            moveSelection(dock, SelectionKey::home);
-            break;
-        case VK_END:
-            moveSelection(dock, SelectionKey::end);
-            break;
-        case VK_RETURN:
-            launchSelection(dock);
-            break;
-        default:
-            break;
-    }
+    static constexpr std::pair<WPARAM, SelectionKey> kMoves[] = {
+        {VK_LEFT, SelectionKey::left},
+        {VK_RIGHT, SelectionKey::right},
+        {VK_HOME, SelectionKey::home},
+        {VK_END, SelectionKey::end},
+    };
+    if (virtualKey == VK_RETURN) launchSelection(dock);
+    for (const auto& [key, move] : kMoves)
+        if (key == virtualKey) moveSelection(dock, move);
     return true;
 }
 
