@@ -163,12 +163,14 @@ TEST_F(ContextMenuTest, TheExtendedSubmenuTogglesDragToReorderAndShowsItsValue) 
 
 TEST_F(ContextMenuTest, TheExtendedSubmenuTogglesFullscreenAvoidanceWithItsForegroundWatch) {
     DockState& state = real.dock().state;
-    MenuSeen seen = openMenuAndPress(L"x\u2193\r");
+    // 全屏避让 is the fourth entry of the submenu.
+    const wchar_t* chooseAvoidance = L"x\u2193\u2193\u2193\r";
+    MenuSeen seen = openMenuAndPress(chooseAvoidance);
     EXPECT_EQ(seen.avoidState & MF_CHECKED, 0u) << "off by default";
     EXPECT_EQ(real.dock().settings.fullscreenAvoid, 1);
     EXPECT_TRUE(state.fullscreen.watching);
     EXPECT_TRUE(std::exchange(state.saving.saveDue, false));
-    seen = openMenuAndPress(L"x\u2193\r");
+    seen = openMenuAndPress(chooseAvoidance);
     EXPECT_EQ(seen.avoidState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
     EXPECT_EQ(real.dock().settings.fullscreenAvoid, 0);
     EXPECT_FALSE(state.fullscreen.watching);
