@@ -35,6 +35,8 @@ struct DockSettings {
     std::int32_t keyboardMode = 0;       // 键盘模式
     std::int32_t keyboardHotkey = 1568;  // 键盘热键: Ctrl+Alt+Space in the items' encoding
     std::int32_t hotkeyBadges = 0;       // 快捷键角标
+    std::int32_t sharpIcons = 0;         // 高清图标
+    std::int32_t dpiAware = 0;           // 高分屏适配
 };
 
 struct DockItem {

@@ -29,6 +29,8 @@ inline constexpr ExtendedSetting kExtendedSettings[] = {
     {texts::kKeyKeyboardMode, &DockSettings::keyboardMode, IDM_KEYBOARD_MODE},
     {texts::kKeyKeyboardHotkey, &DockSettings::keyboardHotkey, kNoMenuEntry},
     {texts::kKeyHotkeyBadges, &DockSettings::hotkeyBadges, IDM_HOTKEY_BADGES},
+    {texts::kKeySharpIcons, &DockSettings::sharpIcons, IDM_SHARP_ICONS},
+    {texts::kKeyDpiAware, &DockSettings::dpiAware, IDM_DPI_AWARE},
 };
 
 inline std::int32_t defaultOf(const ExtendedSetting& setting) {

@@ -84,6 +84,10 @@ inline constexpr std::string_view kKeyKeyboardMode = "\xBC\xFC\xC5\xCC\xC4\xA3\x
 inline constexpr std::string_view kKeyKeyboardHotkey = "\xBC\xFC\xC5\xCC\xC8\xC8\xBC\xFC";
 // 快捷键角标
 inline constexpr std::string_view kKeyHotkeyBadges = "\xBF\xEC\xBD\xDD\xBC\xFC\xBD\xC7\xB1\xEA";
+// 高清图标
+inline constexpr std::string_view kKeySharpIcons = "\xB8\xDF\xC7\xE5\xCD\xBC\xB1\xEA";
+// 高分屏适配
+inline constexpr std::string_view kKeyDpiAware = "\xB8\xDF\xB7\xD6\xC6\xC1\xCA\xCA\xC5\xE4";
 // 添加项目 (title of the file dialog that adds items)
 inline constexpr std::string_view kAddItemsTitle = "\xCC\xED\xBC\xD3\xCF\xEE\xC4\xBF";
 // 程序与快捷方式 (*.exe;*.lnk)

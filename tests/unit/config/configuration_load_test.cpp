@@ -70,6 +70,8 @@ TEST_F(Loading, ReadsTheElevenSettingsInTheirOrderWithTheirDefaults) {
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyKeyboardMode)},
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyKeyboardHotkey)},
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyHotkeyBadges)},
+        {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeySharpIcons)},
+        {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyDpiAware)},
     };
     EXPECT_EQ(fake.profile.reads, expected);
     EXPECT_TRUE(fake.profile.writes.empty());

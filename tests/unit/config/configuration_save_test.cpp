@@ -325,6 +325,8 @@ TEST_F(Saving, TheExtendedSectionFollowsTheItemsWhenAValueDiffersOrTheFileHadIt)
         {{kTemp, section, std::string(texts::kKeyKeyboardMode)}, "0"},
         {{kTemp, section, std::string(texts::kKeyKeyboardHotkey)}, "1568"},
         {{kTemp, section, std::string(texts::kKeyHotkeyBadges)}, "0"},
+        {{kTemp, section, std::string(texts::kKeySharpIcons)}, "0"},
+        {{kTemp, section, std::string(texts::kKeyDpiAware)}, "0"},
     };
 
     fake.dock.settings.dragReorder = 0;

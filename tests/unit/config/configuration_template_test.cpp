@@ -134,6 +134,8 @@ TEST(FixedTexts, AreTheGbkBytesOfTheirChineseText) {
         {texts::kKeyKeyboardMode, "键盘模式"},
         {texts::kKeyKeyboardHotkey, "键盘热键"},
         {texts::kKeyHotkeyBadges, "快捷键角标"},
+        {texts::kKeySharpIcons, "高清图标"},
+        {texts::kKeyDpiAware, "高分屏适配"},
         {texts::kAddItemsTitle, "添加项目"},
         {texts::kProgramsFilterName, "程序与快捷方式 (*.exe;*.lnk)"},
         {texts::kAllFilesFilterName, "所有文件 (*.*)"},
