@@ -212,7 +212,11 @@ bool keepFirstBackup(Dock& dock) {
 }  // namespace
 
 std::string configPath(const Dock& dock) {
-    return Concat(dock.programDirectory, "\\config.ini");
+    return configPath(dock.programDirectory);
+}
+
+std::string configPath(std::string_view programDirectory) {
+    return Concat(programDirectory, "\\config.ini");
 }
 
 PointI loadConfiguration(Dock& dock, PointI windowPosition) {

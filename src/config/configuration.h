@@ -15,6 +15,7 @@ std::string_view configTemplate();
 inline constexpr std::int32_t kMinimumCooldownMs = 1000;
 
 std::string configPath(const Dock& dock);
+std::string configPath(std::string_view programDirectory);
 
 // Reads the eleven keys of 程序设置 into dock.settings; 左边 and 顶边 default to
 // the given window position. Returns the position the window is to take.

@@ -86,12 +86,16 @@ class DockItemList {
 // The fixed metrics are the initialisers; start-up adds the background's
 // size and what follows from the settings.
 struct LayoutMetrics {
+    // The DPI the pixel sizes below are for; every other value is the classic
+    // one at 96 (metricsAtDpi).
+    std::int32_t dpi = 96;
     std::int32_t cellPadding = 5;
     // A 26 px icon with its padding on both sides.
     std::int32_t cellWidth = 2 * cellPadding + 26;
     std::int32_t cellHeight = 2 * cellPadding + 26;
     std::int32_t titleSize = 18;
     std::int32_t leftMargin = 4 * cellWidth;
+    // The background picture's own pixels, which its slices are cut in.
     std::int32_t backgroundWidth = 0;
     std::int32_t backgroundHeight = 0;
     // The float distance the geometry uses: the setting kept to a usable

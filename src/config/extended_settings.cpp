@@ -27,16 +27,20 @@ const ExtendedSetting* extendedSettingOfCommand(unsigned command) {
     return nullptr;
 }
 
+std::int32_t readExtendedSetting(ProfileStore& profile, const std::string& file,
+                                 const ExtendedSetting& setting) {
+    const std::string text = profile.ReadProfileText(file, std::string(texts::kSectionExtended),
+                                                     std::string(setting.key), "");
+    return holdsNumber(text) ? TextToInt(text) : defaultOf(setting);
+}
+
 void loadExtendedSettings(Dock& dock) {
     const std::string file = configPath(dock);
-    const std::string section(texts::kSectionExtended);
     ProfileStore& profile = dock.platform.profile;
-    dock.state.saving.extendedSectionRead = profile.HasSection(file, section);
-    for (const ExtendedSetting& setting : kExtendedSettings) {
-        const std::string text =
-            profile.ReadProfileText(file, section, std::string(setting.key), "");
-        dock.settings.*setting.field = holdsNumber(text) ? TextToInt(text) : defaultOf(setting);
-    }
+    dock.state.saving.extendedSectionRead =
+        profile.HasSection(file, std::string(texts::kSectionExtended));
+    for (const ExtendedSetting& setting : kExtendedSettings)
+        dock.settings.*setting.field = readExtendedSetting(profile, file, setting);
 }
 
 bool extendedSectionWanted(const Dock& dock) {

@@ -4,6 +4,7 @@
 // field in DockSettings, whose initialiser is its default; loading, saving
 // and the menu go through the table.
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "../../resources/resource_ids.h"
@@ -38,8 +39,12 @@ inline std::int32_t defaultOf(const ExtendedSetting& setting) {
 }
 // The row whose check entry is `command`, or null (always for kNoMenuEntry).
 const ExtendedSetting* extendedSettingOfCommand(unsigned command);
-// Reads the section with the classic integer rule; a missing or unreadable
-// value gives the default. Notes whether the section was in the file.
+// Reads the setting's value with the classic integer rule; a missing or
+// unreadable value gives the default.
+std::int32_t readExtendedSetting(ProfileStore& profile, const std::string& file,
+                                 const ExtendedSetting& setting);
+// Reads the section, every value as above. Notes whether the section was in
+// the file.
 void loadExtendedSettings(Dock& dock);
 // The section is saved only when config.ini had it or a value differs from
 // its default, so a classic config.ini is written byte for byte as before.

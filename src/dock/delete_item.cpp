@@ -53,7 +53,8 @@ void removeItem(Dock& dock, int index) {
                                 rect.bottom - rect.top);
 
     if (state.items.Count() == 0) {
-        drawEmptyDock(dock, static_cast<float>(state.metrics.backgroundHeight - 14));
+        drawEmptyDock(dock, static_cast<float>(
+                                scaledPixels(state.metrics, state.metrics.backgroundHeight - 14)));
     } else {
         renderFrame(dock, true);
     }

@@ -7,6 +7,8 @@
 #include <utility>
 
 #include "config/configuration.h"
+#include "dock/dpi_awareness_win32.h"
+#include "dock/dpi_change.h"
 #include "dock/fullscreen_avoidance.h"
 #include "dock/item_drag.h"
 #include "dock/keyboard_mode.h"
@@ -175,6 +177,15 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_SETTINGCHANGE:
             if (wParam == SPI_SETWORKAREA) keepDockOnScreen(dock);
             return FALSE;
+        case WM_DPICHANGED: {
+            // Handled here: the dialog manager's own rescaling would size the
+            // window by its template, not by the row. Without the setting the
+            // dock keeps its classic sizes wherever it is.
+            if (!dpiAwarenessDeclared()) return FALSE;
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            changeDpi(dock, HIWORD(wParam), {suggested->left, suggested->top});
+            return TRUE;
+        }
         case WM_QUERYENDSESSION:
             saveConfiguration(dock);
             return FALSE;

@@ -1,6 +1,7 @@
 #include "dock/extended_commands.h"
 
 #include "config/configuration.h"
+#include "dock/dpi_change.h"
 #include "dock/fullscreen_avoidance.h"
 #include "dock/keyboard_mode.h"
 #include "render/hotkey_badges.h"
@@ -12,6 +13,7 @@ void switchExtendedSetting(Dock& dock, const ExtendedSetting& setting) {
     if (setting.field == &DockSettings::keyboardMode) applyKeyboardHotkey(dock);
     if (setting.field == &DockSettings::hotkeyBadges) redrawHotkeyBadges(dock);
     if (setting.field == &DockSettings::fullscreenAvoid) followFullscreenSetting(dock);
+    if (setting.field == &DockSettings::dpiAware) noteDpiAwarenessSwitch(dock);
     markSaveDue(dock);
 }
 

@@ -47,7 +47,7 @@ void startDock(Dock& dock) {
                 embedded::RunningIndicatorPicture);
 
     LayoutMetrics& metrics = state.metrics;
-    metrics = LayoutMetrics{};
+    metrics = metricsAtDpi(window.Dpi());
     metrics.backgroundWidth = static_cast<std::int32_t>(state.pictures.backgroundImage->Width());
     metrics.backgroundHeight = static_cast<std::int32_t>(state.pictures.backgroundImage->Height());
     metrics.floatDistance = usableFloatDistance(metrics, settings.floatDistance);

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "dock/dpi_awareness_win32.h"
 #include "support/geometry_win32.h"
 #include "support/handles_win32.h"
 
@@ -65,6 +66,10 @@ std::vector<RectI> Win32DockWindow::WorkAreas() {
     };
     ::EnumDisplayMonitors(nullptr, nullptr, collect, reinterpret_cast<LPARAM>(&areas));
     return areas;
+}
+
+std::int32_t Win32DockWindow::Dpi() {
+    return windowDpi(window_);
 }
 
 void Win32Shell::Launch(const std::string& file, const std::string& directory) {

@@ -25,6 +25,7 @@ class Win32DockWindow final : public DockWindowPort {
     void ReleasePointer() override;
     bool TouchesAnyMonitor(const RectI& rect) override;
     std::vector<RectI> WorkAreas() override;
+    std::int32_t Dpi() override;
 
   private:
     UINT_PTR timerId() const { return reinterpret_cast<UINT_PTR>(window_); }

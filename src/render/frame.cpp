@@ -15,9 +15,9 @@ namespace {
 
 constexpr float kReflectionOpacity = 0.3f;
 constexpr double kTolerance = 1e-7;
-constexpr double kCaptionRaise = 4;
-constexpr double kCapSourceWidth = 30;
-constexpr double kCapWidth = 16;
+constexpr double kCaptionRaise = 4;     // at 96 DPI
+constexpr double kCapSourceWidth = 30;  // the picture's own pixels
+constexpr double kCapWidth = 16;        // at 96 DPI
 
 // The picture of an item, or null when its slot holds none.
 const Picture* pictureOf(const DockState& state, int imageSlot) {
@@ -36,14 +36,15 @@ void drawStrip(Dock& dock, const RectF& strip) {
     const double sourceHeight = m.backgroundHeight;
     const double left = strip.left, right = strip.right, top = strip.top;
     const double height = double(strip.bottom) - top;
+    const double capWidth = scaledPixels(m, kCapWidth);
     DrawingSurface& canvas = dock.platform.canvas;
     auto f = [](double v) { return static_cast<float>(v); };
-    canvas.DrawImageSlice(*background, f(left), f(top), f(kCapWidth), f(height), 0, 0,
+    canvas.DrawImageSlice(*background, f(left), f(top), f(capWidth), f(height), 0, 0,
                           f(kCapSourceWidth), f(sourceHeight));
-    canvas.DrawImageSlice(*background, f(left + kCapWidth), f(top), f(right - left - 2 * kCapWidth),
+    canvas.DrawImageSlice(*background, f(left + capWidth), f(top), f(right - left - 2 * capWidth),
                           f(height), f(kCapSourceWidth), 0,
                           f(m.backgroundWidth - 2 * kCapSourceWidth), f(sourceHeight));
-    canvas.DrawImageSlice(*background, f(right - kCapWidth), f(top), f(kCapWidth), f(height),
+    canvas.DrawImageSlice(*background, f(right - capWidth), f(top), f(capWidth), f(height),
                           f(m.backgroundWidth - kCapSourceWidth), 0, f(kCapSourceWidth),
                           f(sourceHeight));
 }
@@ -92,8 +93,8 @@ void drawCaption(Dock& dock, int item, int progress) {
     // Centred on the pointer, taking each byte as half an em wide.
     const double length = static_cast<double>(state.frame.titleText.size());
     const double x = state.frame.pointerX - ((size / 2.0) * length) / 2.0;
-    const double y =
-        (m.rowTop + double(state.items[item].currentRect.top)) - (size - kCaptionRaise);
+    const double y = (m.rowTop + double(state.items[item].currentRect.top)) -
+                     (size - scaledPixels(m, kCaptionRaise));
     dock.platform.canvas.DrawOutlinedText(state.frame.titleText, static_cast<float>(x),
                                           static_cast<float>(y), size);
 }

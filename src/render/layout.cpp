@@ -11,6 +11,7 @@ namespace {
 constexpr double kTolerance = 1e-7;
 constexpr int kZoomStep = 10;
 constexpr int kFullZoom = 100;
+// Pixel sizes at 96 DPI; the model takes them through px().
 constexpr double kFollowLimit = 18;    // sideways shift of the magnified item, before scaling
 constexpr double kNeighbourStep = 12;  // each further neighbour is this much smaller
 constexpr double kNeighbourBonus = 12;
@@ -28,6 +29,15 @@ RectF storedRect(double left, double top, double right, double bottom) {
             static_cast<float>(bottom)};
 }
 
+double px(const LayoutMetrics& metrics, double pixels) {
+    return scaledPixels(metrics, pixels);
+}
+
+// The room the background takes in the window height, in the metrics' pixels.
+double backgroundRoom(const LayoutMetrics& metrics) {
+    return scaledPixels(metrics, metrics.backgroundHeight);
+}
+
 double widthOf(const RectF& r) {
     return double(r.right) - double(r.left);
 }
@@ -37,21 +47,33 @@ double heightOf(const RectF& r) {
 
 // The size of a neighbour: the previous one's size less a step (plus the
 // bonus for the first one), never below the resting cell.
-double neighbourSize(double previous, double bonus, double restingSize) {
-    double size = previous - kNeighbourStep + bonus;
+double neighbourSize(double previous, double step, double bonus, double restingSize) {
+    double size = previous - step + bonus;
     return size - restingSize < -kTolerance ? restingSize : size;
 }
 
 }  // namespace
 
+LayoutMetrics metricsAtDpi(std::int32_t dpi) {
+    const LayoutMetrics classic;
+    LayoutMetrics metrics;
+    metrics.dpi = dpi;
+    metrics.cellPadding = scaledPixels(metrics, classic.cellPadding);
+    metrics.cellWidth = scaledPixels(metrics, classic.cellWidth);
+    metrics.cellHeight = scaledPixels(metrics, classic.cellHeight);
+    metrics.titleSize = scaledPixels(metrics, classic.titleSize);
+    metrics.leftMargin = scaledPixels(metrics, classic.leftMargin);
+    return metrics;
+}
+
 std::int32_t usableFloatDistance(const LayoutMetrics& metrics, std::int32_t floatDistance) {
-    const double fixedPart = double(metrics.backgroundHeight) + double(metrics.titleSize);
+    const double fixedPart = backgroundRoom(metrics) + double(metrics.titleSize);
     const double lowest = std::ceil(metrics.cellHeight / 2.0 - fixedPart);
     const double highest = std::floor(kTallestWindow / 2.0 - fixedPart);
-    const double wanted = floatDistance;
+    const std::int32_t wanted = scaledPixels(metrics, floatDistance);
     if (wanted < lowest) return static_cast<std::int32_t>(lowest);
     if (wanted > highest) return static_cast<std::int32_t>(highest);
-    return floatDistance;
+    return wanted;
 }
 
 std::int32_t windowWidth(const LayoutMetrics& metrics, int itemCount) {
@@ -59,15 +81,13 @@ std::int32_t windowWidth(const LayoutMetrics& metrics, int itemCount) {
 }
 
 std::int32_t windowHeight(const LayoutMetrics& metrics) {
-    return truncateToInt((double(metrics.backgroundHeight) + double(metrics.floatDistance) +
-                          double(metrics.titleSize)) *
-                         2);
+    return truncateToInt(
+        (backgroundRoom(metrics) + double(metrics.floatDistance) + double(metrics.titleSize)) * 2);
 }
 
 std::int32_t rowTop(const LayoutMetrics& metrics) {
-    double height = (double(metrics.backgroundHeight) + double(metrics.floatDistance) +
-                     double(metrics.titleSize)) *
-                    2;
+    double height =
+        (backgroundRoom(metrics) + double(metrics.floatDistance) + double(metrics.titleSize)) * 2;
     return truncateToInt((height - double(metrics.cellHeight)) / 2);
 }
 
@@ -75,21 +95,23 @@ RectF stripRect(const DockState& state) {
     const LayoutMetrics& m = state.metrics;
     const DockItemList& items = state.items;
     if (items.Count() == 0) {
-        const double left = double(m.leftMargin) - kStripOverhang;
-        const double right = double(m.leftMargin) + m.cellWidth + kEmptyStripRightOverhang;
+        const double left = double(m.leftMargin) - px(m, kStripOverhang);
+        const double right = double(m.leftMargin) + m.cellWidth + px(m, kEmptyStripRightOverhang);
         const double top = state.metrics.emptyStripTop;
-        return storedRect(left, top, right, top + kStripHeight);
+        return storedRect(left, top, right, top + px(m, kStripHeight));
     }
     return stripAcross(m, items[1].currentRect.left, items[items.Count()].currentRect.right);
 }
 
 double restingStripTop(const LayoutMetrics& metrics) {
-    return double(metrics.rowTop) - kStripTopOffset;
+    return double(metrics.rowTop) - px(metrics, kStripTopOffset);
 }
 
 RectF stripAcross(const LayoutMetrics& metrics, double rowLeft, double rowRight) {
     const double top = restingStripTop(metrics);
-    return storedRect(rowLeft - kStripOverhang, top, rowRight + kStripOverhang, top + kStripHeight);
+    const double overhang = px(metrics, kStripOverhang);
+    return storedRect(rowLeft - overhang, top, rowRight + overhang,
+                      top + px(metrics, kStripHeight));
 }
 
 void layoutRow(DockState& state, int first) {
@@ -168,15 +190,18 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
     const double cellWidth = state.metrics.cellWidth;
     const double cellHeight = state.metrics.cellHeight;
     const double floatDistance = state.metrics.floatDistance;
+    const double followLimit = px(state.metrics, kFollowLimit);
+    const double neighbourStep = px(state.metrics, kNeighbourStep);
+    const double neighbourBonus = px(state.metrics, kNeighbourBonus);
     DockEntry& magnified = items[c];
     const RectF base = magnified.baseRect;
     const RectF zoom = magnified.zoomRect;
 
     double dx = double(state.frame.pointerX) - (double(zoom.left) + cellWidth);
-    if (dx - kFollowLimit > kTolerance) {
-        dx = kFollowLimit;
-    } else if (dx + kFollowLimit < -kTolerance) {
-        dx = -kFollowLimit;
+    if (dx - followLimit > kTolerance) {
+        dx = followLimit;
+    } else if (dx + followLimit < -kTolerance) {
+        dx = -followLimit;
     }
 
     double dy = (double(state.metrics.rowTop) + double(base.top)) - double(state.frame.pointerY);
@@ -209,13 +234,13 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
     auto layoutSide = [&](int side) {
         // The first neighbour is favoured when the pointer leans toward it.
         const double toward = side > 0 ? dx : -dx;
-        const double bonus = ((cellWidth / 2 + toward) * kNeighbourBonus) / cellWidth;
+        const double bonus = ((cellWidth / 2 + toward) * neighbourBonus) / cellWidth;
         int n = c + side;
         for (; items.Contains(n); n += side) {
             const RectF& q = items[n - side].currentRect;
             const double extra = n == c + side ? bonus : 0;
-            const double w = neighbourSize(widthOf(q), extra, cellWidth);
-            const double h = neighbourSize(heightOf(q), extra, cellHeight);
+            const double w = neighbourSize(widthOf(q), neighbourStep, extra, cellWidth);
+            const double h = neighbourSize(heightOf(q), neighbourStep, extra, cellHeight);
             const double l = neighbourLift(h);
             const double inner = side > 0 ? q.right : q.left;
             const double outer = inner + side * w;
@@ -226,7 +251,7 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
             if (w == cellWidth && h == cellHeight) break;
         }
         // From the first resting-size neighbour on, every further one is a
-        // resting cell too (12 px less always clamps back), so only its place
+        // resting cell too (a step less always clamps back), so only its place
         // moves; this is the same arithmetic without the per-item sizing.
         if (!items.Contains(n + side)) return;
         const double l = neighbourLift(cellHeight);
@@ -258,6 +283,7 @@ bool advanceDragFrame(DockState& state, bool force) {
     if (!items.Contains(drag.item)) return false;
     const double cellWidth = state.metrics.cellWidth;
     const double cellHeight = state.metrics.cellHeight;
+    const double gapStep = px(state.metrics, kGapStep);
     bool changed = force;
     for (int i = 1; i <= items.Count(); ++i) {
         if (i == drag.item) continue;
@@ -268,7 +294,7 @@ bool advanceDragFrame(DockState& state, bool force) {
         const double target = items[slot].baseRect.left;
         const double left = entry.currentRect.left;
         const double next =
-            left < target ? std::min(target, left + kGapStep) : std::max(target, left - kGapStep);
+            left < target ? std::min(target, left + gapStep) : std::max(target, left - gapStep);
         const RectF rect =
             storedRect(next, entry.baseRect.top, next + cellWidth, entry.baseRect.bottom);
         entry.lift = 0;

@@ -16,10 +16,22 @@ constexpr std::int32_t truncateToInt(double value) {
     return static_cast<std::int32_t>(value);
 }
 
+// A length of the classic geometry, given in pixels at 96 DPI, at the DPI of
+// the metrics: truncated like every other conversion, so that 96 DPI keeps
+// the classic numbers exactly.
+constexpr std::int32_t scaledPixels(const LayoutMetrics& metrics, double pixels) {
+    return truncateToInt(pixels * metrics.dpi / 96);
+}
+
+// The classic metrics at `dpi`, each size scaled from its value at 96 DPI;
+// the background and the float distance are left to the caller.
+LayoutMetrics metricsAtDpi(std::int32_t dpi);
+
 // A hand-edited float distance is kept, for the geometry only, within what
 // leaves a usable window: at least one cell tall, so there is an icon to
 // right-click, and no taller than kTallestWindow, so the surface stays a few
-// megabytes. Needs the metrics of the loaded background.
+// megabytes. Needs the metrics of the loaded background. The setting is in
+// pixels at 96 DPI, the result in the metrics' pixels.
 inline constexpr std::int32_t kTallestWindow = 16384;
 std::int32_t usableFloatDistance(const LayoutMetrics& metrics, std::int32_t floatDistance);
 
@@ -32,7 +44,7 @@ std::int32_t rowTop(const LayoutMetrics& metrics);
 // The background strip around the row, in window coordinates: where the dock
 // draws and can be clicked. It reaches 30 px past the first and the last cell
 // as they stand now and is 50 px tall from 8 px above the row; an empty dock's
-// is one cell wide from leftMargin, at emptyStripTop.
+// is one cell wide from leftMargin, at emptyStripTop. (Sizes at 96 DPI.)
 RectF stripRect(const DockState& state);
 // The strip's top line while the row rests: 8 px above the row. The empty
 // dock draws its strip there too, at start-up and after the settings dialog.

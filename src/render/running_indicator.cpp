@@ -2,11 +2,13 @@
 
 #include <algorithm>
 
+#include "render/layout.h"
+
 namespace dock {
 namespace {
 
 // Below the resting picture's bottom line, half-way to the glass plate's
-// lower rim.
+// lower rim. At 96 DPI, as the picture's own size is.
 constexpr double kIndicatorDrop = 3;
 
 }  // namespace
@@ -21,9 +23,10 @@ void drawRunningIndicators(Dock& dock, int skipped) {
     const Picture* picture = dock.state.running.indicatorImage.get();
     if (dock.settings.runningIndicator == 0 || picture == nullptr || !picture->IsLoaded()) return;
     const LayoutMetrics& m = dock.state.metrics;
-    const double width = picture->Width();
-    const double height = picture->Height();
-    const double centreY = double(m.rowTop) + m.cellHeight - m.cellPadding + kIndicatorDrop;
+    const double width = scaledPixels(m, picture->Width());
+    const double height = scaledPixels(m, picture->Height());
+    const double centreY =
+        double(m.rowTop) + m.cellHeight - m.cellPadding + scaledPixels(m, kIndicatorDrop);
     const DockItemList& items = dock.state.items;
     for (int i = 1; i <= items.Count(); ++i) {
         if (i == skipped || !itemRunning(dock, i)) continue;

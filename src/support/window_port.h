@@ -31,6 +31,9 @@ class DockWindowPort {
     // Every monitor's work area (EnumDisplayMonitors, GetMonitorInfoA), in the
     // order the system lists the monitors.
     virtual std::vector<RectI> WorkAreas() = 0;
+    // The DPI the window is drawn at: its monitor's for a DPI-aware process,
+    // 96 for one the system scales.
+    virtual std::int32_t Dpi() = 0;
 };
 
 // A window that shows a running program: visible, top-level, without owner.

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "dock/dpi_change.h"
+#include "dock/extended_commands.h"
 #include "dock/placement.h"
 #include "fakes/fake_platform.h"
 #include "render/builtin_pictures.h"
@@ -81,6 +83,71 @@ TEST_F(StartingTheDock, SetsTheLayoutMetricsFromTheBackground) {
     EXPECT_EQ(m.backgroundWidth, 107);
     EXPECT_EQ(m.backgroundHeight, 104);
     EXPECT_EQ(m.rowTop, 152);
+}
+
+// A DPI-aware process sees its monitor's DPI: every size is scaled, the
+// background is still cut in its own pixels.
+TEST_F(StartingTheDock, At144DpiTheEmptyDockIsHalfAgainAsLargeAndTheBackgroundCutAsBefore) {
+    platform.window.dpi = 144;
+    startDock(dock);
+    EXPECT_EQ(platform.window.placements,
+              (std::vector<FakeWindow::Placement>{{true, 540, 330, 432, 510}}));
+    EXPECT_EQ(platform.canvas.calls,
+              (std::vector<Call>{
+                  {"Create", "", {432, 510, 0xFFFFFF, 0, 255, 0}, std::string(texts::kCaptionFont)},
+                  {"Clear", "", {0, 0, 0, 0}, ""},
+                  {"DrawImageSlice", kBuiltinBackground, {171, 216, 24, 75, 0, 0, 30, 104}, ""},
+                  {"DrawImageSlice", kBuiltinBackground, {195, 216, 99, 75, 30, 0, 47, 104}, ""},
+                  {"DrawImageSlice", kBuiltinBackground, {294, 216, 24, 75, 77, 0, 30, 104}, ""},
+                  {"Present", "", {}, ""},
+              }));
+}
+
+TEST_F(StartingTheDock, ADpiChangeRescalesTheRowTakesTheSuggestedPlaceAndRemakesTheSurface) {
+    item(1, "One", "0", "C:\\one.exe");
+    itemCount("1");
+    startDock(dock);
+    ASSERT_EQ(dock.state.items[1].baseRect, (RectF{144, 0, 180, 36}));
+    dock.state.frame.hoverIndex = 1;
+    dock.state.frame.zoomIndex = 1;
+    dock.state.frame.zoomPercent = 40;
+    platform.canvas.calls.clear();
+    platform.window.log.clear();
+
+    changeDpi(dock, 144, {100, 50});
+    EXPECT_EQ(dock.state.metrics.cellWidth, 54);
+    EXPECT_EQ(dock.state.metrics.rowTop, 228);
+    EXPECT_EQ(dock.state.items[1].baseRect, (RectF{216, 0, 270, 54}));
+    EXPECT_EQ(dock.state.items[1].currentRect, dock.state.items[1].baseRect);
+    EXPECT_EQ(dock.state.frame.zoomIndex, 0);
+    EXPECT_EQ(platform.window.log.front(), "move 100 50");
+    ASSERT_FALSE(platform.canvas.calls.empty());
+    EXPECT_EQ(platform.canvas.calls.front().args[0], 486);  // (288 + 36) x 1.5
+    EXPECT_EQ(platform.canvas.calls.front().args[1], 510);
+    EXPECT_EQ(platform.canvas.calls.back().op, "Present");
+
+    // Back at 96 every number is the classic one again.
+    changeDpi(dock, 96, {100, 50});
+    EXPECT_EQ(dock.state.items[1].baseRect, (RectF{144, 0, 180, 36}));
+    EXPECT_EQ(dock.state.metrics.rowTop, 152);
+}
+
+TEST_F(StartingTheDock, TheDpiSettingIsReadBeforeTheWindowAndItsSwitchWaitsForTheNextStart) {
+    const std::string section(texts::kSectionExtended), key(texts::kKeyDpiAware);
+    EXPECT_FALSE(dpiAwarenessWanted(platform.profile, "C:\\Dock"));
+    platform.profile.Set(kConfig, section, key, "1");
+    EXPECT_TRUE(dpiAwarenessWanted(platform.profile, "C:\\Dock"));
+    platform.profile.Set(kConfig, section, key, "x");  // no number: the default
+    EXPECT_FALSE(dpiAwarenessWanted(platform.profile, "C:\\Dock"));
+
+    startDock(dock);
+    switchExtendedSetting(dock, *extendedSettingOfCommand(IDM_DPI_AWARE));
+    EXPECT_EQ(dock.settings.dpiAware, 1);
+    ASSERT_EQ(platform.messages.shown.size(), 1u);
+    EXPECT_EQ(platform.messages.shown[0].text, texts::kDpiAwareNextStartText);
+    EXPECT_EQ(platform.messages.shown[0].caption, texts::kInformationCaption);
+    EXPECT_EQ(platform.messages.shown[0].style, 0x40u);
+    EXPECT_EQ(dock.state.metrics.cellWidth, 36);  // the running dock keeps its sizes
 }
 
 TEST_F(StartingTheDock, UsesTheBuiltInPicturesWhenNoReplacementExists) {

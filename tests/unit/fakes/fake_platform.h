@@ -378,6 +378,8 @@ class FakeWindow : public DockWindowPort {
         return false;
     }
     std::vector<RectI> WorkAreas() override { return workAreas; }
+    std::int32_t dpi = 96;
+    std::int32_t Dpi() override { return dpi; }
 };
 
 class FakeShell : public ShellPort {

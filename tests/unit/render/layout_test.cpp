@@ -103,6 +103,84 @@ TEST(UsableFloatDistance, KeepsAWindowOfAtLeastOneCellAndAtMost16384Pixels) {
     }
 }
 
+// `count` items at `dpi` with the built-in background and the default float distance.
+DockState rowAtDpi(std::int32_t dpi, int count) {
+    DockState state;
+    state.metrics = metricsAtDpi(dpi);
+    state.metrics.backgroundWidth = 107;
+    state.metrics.backgroundHeight = 104;
+    state.metrics.floatDistance = usableFloatDistance(state.metrics, 48);
+    state.metrics.rowTop = rowTop(state.metrics);
+    for (int i = 1; i <= count; ++i) state.items.Insert(i, DockItem{}, i);
+    layoutRow(state, 1);
+    return state;
+}
+
+TEST(HighDpiGeometry, EverySizeIsTheClassicOneTimesDpiOver96Truncated) {
+    const std::int32_t sizes[][2] = {{96, 36}, {120, 45}, {144, 54}, {192, 72}};
+    for (const auto& [dpi, cell] : sizes) {
+        const DockState state = rowAtDpi(dpi, 9);
+        const LayoutMetrics& m = state.metrics;
+        const double s = dpi / 96.0;
+        EXPECT_EQ(m.cellWidth, cell) << dpi;
+        EXPECT_EQ(m.cellHeight, cell) << dpi;
+        EXPECT_EQ(m.cellPadding, truncateToInt(5 * s)) << dpi;
+        EXPECT_EQ(m.titleSize, truncateToInt(18 * s)) << dpi;
+        EXPECT_EQ(m.leftMargin, 4 * cell) << dpi;
+        EXPECT_EQ(m.floatDistance, truncateToInt(48 * s)) << dpi;
+        EXPECT_EQ(windowWidth(m, 9), 17 * cell) << dpi;
+    }
+    // 120 DPI truncates: 6.25, 22.5 and a 425-pixel window come out 6, 22 and 424.
+    const LayoutMetrics m120 = rowAtDpi(120, 0).metrics;
+    EXPECT_EQ(m120.cellPadding, 6);
+    EXPECT_EQ(m120.titleSize, 22);
+    EXPECT_EQ(windowHeight(m120), 424);
+    EXPECT_EQ(rowTop(m120), 189);
+}
+
+TEST(HighDpiGeometry, At144DpiTheRowStripAndMagnificationAreHalfAgainTheClassicOnes) {
+    const DockState rest = rowAtDpi(144, 9);
+    const LayoutMetrics& m = rest.metrics;
+    EXPECT_EQ(windowWidth(m, 9), 918);  // 612
+    EXPECT_EQ(windowHeight(m), 510);    // 340
+    EXPECT_EQ(m.rowTop, 228);           // 152
+    EXPECT_EQ(rest.items[5].baseRect, (RectF{432, 0, 486, 54}));
+    EXPECT_EQ(stripRect(rest), (RectF{171, 216, 747, 291}));
+    DockState empty = rowAtDpi(144, 0);
+    empty.metrics.emptyStripTop = 216;
+    EXPECT_EQ(stripRect(empty), (RectF{171, 216, 318, 291}));  // 114, 144, 212, 194
+
+    // Item 5 magnified; its centre is x = 459, the row's top line y = 228.
+    struct Zoom {
+        int x, y;
+        RectF magnified, right, left;
+        float lift, neighbourLift;
+    };
+    const Zoom cases[] = {
+        // Centred: 108, then 99 on each side (72, 66).
+        {459, 228, {405, -54, 513, 54}, {513, -45, 612, 54}, {306, -45, 405, 54}, 0, 0},
+        // Past the follow limit of 27 (18): the right neighbour gains the whole bonus of 18 (12).
+        {499, 228, {378, -54, 486, 54}, {486, -54, 594, 54}, {288, -36, 378, 54}, 0, 0},
+        // 150 above: lifted by the float distance 72 (48), the neighbours by 60 (40).
+        {459, 78, {405, -126, 513, -18}, {513, -105, 612, -6}, {306, -105, 405, -6}, 72, 60},
+    };
+    for (const Zoom& c : cases) {
+        DockState state = rowAtDpi(144, 9);
+        zoomFully(state, settingsFloating(0), 5, c.x, c.y);
+        EXPECT_EQ(state.items[5].currentRect, c.magnified) << c.x << " " << c.y;
+        EXPECT_EQ(state.items[6].currentRect, c.right) << c.x << " " << c.y;
+        EXPECT_EQ(state.items[4].currentRect, c.left) << c.x << " " << c.y;
+        EXPECT_EQ(state.items[5].lift, c.lift);
+        EXPECT_EQ(state.items[6].lift, c.neighbourLift);
+    }
+    // The staircase steps by 18 (12) down to the resting 54 (36).
+    DockState centred = rowAtDpi(144, 9);
+    zoomFully(centred, settingsFloating(0), 5, 459, 228);
+    EXPECT_EQ(centred.items[7].currentRect, (RectF{612, -27, 693, 54}));
+    EXPECT_EQ(centred.items[8].currentRect, (RectF{693, -9, 756, 54}));
+    EXPECT_EQ(centred.items[9].currentRect, (RectF{756, 0, 810, 54}));
+}
+
 TEST(LayoutRow, PacksCellsEdgeToEdgeFromTheLeftMargin) {
     DockState state = rowOf(3);
     EXPECT_EQ(state.items[1].baseRect, (RectF{144, 0, 180, 36}));
