@@ -5,6 +5,7 @@
 #include "config/configuration.h"
 #include "config/extended_settings.h"
 #include "dock/item_drag.h"
+#include "items/item_pictures.h"
 #include "render/frame.h"
 #include "render/layout.h"
 #include "support/show_message.h"
@@ -41,6 +42,8 @@ void changeDpi(Dock& dock, std::int32_t dpi, PointI suggested) {
     recreateCanvas(dock);
     if (state.items.Count() == 0)
         drawEmptyDock(dock, metrics.emptyStripTop);
+    else if (dock.settings.sharpIcons != 0)
+        reloadItemPictures(dock);  // sharp icons are chosen for the magnified size; it redraws
     else
         renderFrame(dock, true);
 }

@@ -4,6 +4,7 @@
 #include "dock/dpi_change.h"
 #include "dock/fullscreen_avoidance.h"
 #include "dock/keyboard_mode.h"
+#include "items/item_pictures.h"
 #include "render/hotkey_badges.h"
 
 namespace dock {
@@ -13,6 +14,7 @@ void switchExtendedSetting(Dock& dock, const ExtendedSetting& setting) {
     if (setting.field == &DockSettings::keyboardMode) applyKeyboardHotkey(dock);
     if (setting.field == &DockSettings::hotkeyBadges) redrawHotkeyBadges(dock);
     if (setting.field == &DockSettings::fullscreenAvoid) followFullscreenSetting(dock);
+    if (setting.field == &DockSettings::sharpIcons) reloadItemPictures(dock);
     if (setting.field == &DockSettings::dpiAware) noteDpiAwarenessSwitch(dock);
     markSaveDue(dock);
 }

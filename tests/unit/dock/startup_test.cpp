@@ -126,6 +126,13 @@ TEST_F(StartingTheDock, ADpiChangeRescalesTheRowTakesTheSuggestedPlaceAndRemakes
     EXPECT_EQ(platform.canvas.calls.front().args[1], 510);
     EXPECT_EQ(platform.canvas.calls.back().op, "Present");
 
+    // With 高清图标 the executables' icons are taken again for the new
+    // magnified picture, 2 x 54 - 2 x 7 = 94.
+    dock.settings.sharpIcons = 1;
+    platform.icons.log.clear();
+    changeDpi(dock, 144, {100, 50});
+    EXPECT_EQ(platform.icons.log, (std::vector<std::string>{"icons C:\\one.exe at 94"}));
+
     // Back at 96 every number is the classic one again.
     changeDpi(dock, 96, {100, 50});
     EXPECT_EQ(dock.state.items[1].baseRect, (RectF{144, 0, 180, 36}));
