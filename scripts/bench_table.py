@@ -232,8 +232,9 @@ def sweep_rows():
         split = ", ".join("%s %.1f %%" % (name, med(values)) for name, values in parts.items())
         loads = ", ".join(r["load"].split()[0] for r in runs)
         seconds = runs[0]["sweep"]["wall_s"]
-        measured = "%.1f %% of a core (%s); %d runs %.1f–%.1f %%, load %s" % (
-            total, split, len(runs), min(percents), max(percents), loads)
+        spread = "%d runs %.1f–%.1f %%" % (len(runs), min(percents), max(percents)) \
+            if len(runs) > 1 else "1 run"
+        measured = "%.1f %% of a core (%s); %s, load %s" % (total, split, spread, loads)
         detail = {"percent": total, "runs_percent": percents,
                   "parts_percent": dict((n, med(v)) for n, v in parts.items()),
                   "loads": [r["load"] for r in runs], "seconds": seconds,
