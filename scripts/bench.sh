@@ -2,7 +2,7 @@
 # Builds and runs the whole performance suite; prints one table and writes it
 # as JSON to build/bench/results.json.
 #
-#   scripts/bench.sh            the full suite (about five minutes)
+#   scripts/bench.sh            the full suite (about a quarter of an hour)
 #   scripts/bench.sh --quick    a check that every bench program runs and its
 #                               figures come out (few frames, short rest)
 #   scripts/bench.sh --rest     only the rest cost: its floor, the classic dock

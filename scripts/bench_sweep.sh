@@ -225,12 +225,18 @@ hover_sweep() (
     : >"$out/sweep.jsonl"
     [ -n "$peers" ] && install_peers
     # A fresh X server for every run; the pointer starts away from the dock.
+    # A run cut short leaves neither its display nor Wine behind (the peers
+    # end with their display).
+    local display=""
+    trap '[ -z "$display" ] || kill "$display" 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
     on_fresh_display() {
         start_virtual_display
+        display="$DOCK_XVFB_PID"
         xdotool mousemove 5 5
         "$@"
-        kill "$DOCK_XVFB_PID"
-        wait "$DOCK_XVFB_PID" 2>/dev/null || true
+        kill "$display"
+        wait "$display" 2>/dev/null || true
+        display=""
     }
     for run in $(seq 1 "$runs"); do
         on_fresh_display sweep_ours "$run"
@@ -240,5 +246,4 @@ hover_sweep() (
         fi
     done
     on_fresh_display sweep_ours 1 trace
-    wineserver -k 2>/dev/null || true
 )
