@@ -129,9 +129,12 @@ peer_launchers() {
     local apps="$XDG_DATA_HOME/applications" n=0 prog icon
     local programs=(xdotool Xvfb python3 display wine plank cairo-dock xcompmgr cmake git)
     local icons
-    mapfile -t icons < <(find /usr/share/icons/hicolor /usr/share/pixmaps \
-        \( -name '*.png' -o -name '*.svg' -o -name '*.xpm' \) 2>/dev/null |
-        grep -vE '/(8x8|16x16|22x22|24x24|32x32|36x36|42x42)/' | sort)
+    # Programs' pictures, one file (the largest) for each name.
+    mapfile -t icons < <(find /usr/share/icons/hicolor/*/apps /usr/share/pixmaps \
+        \( -name '*.png' -o -name '*.svg' -o -name '*.xpm' \) -printf '%s %p\n' 2>/dev/null |
+        grep -vE '/(8x8|16x16|22x22|24x24|32x32|36x36|42x42)/' | sort -rn |
+        awk '{ name = $2; sub(/.*\//, "", name); sub(/\.[^.]*$/, "", name)
+               if (!seen[name]++) print $2 }' | sort)
     mkdir -p "$apps"
     for prog in "${programs[@]}"; do
         prog="$(command -v "$prog")" || continue
