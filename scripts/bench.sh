@@ -2,11 +2,13 @@
 # Builds and runs the whole performance suite; prints one table and writes it
 # as JSON to build/bench/results.json.
 #
-#   scripts/bench.sh            the full suite (about five minutes)
+#   scripts/bench.sh            the full suite (about a quarter of an hour)
 #   scripts/bench.sh --quick    a check that every bench program runs and its
 #                               figures come out (few frames, short rest)
 #   scripts/bench.sh --rest     only the rest cost: its floor, the classic dock
 #                               and the dock with running indicators
+#   scripts/bench.sh --sweep    only the hover sweep, ours beside the peer docks
+#                               (installs plank, cairo-dock and xcompmgr)
 #
 # Native figures come from a tree without sanitizers (build/bench-native),
 # Windows ones from build/bench-win64, run under a Wine prefix of their own
@@ -18,18 +20,24 @@ quick=""
 only_rest=""
 [ "${1:-}" = "--quick" ] && quick=1
 [ "${1:-}" = "--rest" ] && only_rest=1
+only_sweep=""
+[ "${1:-}" = "--sweep" ] && only_sweep=1
 
 frames=500
 rest_seconds=30
 runs=3          # repetitions of the native benchmarks and of the extraction
 startup_runs=5  # start-ups of each dock, for a median
 save_runs=20    # saves of config.ini with 50 items, for a median
+sweep_seconds=20
+sweep_peers=1   # the hover sweep over the peer docks too
 if [ -n "$quick" ]; then
     frames=20
     rest_seconds=2
     runs=1
     startup_runs=1
     save_runs=3
+    sweep_seconds=2
+    sweep_peers=""
 fi
 
 out="$root/build/bench"
@@ -40,7 +48,7 @@ mkdir -p "$out"
 
 scripts/install-deps.sh
 echo "== building"
-if [ -z "$only_rest" ]; then
+if [ -z "$only_rest$only_sweep" ]; then
     cmake --preset native -B "$native" -DDOCK_SANITIZE=OFF -DCMAKE_BUILD_TYPE=Release >/dev/null
     cmake --build "$native" -j "$(nproc)" --target model_bench >/dev/null
 fi
@@ -48,6 +56,7 @@ cmake --preset win64 -B "$win" >/dev/null
 cmake --build "$win" -j "$(nproc)" --target frame_bench dock_probe dock >/dev/null
 scripts/wine-setup.sh >/dev/null
 source scripts/wine-env.sh
+source scripts/bench_sweep.sh
 
 xvfb_started=""
 cleanup() {
@@ -62,7 +71,7 @@ wine_run cmd /c exit >/dev/null 2>&1 || true
 load_before="$(cut -d' ' -f1-3 /proc/loadavg)"
 
 rm -f "$out/model_bench.json" "$out/frame_bench.json"
-if [ -z "$only_rest" ]; then
+if [ -z "$only_rest$only_sweep" ]; then
     echo "== model step and the dock's own frame work, natively"
     "$native/bench/model_bench" --benchmark_min_time=0.5 --benchmark_repetitions="$runs" \
         --benchmark_report_aggregates_only=true \
@@ -133,6 +142,22 @@ server_pid() {
 hz="$(getconf CLK_TCK)"
 
 : >"$out/probe.jsonl"
+rm -f "$out/sweep.jsonl"
+sweep() {
+    make_dock "$out/dock-10" 10
+    echo "== hover sweep: ${sweep_seconds} s, $runs runs${sweep_peers:+, beside plank and cairo-dock}"
+    hover_sweep "$out/dock-10" "$runs" "$sweep_seconds" "$sweep_peers"
+}
+table() {
+    python3 scripts/bench_table.py "$out" "$(nproc)" \
+        "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')" \
+        "$load_before" "$(cut -d' ' -f1-3 /proc/loadavg)" "$frames" "$rest_seconds"
+}
+if [ -n "$only_sweep" ]; then
+    sweep
+    table
+    exit 0
+fi
 probe() {
     local kind="$1" folder="$2" seconds="$3"
     local line
@@ -217,9 +242,7 @@ rest_of() {
 rest_of rest "$out/dock-30"
 rest_of rest_running "$out/dock-30-running"
 if [ -n "$only_rest" ]; then
-    python3 scripts/bench_table.py "$out" "$(nproc)" \
-        "$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')" \
-        "$load_before" "$(cut -d' ' -f1-3 /proc/loadavg)" "$frames" "$rest_seconds"
+    table
     exit 0
 fi
 # Still pointer on the product dock.exe: Wine's trace of the window channel
@@ -261,7 +284,5 @@ line="$(wine_run "$win/bench/dock_probe.exe" save "$(winepath -w "$out/targets.t
     "$(winepath -w "$out/save-50" | tr -d '\r')" "$save_runs" 2>/dev/null | tr -d '\r' | tail -n 1)"
 echo "{\"kind\": \"save\", \"probe\": $line}" >>"$out/probe.jsonl"
 
-load_after="$(cut -d' ' -f1-3 /proc/loadavg)"
-cpu_model="$(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ *//')"
-python3 scripts/bench_table.py "$out" "$(nproc)" "$cpu_model" "$load_before" "$load_after" \
-    "$frames" "$rest_seconds"
+sweep
+table
