@@ -44,5 +44,14 @@ TEST(DirtyArea, OnlyCallsThatDifferAtTheirPlaceMarkTheirOldAndNewBounds) {
     EXPECT_EQ(changedArea(now, last), (RectI{60, 5, 70, 8}));
 }
 
+TEST(DirtyArea, WideningTakesInEveryCallItTouchesUntilNoneIsCut) {
+    // The second call reaches the third only once the area holds all of it.
+    const std::vector<DrawnCall> calls{call(0, {0, 0, 10, 10}), call(1, {20, 0, 40, 10}),
+                                       call(2, {35, 5, 60, 30}), call(3, {100, 0, 110, 10})};
+    EXPECT_EQ(wholeCallsArea({25, 2, 26, 3}, calls), (RectI{20, 0, 60, 30}));
+    EXPECT_EQ(wholeCallsArea({11, 0, 19, 10}, calls), (RectI{11, 0, 19, 10}));
+    EXPECT_EQ(wholeCallsArea({}, calls), RectI{});
+}
+
 }  // namespace
 }  // namespace dock

@@ -113,6 +113,9 @@ class SweepFrames : public ::testing::TestWithParam<Case> {
         d.state.frame.pointerY = y;
         d.state.frame.hoverIndex = hitTest(d.state, d.settings, x, y);
         renderFrame(d, false);
+        const RectI shown = keptCanvas.LastPresented();
+        if (shown.Width() * shown.Height() < keptCanvas.SurfaceWidth() * keptCanvas.SurfaceHeight())
+            ++partFrames;
         expectSameSurfaces(step + " at x " + std::to_string(x));
     }
 
@@ -143,6 +146,7 @@ class SweepFrames : public ::testing::TestWithParam<Case> {
            fakes.dock.settings,
            {}};
     int frames = 0;
+    int partFrames = 0;  // presented less than the whole surface
 };
 
 // Build-up over the second item, along the row and back at a pace that
@@ -161,6 +165,7 @@ TEST_P(SweepFrames, EveryFrameHoldsTheBytesOfTheWholeFrame) {
     for (int i = 0; i < 12 && !HasFatalFailure(); ++i) frameAt(2, 2, "fade-out");
     EXPECT_EQ(s.frame.zoomIndex, 0);
     EXPECT_GT(frames, 30);
+    EXPECT_GT(partFrames, frames / 2);
 }
 
 // The caption's text changes under a still pointer; a drag moves the row;
