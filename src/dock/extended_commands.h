@@ -5,8 +5,8 @@
 namespace dock {
 
 // Flips the setting, carries out at once what it governs beyond the next
-// frame (the dock's hotkey, the badges, the full-screen watch) and marks the
-// change for saving.
+// frame (the dock's hotkey, the badges, the full-screen watch, the item
+// pictures) and marks the change for saving.
 void switchExtendedSetting(Dock& dock, const ExtendedSetting& setting);
 
 }  // namespace dock

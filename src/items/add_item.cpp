@@ -5,7 +5,7 @@
 #include "config/configuration.h"
 #include "config/on_top.h"
 #include "items/hotkeys.h"
-#include "items/icon_extraction.h"
+#include "items/item_pictures.h"
 #include "items/item_settings.h"
 #include "render/frame.h"
 #include "render/layout.h"
@@ -13,23 +13,6 @@
 
 namespace dock {
 namespace {
-
-// The custom icon file wins whenever it exists, even if it then fails to
-// decode; otherwise the icon of the executable or of the shortcut's target.
-Bytes pictureBytes(Dock& dock, const DockItem& record, const std::string& extension) {
-    FileSystem& files = dock.platform.files;
-    if (!record.customIconPath.empty() && files.FileExists(record.customIconPath)) {
-        return files.ReadWholeFile(record.customIconPath);
-    }
-    std::string iconSource;
-    if (extension == "exe") {
-        iconSource = record.targetPath;
-    } else if (extension == "lnk") {
-        iconSource = dock.platform.icons.ResolveShortcut(record.targetPath);
-    }
-    if (iconSource.empty()) return {};
-    return extractExeIcon(dock.platform.icons, iconSource);
-}
 
 // The lowest pool slot that no item owns and that holds no picture; a new
 // picture when there is none. A slot whose picture failed to decode still
@@ -111,7 +94,7 @@ void addItem(Dock& dock, DockItem& record, int position, bool fromConfig) {
     DockState& state = dock.state;
     const std::string extension = fileExtension(record.targetPath, dock.leadBytes);
     if (!fromConfig) record.title = deriveTitle(record.targetPath, extension, dock.leadBytes);
-    const Bytes bytes = pictureBytes(dock, record, extension);
+    const Bytes bytes = itemPictureBytes(dock, record, extension);
 
     const int count = state.items.Count();
     if (position == 0) position = count + 1;

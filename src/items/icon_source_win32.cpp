@@ -75,7 +75,8 @@ BOOL CALLBACK collectIconResource(HMODULE module, LPCSTR type, LPSTR name, LONG_
     return TRUE;
 }
 
-std::optional<IconResources> Win32IconSource::ReadIconResources(const std::string& modulePath) {
+std::optional<IconResources> Win32IconSource::ReadIconResources(const std::string& modulePath,
+                                                                std::int32_t drawnSize) {
     UniqueModule module = loadAsData(modulePath);
     if (!module) return std::nullopt;
     IconResources resources;
@@ -84,7 +85,7 @@ std::optional<IconResources> Win32IconSource::ReadIconResources(const std::strin
     if (resources.iconGroups.empty()) return resources;
     // Numeric names are unique within a type, so the image found by id is the
     // one a full enumeration would have listed first under that id.
-    const IconChoice choice = chooseIconEntry(resources.iconGroups.front());
+    const IconChoice choice = chooseIconEntry(resources.iconGroups.front(), drawnSize);
     if (choice.id != 0) {
         Bytes image = loadResourceBytes(module.get(), RT_ICON, MAKEINTRESOURCEA(choice.id));
         if (!image.empty()) {

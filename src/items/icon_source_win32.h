@@ -3,6 +3,7 @@
 // loaded as data only, so no code of a dropped file ever runs in the dock.
 #include <windows.h>
 
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -16,7 +17,8 @@ class Win32IconSource : public IconSource {
     // The first icon group comes back whole with every later group, but of
     // the images only the one the group's choice names: the others would be
     // copied for nothing.
-    std::optional<IconResources> ReadIconResources(const std::string& modulePath) override;
+    std::optional<IconResources> ReadIconResources(const std::string& modulePath,
+                                                   std::int32_t drawnSize) override;
     std::string ResolveShortcut(const std::string& shortcutPath) override;
 };
 

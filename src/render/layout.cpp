@@ -115,6 +115,10 @@ void layoutRow(DockState& state, int first) {
     }
 }
 
+std::int32_t magnifiedPictureSize(const LayoutMetrics& metrics) {
+    return 2 * std::max(metrics.cellWidth, metrics.cellHeight) - 2 * metrics.cellPadding;
+}
+
 FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool force) {
     DockItemList& items = state.items;
     const int count = items.Count();

@@ -43,6 +43,10 @@ RectF stripAcross(const LayoutMetrics& metrics, double rowLeft, double rowRight)
 // Recomputes baseRect, zoomRect and currentRect for the items from `first` on.
 void layoutRow(DockState& state, int first);
 
+// The largest size an item's picture is drawn at: the fully magnified cell,
+// twice the resting one, less its padding on both sides.
+std::int32_t magnifiedPictureSize(const LayoutMetrics& metrics);
+
 enum class FrameKind { none, rest, zoom };
 
 struct FrameResult {

@@ -306,8 +306,11 @@ class FakeIconSource : public IconSource {
     std::map<std::string, std::string> shortcuts;
     std::vector<std::string> log;
 
-    std::optional<IconResources> ReadIconResources(const std::string& path) override {
-        log.push_back("icons " + path);
+    std::optional<IconResources> ReadIconResources(const std::string& path,
+                                                   std::int32_t drawnSize) override {
+        // The classic choice is the usual one: only a size asked for is noted.
+        log.push_back("icons " + path +
+                      (drawnSize == kClassicIconChoice ? "" : " at " + std::to_string(drawnSize)));
         auto it = modules.find(path);
         if (it == modules.end()) return std::nullopt;
         return it->second;

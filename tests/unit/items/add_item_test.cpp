@@ -6,9 +6,13 @@
 #include <random>
 
 #include "fakes/fake_platform.h"
+#include "dock/extended_commands.h"
 #include "items/chosen_files.h"
 #include "items/hotkeys.h"
+#include "items/item_pictures.h"
 #include "render/builtin_pictures.h"
+#include "render/layout.h"
+#include "../../../resources/resource_ids.h"
 #include "support/texts.h"
 
 namespace dock {
@@ -250,6 +254,56 @@ TEST_F(AddItemTest, TakesTheIconOfAShortcutsTargetAndKeepsTheShortcutAsTarget) {
     EXPECT_EQ(pictureOf(1), "memory:32");
     EXPECT_THAT(fake.icons.log,
                 ElementsAre("shortcut C:\\Apps\\Foo.LNK", "icons C:\\Program Files\\Foo\\foo.exe"));
+}
+
+// A module whose group holds a 48 x 48 image of ten bytes (id 1) and a
+// 256-pixel PNG image, 24 bytes up to its size (id 2).
+IconResources twoSizes() {
+    IconResources r;
+    r.iconGroups.push_back({0,  0,  1, 0, 2, 0,                             // two entries
+                            48, 48, 0, 0, 1, 0, 32, 0, 0, 0, 0, 0, 1, 0,    // 48 x 48, id 1
+                            0,  0,  0, 0, 1, 0, 32, 0, 0, 0, 0, 0, 2, 0});  // 256, id 2
+    r.iconImages = {Bytes(10, 0x48), {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13,
+                                      'I',  'H', 'D', 'R', 0,    0,    1,    0,    0, 0, 1, 0}};
+    r.iconIds = {1, 2};
+    return r;
+}
+
+TEST_F(AddItemTest, SwitchingSharpIconsTakesTheModuleIconsAgainAtTheMagnifiedSize) {
+    fake.icons.modules["C:\\a.exe"] = twoSizes();
+    fake.icons.modules["C:\\b.exe"] = twoSizes();
+    fake.icons.shortcuts["C:\\b.lnk"] = "C:\\b.exe";
+    fake.files.Put("C:\\own.png", "not decodable");
+    configured("", 0, "C:\\a.exe");
+    configured("", 0, "C:\\b.lnk");
+    DockItem custom{"", 0, "C:\\a.exe", "C:\\own.png"};
+    addItem(dock, custom, 0, true);
+    configured("", 0, "C:\\c.txt");
+    EXPECT_EQ(pictureOf(1), "memory:32");  // the 48-pixel image
+    fake.icons.log.clear();
+
+    const ExtendedSetting& sharp = *extendedSettingOfCommand(IDM_SHARP_ICONS);
+    switchExtendedSetting(dock, sharp);
+    // Custom icons are used as they are; a document has no module to ask.
+    EXPECT_THAT(fake.icons.log, ElementsAre("icons C:\\a.exe at 62", "shortcut C:\\b.lnk",
+                                            "icons C:\\b.exe at 62"));
+    EXPECT_EQ(pictureOf(1), "memory:24");  // the 256-pixel image, as the PNG file it is
+    EXPECT_EQ(pictureOf(2), "memory:24");
+    EXPECT_EQ(pictureOf(3), builtIn());
+    EXPECT_EQ(pictureOf(4), builtIn());
+    EXPECT_EQ(fake.canvas.Only("Present").size(), 1u);
+
+    // The wanted size follows the metrics, as they are scaled.
+    state.metrics.cellPadding = 8;
+    state.metrics.cellWidth = state.metrics.cellHeight = 54;
+    EXPECT_EQ(magnifiedPictureSize(state.metrics), 92);
+    fake.icons.log.clear();
+    reloadItemPictures(dock);
+    EXPECT_EQ(fake.icons.log.front(), "icons C:\\a.exe at 92");
+
+    switchExtendedSetting(dock, sharp);
+    EXPECT_EQ(fake.icons.log.back(), "icons C:\\b.exe");
+    EXPECT_EQ(pictureOf(1), "memory:32");
 }
 
 TEST_F(AddItemTest, AnUnreadableShortcutGivesTheDefaultPictureWithoutAModuleLookup) {

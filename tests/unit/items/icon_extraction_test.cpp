@@ -97,6 +97,56 @@ TEST(ChooseIconEntry, ReadsZerosPastTheEndOfAShortGroup) {
     EXPECT_EQ(chooseIconEntry(group({{0, 0, 0, 3}}, 0x7FFF)), (IconChoice{0x7FFF, 0}));
 }
 
+// 高清图标: the entry that fits a picture drawn `size` pixels wide.
+TEST(ChooseIconEntry, ForADrawnSizeTakesTheNarrowestEntryWideEnoughWithTheMostBits) {
+    struct Case {
+        const char* what;
+        std::vector<Entry> entries;
+        std::int32_t size;
+        IconChoice chosen;
+    };
+    const Case cases[] = {
+        {"only 256 (width byte 0) is wide enough", kTypicalSizes, 62, {4, 4}},
+        {"the narrowest wide enough",
+         {{0, 0, 32, 1}, {128, 128, 32, 2}, {64, 64, 32, 3}},
+         62,
+         {3, 3}},
+        {"an exact fit", {{48, 48, 32, 1}, {62, 62, 32, 2}, {64, 64, 32, 3}}, 62, {2, 2}},
+        {"of that width the most bits, wherever they stand",
+         {{64, 64, 32, 1}, {64, 64, 8, 2}, {0, 0, 32, 3}},
+         62,
+         {1, 1}},
+        {"fewer bits do not make a wider entry lose", {{0, 0, 32, 1}, {64, 64, 4, 2}}, 62, {2, 2}},
+        {"the later of two equal entries", {{64, 64, 32, 7}, {64, 64, 32, 9}}, 62, {2, 9}},
+        {"none wide enough: the widest with the most bits",
+         {{16, 16, 32, 1}, {48, 48, 8, 2}, {48, 48, 32, 3}, {32, 32, 32, 4}},
+         62,
+         {3, 3}},
+        {"none wide enough: the widest even with fewer bits",
+         {{32, 32, 32, 1}, {48, 48, 4, 2}},
+         62,
+         {2, 2}},
+        {"a larger drawn size",
+         {{48, 48, 32, 1}, {64, 64, 32, 2}, {96, 96, 32, 3}, {0, 0, 32, 4}},
+         93,
+         {3, 3}},
+        {"wider than any: 256 is the widest",
+         {{48, 48, 32, 1}, {0, 0, 32, 2}, {64, 64, 32, 3}},
+         300,
+         {2, 2}},
+        {"the width counts, not the height", {{64, 16, 32, 1}, {0, 0, 32, 2}}, 62, {1, 1}},
+        {"a group without entries", {}, 62, {0, 0}},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(chooseIconEntry(group(c.entries), c.size), c.chosen) << c.what;
+}
+
+TEST(ChooseIconEntry, ForADrawnSizeReadsZerosPastTheEndAs256PixelEntries) {
+    EXPECT_EQ(chooseIconEntry(group({{48, 48, 32, 1}}, 3), 62), (IconChoice{3, 0}));
+    EXPECT_EQ(chooseIconEntry(group({{64, 64, 32, 1}}, 0x7FFF), 62), (IconChoice{1, 1}));
+    EXPECT_EQ(chooseIconEntry(group({{16, 16, 32, 1}}, 0xFFFF), 62), (IconChoice{0, 0}));
+}
+
 TEST(AssembleIcon, WritesTheHeaderTheChosenEntryAndItsImage) {
     const Bytes ico = assembleIcon(module({group(kTypicalSizes)}, {1, 2, 3, 4}));
     EXPECT_THAT(ico, ElementsAreArray<std::uint8_t>(
@@ -164,6 +214,26 @@ TEST(ExtractExeIcon, AssemblesWhatTheSourceReadsAndNothingForAnUnloadableModule)
     EXPECT_EQ(extractExeIcon(source, "C:\\a.exe").size(), 26u);
     EXPECT_TRUE(extractExeIcon(source, "C:\\missing.exe").empty());
     EXPECT_THAT(source.log, ElementsAre("icons C:\\a.exe", "icons C:\\missing.exe"));
+}
+
+TEST(PngImageOf, IsTheImageOfAnIconWhoseImageIsAPngStreamAndNothingElse) {
+    IconResources r = module({group({{0, 0, 32, 1}})}, {});
+    r.iconImages.push_back({0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 'I', 'H'});
+    r.iconIds.push_back(1);
+    const Bytes ico = assembleIcon(r);
+    EXPECT_THAT(pngImageOf(ico), ElementsAreArray(r.iconImages[0]));
+    EXPECT_TRUE(pngImageOf(assembleIcon(module({group({{48, 48, 32, 1}})}, {1}))).empty());
+    EXPECT_TRUE(pngImageOf(Bytes(ico.begin(), ico.end() - 3)).empty());  // a cut signature
+}
+
+TEST(ExtractExeIcon, AsksTheSourceForTheImageThatFitsTheDrawnSize) {
+    testing::FakeIconSource source;
+    source.modules["C:\\a.exe"] = module({group(kTypicalSizes)}, {1, 2, 3, 4});
+    const Bytes ico = extractExeIcon(source, "C:\\a.exe", 62);
+    ASSERT_EQ(ico.size(), 26u);
+    EXPECT_EQ(ico[6], 0);  // the 256-pixel entry
+    EXPECT_EQ(ico[24], 4);
+    EXPECT_THAT(source.log, ElementsAre("icons C:\\a.exe at 62"));
 }
 
 }  // namespace

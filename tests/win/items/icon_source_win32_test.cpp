@@ -3,9 +3,17 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "../render/surface_win32.h"
+#include "dock/extended_commands.h"
+#include "fakes/fake_platform.h"
+#include "items/add_item.h"
 #include "items/icon_extraction.h"
 #include "items_test_support.h"
+#include "render/builtin_pictures.h"
 #include "render/dock_image_win32.h"
+#include "render/frame.h"
+#include "render/layout.h"
+#include "../../../resources/resource_ids.h"
 
 namespace dock {
 namespace {
@@ -102,7 +110,7 @@ TEST_F(IconSourceWin32, ReadsZerosPastTheEndOfAShortGroup) {
     const std::string hostile = withGroup(folder, "hostile.exe", {0, 0, 1, 0, 0xFF, 0x7F});
     ASSERT_FALSE(hostile.empty());
     EXPECT_EQ(extractExeIcon(source, hostile), (Bytes{0, 0, 1, 0, 1, 0}));
-    const Bytes readBack = source.ReadIconResources(hostile)->iconGroups.at(0);
+    const Bytes readBack = source.ReadIconResources(hostile, kClassicIconChoice)->iconGroups.at(0);
     EXPECT_EQ(readBack.size(), 6u);
 }
 
@@ -111,7 +119,8 @@ TEST_F(IconSourceWin32, CopiesOnlyTheChosenImageYetAssemblesWhatCopyingEveryImag
          {std::string(kNotepad), fixture("typical"), fixture("ties"), fixture("size_first"),
           fixture("only_256"), fixture("missing_id")}) {
         const IconResources all = readEveryIconResource(path);
-        const std::optional<IconResources> read = source.ReadIconResources(path);
+        const std::optional<IconResources> read =
+            source.ReadIconResources(path, kClassicIconChoice);
         ASSERT_TRUE(read.has_value()) << path;
         EXPECT_EQ(read->iconGroups, all.iconGroups) << path;
         EXPECT_LE(read->iconImages.size(), 1u) << path;
@@ -154,7 +163,7 @@ TEST_F(IconSourceWin32, GivesNothingForATextFileAFolderAMissingFileAndAnEmptyPat
     testing::writeTextFile(folder / "notes.exe", "just text, no module");
     for (const std::string& path :
          {folder / "notes.exe", folder.path(), folder / "missing.exe", std::string()}) {
-        EXPECT_FALSE(source.ReadIconResources(path).has_value()) << path;
+        EXPECT_FALSE(source.ReadIconResources(path, kClassicIconChoice).has_value()) << path;
         EXPECT_TRUE(extractExeIcon(source, path).empty()) << path;
     }
 }
@@ -192,6 +201,76 @@ TEST(CollectIconResource, ListsGroupsAndImagesWithTheirIdsInEnumerationOrder) {
     EXPECT_EQ(all.iconGroups[1].size(), 6u + 14);
     EXPECT_THAT(all.iconIds, ElementsAre(1, 2, 3, 4));
     EXPECT_EQ(all.iconImages[3], text("image 256x256 32-bit"));
+}
+
+bool isRed(std::uint32_t argb) {
+    return argb == 0xFFFF0000u;
+}
+bool isBlue(std::uint32_t argb) {
+    return argb == 0xFF0000FFu;
+}
+bool isWhitish(std::uint32_t argb) {
+    return (argb >> 24) == 0xFF && ((argb >> 16) & 0xFF) > 200 && ((argb >> 8) & 0xFF) > 200 &&
+           (argb & 0xFF) > 200;
+}
+
+// 高清图标 on the real surface, for a module whose group holds a red 48 x 48
+// bitmap image and a blue 256 x 256 PNG image with a white border 16 wide.
+TEST(SharpIcons, TheMagnifiedItemShowsThe48ImageClassicallyAndThe256OneSwitchedOn) {
+    testing::TestWindow window;
+    testing::FakePlatform fake;
+    DockCanvas canvas;
+    canvas.AttachWindow(window.get());
+    DockImageFactory pictures;
+    Win32IconSource icons;
+    Dock dock{Platform{fake.files, fake.profile, fake.messages, pictures, canvas, fake.hotkeys,
+                       icons, fake.window, fake.shell, fake.foreground},
+              "C:\\Dock",
+              fake.dock.leadBytes,
+              {},
+              {}};
+    DockState& state = dock.state;
+    state.pictures.backgroundImage = pictures.NewPicture();
+    ASSERT_TRUE(state.pictures.backgroundImage->LoadFromMemory(embedded::BackgroundPicture));
+    state.metrics.backgroundWidth = std::int32_t(state.pictures.backgroundImage->Width());
+    state.metrics.backgroundHeight = std::int32_t(state.pictures.backgroundImage->Height());
+    state.metrics.floatDistance = 48;
+    state.metrics.rowTop = rowTop(state.metrics);
+    DockItem item{"", 0, fixture("sharp"), ""};
+    addItem(dock, item, 0, true);
+    recreateCanvas(dock);
+    const Picture& picture = *state.pictures.imagePool.at(0);
+    EXPECT_EQ(picture.Width(), 48u);
+
+    // The pointer on the item until it is fully magnified.
+    const RectF& base = state.items[1].baseRect;
+    state.frame.hoverIndex = 1;
+    state.frame.pointerX = std::int32_t(base.left + base.Width() / 2);
+    state.frame.pointerY = std::int32_t(state.metrics.rowTop + base.top);
+    for (int frame = 0; frame < 100 && state.frame.zoomPercent < 100; ++frame)
+        renderFrame(dock, false);
+    ASSERT_EQ(state.frame.zoomPercent, 100);
+    // The picture's middle, and a point 1 px inside its left edge.
+    const RectF& shown = state.items[1].currentRect;
+    const int padding = state.metrics.cellPadding;
+    const int size = magnifiedPictureSize(state.metrics);
+    ASSERT_EQ(std::int32_t(shown.Width()) - 2 * padding, size);
+    const int left = std::int32_t(shown.left) + padding;
+    const int middleY = state.metrics.rowTop + std::int32_t(shown.top) + padding + size / 2;
+    auto middle = [&] { return testing::pixelsOf(canvas).at(left + size / 2, middleY); };
+    auto nearEdge = [&] { return testing::pixelsOf(canvas).at(left + 1, middleY); };
+    EXPECT_PRED1(isRed, middle());
+    EXPECT_PRED1(isRed, nearEdge());
+
+    switchExtendedSetting(dock, *extendedSettingOfCommand(IDM_SHARP_ICONS));
+    EXPECT_EQ(picture.Width(), 256u);
+    EXPECT_PRED1(isBlue, middle());
+    EXPECT_PRED1(isWhitish, nearEdge());
+
+    switchExtendedSetting(dock, *extendedSettingOfCommand(IDM_SHARP_ICONS));
+    EXPECT_EQ(picture.Width(), 48u);
+    EXPECT_PRED1(isRed, middle());
+    canvas.Destroy();
 }
 
 }  // namespace
