@@ -77,7 +77,7 @@ if [ -z "$only_rest$only_sweep" ]; then
         --benchmark_report_aggregates_only=true \
         --benchmark_out="$out/model_bench.json" --benchmark_out_format=json >/dev/null
 
-    echo "== zoom frames under Wine, dock and floor ($frames frames a size)"
+    echo "== zoom frames under Wine, dock and its full redraw ($frames frames a size)"
     wine_run "$win/bench/frame_bench.exe" "$frames" 10,30,60,200 2>&1 | tr -d '\r'
     cp "$win/bench/frame_bench.json" "$out/frame_bench.json"
 fi

@@ -2,13 +2,22 @@
 // The dock's off-screen surface: a 32-bit DIB section in a memory DC with a
 // GDI+ graphics object over it, presented to the layered dock window with
 // UpdateLayeredWindow.
+//
+// A frame (a whole-surface Clear, the calls that compose it, Present) is kept
+// as calls and drawn at Present: only where a call differs from the last
+// frame's is the surface erased and drawn again, clipped to that area, and
+// only that area is presented. The strip of slices a frame starts with is
+// composed once on a surface of its own and copied. Calls outside a frame
+// draw at once.
 #include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
-#include "support/drawing_surface.h"
+#include "render/dirty_area.h"
 #include "render/gdiplus_win32.h"
+#include "support/drawing_surface.h"
 
 namespace dock {
 
@@ -58,12 +67,51 @@ class DockCanvas : public DrawingSurface {
 
     HDC MemoryDC() const { return memoryDC_.get(); }
     HBRUSH EraseBrush() const { return eraseBrush_.get(); }
+    // Draws a kept frame first.
     BOOL BlitTo(HDC target, std::int32_t x, std::int32_t y, std::int32_t width,
-                std::int32_t height) const;
+                std::int32_t height);
     std::int32_t SurfaceWidth() const { return width_; }
     std::int32_t SurfaceHeight() const { return height_; }
+    // The area the last Present gave the window (the whole surface when it
+    // presented all of it); empty when it presented nothing.
+    const RectI& LastPresented() const { return lastPresented_; }
 
   private:
+    int drawImageNow(Gdiplus::GpImage* image, float x, float y, float width, float height);
+    int drawImagePartNow(Gdiplus::GpImage* image, const float* a);
+    static int drawSliceNow(Gdiplus::GpGraphics* graphics, Gdiplus::GpImage* image, const float* a);
+    bool buildTextPath(const std::string& gbkText, float x, float y, std::int32_t emSize);
+    void keep(DrawnCall call, Gdiplus::GpImage* image);
+    // Before drawing at once: a kept frame is drawn first, and the next frame
+    // cannot trust what the last one left.
+    void drawingAtOnce();
+    // Draws the kept frame where it differs from the last one.
+    void drawKeptFrame();
+    void eraseArea(const RectI& area);
+    // The leading slices of the kept frame, copied from their own surface
+    // into `area`; the number of calls they are.
+    std::size_t copyStrip(const RectI& area);
+    void presentAll();
+
+    bool highQuality_ = false;
+    bool framing_ = false;      // a frame is being kept
+    bool lastDrawn_ = false;    // lastCalls_ is what the surface holds
+    bool presentWhole_ = true;  // the window has not been given all of the surface
+    RectI unpresented_;         // drawn but not yet presented
+    RectI lastPresented_;
+    std::vector<DrawnCall> calls_, lastCalls_;
+    std::vector<Gdiplus::GpImage*> images_;  // the picture of each kept call
+    // What textPath_ holds: a text call's text and numbers.
+    std::string pathText_;
+    std::array<float, 3> pathArgs_{};
+    bool pathSet_ = false;
+    using UpdateIndirect = BOOL(WINAPI*)(HWND, const UPDATELAYEREDWINDOWINFO*);
+    UpdateIndirect updateIndirect_ = nullptr;  // null where the system has none
+    // The strip's own surface and the slices it holds.
+    UniqueDc stripDC_;
+    UniqueBitmap stripBitmap_;
+    std::optional<SelectionGuard> stripSelection_;
+    std::vector<DrawnCall> stripCalls_;
     GdiplusSession session_;  // first member: shut down after everything else
     HWND window_ = nullptr;
     std::int32_t width_ = 0;

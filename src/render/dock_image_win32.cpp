@@ -48,6 +48,7 @@ bool DockImage::LoadFromFile(const std::string& gbkPath) {
 void DockImage::Dispose() {
     width_ = 0;
     height_ = 0;
+    serial_ = 0;
     // The picture goes before the memory its stream reads.
     nativeImage_.reset();
     memoryBlock_.reset();
@@ -60,6 +61,8 @@ void DockImage::readSize() {
     gdip::GdipGetImageHeight(nativeImage_.get(), &height);
     width_ = width;
     height_ = height;
+    static std::uint64_t loads = 0;
+    serial_ = ++loads;
 }
 
 }  // namespace dock

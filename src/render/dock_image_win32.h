@@ -29,6 +29,9 @@ class DockImage : public Picture {
     std::uint32_t Height() const override { return height_; }
     // Null when nothing is loaded.
     Gdiplus::GpImage* NativeImage() const { return nativeImage_.get(); }
+    // Tells loaded pictures apart for as long as the process runs, also a
+    // picture loaded again where an earlier one was freed; 0 when empty.
+    std::uint64_t Serial() const { return serial_; }
 
   private:
     void readSize();
@@ -38,6 +41,7 @@ class DockImage : public Picture {
     UniqueGpImage nativeImage_;
     std::uint32_t width_ = 0;
     std::uint32_t height_ = 0;
+    std::uint64_t serial_ = 0;
 };
 
 class DockImageFactory : public PictureFactory {

@@ -45,7 +45,7 @@ struct Pixels {
 };
 
 // Reads the surface's DIB through GetDIBits (after flushing GDI+).
-inline Pixels pixelsOf(const DockCanvas& canvas) {
+inline Pixels pixelsOf(DockCanvas& canvas) {
     Pixels out;
     out.width = canvas.SurfaceWidth();
     out.height = canvas.SurfaceHeight();
