@@ -174,6 +174,14 @@ void DockCanvas::keep(DrawnCall call, Gdiplus::GpImage* image) {
     images_.push_back(image);
 }
 
+int DockCanvas::keepImageCall(DrawnCall call, Gdiplus::GpImage* image) {
+    if (image == nullptr) return Gdiplus::InvalidParameter;
+    const auto& a = call.args;
+    call.bounds = pixelsTouched(a[0], a[1], a[2], a[3], kImageMargin);
+    keep(std::move(call), image);
+    return Gdiplus::Ok;
+}
+
 void DockCanvas::drawingAtOnce() {
     if (framing_) drawKeptFrame();
     lastDrawn_ = false;
@@ -182,13 +190,8 @@ void DockCanvas::drawingAtOnce() {
 
 int DockCanvas::DrawImage(const Picture& picture, float x, float y, float width, float height) {
     Gdiplus::GpImage* image = nativeImageOf(picture);
-    if (framing_) {
-        if (image == nullptr) return Gdiplus::InvalidParameter;
-        DrawnCall call = callOf(DrawnCall::Kind::image, picture, {x, y, width, height});
-        call.bounds = pixelsTouched(x, y, width, height, kImageMargin);
-        keep(std::move(call), image);
-        return Gdiplus::Ok;
-    }
+    if (framing_)
+        return keepImageCall(callOf(DrawnCall::Kind::image, picture, {x, y, width, height}), image);
     drawingAtOnce();
     return drawImageNow(image, x, y, width, height);
 }
@@ -203,12 +206,7 @@ int DockCanvas::DrawImagePart(const Picture& picture, float x, float y, float wi
     Gdiplus::GpImage* image = nativeImageOf(picture);
     DrawnCall call = callOf(DrawnCall::Kind::imagePart, picture,
                             {x, y, width, height, srcX, srcY, srcWidth, srcHeight, opacity});
-    if (framing_) {
-        if (image == nullptr) return Gdiplus::InvalidParameter;
-        call.bounds = pixelsTouched(x, y, width, height, kImageMargin);
-        keep(std::move(call), image);
-        return Gdiplus::Ok;
-    }
+    if (framing_) return keepImageCall(std::move(call), image);
     drawingAtOnce();
     return drawImagePartNow(image, call.args.data());
 }
@@ -238,12 +236,7 @@ int DockCanvas::DrawImageSlice(const Picture& picture, float x, float y, float w
     Gdiplus::GpImage* image = nativeImageOf(picture);
     DrawnCall call = callOf(DrawnCall::Kind::imageSlice, picture,
                             {x, y, width, height, srcX, srcY, srcWidth, srcHeight});
-    if (framing_) {
-        if (image == nullptr) return Gdiplus::InvalidParameter;
-        call.bounds = pixelsTouched(x, y, width, height, kImageMargin);
-        keep(std::move(call), image);
-        return Gdiplus::Ok;
-    }
+    if (framing_) return keepImageCall(std::move(call), image);
     drawingAtOnce();
     return drawSliceNow(graphics_.get(), image, call.args.data());
 }

@@ -82,6 +82,9 @@ class DockCanvas : public DrawingSurface {
     static int drawSliceNow(Gdiplus::GpGraphics* graphics, Gdiplus::GpImage* image, const float* a);
     bool buildTextPath(const std::string& gbkText, float x, float y, std::int32_t emSize);
     void keep(DrawnCall call, Gdiplus::GpImage* image);
+    // A picture call of a frame: kept with the pixels it may touch; one
+    // without an image is refused as GDI+ refuses it.
+    int keepImageCall(DrawnCall call, Gdiplus::GpImage* image);
     // Before drawing at once: a kept frame is drawn first, and the next frame
     // cannot trust what the last one left.
     void drawingAtOnce();

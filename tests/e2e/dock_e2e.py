@@ -107,6 +107,17 @@ def gbk(text):
     return text.replace("\n", "\r\n").encode("gbk")
 
 
+def fresh_folder(work, dock_exe, pictures):
+    """Empties `work` down to dock.exe and a solid picture NAME.png for each
+    (name, colour) of `pictures`; returns its Windows path."""
+    shutil.rmtree(work, ignore_errors=True)
+    os.makedirs(work)
+    shutil.copy(dock_exe, os.path.join(work, "dock.exe"))
+    for name, colour in pictures:
+        solid_png(os.path.join(work, name + ".png"), colour)
+    return windows_path(work)
+
+
 def solid_png(path, colour):
     subprocess.run(["convert", "-size", "72x72", "xc:rgb(%d,%d,%d)" % colour, "PNG32:" + path],
                    check=True)

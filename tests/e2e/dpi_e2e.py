@@ -9,7 +9,6 @@ keep running at 96. Items carry solid-colour custom icons as in dock_e2e.
 """
 
 import os
-import shutil
 import subprocess
 import sys
 
@@ -174,12 +173,7 @@ def classic_dpi_tests(work, w):
 
 def main(argv):
     dock_exe, work = argv[1], os.path.abspath(argv[2])
-    shutil.rmtree(work, ignore_errors=True)
-    os.makedirs(work)
-    shutil.copy(dock_exe, os.path.join(work, "dock.exe"))
-    for name, colour in (("red", RED), ("green", GREEN), ("blue", BLUE)):
-        e2e.solid_png(os.path.join(work, name + ".png"), colour)
-    w = e2e.windows_path(work)
+    w = e2e.fresh_folder(work, dock_exe, (("red", RED), ("green", GREEN), ("blue", BLUE)))
 
     before = log_pixels()
     set_log_pixels(144)

@@ -146,12 +146,7 @@ def desktop_tests(dock_exe, probe_exe, work):
 
 def main(argv):
     dock_exe, probe_exe, work = argv[1], argv[2], os.path.abspath(argv[3])
-    shutil.rmtree(work, ignore_errors=True)
-    os.makedirs(work)
-    shutil.copy(dock_exe, os.path.join(work, "dock.exe"))
-    for name, colour in (("red", RED), ("green", GREEN), ("blue", BLUE)):
-        e2e.solid_png(os.path.join(work, name + ".png"), colour)
-    w = e2e.windows_path(work)
+    w = e2e.fresh_folder(work, dock_exe, (("red", RED), ("green", GREEN), ("blue", BLUE)))
     items = [("Red", 0, "C:\\windows\\notepad.exe", w + "\\red.png"),
              ("Green", 0, "C:\\windows\\notepad.exe", w + "\\green.png"),
              ("Blue", 0, "C:\\windows\\notepad.exe", w + "\\blue.png")]
