@@ -159,10 +159,12 @@ struct CommandState {
 };
 
 // config.ini's side: a change it does not hold yet, the tick of the first
-// change since the last save, and whether 扩展设置 was in it at start-up.
+// change since the last save (or of the last failed attempt) and how long
+// from it to wait, and whether 扩展设置 was in it at start-up.
 struct SaveState {
     bool saveDue = false;
     std::uint32_t saveDueTick = 0;
+    std::uint32_t waitMs = 0;
     bool extendedSectionRead = false;
 };
 

@@ -371,6 +371,35 @@ TEST_F(SavingWhenDue, ABurstOfChangesIsSavedOnceHalfASecondAfterItsFirstChange) 
     EXPECT_EQ(fake.files.log.back(), "replace " + kTemp + " -> " + kConfig);
     tickAt(first + 5000);
     EXPECT_EQ(Saves(), 1);
+    // The animation runs on this thread: the tick's save never waits.
+    EXPECT_EQ(std::count(fake.files.log.begin(), fake.files.log.end(), "sleep 100"), 0);
+}
+
+// A config.ini that cannot be replaced costs one quick attempt, tried again
+// later, each time after twice the wait before, and at last saved.
+TEST_F(SavingWhenDue, AFailedSaveIsTriedAgainLaterWithoutWaitingAndLeavesNothingBehind) {
+    fake.files.Put(kConfig, "old");
+    fake.files.heldPaths.insert(kConfig);
+    fake.shell.tick = 0;
+    markSaveDue(fake.dock);
+    std::vector<std::uint32_t> attempts;  // on a rest tick every 100 ms
+    for (std::uint32_t tick = 0; tick <= 128000; tick += 100) {
+        const int before = Saves();
+        tickAt(tick);
+        if (Saves() != before) attempts.push_back(tick);
+    }
+    EXPECT_EQ(attempts, (std::vector<std::uint32_t>{500, 1500, 3500, 7500, 15500, 31500, 63500,
+                                                    95500, 127500}));
+    EXPECT_EQ(std::count(fake.files.log.begin(), fake.files.log.end(), "sleep 100"), 0);
+    EXPECT_EQ(fake.files.Text(kConfig), "old");
+    EXPECT_EQ(fake.files.files.count(kTemp), 0u);
+    EXPECT_EQ(fake.files.files.count(kBackup), 0u) << "no backup of a config.ini kept as it was";
+    fake.files.heldPaths.clear();
+    tickAt(159500);
+    EXPECT_EQ(fake.files.Text(kConfig), std::string(configTemplate()));
+    EXPECT_EQ(fake.files.Text(kBackup), "old");
+    tickAt(400000);
+    EXPECT_EQ(Saves(), 10);
 }
 
 TEST_F(SavingWhenDue, EveryKindOfChangeIsSavedOnce) {
