@@ -162,9 +162,9 @@ bool writeValues(Dock& dock, const std::string& file) {
     put(settings, texts::kKeyTrayImage, s.trayImagePath);
     put(settings, texts::kKeyHighQuality, IntToText(s.highQuality));
     put(settings, texts::kKeyReflection, IntToText(s.reflection));
-    const RectI window = dock.platform.window.WindowRect();
-    put(settings, texts::kKeyLeft, IntToText(window.left));
-    put(settings, texts::kKeyTop, IntToText(window.top));
+    // Where the user put the dock, even while it shows elsewhere.
+    put(settings, texts::kKeyLeft, IntToText(dock.state.place.chosen.x));
+    put(settings, texts::kKeyTop, IntToText(dock.state.place.chosen.y));
     put(settings, texts::kKeyLocked, s.locked != 0 ? "1" : "0");
     put(settings, texts::kKeyAlwaysOnTop, s.alwaysOnTop != 0 ? "1" : "0");
     const DockItemList& list = dock.state.items;

@@ -168,6 +168,14 @@ struct SaveState {
     bool extendedSectionRead = false;
 };
 
+// Where the dock belongs: config.ini's 左边 and 顶边, in their units (what a
+// dock that the system scales for the display's DPI sees, as the classic dock
+// is). Set at start-up and by the user's moves; the window shows there while
+// its strip meets a work area, and elsewhere only while it does not.
+struct DockPlace {
+    PointI chosen;
+};
+
 // The decoded pictures the frames are drawn from.
 struct PictureCache {
     std::unique_ptr<Picture> backgroundImage;
@@ -195,6 +203,7 @@ struct DockState {
     KeyboardSelection keyboard;
     CommandState commands;
     SaveState saving;
+    DockPlace place;
     PictureCache pictures;
     RunningItems running;
     FullscreenAvoidance fullscreen;
