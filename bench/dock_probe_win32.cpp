@@ -22,9 +22,10 @@
 //       LIST_FILE (one path a line): reading the module's icon resources,
 //       assembling the .ico and decoding it. Prints one line of JSON.
 //   dock_probe save LIST_FILE FOLDER RUNS
-//       Times RUNS saves of config.ini in FOLDER, through the real file and
-//       profile calls, for a dock holding one item per path in LIST_FILE.
-//       The save's wait before its first attempt is counted apart. Prints
+//       Times RUNS saves of config.ini in FOLDER as a change makes them, on
+//       the animation tick, through the real file and profile calls, for a
+//       dock holding one item per path in LIST_FILE. Any wait is counted
+//       apart. Prints
 //       one line of JSON.
 #include <windows.h>
 #include <psapi.h>
@@ -231,10 +232,13 @@ int save(const std::string& listFile, const std::string& folder, int runs) {
         dock.state.items.Insert(n, dock::DockItem{"Item " + std::to_string(n), 0, paths[i], ""}, n);
     }
     std::vector<double> totals, waits;
+    // The save a change makes, on the animation tick.
     for (int run = 0; run < runs; ++run) {
         files.waited = 0;
+        dock::markSaveDue(dock);
+        fake.shell.tick += dock::kSaveDelayMs;
         const double start = now();
-        dock::saveConfiguration(dock);
+        dock::saveWhenDue(dock);
         totals.push_back((now() - start) * 1000);
         waits.push_back(files.waited * 1000);
     }

@@ -1,5 +1,6 @@
 #include "config/configuration.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <utility>
@@ -161,9 +162,9 @@ bool writeValues(Dock& dock, const std::string& file) {
     put(settings, texts::kKeyTrayImage, s.trayImagePath);
     put(settings, texts::kKeyHighQuality, IntToText(s.highQuality));
     put(settings, texts::kKeyReflection, IntToText(s.reflection));
-    const RectI window = dock.platform.window.WindowRect();
-    put(settings, texts::kKeyLeft, IntToText(window.left));
-    put(settings, texts::kKeyTop, IntToText(window.top));
+    // Where the user put the dock, even while it shows elsewhere.
+    put(settings, texts::kKeyLeft, IntToText(dock.state.place.chosen.x));
+    put(settings, texts::kKeyTop, IntToText(dock.state.place.chosen.y));
     put(settings, texts::kKeyLocked, s.locked != 0 ? "1" : "0");
     put(settings, texts::kKeyAlwaysOnTop, s.alwaysOnTop != 0 ? "1" : "0");
     const DockItemList& list = dock.state.items;
@@ -263,34 +264,50 @@ void readItemRecord(Dock& dock, int n, DockItem& record) {
     record.customIconPath = readItemKey(dock, texts::kKeyCustomIconPrefix, n, "");
 }
 
+namespace {
+
+// One save's progress across its attempts: the filled temp file and the
+// backup are made once.
+struct SaveProgress {
+    bool prepared = false;
+    bool backupChecked = false;
+    bool madeBackup = false;
+};
+
+// True when config.ini now holds every value.
+bool replaceConfig(Dock& dock, SaveProgress& progress) {
+    FileSystem& files = dock.platform.files;
+    if (!progress.prepared) {
+        // CREATE_ALWAYS truncates whatever a save cut short left here. The
+        // file is on the disk before it takes config.ini's place: a power cut
+        // must not leave an empty config.ini behind.
+        const std::string temp = tempPath(dock);
+        progress.prepared = files.WriteWholeFile(temp, templateBytes()) &&
+                            writeValues(dock, temp) && files.FlushToDisk(temp);
+        if (!progress.prepared) return false;
+    }
+    if (!progress.backupChecked) {
+        progress.madeBackup = keepFirstBackup(dock);
+        progress.backupChecked = true;
+    }
+    return files.ReplaceFileAtomically(tempPath(dock), configPath(dock));
+}
+
+}  // namespace
+
 void saveConfiguration(Dock& dock) {
     dock.state.saving.saveDue = false;
     FileSystem& files = dock.platform.files;
     const std::string config = configPath(dock);
-    const std::string temp = tempPath(dock);
-    bool prepared = false;
-    bool backupChecked = false;
-    bool madeBackup = false;
+    SaveProgress progress;
     for (int attempt = 1; attempt <= kSaveAttempts; ++attempt) {
         files.SleepMs(kWaitBeforeAttemptMs);
-        if (!prepared) {
-            // CREATE_ALWAYS truncates whatever a save cut short left here. The
-            // file is on the disk before it takes config.ini's place: a power
-            // cut must not leave an empty config.ini behind.
-            prepared = files.WriteWholeFile(temp, templateBytes()) && writeValues(dock, temp) &&
-                       files.FlushToDisk(temp);
-            if (!prepared) continue;
-        }
-        if (!backupChecked) {
-            madeBackup = keepFirstBackup(dock);
-            backupChecked = true;
-        }
-        if (files.ReplaceFileAtomically(temp, config)) return;
+        if (replaceConfig(dock, progress)) return;
     }
-    files.DeleteExistingFile(temp);
+    files.DeleteExistingFile(tempPath(dock));
     // config.ini could not be replaced: rewrite it where it is, with the same
     // bytes a replacement would have given it.
-    if (!backupChecked) madeBackup = keepFirstBackup(dock);
+    if (!progress.backupChecked) progress.madeBackup = keepFirstBackup(dock);
     if (files.WriteWholeFile(config, templateBytes())) {
         writeValues(dock, config);
         files.FlushToDisk(config);
@@ -299,7 +316,7 @@ void saveConfiguration(Dock& dock) {
     // Not even that: put the values into it as far as the profile writer can,
     // and leave no backup this save made (the file it copied is still
     // config.ini).
-    if (madeBackup) files.DeleteExistingFile(backupPath(dock));
+    if (progress.madeBackup) files.DeleteExistingFile(backupPath(dock));
     writeValues(dock, config);
 }
 
@@ -310,13 +327,28 @@ void markSaveDue(Dock& dock) {
     if (state.saving.saveDue) return;
     state.saving.saveDue = true;
     state.saving.saveDueTick = dock.platform.shell.TickCount();
+    state.saving.waitMs = kSaveDelayMs;
 }
 
 void saveWhenDue(Dock& dock) {
-    const DockState& state = dock.state;
-    if (!state.saving.saveDue || state.commands.busy) return;
-    if (dock.platform.shell.TickCount() - state.saving.saveDueTick < kSaveDelayMs) return;
-    saveConfiguration(dock);
+    SaveState& saving = dock.state.saving;
+    if (!saving.saveDue || dock.state.commands.busy) return;
+    const std::uint32_t now = dock.platform.shell.TickCount();
+    if (now - saving.saveDueTick < saving.waitMs) return;
+    // The animation runs on this thread: one attempt, no wait. A config.ini
+    // that cannot be replaced now (a scanner holds it, the folder is not
+    // writable) is tried again later, less often each time; the rewrite in
+    // place is left to the closing save, when no later attempt will come.
+    SaveProgress progress;
+    if (replaceConfig(dock, progress)) {
+        saving.saveDue = false;
+        return;
+    }
+    FileSystem& files = dock.platform.files;
+    files.DeleteExistingFile(tempPath(dock));
+    if (progress.madeBackup) files.DeleteExistingFile(backupPath(dock));
+    saving.saveDueTick = now;
+    saving.waitMs = std::min(saving.waitMs * 2, kLongestSaveRetryMs);
 }
 
 }  // namespace dock

@@ -23,17 +23,20 @@ PointI loadConfiguration(Dock& dock, PointI windowPosition);
 int readItemCount(Dock& dock);
 void readItemRecord(Dock& dock, int n, DockItem& record);
 
-// Writes the settings, the window position and every item back to config.ini.
-// Any save makes a pending one unnecessary.
+// Writes the settings, the dock's place and every item back to config.ini,
+// with up to ten attempts a tenth of a second apart and the fallbacks after
+// them: the closing save. Any save makes a pending one unnecessary.
 void saveConfiguration(Dock& dock);
 
 // Changes are saved this long after the first change since the last save, so
 // that a burst of them is saved once.
 inline constexpr std::uint32_t kSaveDelayMs = 500;
+// A save that failed is tried again after twice its last wait, at most this.
+inline constexpr std::uint32_t kLongestSaveRetryMs = 32000;
 // Something config.ini holds has changed in memory.
 void markSaveDue(Dock& dock);
-// The animation tick's part: saves once a save has been due for kSaveDelayMs,
-// never while the dock is busy.
+// The animation tick's part: once a save has been due for its wait, one
+// attempt without waiting, never while the dock is busy.
 void saveWhenDue(Dock& dock);
 
 }  // namespace dock

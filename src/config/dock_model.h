@@ -159,11 +159,21 @@ struct CommandState {
 };
 
 // config.ini's side: a change it does not hold yet, the tick of the first
-// change since the last save, and whether 扩展设置 was in it at start-up.
+// change since the last save (or of the last failed attempt) and how long
+// from it to wait, and whether 扩展设置 was in it at start-up.
 struct SaveState {
     bool saveDue = false;
     std::uint32_t saveDueTick = 0;
+    std::uint32_t waitMs = 0;
     bool extendedSectionRead = false;
+};
+
+// Where the dock belongs: config.ini's 左边 and 顶边, in their units (what a
+// dock that the system scales for the display's DPI sees, as the classic dock
+// is). Set at start-up and by the user's moves; the window shows there while
+// its strip meets a work area, and elsewhere only while it does not.
+struct DockPlace {
+    PointI chosen;
 };
 
 // The decoded pictures the frames are drawn from.
@@ -193,6 +203,7 @@ struct DockState {
     KeyboardSelection keyboard;
     CommandState commands;
     SaveState saving;
+    DockPlace place;
     PictureCache pictures;
     RunningItems running;
     FullscreenAvoidance fullscreen;

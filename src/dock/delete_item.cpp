@@ -3,6 +3,7 @@
 #include <string>
 
 #include "config/configuration.h"
+#include "config/dock_place.h"
 #include "config/on_top.h"
 #include "dock/blocked_dock.h"
 #include "items/hotkeys.h"
@@ -51,6 +52,7 @@ void removeItem(Dock& dock, int index) {
     const std::int32_t left = rect.left + state.metrics.cellWidth / 2;
     platform.window.PlaceWindow(dockOnTop(dock), left, rect.top, rect.right - left,
                                 rect.bottom - rect.top);
+    moveChosenPlaceAlong(dock, left - rect.left);
 
     if (state.items.Count() == 0) {
         drawEmptyDock(dock, static_cast<float>(

@@ -63,7 +63,7 @@ void onLeftButtonDown(DockSession& session) {
     ::ReleaseCapture();
     // Returns once the user lets go; the new place is saved like any change.
     ::SendMessageA(session.dockWindow, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
-    if (dock.platform.window.WindowRect() != before) markSaveDue(dock);
+    if (dock.platform.window.WindowRect() != before) dockMovedByUser(dock);
 }
 
 // The dock has no frame: client coordinates are window coordinates.

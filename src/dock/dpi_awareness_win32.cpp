@@ -52,6 +52,26 @@ bool dpiAwarenessDeclared() {
     return declared && ::IsProcessDPIAware();
 }
 
+namespace {
+
+std::int32_t perMonitorDpi(HMONITOR monitor) {
+    using DpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    if (auto dpiOf = shellCoreFunction<DpiForMonitor>("GetDpiForMonitor")) {
+        UINT x = 0, y = 0;  // MDT_EFFECTIVE_DPI = 0
+        if (SUCCEEDED(dpiOf(monitor, 0, &x, &y)) && y != 0) return static_cast<std::int32_t>(y);
+    }
+    return 0;
+}
+
+// The one DPI of every monitor where the system has no other.
+std::int32_t systemDpi() {
+    const WindowDc screen(nullptr);
+    const int dpi = screen.get() != nullptr ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
+    return dpi > 0 ? dpi : kDefaultDpi;
+}
+
+}  // namespace
+
 std::int32_t windowDpi(HWND window) {
     if (!dpiAwarenessDeclared()) return kDefaultDpi;
     using DpiForWindow = UINT(WINAPI*)(HWND);
@@ -59,16 +79,15 @@ std::int32_t windowDpi(HWND window) {
         const UINT dpi = dpiOf(window);
         if (dpi != 0) return static_cast<std::int32_t>(dpi);
     }
-    using DpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    if (auto dpiOf = shellCoreFunction<DpiForMonitor>("GetDpiForMonitor")) {
-        UINT x = 0, y = 0;  // MDT_EFFECTIVE_DPI = 0
-        if (SUCCEEDED(dpiOf(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), 0, &x, &y)))
-            return static_cast<std::int32_t>(y);
-    }
+    const std::int32_t dpi = perMonitorDpi(::MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST));
     // A system-aware process: the one DPI of every monitor.
-    const WindowDc screen(nullptr);
-    const int dpi = screen.get() != nullptr ? ::GetDeviceCaps(screen.get(), LOGPIXELSY) : 0;
-    return dpi > 0 ? dpi : kDefaultDpi;
+    return dpi != 0 ? dpi : systemDpi();
+}
+
+std::int32_t monitorScaleDpi(HMONITOR monitor) {
+    if (!dpiAwarenessDeclared()) return kDefaultDpi;
+    const std::int32_t dpi = perMonitorDpi(monitor);
+    return dpi != 0 ? dpi : systemDpi();
 }
 
 }  // namespace dock

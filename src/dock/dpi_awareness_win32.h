@@ -19,4 +19,10 @@ bool dpiAwarenessDeclared();
 // itself aware, else 96 (the system scales the window as a bitmap).
 std::int32_t windowDpi(HWND window);
 
+// The DPI the system scales a program that is not DPI-aware for on `monitor`:
+// the monitor's own where the system scales per monitor, else the system's.
+// 96 when the process did not declare itself aware: the system scales it, and
+// what it sees is already in those units.
+std::int32_t monitorScaleDpi(HMONITOR monitor);
+
 }  // namespace dock

@@ -9,9 +9,16 @@ std::string_view unquoted(std::string_view text) {
     return text;
 }
 
+bool startsThisProgram(RunKeyPort& runKey, const std::string& name, std::string_view programPath,
+                       const LeadBytes& leadBytes) {
+    const std::optional<std::string> value = runKey.RunValue(name);
+    return value.has_value() &&
+           LowerAscii(unquoted(*value), leadBytes) == LowerAscii(programPath, leadBytes);
+}
+
 }  // namespace
 
-std::string runValueName(std::string_view programPath, const LeadBytes& leadBytes) {
+std::string plainRunValueName(std::string_view programPath, const LeadBytes& leadBytes) {
     const std::size_t slash = FindLastCharacter(programPath, '\\', leadBytes);
     std::string_view name =
         slash == std::string_view::npos ? programPath : programPath.substr(slash + 1);
@@ -20,23 +27,32 @@ std::string runValueName(std::string_view programPath, const LeadBytes& leadByte
     return std::string(name);
 }
 
+std::string runValueName(std::string_view programPath, const LeadBytes& leadBytes) {
+    return Concat(plainRunValueName(programPath, leadBytes), " (", programPath, ")");
+}
+
 bool startsWithWindows(RunKeyPort& runKey, std::string_view programPath,
                        const LeadBytes& leadBytes) {
     if (programPath.empty()) return false;
-    const std::optional<std::string> value = runKey.RunValue(runValueName(programPath, leadBytes));
-    return value.has_value() &&
-           LowerAscii(unquoted(*value), leadBytes) == LowerAscii(programPath, leadBytes);
+    return startsThisProgram(runKey, runValueName(programPath, leadBytes), programPath,
+                             leadBytes) ||
+           startsThisProgram(runKey, plainRunValueName(programPath, leadBytes), programPath,
+                             leadBytes);
 }
 
 void toggleStartWithWindows(RunKeyPort& runKey, std::string_view programPath,
                             const LeadBytes& leadBytes) {
     // Without its own path the program has nothing to name or start.
     if (programPath.empty()) return;
-    const std::string name = runValueName(programPath, leadBytes);
-    if (startsWithWindows(runKey, programPath, leadBytes))
+    bool removed = false;
+    for (const std::string& name :
+         {runValueName(programPath, leadBytes), plainRunValueName(programPath, leadBytes)}) {
+        if (!startsThisProgram(runKey, name, programPath, leadBytes)) continue;
         runKey.DeleteRunValue(name);
-    else
-        runKey.SetRunValue(name, Concat("\"", programPath, "\""));
+        removed = true;
+    }
+    if (!removed)
+        runKey.SetRunValue(runValueName(programPath, leadBytes), Concat("\"", programPath, "\""));
 }
 
 }  // namespace dock

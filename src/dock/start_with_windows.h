@@ -1,7 +1,7 @@
 #pragma once
-// 开机启动: a value of the user's Run key, named after the program and holding
-// the quoted full path of the running executable. config.ini holds nothing of
-// it; the Run key itself is the setting.
+// 开机启动: a value of the user's Run key holding the quoted full path of the
+// running executable, under a name of this executable's own. config.ini holds
+// nothing of it; the Run key itself is the setting.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,15 +22,19 @@ class RunKeyPort {
     virtual void DeleteRunValue(const std::string& name) = 0;
 };
 
-// The executable's file name without its extension: C:\Tools\dock.exe gives
-// dock.
+// The file name without its extension followed by the full path in
+// parentheses: C:\Tools\dock.exe gives "dock (C:\Tools\dock.exe)". A value
+// under the plain name may be another program's, or another copy's.
 std::string runValueName(std::string_view programPath, const LeadBytes& leadBytes);
-// Whether the value exists and starts this very executable (compared without
-// regard to case, quoted or not).
+// The plain name earlier versions wrote the value under: C:\Tools\dock.exe
+// gives dock. Only a value there that starts this executable is this one's.
+std::string plainRunValueName(std::string_view programPath, const LeadBytes& leadBytes);
+// Whether a value of either name starts this very executable (compared
+// without regard to case, quoted or not).
 bool startsWithWindows(RunKeyPort& runKey, std::string_view programPath,
                        const LeadBytes& leadBytes);
-// Removes the value when it starts this executable, and otherwise (re)writes
-// it to do so.
+// Removes every value of either name that starts this executable; when there
+// is none, writes the value under the executable's own name.
 void toggleStartWithWindows(RunKeyPort& runKey, std::string_view programPath,
                             const LeadBytes& leadBytes);
 

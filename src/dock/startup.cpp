@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "config/configuration.h"
 #include "dock/placement.h"
@@ -37,7 +38,12 @@ void startDock(Dock& dock) {
     state.commands.busy = true;
 
     const RectI placed = window.WindowRect();
-    PointI position = loadConfiguration(dock, {placed.left, placed.top});
+    const std::vector<MonitorScale> monitors = window.MonitorScales();
+    // Without a saved place the dock stays where the dialog manager centred
+    // it, saved in config.ini's units.
+    const PointI centre{placed.left + placed.Width() / 2, placed.top + placed.Height() / 2};
+    state.place.chosen =
+        loadConfiguration(dock, toStoredPlace({placed.left, placed.top}, centre, monitors));
 
     loadPicture(dock, state.pictures.backgroundImage, dock.programDirectory + "\\res\\0.png",
                 embedded::BackgroundPicture);
@@ -55,6 +61,7 @@ void startDock(Dock& dock) {
 
     const std::int32_t width = windowWidth(metrics, state.items.Count());
     const std::int32_t height = windowHeight(metrics);
+    PointI position = chosenWindowPlace(dock);
     // A window whose far edges lie beyond the coordinate range cannot even be
     // placed there.
     if (std::int64_t{position.x} + width > INT32_MAX ||
@@ -72,7 +79,8 @@ void startDock(Dock& dock) {
     // A position saved on a monitor that is gone would leave the dock where
     // nobody can see it or right-click it to close it. Only the strip around
     // the loaded row counts: a dock that still shows part of it stays exactly
-    // where it was saved.
+    // where it was saved. The saved place stays the chosen one, for when the
+    // monitor comes back.
     const auto emptyStripTop = static_cast<float>(restingStripTop(metrics));
     state.metrics.emptyStripTop = emptyStripTop;
     if (!window.TouchesAnyMonitor(stripOnScreen(state, position)))

@@ -72,6 +72,18 @@ std::int32_t Win32DockWindow::Dpi() {
     return windowDpi(window_);
 }
 
+std::vector<MonitorScale> Win32DockWindow::MonitorScales() {
+    std::vector<MonitorScale> scales;
+    // Without a device context the rectangle given is the monitor's own.
+    auto collect = [](HMONITOR monitor, HDC, LPRECT area, LPARAM context) -> BOOL {
+        reinterpret_cast<std::vector<MonitorScale>*>(context)->push_back(
+            {fromRect(*area), monitorScaleDpi(monitor)});
+        return TRUE;
+    };
+    ::EnumDisplayMonitors(nullptr, nullptr, collect, reinterpret_cast<LPARAM>(&scales));
+    return scales;
+}
+
 void Win32Shell::Launch(const std::string& file, const std::string& directory) {
     // Shell extensions that carry out a launch may be COM objects.
     ComScope com;

@@ -26,6 +26,7 @@ class Win32DockWindow final : public DockWindowPort {
     bool TouchesAnyMonitor(const RectI& rect) override;
     std::vector<RectI> WorkAreas() override;
     std::int32_t Dpi() override;
+    std::vector<MonitorScale> MonitorScales() override;
 
   private:
     UINT_PTR timerId() const { return reinterpret_cast<UINT_PTR>(window_); }

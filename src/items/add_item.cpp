@@ -3,6 +3,7 @@
 #include <cstddef>
 
 #include "config/configuration.h"
+#include "config/dock_place.h"
 #include "config/on_top.h"
 #include "items/hotkeys.h"
 #include "items/item_pictures.h"
@@ -56,6 +57,7 @@ void growWindowByOneCell(Dock& dock) {
     const std::int32_t left = truncateToInt(rect.left - half);
     const std::int32_t right = truncateToInt(rect.right + half);
     window.PlaceWindow(dockOnTop(dock), left, rect.top, right - left, rect.bottom - rect.top);
+    moveChosenPlaceAlong(dock, left - rect.left);
 }
 
 }  // namespace

@@ -9,6 +9,15 @@
 
 namespace dock {
 
+// A monitor in the pixels of the dock's window, and the DPI a program that the
+// system scales is scaled for there: 96 on every monitor when the dock itself
+// is such a program.
+struct MonitorScale {
+    RectI monitor;
+    std::int32_t dpi = 96;
+    friend bool operator==(const MonitorScale&, const MonitorScale&) = default;
+};
+
 class DockWindowPort {
   public:
     virtual ~DockWindowPort() = default;
@@ -34,6 +43,8 @@ class DockWindowPort {
     // The DPI the window is drawn at: its monitor's for a DPI-aware process,
     // 96 for one the system scales.
     virtual std::int32_t Dpi() = 0;
+    // Every monitor with its scale, in the order the system lists them.
+    virtual std::vector<MonitorScale> MonitorScales() = 0;
 };
 
 // A window that shows a running program: visible, top-level, without owner.

@@ -563,8 +563,9 @@ def main(argv):
         check(close_dock(dock, window), "Escape ends the locked dock")
         with open(os.path.join(work, "config.ini"), "rb") as f:
             saved = f.read()
-        want = expected_config(x, y, w + "\\res\\1.png", items[:1], locked="1")
-        check(saved == want, "the position on screen is what is saved")
+        want = expected_config(screen_width - 114, TOP, w + "\\res\\1.png", items[:1],
+                               locked="1")
+        check(saved == want, "the place it was saved at stays the saved one")
     else:
         dock.kill()
 

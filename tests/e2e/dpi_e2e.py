@@ -94,19 +94,22 @@ def aware_tests(work, w):
     dock, window = run_dock(work, w, 1)
     if window is None:
         return None
+    # config.ini's place means what a dock the system scales sees: at 150 %
+    # this one stands half as far again from the screen's corner.
+    X, Y = LEFT * 3 // 2, TOP * 3 // 2
     # Cells of 54 with a padding of 7 at rowTop 228: item n's picture is 40 x 40
     # at x = 216 + 54 (n - 1) + 7 (Wine's GDI+ leaves its first column and row).
     colours = ((RED, 1), (GREEN, 2), (BLUE, 3))
 
     def resting(n):
-        x = LEFT + 216 + 54 * (n - 1)
-        return (x + 7 + 1, TOP + 235 + 1, x + 47, TOP + 275)
+        x = X + 216 + 54 * (n - 1)
+        return (x + 7 + 1, Y + 235 + 1, x + 47, Y + 275)
     shot = e2e.wait_for(lambda: (lambda s: all(e2e.bounding_box(s, c) == resting(n)
                                                for c, n in colours) and s)(e2e.screen()), 30)
     shot = shot or e2e.screen()
     size = e2e.geometry(window)
-    check(size == (LEFT, TOP, 594, 510),
-          "at 144 DPI the window is 1.5 x 396 by 1.5 x 340: %s" % (size,))
+    check(size == (X, Y, 594, 510),
+          "at 144 DPI the window is 1.5 x 396 by 1.5 x 340, at 1.5 x its place: %s" % (size,))
     for colour, n in colours:
         box = e2e.bounding_box(shot, colour)
         check(box == resting(n), "item %d rests 40 x 40 in a 54-pixel cell: %s" % (n, box))
@@ -124,24 +127,27 @@ def aware_tests(work, w):
 
     # The green item magnified under the pointer on its centre's top line:
     # a 108-pixel cell, its picture 94 (1.5 x 62), the caption above it.
-    magnify_green(LEFT + 216 + 54 + 27, TOP + 228, 40)
-    big = (LEFT + 250, TOP + 181, LEFT + 344, TOP + 275)
+    magnify_green(X + 216 + 54 + 27, Y + 228, 40)
+    big = (X + 250, Y + 181, X + 344, Y + 275)
     shot = e2e.wait_for(lambda: (lambda s: e2e.bounding_box(s, GREEN) == big and s)(
         e2e.screen()), 20) or e2e.screen()
     e2e.save_screenshot(SHOT)
     green = e2e.bounding_box(shot, GREEN)
     check(green == big, "the magnified picture is 94 x 94 (1.5 x 62): %s" % (green,))
     # The caption: white text above the picture, whole inside the window.
-    found = e2e.bounding_box(rows(shot, TOP, TOP + 181), (255, 255, 255), 30)
-    caption = found and (found[0], found[1] + TOP, found[2], found[3] + TOP)
+    found = e2e.bounding_box(rows(shot, Y, Y + 181), (255, 255, 255), 30)
+    caption = found and (found[0], found[1] + Y, found[2], found[3] + Y)
     print("caption box: %s" % (caption,))
-    check(caption is not None and TOP < caption[1]
-          and LEFT < caption[0] and caption[2] < LEFT + 594 and caption[3] - caption[1] >= 16,
+    check(caption is not None and Y < caption[1]
+          and X < caption[0] and caption[2] < X + 594 and caption[3] - caption[1] >= 16,
           "the caption is drawn at the larger size, whole, above the icon: %s" % (caption,))
 
-    dialog = settings_dialog(window, LEFT + 180, TOP + 250)
+    dialog = settings_dialog(window, X + 180, Y + 250)
     print("settings dialog at 144 DPI: %s" % (dialog,))
     check(e2e.close_dock(dock, window), "Escape ends the DPI-aware dock")
+    saved = e2e.saved_text(work)
+    check("左边=%d" % LEFT in saved and "顶边=%d" % TOP in saved,
+          "the DPI-aware dock saves its place as it read it")
     return dialog
 
 

@@ -9,10 +9,13 @@ screen and in config.ini), switches reflections on in the program settings
 file dialog of 添加项目(&N)... (it appears at the front with its own icon, and
 is saved). Then, with 全屏避让 on, a full-screen window in the foreground takes
 the dock's always-on-top style away until it closes, and 开机启动(&W) adds and
-removes the dock's value of the Run key.
+removes the dock's value of the Run key; that dock is started in the system
+folder, as the Run key starts it at log-on, and keeps config.ini's relative
+paths.
 """
 
 import os
+import re
 import shutil
 import subprocess
 import sys
@@ -73,17 +76,14 @@ def visible_windows():
 RUN_KEY = "HKCU\\Software\\Microsoft\\Windows\\CurrentVersion\\Run"
 
 
-def run_value(name):
-    """The text of the Run key's value `name`, None when there is none."""
-    command = 'source "%s"; wine_run reg query "$1" /v "$2"' % e2e.ENV_SCRIPT
+def run_values():
+    """The Run key's text values whose names hold "dock", by name."""
+    command = 'source "%s"; wine_run reg query "$1"' % e2e.ENV_SCRIPT
     # reg writes its messages in the console's code page.
-    out = subprocess.run(["bash", "-c", command, "reg", RUN_KEY, name], check=False,
+    out = subprocess.run(["bash", "-c", command, "reg", RUN_KEY], check=False,
                          capture_output=True).stdout.decode("gbk", "replace").replace("\r", "")
-    for line in out.splitlines():
-        parts = line.split(None, 2)
-        if len(parts) == 3 and parts[0] == name and parts[1] == "REG_SZ":
-            return parts[2]
-    return None
+    found = (re.match(r"^ {4}(.*?) {4}REG_SZ {4}(.*)$", line) for line in out.splitlines())
+    return {m.group(1): m.group(2) for m in found if m and "dock" in m.group(1).lower()}
 
 
 def choose_in_submenu(x, y, key):
@@ -107,14 +107,25 @@ def desktop_tests(dock_exe, probe_exe, work):
     shutil.copy(dock_exe, os.path.join(work, "dock.exe"))
     shutil.copy(probe_exe, os.path.join(work, "probe.exe"))
     e2e.solid_png(os.path.join(work, "red.png"), RED)
+    os.makedirs(os.path.join(work, "res"))
+    e2e.solid_png(os.path.join(work, "res", "1.png"), YELLOW)
     w = e2e.windows_path(work)
-    e2e.write_config(work, [("左边", LEFT), ("顶边", TOP), ("总在最前", 1)],
-                     [("Red", 0, "C:\\windows\\notepad.exe", w + "\\red.png")])
+    # Paths relative to the dock's folder, as the template's 选中托盘 is.
+    e2e.write_config(work, [("左边", LEFT), ("顶边", TOP), ("总在最前", 1),
+                            ("选中托盘", "res\\1.png")],
+                     [("Red", 0, "C:\\windows\\notepad.exe", "red.png")])
     with open(os.path.join(work, "config.ini"), "ab") as f:
         f.write(e2e.gbk("[扩展设置]\n全屏避让=1\n"))
-    dock, window = e2e.start_dock(work)
+    system = e2e.run("bash", "-c", 'source "%s"; winepath -u "C:\\windows\\system32"'
+                     % e2e.ENV_SCRIPT).stdout.strip()
+    dock = e2e.wine(os.path.join(work, "dock.exe"), cwd=system)
+    window = e2e.wait_for(e2e.dock_window, 60)
+    check(window is not None, "the dock started in the system folder appears")
     if window is None:
+        dock.kill()
         return
+    check(e2e.wait_for(lambda: e2e.bounding_box(e2e.screen(), RED), 20),
+          "started in the system folder, the dock finds its item's relative icon")
 
     # The probe covers the monitor and reads the dock's style: 0 when the
     # style went away while it was in front and came back after it closed.
@@ -127,21 +138,25 @@ def desktop_tests(dock_exe, probe_exe, work):
     check(status == 0, "a full-screen window in front takes always-on-top away until it "
           "closes (probe status %s)" % status)
 
-    # 开机启动(&W): the value appears with the quoted path and goes again.
+    # 开机启动(&W): the value appears with the quoted path under a name of this
+    # dock.exe's own, and goes again.
     dock_path = '"%s\\dock.exe"' % w
     empty_x, empty_y = LEFT + 136, TOP + 175
-    check(run_value("dock") is None, "no Run value before the entry is chosen")
+    check(run_values() == {}, "no Run value before the entry is chosen")
     choose_in_submenu(empty_x, empty_y, "w")
-    value = e2e.wait_for(lambda: run_value("dock"), 10)
-    check(value is not None and value.lower() == dock_path.lower(),
-          "开机启动 writes the quoted path of dock.exe: %s" % value)
+    values = e2e.wait_for(run_values, 10) or {}
+    check({n.lower(): v.lower() for n, v in values.items()}
+          == {"dock (%s)" % dock_path[1:-1].lower(): dock_path.lower()},
+          "开机启动 writes the quoted path of dock.exe under its own name: %s" % values)
     choose_in_submenu(empty_x, empty_y, "w")
-    check(e2e.wait_for(lambda: run_value("dock") is None, 10), "开机启动 again removes it")
+    check(e2e.wait_for(lambda: run_values() == {}, 10), "开机启动 again removes it")
 
     check(e2e.close_dock(dock, window), "Escape ends the dock")
     saved = e2e.saved_text(work)
     check("总在最前=1" in saved and "全屏避让=1" in saved and "开机启动" not in saved,
           "the settings are saved as they were; nothing of 开机启动 is in config.ini")
+    check("选中托盘=res\\1.png" in saved and '自定义图标路径_1="red.png"' in saved,
+          "the relative paths are saved as they were")
 
 
 def main(argv):

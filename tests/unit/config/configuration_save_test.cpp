@@ -41,7 +41,7 @@ class Saving : public ::testing::Test {
         s.reflection = 1;
         s.locked = 1;
         s.alwaysOnTop = 0;
-        fake.window.rect = {-300, 40, 100, 380};
+        fake.dock.state.place.chosen = {-300, 40};
         DockItem first{"My tool", 0x0641, "C:\\a.exe", ""};
         DockItem second{"\xB1\xED \"x\"", 0x8641, "", "D:\\i.png"};
         fake.dock.state.items.Insert(1, first, 1);
@@ -274,28 +274,12 @@ TEST_F(Saving, WithNoItemsOnlyTheCountIsWritten) {
     EXPECT_EQ(fake.profile.writes.back(), item(texts::kKeyItemCount, "0"));
 }
 
-TEST_F(Saving, TheWindowRectangleIsTakenOnceJustBeforeTheLeftEdge) {
-    struct CountingWindow : testing::FakeWindow {
-        testing::FakeProfile* profile = nullptr;
-        std::vector<std::size_t> writesBefore;
-        RectI WindowRect() override {
-            writesBefore.push_back(profile->writes.size());
-            return FakeWindow::WindowRect();
-        }
-    };
-    CountingWindow window;
-    window.profile = &fake.profile;
-    window.rect = {5, 6, 7, 8};
-    Dock dock{Platform{fake.files, fake.profile, fake.messages, fake.pictures, fake.canvas,
-                       fake.hotkeys, fake.icons, window, fake.shell, fake.foreground},
-              "C:\\Dock",
-              fake.dock.leadBytes,
-              fake.dock.settings,
-              {}};
-    saveConfiguration(dock);
-    EXPECT_EQ(window.writesBefore, (std::vector<std::size_t>{7}));
-    EXPECT_EQ(fake.profile.writes[7], setting(texts::kKeyLeft, "5"));
-    EXPECT_EQ(fake.profile.writes[8], setting(texts::kKeyTop, "6"));
+// The window may show elsewhere while the chosen place is off every screen.
+TEST_F(Saving, ThePlaceWrittenIsTheChosenOneNotTheWindows) {
+    fake.window.rect = {5, 6, 7, 8};
+    saveConfiguration(fake.dock);
+    EXPECT_EQ(fake.profile.writes[7], setting(texts::kKeyLeft, "-300"));
+    EXPECT_EQ(fake.profile.writes[8], setting(texts::kKeyTop, "40"));
 }
 
 TEST_F(Saving, AClassicConfigIniGetsNoExtendedSectionAndTheSameBytesAsBefore) {
@@ -371,6 +355,35 @@ TEST_F(SavingWhenDue, ABurstOfChangesIsSavedOnceHalfASecondAfterItsFirstChange) 
     EXPECT_EQ(fake.files.log.back(), "replace " + kTemp + " -> " + kConfig);
     tickAt(first + 5000);
     EXPECT_EQ(Saves(), 1);
+    // The animation runs on this thread: the tick's save never waits.
+    EXPECT_EQ(std::count(fake.files.log.begin(), fake.files.log.end(), "sleep 100"), 0);
+}
+
+// A config.ini that cannot be replaced costs one quick attempt, tried again
+// later, each time after twice the wait before, and at last saved.
+TEST_F(SavingWhenDue, AFailedSaveIsTriedAgainLaterWithoutWaitingAndLeavesNothingBehind) {
+    fake.files.Put(kConfig, "old");
+    fake.files.heldPaths.insert(kConfig);
+    fake.shell.tick = 0;
+    markSaveDue(fake.dock);
+    std::vector<std::uint32_t> attempts;  // on a rest tick every 100 ms
+    for (std::uint32_t tick = 0; tick <= 128000; tick += 100) {
+        const int before = Saves();
+        tickAt(tick);
+        if (Saves() != before) attempts.push_back(tick);
+    }
+    EXPECT_EQ(attempts, (std::vector<std::uint32_t>{500, 1500, 3500, 7500, 15500, 31500, 63500,
+                                                    95500, 127500}));
+    EXPECT_EQ(std::count(fake.files.log.begin(), fake.files.log.end(), "sleep 100"), 0);
+    EXPECT_EQ(fake.files.Text(kConfig), "old");
+    EXPECT_EQ(fake.files.files.count(kTemp), 0u);
+    EXPECT_EQ(fake.files.files.count(kBackup), 0u) << "no backup of a config.ini kept as it was";
+    fake.files.heldPaths.clear();
+    tickAt(159500);
+    EXPECT_EQ(fake.files.Text(kConfig), std::string(configTemplate()));
+    EXPECT_EQ(fake.files.Text(kBackup), "old");
+    tickAt(400000);
+    EXPECT_EQ(Saves(), 10);
 }
 
 TEST_F(SavingWhenDue, EveryKindOfChangeIsSavedOnce) {

@@ -27,39 +27,54 @@ class FakeRunKey : public RunKeyPort {
 
 const LeadBytes kGbk = testing::gbkLeadBytes();
 
-TEST(StartWithWindows, TheValueIsNamedAfterTheProgramWithoutItsExtension) {
-    EXPECT_EQ(runValueName("C:\\Tools\\dock.exe", kGbk), "dock");
-    EXPECT_EQ(runValueName("C:\\a.b\\My.Dock.exe", kGbk), "My.Dock");
-    EXPECT_EQ(runValueName("C:\\a.b\\dock", kGbk), "dock");
+TEST(StartWithWindows, TheValueIsNamedAfterTheProgramAndItsFullPath) {
+    EXPECT_EQ(runValueName("C:\\Tools\\dock.exe", kGbk), "dock (C:\\Tools\\dock.exe)");
+    EXPECT_EQ(plainRunValueName("C:\\a.b\\My.Dock.exe", kGbk), "My.Dock");
+    EXPECT_EQ(plainRunValueName("C:\\a.b\\dock", kGbk), "dock");
     // A two-byte character whose second byte looks like a backslash is part
     // of the name.
-    EXPECT_EQ(runValueName("C:\\Tools\\\xC5\\.exe", kGbk), "\xC5\\");
+    EXPECT_EQ(plainRunValueName("C:\\Tools\\\xC5\\.exe", kGbk), "\xC5\\");
 }
 
-TEST(StartWithWindows, TheToggleWritesTheQuotedPathAndRemovesItAgain) {
+TEST(StartWithWindows, TheToggleWritesTheQuotedPathUnderItsOwnNameAndRemovesItAgain) {
     FakeRunKey runKey;
     const std::string path = "C:\\Tools\\dock.exe";
+    const std::string own = "dock (C:\\Tools\\dock.exe)";
     EXPECT_FALSE(startsWithWindows(runKey, path, kGbk));
     toggleStartWithWindows(runKey, path, kGbk);
     EXPECT_EQ(runKey.values,
-              (std::map<std::string, std::string>{{"dock", "\"C:\\Tools\\dock.exe\""}}));
+              (std::map<std::string, std::string>{{own, "\"C:\\Tools\\dock.exe\""}}));
     EXPECT_TRUE(startsWithWindows(runKey, path, kGbk));
     toggleStartWithWindows(runKey, path, kGbk);
     EXPECT_TRUE(runKey.values.empty());
 }
 
-TEST(StartWithWindows, TheMarkShowsOnlyAValueThatStartsThisVeryProgram) {
-    FakeRunKey runKey;
+// A value under the plain name is this program's only when it starts it.
+TEST(StartWithWindows, APlainlyNamedValueCountsAndGoesOnlyWhenItStartsThisVeryProgram) {
     const std::string path = "C:\\Tools\\dock.exe";
-    runKey.values["dock"] = "c:\\TOOLS\\Dock.EXE";  // unquoted, other case: still this one
-    EXPECT_TRUE(startsWithWindows(runKey, path, kGbk));
-    runKey.values["dock"] = "\"D:\\Other\\dock.exe\"";
-    EXPECT_FALSE(startsWithWindows(runKey, path, kGbk));
-    // A value that starts another copy is taken over, not removed.
-    toggleStartWithWindows(runKey, path, kGbk);
-    EXPECT_EQ(runKey.values["dock"], "\"C:\\Tools\\dock.exe\"");
+    const std::string own = "dock (C:\\Tools\\dock.exe)";
+    struct Case {
+        const char* plainValue;
+        bool starts;
+        std::map<std::string, std::string> afterToggle;
+    };
+    const Case cases[] = {
+        {"c:\\TOOLS\\Dock.EXE", true, {}},  // unquoted, other case: still this one
+        {"\"C:\\Tools\\dock.exe\"", true, {}},
+        {"\"D:\\Other\\dock.exe\"",
+         false,
+         {{"dock", "\"D:\\Other\\dock.exe\""}, {own, "\"C:\\Tools\\dock.exe\""}}},
+    };
+    for (const Case& c : cases) {
+        FakeRunKey runKey;
+        runKey.values["dock"] = c.plainValue;
+        EXPECT_EQ(startsWithWindows(runKey, path, kGbk), c.starts) << c.plainValue;
+        toggleStartWithWindows(runKey, path, kGbk);
+        EXPECT_EQ(runKey.values, c.afterToggle) << c.plainValue;
+    }
     // A second byte that looks like a capital is no letter: C5 41 and C5 61
     // are two different characters.
+    FakeRunKey runKey;
     runKey.values["\xC5\x41"] = "\"C:\\\xC5\x61.exe\"";
     EXPECT_FALSE(startsWithWindows(runKey, "C:\\\xC5\x41.exe", kGbk));
 }

@@ -10,6 +10,7 @@
 #include "dock/extended_commands.h"
 #include "dock/placement.h"
 #include "fakes/fake_platform.h"
+#include "items/add_item.h"
 #include "render/builtin_pictures.h"
 #include "support/text.h"
 #include "support/texts.h"
@@ -89,9 +90,12 @@ TEST_F(StartingTheDock, SetsTheLayoutMetricsFromTheBackground) {
 // background is still cut in its own pixels.
 TEST_F(StartingTheDock, At144DpiTheEmptyDockIsHalfAgainAsLargeAndTheBackgroundCutAsBefore) {
     platform.window.dpi = 144;
+    platform.window.monitorDpis = {144};
     startDock(dock);
     EXPECT_EQ(platform.window.placements,
               (std::vector<FakeWindow::Placement>{{true, 540, 330, 432, 510}}));
+    // Where the dialog manager put it, in config.ini's units.
+    EXPECT_EQ(dock.state.place.chosen, (PointI{360, 220}));
     EXPECT_EQ(platform.canvas.calls,
               (std::vector<Call>{
                   {"Create", "", {432, 510, 0xFFFFFF, 0, 255, 0}, std::string(texts::kCaptionFont)},
@@ -101,6 +105,49 @@ TEST_F(StartingTheDock, At144DpiTheEmptyDockIsHalfAgainAsLargeAndTheBackgroundCu
                   {"DrawImageSlice", kBuiltinBackground, {294, 216, 24, 75, 77, 0, 30, 104}, ""},
                   {"Present", "", {}, ""},
               }));
+}
+
+// What a dock the system scales sees: each monitor from its top-left corner
+// in 96-DPI pixels. A at 150 %, B beside it at 100 %, C left of it at 125 %.
+TEST(StoredPlaces, AreThePlaceInPixelsOf96DpiFromTheCornerOfTheRowsMonitor) {
+    const std::vector<MonitorScale> monitors = {
+        {{0, 0, 2880, 1620}, 144}, {{2880, 0, 4800, 1080}, 96}, {{-1280, 0, 0, 1024}, 120}};
+    struct Case {
+        PointI window, windowAnchor, stored, storedAnchor;
+    };
+    const Case cases[] = {
+        {{450, 225}, {600, 400}, {300, 150}, {400, 260}},          // A
+        {{-1000, 100}, {-900, 200}, {-1056, 80}, {-976, 160}},     // C
+        {{2800, 100}, {2950, 200}, {2800, 100}, {2950, 200}},      // the row's: B, as it is
+        {{-2000, 300}, {-1900, 400}, {-1856, 240}, {-1776, 320}},  // off every screen: C
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(toStoredPlace(c.window, c.windowAnchor, monitors), c.stored) << c.window.x;
+        EXPECT_EQ(toWindowPlace(c.stored, c.storedAnchor, monitors), c.window) << c.window.x;
+    }
+    // To the nearest pixel either way; the 96-DPI pixels of A and B leave a
+    // gap between them, where A is nearer.
+    EXPECT_EQ(toStoredPlace({451, 225}, {600, 400}, monitors), (PointI{301, 150}));
+    EXPECT_EQ(toWindowPlace({301, 150}, {400, 260}, monitors), (PointI{452, 225}));
+    EXPECT_EQ(toWindowPlace({2000, 100}, {2100, 200}, monitors), (PointI{3000, 150}));
+    EXPECT_EQ(toWindowPlace({7, 8}, {9, 9}, {}), (PointI{7, 8}));
+}
+
+// A DPI-aware dock at 144 DPI shows config.ini's place where a dock the
+// system scales would be, and saves it back as read.
+TEST_F(StartingTheDock, At144DpiTheSavedPlaceIsWhereTheScaledDockWouldBe) {
+    platform.window.dpi = 144;
+    platform.window.monitorDpis = {144};
+    setting(texts::kKeyLeft, "300");
+    setting(texts::kKeyTop, "150");
+    startDock(dock);
+    EXPECT_EQ(platform.window.placements.at(0), (FakeWindow::Placement{true, 450, 225, 432, 510}));
+    EXPECT_EQ(dock.state.place.chosen, (PointI{300, 150}));
+    platform.window.MoveTo(451, 227);
+    dockMovedByUser(dock);
+    EXPECT_EQ(dock.state.place.chosen, (PointI{301, 151}));
+    addDroppedFiles(dock, {"C:\\x.txt"});  // 27 pixels to the left: 18 at 96 DPI
+    EXPECT_EQ(dock.state.place.chosen, (PointI{283, 151}));
 }
 
 TEST_F(StartingTheDock, ADpiChangeRescalesTheRowTakesTheSuggestedPlaceAndRemakesTheSurface) {
@@ -240,6 +287,8 @@ TEST_F(StartingTheDock, ASavedPositionWhoseStripMeetsNoMonitorFallsBackToTheDial
         startDock(fresh.dock);
         EXPECT_EQ(fresh.window.rect, (RectI{c.x, c.y, c.x + 288, c.y + 340}))
             << c.left << "," << c.top;
+        // The saved place stays the chosen one, for when its monitor is back.
+        EXPECT_EQ(fresh.dock.state.place.chosen, (PointI{TextToInt(c.left), TextToInt(c.top)}));
     }
 }
 
@@ -347,11 +396,24 @@ class KeepingTheDockOnScreen : public StartingTheDock {
     }
 };
 
-TEST_F(KeepingTheDockOnScreen, AfterItsMonitorIsUnpluggedComesBackTheShortestWay) {
+TEST_F(KeepingTheDockOnScreen, ShowsTheNearestPlaceWhileItsMonitorIsGoneAndGoesBackAfter) {
     startAt(2000, 500);
+    const std::vector<RectI> both = platform.window.workAreas;
     workAreasBecome({{0, 0, 1280, 760}});
     // The strip's right edge on the work area's, its height unchanged.
     EXPECT_EQ(platform.window.log, (std::vector<std::string>{"move 998 500"}));
+    // An item added meanwhile widens the row to both sides, there and at the
+    // chosen place alike.
+    addDroppedFiles(dock, {"C:\\x.txt"});
+    EXPECT_EQ(platform.window.rect.left, 980);
+    // The system may move it on its own; where it is seen it stays.
+    platform.window.MoveTo(300, 200);
+    platform.window.log.clear();
+    workAreasBecome({{0, 0, 1280, 760}});
+    EXPECT_TRUE(platform.window.log.empty());
+    workAreasBecome(both);
+    EXPECT_EQ(platform.window.log, (std::vector<std::string>{"move 1982 500"}));
+    EXPECT_EQ(dock.state.place.chosen, (PointI{1982, 500}));
 }
 
 TEST_F(KeepingTheDockOnScreen, StaysWhileAnyPartOfItsStripMeetsAWorkArea) {

@@ -383,6 +383,13 @@ class FakeWindow : public DockWindowPort {
     std::vector<RectI> WorkAreas() override { return workAreas; }
     std::int32_t dpi = 96;
     std::int32_t Dpi() override { return dpi; }
+    std::vector<std::int32_t> monitorDpis;  // by monitor; 96 for those without one
+    std::vector<MonitorScale> MonitorScales() override {
+        std::vector<MonitorScale> scales;
+        for (std::size_t i = 0; i < monitors.size(); ++i)
+            scales.push_back({monitors[i], i < monitorDpis.size() ? monitorDpis[i] : 96});
+        return scales;
+    }
 };
 
 class FakeShell : public ShellPort {

@@ -25,7 +25,7 @@ struct RealConfigFolder {
         s.floatDistance = which == 'A' ? 48 : 30;
         s.floatBothWays = 1;
         s.alwaysOnTop = 1;
-        fake.window.rect = which == 'A' ? RectI{10, 20, 300, 360} : RectI{-5, 7, 1000, 340};
+        dock.state.place.chosen = which == 'A' ? PointI{10, 20} : PointI{-5, 7};
         const int count = which == 'A' ? 3 : 6;
         for (int n = 1; n <= count; ++n) {
             DockItem item;

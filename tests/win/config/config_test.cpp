@@ -57,7 +57,7 @@ std::string trimmed(std::string_view text) {
 std::string expectedSavedText(const RealConfigFolder& folder) {
     const Dock& dock = folder.dock;
     const DockSettings& s = dock.settings;
-    const RectI window = folder.fake.window.rect;
+    const PointI place = dock.state.place.chosen;
     const std::vector<std::pair<std::string_view, std::string>> values = {
         {texts::kKeyAutoSnap, IntToText(s.autoSnap)},
         {texts::kKeyFloatDistance, IntToText(s.floatDistance)},
@@ -66,8 +66,8 @@ std::string expectedSavedText(const RealConfigFolder& folder) {
         {texts::kKeyTrayImage, s.trayImagePath},
         {texts::kKeyHighQuality, IntToText(s.highQuality)},
         {texts::kKeyReflection, IntToText(s.reflection)},
-        {texts::kKeyLeft, IntToText(window.left)},
-        {texts::kKeyTop, IntToText(window.top)},
+        {texts::kKeyLeft, IntToText(place.x)},
+        {texts::kKeyTop, IntToText(place.y)},
         {texts::kKeyLocked, s.locked ? "1" : "0"},
         {texts::kKeyAlwaysOnTop, s.alwaysOnTop ? "1" : "0"},
         {texts::kKeyItemCount, IntToText(dock.state.items.Count())},
@@ -203,7 +203,7 @@ TEST_F(ConfigFolder, SavedSettingsAndItemsLoadBackTheSame) {
     writeFile(folder.File("tray.png"), "png");
     DockSettings& s = state.dock.settings;
     s = {1, -10, 0, 2500, folder.File("tray.png"), 5, 1, 1, 0};
-    state.fake.window.rect = {-1280, 16, 0, 356};
+    state.dock.state.place.chosen = {-1280, 16};
     const DockItem items[] = {
         {"My tool", 0x0641, "C:\\a.exe", ""},
         {"  spaced title  ", 0x8641, "C:\\dir with blanks\\b.lnk", "C:\\i.ico"},
@@ -239,7 +239,7 @@ TEST_F(ConfigFolder, SavedSettingsAndItemsLoadBackTheSame) {
 
 // Loads the folder's config.ini as start-up does, without the pictures.
 void loadAsAtStartUp(RealConfigFolder& folder) {
-    loadConfiguration(folder.dock, {});
+    folder.dock.state.place.chosen = loadConfiguration(folder.dock, {});
     const int count = readItemCount(folder.dock);
     for (int n = 1; n <= count; ++n) {
         DockItem record;
@@ -256,7 +256,6 @@ TEST_F(ConfigFolder, AClassicConfigIniIsSavedBackByteForByte) {
 
     RealConfigFolder reloaded(folder.path());
     loadAsAtStartUp(reloaded);
-    reloaded.fake.window.rect = state.fake.window.rect;
     saveConfiguration(reloaded.dock);
     EXPECT_EQ(readFile(Config()), classic);
 }
@@ -279,7 +278,6 @@ TEST_F(ConfigFolder, TheExtendedSectionFollowsTheClassicContentAndIsKeptOnceTher
     loadAsAtStartUp(reloaded);
     EXPECT_EQ(reloaded.dock.settings.dragReorder, 0);
     reloaded.dock.settings.dragReorder = 1;
-    reloaded.fake.window.rect = state.fake.window.rect;
     saveConfiguration(reloaded.dock);
     EXPECT_EQ(readFile(Config()), expectedSavedText(reloaded) + section + "1\r\n" + others);
 }

@@ -11,7 +11,10 @@
 
 #include "dialog_test_support.h"
 #include "dock/context_menu_win32.h"
+#include "dock/start_with_windows.h"
 #include "render/layout.h"
+#include "support/lead_bytes_win32.h"
+#include "support/program_directory_win32.h"
 
 namespace dock::wine {
 namespace {
@@ -181,15 +184,16 @@ TEST_F(ContextMenuTest, TheExtendedSubmenuTogglesFullscreenAvoidanceWithItsForeg
 std::string runValueOfThisProgram() {
     char text[1024] = {};
     DWORD size = sizeof text;
+    const std::string name = runValueName(ProgramPath(), SystemLeadBytes());
     const LSTATUS status =
         ::RegGetValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                       "dialog_tests", RRF_RT_REG_SZ, nullptr, text, &size);
+                       name.c_str(), RRF_RT_REG_SZ, nullptr, text, &size);
     return status == ERROR_SUCCESS ? std::string(text) : "<absent>";
 }
 
 TEST_F(ContextMenuTest, StartWithWindowsAddsAndRemovesTheRunValueAndItsMarkFollows) {
     ::RegDeleteKeyValueA(HKEY_CURRENT_USER, "Software\\Microsoft\\Windows\\CurrentVersion\\Run",
-                         "dialog_tests");
+                         runValueName(ProgramPath(), SystemLeadBytes()).c_str());
     char path[MAX_PATH];
     std::string quoted = "\"";
     quoted.append(path, ::GetModuleFileNameA(nullptr, path, MAX_PATH)).append("\"");

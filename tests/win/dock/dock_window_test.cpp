@@ -115,19 +115,21 @@ TEST_F(DockWindow, ADockPartlyOnScreenStaysExactlyWhereItWasSaved) {
     EXPECT_FALSE(::GetWindowLongPtrA(dock.window, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-TEST_F(DockWindow, ADisplayOrWorkAreaChangeBringsAStripOffTheScreenBack) {
+TEST_F(DockWindow, ADisplayOrWorkAreaChangeShowsAChosenPlaceOffTheScreenOnItAndGoesBack) {
     writeFileText(config(), settingsSection({{texts::kKeyLeft, "100"}, {texts::kKeyTop, "100"}}) +
                                 itemsSection(3, "C:\\a.exe", "0"));
     DockUnderTest dock(folder.Path());
     RECT work{};
     ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
-    auto moveTo = [&](int x, int y) {
+    // As if the work area had shrunk under a dock chosen and shown there.
+    auto chooseAndShow = [&](int x, int y) {
+        dock.dock().state.place.chosen = {x, y};
         ::SetWindowPos(dock.window, nullptr, x, y, 0, 0,
                        SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     };
     // The strip (x + 114 .. x + 282) just right of the work area, the
     // transparent margin still over it.
-    moveTo(work.right - 114, 100);
+    chooseAndShow(work.right - 114, 100);
     ::SendMessageA(dock.window, WM_SETTINGCHANGE, SPI_SETDESKWALLPAPER, 0);
     EXPECT_EQ(dock.rect().left, work.right - 114);  // another setting: nothing to do
     ::SendMessageA(dock.window, WM_DISPLAYCHANGE, 32, MAKELPARAM(work.right, work.bottom));
@@ -135,11 +137,17 @@ TEST_F(DockWindow, ADisplayOrWorkAreaChangeBringsAStripOffTheScreenBack) {
     EXPECT_EQ(dock.rect().top, 100);
 
     // The strip (y + 144 .. y + 194) just below it.
-    moveTo(200, work.bottom - 144);
+    chooseAndShow(200, work.bottom - 144);
     ::SendMessageA(dock.window, WM_SETTINGCHANGE, SPI_SETWORKAREA, 0);
     EXPECT_EQ(dock.rect().left, 200);
     EXPECT_EQ(dock.rect().top, work.bottom - 194);
     EXPECT_EQ(dock.rect().right - dock.rect().left, 396);
+
+    // A chosen place that can be seen again is where the dock goes back to.
+    dock.dock().state.place.chosen = {100, 100};
+    ::SendMessageA(dock.window, WM_DISPLAYCHANGE, 32, MAKELPARAM(work.right, work.bottom));
+    EXPECT_EQ(dock.rect().left, 100);
+    EXPECT_EQ(dock.rect().top, 100);
 }
 
 TEST_F(DockWindow, StartsWithTheConfiguredItemsAndRegistersTheirHotkeys) {

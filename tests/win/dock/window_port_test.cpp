@@ -45,11 +45,14 @@ TEST_F(WindowPort, MovesKeepingSizeAndOrder) {
     EXPECT_TRUE(::GetWindowLongPtrA(window, GWL_EXSTYLE) & WS_EX_TOPMOST);
 }
 
-TEST_F(WindowPort, ListsTheWorkAreaOfTheOneMonitor) {
+TEST_F(WindowPort, ListsTheWorkAreaAndTheScaleOfTheOneMonitor) {
     RECT work{};
     ASSERT_TRUE(::SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
     EXPECT_EQ(port.WorkAreas(),
               (std::vector<RectI>{{work.left, work.top, work.right, work.bottom}}));
+    // A process that did not declare itself DPI-aware already sees 96-DPI units.
+    const RectI screen{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
+    EXPECT_EQ(port.MonitorScales(), (std::vector<MonitorScale>{{screen, 96}}));
 }
 
 TEST_F(WindowPort, AcceptsDrops) {

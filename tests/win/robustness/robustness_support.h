@@ -79,7 +79,7 @@ inline std::string readValue(const std::string& file, std::string_view section,
 // and the four keys of every item (of a sample of them for very long lists,
 // where the profile reader's own cost grows with the file), and nothing past
 // the last item.
-inline void expectWholeConfig(Dock& dock, const std::string& file, const RECT& window) {
+inline void expectWholeConfig(Dock& dock, const std::string& file) {
     namespace t = texts;
     const DockSettings& s = dock.settings;
     auto setting = [&](std::string_view key) { return readValue(file, t::kSectionSettings, key); };
@@ -90,8 +90,8 @@ inline void expectWholeConfig(Dock& dock, const std::string& file, const RECT& w
     EXPECT_EQ(setting(t::kKeyTrayImage), s.trayImagePath);
     EXPECT_EQ(setting(t::kKeyHighQuality), IntToText(s.highQuality));
     EXPECT_EQ(setting(t::kKeyReflection), IntToText(s.reflection));
-    EXPECT_EQ(setting(t::kKeyLeft), std::to_string(window.left));
-    EXPECT_EQ(setting(t::kKeyTop), std::to_string(window.top));
+    EXPECT_EQ(setting(t::kKeyLeft), std::to_string(dock.state.place.chosen.x));
+    EXPECT_EQ(setting(t::kKeyTop), std::to_string(dock.state.place.chosen.y));
     EXPECT_EQ(setting(t::kKeyLocked), s.locked != 0 ? "1" : "0");
     EXPECT_EQ(setting(t::kKeyAlwaysOnTop), s.alwaysOnTop != 0 ? "1" : "0");
 
@@ -150,11 +150,10 @@ inline void hoverAcrossTheRow(DockUnderTest& dock) {
 // The end of every case: the dock answers the close box, ends and saves
 // everything it holds. No message was shown on the way.
 inline void closeAndExpectWholeConfig(DockUnderTest& dock, const std::string& config) {
-    const RECT window = dock.rect();
     EXPECT_EQ(dock.call(WM_CLOSE), TRUE);
     EXPECT_TRUE(dock.program.Session().ended);
     EXPECT_EQ(MessageWatch::opened, 0) << "the dock showed a message";
-    expectWholeConfig(dock.dock(), config, window);
+    expectWholeConfig(dock.dock(), config);
 }
 
 // The HDROP the shell sends for several names at once.
