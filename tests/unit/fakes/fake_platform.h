@@ -412,11 +412,13 @@ class FakeForeground : public ForegroundPort {
   public:
     ForegroundWindow foreground;
     RectI monitor{0, 0, 1280, 800};
+    ShellUserState userState = ShellUserState::other;
     // "topmost 1", "topmost 0", "watch 1", "watch 0" in order
     std::vector<std::string> log;
 
     ForegroundWindow Foreground() override { return foreground; }
     RectI DockMonitor() override { return monitor; }
+    ShellUserState UserState() override { return userState; }
     void SetDockTopmost(bool topmost) override {
         log.push_back("topmost " + std::to_string(topmost));
     }
