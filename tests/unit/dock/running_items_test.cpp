@@ -40,6 +40,21 @@ TEST(NormalisedProgramPath, GivesOneFormToEveryWayOfWritingAFullPath) {
         EXPECT_EQ(normalisedProgramPath(path, gbk), normalised) << path;
 }
 
+TEST(UserSwitchesTo, CountsTheWindowsTheTaskbarShows) {
+    const std::pair<TopLevelWindow, bool> cases[] = {
+        {{}, true},  // unowned, shown, with a title bar
+        {{.visible = false}, false},
+        {{.cloaked = true, .appWindow = true}, false},     // on another virtual desktop
+        {{.owned = true}, false},                          // a program's dialog
+        {{.caption = false}, false},                       // the desktop's window
+        {{.toolWindow = true, .appWindow = true}, false},  // the taskbar
+        {{.noActivate = true}, false},
+        {{.owned = true, .caption = false, .appWindow = true, .noActivate = true}, true},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(userSwitchesTo(cases[i].first), cases[i].second) << i;
+}
+
 // Three items at rest, the pointer away: app.exe, other.exe and a shortcut to
 // app.exe; a 12 x 6 indicator picture.
 struct RunningItemsTest : ::testing::Test {
@@ -78,7 +93,10 @@ Call indicatorAt(double x) {
 }
 
 TEST_F(RunningItemsTest, TheTickLooksAtMostOnceASecondAndDrawsOnlyWhenTheRunningItemsChange) {
-    fake.shell.windows = {{"C:\\Other\\x.exe", 1}, {"c:\\TOOLS\\app.exe", 2}};
+    // other.exe shows a tool window only: not running for the user.
+    fake.shell.windows = {{"C:\\Other\\x.exe", 1},
+                          {"C:\\Tools\\other.exe", 4, {.toolWindow = true}},
+                          {"c:\\TOOLS\\app.exe", 2}};
     tickAt(5000);
     EXPECT_EQ(fake.shell.windowQueries, 1);
     ASSERT_EQ(presents(), 1u);
@@ -170,6 +188,23 @@ TEST_F(RunningItemsTest, ADoubleClickSwitchesToTheProgramsFrontWindowInsteadOfSt
     EXPECT_EQ(fake.shell.launched,
               (std::vector<testing::FakeShell::Launched>{{"C:\\Links\\App.lnk", "C:\\Links\\"},
                                                          {"C:\\Tools\\app.exe", "C:\\Tools\\"}}));
+}
+
+TEST_F(RunningItemsTest, FurtherDoubleClicksGoRoundTheProgramsWindows) {
+    dock.settings.activateRunning = 1;
+    // The dock, a tool window, in front; each window brought forward goes first.
+    fake.shell.windows = {{"C:\\Dock\\dock.exe", 1, {.toolWindow = true}},
+                          {"C:\\Tools\\other.exe", 3},
+                          {"C:\\Tools\\app.exe", 9},
+                          {"C:\\Tools\\app.exe", 4, {.owned = true}},
+                          {"C:\\Tools\\app.exe", 5},
+                          {"C:\\Tools\\app.exe", 7}};
+    for (std::uint32_t click = 0; click < 5; ++click) {
+        fake.shell.tick = 5000 + 2000 * click;
+        launchItem(dock, 1);
+    }
+    // The front one from another program, then the next by handle, wrapping.
+    EXPECT_EQ(fake.shell.broughtToFront, (std::vector<std::uintptr_t>{9, 5, 7, 9, 5}));
 }
 
 TEST_F(RunningItemsTest, WithoutTheSettingARunningProgramIsStartedAgain) {
