@@ -169,42 +169,34 @@ TEST_F(RunningItemsTest, TheIndicatorFollowsItsMagnifiedCellAndStaysOnTheStrip) 
               (std::vector<Call>{under(1), under(3)}));
 }
 
-TEST_F(RunningItemsTest, ADoubleClickSwitchesToTheProgramsFrontWindowInsteadOfStartingIt) {
+TEST_F(RunningItemsTest, ADoubleClickSwitchesToTheProgramsFrontWindowAndFurtherOnesGoRoundIt) {
     dock.settings.activateRunning = 1;
     dock.settings.launchCooldownMs = 1000;
-    fake.shell.windows = {
-        {"C:\\Tools\\other.exe", 3}, {"C:/TOOLS/App.exe", 5}, {"c:\\tools\\app.exe", 9}};
+    // The dock, a tool window, in front; a window brought forward comes first.
+    fake.shell.windows = {{"C:\\Dock\\dock.exe", 1, {.toolWindow = true}},
+                          {"C:\\Tools\\other.exe", 3},
+                          {"C:/TOOLS/App.exe", 9},
+                          {"c:\\tools\\app.exe", 5}};
     fake.shell.tick = 5000;
     launchItem(dock, 3);  // the shortcut to app.exe
-    EXPECT_EQ(fake.shell.broughtToFront, (std::vector<std::uintptr_t>{5}));
+    EXPECT_EQ(fake.shell.broughtToFront, (std::vector<std::uintptr_t>{9}));
     EXPECT_TRUE(fake.shell.launched.empty());
     launchItem(dock, 3);  // within the cool-down: nothing
     fake.shell.tick = 6000;
     launchItem(dock, 3, true);  // Shift: a new copy
+    // In front now: the next window by handle, wrapping.
+    for (std::uint32_t tick : {7000, 8000}) {
+        fake.shell.tick = tick;
+        launchItem(dock, 3);
+    }
+    EXPECT_EQ(fake.shell.broughtToFront, (std::vector<std::uintptr_t>{9, 5, 9}));
     fake.shell.windows.clear();
-    fake.shell.tick = 7000;
+    fake.shell.tick = 9000;
     launchItem(dock, 1);  // not running: started
-    EXPECT_EQ(fake.shell.broughtToFront.size(), 1u);
+    EXPECT_EQ(fake.shell.broughtToFront.size(), 3u);
     EXPECT_EQ(fake.shell.launched,
               (std::vector<testing::FakeShell::Launched>{{"C:\\Links\\App.lnk", "C:\\Links\\"},
                                                          {"C:\\Tools\\app.exe", "C:\\Tools\\"}}));
-}
-
-TEST_F(RunningItemsTest, FurtherDoubleClicksGoRoundTheProgramsWindows) {
-    dock.settings.activateRunning = 1;
-    // The dock, a tool window, in front; each window brought forward goes first.
-    fake.shell.windows = {{"C:\\Dock\\dock.exe", 1, {.toolWindow = true}},
-                          {"C:\\Tools\\other.exe", 3},
-                          {"C:\\Tools\\app.exe", 9},
-                          {"C:\\Tools\\app.exe", 4, {.owned = true}},
-                          {"C:\\Tools\\app.exe", 5},
-                          {"C:\\Tools\\app.exe", 7}};
-    for (std::uint32_t click = 0; click < 5; ++click) {
-        fake.shell.tick = 5000 + 2000 * click;
-        launchItem(dock, 1);
-    }
-    // The front one from another program, then the next by handle, wrapping.
-    EXPECT_EQ(fake.shell.broughtToFront, (std::vector<std::uintptr_t>{9, 5, 7, 9, 5}));
 }
 
 TEST_F(RunningItemsTest, WithoutTheSettingARunningProgramIsStartedAgain) {
