@@ -3,7 +3,6 @@
 // invariants every caller relies on.
 #include <fuzzer/FuzzedDataProvider.h>
 
-#include <array>
 #include <cstdint>
 #include <string>
 
@@ -17,12 +16,7 @@ using dock::fuzz::require;
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace dock;
     FuzzedDataProvider input(data, size);
-    std::array<bool, 256> leads{};  // one bit per byte value
-    for (std::size_t word = 0; word < leads.size() / 64; ++word) {
-        const auto bits = input.ConsumeIntegral<std::uint64_t>();
-        for (std::size_t bit = 0; bit < 64; ++bit) leads[word * 64 + bit] = (bits >> bit) & 1;
-    }
-    const LeadBytes leadBytes(leads);
+    const LeadBytes leadBytes = fuzz::consumeLeadBytes(input);
     const std::string text = input.ConsumeRemainingBytesAsString();
 
     const std::int32_t number = TextToInt(text);

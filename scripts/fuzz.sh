@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets (preset `fuzz`, clang) and runs each one for the
-# given number of seconds (default 60), keeping its corpus under build/fuzz.
+# given number of seconds (default 60), or only the fuzzers named after it,
+# one after the other, keeping each corpus under build/fuzz.
 # Prints one line per fuzzer with its executions; exits non-zero on a crash,
 # whose input is left in build/fuzz/crashes/<fuzzer>/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 seconds="${1:-60}"
+fuzzers=(fuzz_text fuzz_icon fuzz_config fuzz_startup fuzz_running fuzz_chosen_files
+    fuzz_keyboard fuzz_badges)
+[ $# -gt 1 ] && fuzzers=("${@:2}")
 cmake --preset fuzz >/dev/null
 cmake --build --preset fuzz -j "$(nproc 2>/dev/null || echo 2)" >/dev/null
 status=0
-for fuzzer in fuzz_text fuzz_icon fuzz_config fuzz_startup; do
+for fuzzer in "${fuzzers[@]}"; do
     corpus="build/fuzz/corpus/$fuzzer"
     crashes="build/fuzz/crashes/$fuzzer"
     mkdir -p "$corpus" "$crashes"
@@ -24,6 +28,6 @@ for fuzzer in fuzz_text fuzz_icon fuzz_config fuzz_startup; do
         status=1
     fi
     runs=$(grep -m1 'stat::number_of_executed_units' "$log" | awk '{print $2}')
-    printf '%-12s %8s s  %12s executions  %s\n' "$fuzzer" "$seconds" "${runs:-?}" "$result"
+    printf '%-18s %8s s  %12s executions  %s\n' "$fuzzer" "$seconds" "${runs:-?}" "$result"
 done
 exit $status

@@ -1,8 +1,11 @@
 #include "dock/foreground_win32.h"
 
+#include <shellapi.h>
+
 #include <cstring>
 
 #include "support/geometry_win32.h"
+#include "support/system_functions_win32.h"
 
 namespace dock {
 namespace {
@@ -36,7 +39,27 @@ ForegroundWindow Win32Foreground::Foreground() {
         return {Kind::taskbar, {}};
     RECT rect{};
     if (!::GetWindowRect(foreground, &rect)) return {};
-    return {Kind::program, fromRect(rect)};
+    const auto style = static_cast<DWORD>(::GetWindowLongA(foreground, GWL_STYLE));
+    return {Kind::program, fromRect(rect), (style & WS_CAPTION) == WS_CAPTION,
+            (style & WS_THICKFRAME) != 0};
+}
+
+ShellUserState Win32Foreground::UserState() {
+    // Windows Vista and later; the program starts on systems without it.
+    using Query = HRESULT(WINAPI*)(QUERY_USER_NOTIFICATION_STATE*);
+    const auto query = systemFunction<Query>("shell32.dll", "SHQueryUserNotificationState");
+    QUERY_USER_NOTIFICATION_STATE state{};
+    if (query == nullptr || FAILED(query(&state))) return ShellUserState::other;
+    switch (state) {
+        case QUNS_BUSY:
+            return ShellUserState::busy;
+        case QUNS_RUNNING_D3D_FULL_SCREEN:
+            return ShellUserState::d3dFullScreen;
+        case QUNS_PRESENTATION_MODE:
+            return ShellUserState::presentation;
+        default:
+            return ShellUserState::other;
+    }
 }
 
 RectI Win32Foreground::DockMonitor() {

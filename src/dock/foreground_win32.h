@@ -21,6 +21,7 @@ class Win32Foreground final : public ForegroundPort {
 
     ForegroundWindow Foreground() override;
     RectI DockMonitor() override;
+    ShellUserState UserState() override;
     void SetDockTopmost(bool topmost) override;
     void WatchForeground(bool watch) override;
 

@@ -10,10 +10,32 @@ bool covers(const RectI& window, const RectI& monitor) {
            window.right >= monitor.right && window.bottom >= monitor.bottom;
 }
 
+bool centreOn(const RectI& window, const RectI& monitor) {
+    return monitor.Contains(window.left + window.Width() / 2, window.top + window.Height() / 2);
+}
+
 bool fullscreenInFront(ForegroundPort& port) {
     const ForegroundWindow foreground = port.Foreground();
-    return foreground.kind == ForegroundWindow::Kind::program &&
-           covers(foreground.rect, port.DockMonitor());
+    if (foreground.kind != ForegroundWindow::Kind::program) return false;
+    const RectI monitor = port.DockMonitor();
+    // A maximized window reaches past its monitor by its frame on every side
+    // and covers it where no taskbar takes a part: only a window without a
+    // title bar and a sizing border is made to fill it.
+    if (!foreground.caption && !foreground.thickFrame && covers(foreground.rect, monitor))
+        return true;
+    // The shell knows of more: exclusive Direct3D and presentation settings.
+    // Its state is the whole session's; a full-screen program counts on the
+    // monitor it is on, presenting everywhere.
+    switch (port.UserState()) {
+        case ShellUserState::presentation:
+            return true;
+        case ShellUserState::busy:
+        case ShellUserState::d3dFullScreen:
+            return centreOn(foreground.rect, monitor);
+        case ShellUserState::other:
+            break;
+    }
+    return false;
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 #pragma once
-// 全屏避让: while the foreground window covers the whole monitor the dock is
-// on, the dock gives up always-on-top so that the program covers it; when
-// that ends, 总在最前 holds again. The saved setting never changes.
+// 全屏避让: while a full-screen program is in front on the monitor the dock
+// is on (a window without title bar and sizing border covering it, or what
+// the shell reports as full screen or presenting), the dock gives up
+// always-on-top so that the program covers it; when that ends, 总在最前 holds
+// again. The saved setting never changes.
 #include "config/on_top.h"
 
 namespace dock {

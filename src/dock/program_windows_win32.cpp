@@ -1,28 +1,63 @@
-// The programs behind the windows on the desktop, and switching to one.
+// The windows on the desktop and their programs, and switching to one.
 #include <windows.h>
+#include <dwmapi.h>
 
-#include <map>
 #include <vector>
 
 #include "dock/window_port_win32.h"
 #include "support/handles_win32.h"
+#include "support/system_functions_win32.h"
 
 namespace dock {
 namespace {
 
-BOOL CALLBACK collectProgramWindow(HWND window, LPARAM windows) {
-    if (::IsWindowVisible(window) && ::GetWindow(window, GW_OWNER) == nullptr)
-        reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
+BOOL CALLBACK collectWindow(HWND window, LPARAM windows) {
+    reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
     return TRUE;
 }
 
-// The process's full image path in the ANSI code page; empty when it cannot
-// be read. The limited right is granted for processes of other users and
-// elevated ones too. A character without an ANSI form becomes '?', which no
-// item's path can hold.
-std::string imagePathOf(DWORD processId, std::vector<wchar_t>& buffer) {
+}  // namespace
+
+bool Win32Shell::Cloaked(HWND window) {
+    // dwmapi.dll is not among the program's imports, and DWMWA_CLOAKED is
+    // answered from Windows 8 on; elsewhere nothing is cloaked.
+    if (!dwmapiLooked_) {
+        dwmapi_ = loadSystemLibrary("dwmapi.dll");
+        dwmapiLooked_ = true;
+    }
+    using GetAttribute = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
+    const auto get = moduleFunction<GetAttribute>(dwmapi_.get(), "DwmGetWindowAttribute");
+    DWORD cloaked = 0;
+    return get != nullptr && SUCCEEDED(get(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) &&
+           cloaked != 0;
+}
+
+std::vector<TopLevelWindow> Win32Shell::TopLevelWindows() {
+    std::vector<HWND> windows;
+    ::EnumWindows(&collectWindow, reinterpret_cast<LPARAM>(&windows));
+    std::vector<TopLevelWindow> found;
+    found.reserve(windows.size());
+    for (HWND window : windows) {
+        DWORD processId = 0;
+        if (::GetWindowThreadProcessId(window, &processId) == 0) continue;
+        const auto style = static_cast<DWORD>(::GetWindowLongA(window, GWL_STYLE));
+        const auto exStyle = static_cast<DWORD>(::GetWindowLongA(window, GWL_EXSTYLE));
+        found.push_back({reinterpret_cast<std::uintptr_t>(window), processId,
+                         ::IsWindowVisible(window) != FALSE, Cloaked(window),
+                         ::GetWindow(window, GW_OWNER) != nullptr,
+                         (style & WS_CAPTION) == WS_CAPTION, (exStyle & WS_EX_TOOLWINDOW) != 0,
+                         (exStyle & WS_EX_APPWINDOW) != 0, (exStyle & WS_EX_NOACTIVATE) != 0});
+    }
+    return found;
+}
+
+// The limited right is granted for processes of other users and elevated
+// ones too. A character without an ANSI form becomes '?', which no item's
+// path can hold.
+std::string Win32Shell::ProcessImage(std::uint32_t processId) {
     UniqueKernelHandle process(::OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId));
     if (!process) return {};
+    std::vector<wchar_t> buffer(32768);  // the longest path the system accepts
     DWORD length = static_cast<DWORD>(buffer.size());
     if (!::QueryFullProcessImageNameW(process.get(), 0, buffer.data(), &length) || length == 0)
         return {};
@@ -33,26 +68,6 @@ std::string imagePathOf(DWORD processId, std::vector<wchar_t>& buffer) {
     ::WideCharToMultiByte(CP_ACP, 0, buffer.data(), static_cast<int>(length), path.data(), size,
                           nullptr, nullptr);
     return path;
-}
-
-}  // namespace
-
-std::vector<ProgramWindow> Win32Shell::ProgramWindows() {
-    std::vector<HWND> windows;
-    ::EnumWindows(&collectProgramWindow, reinterpret_cast<LPARAM>(&windows));
-    std::vector<wchar_t> buffer(32768);   // the longest path the system accepts
-    std::map<DWORD, std::string> images;  // each process is asked once
-    std::vector<ProgramWindow> found;
-    for (HWND window : windows) {
-        DWORD processId = 0;
-        if (::GetWindowThreadProcessId(window, &processId) == 0) continue;
-        auto image = images.find(processId);
-        if (image == images.end())
-            image = images.emplace(processId, imagePathOf(processId, buffer)).first;
-        if (!image->second.empty())
-            found.push_back({image->second, reinterpret_cast<std::uintptr_t>(window)});
-    }
-    return found;
 }
 
 void Win32Shell::BringToFront(std::uintptr_t handle) {

@@ -1,6 +1,7 @@
 #include "dock/running_items.h"
 
 #include <algorithm>
+#include <map>
 #include <set>
 #include <vector>
 
@@ -41,7 +42,50 @@ const std::string& programOf(Dock& dock, const std::string& target) {
     return programs.emplace(target, normalisedProgramPath(program, dock.leadBytes)).first->second;
 }
 
+struct ProgramWindow {
+    std::string program;  // normalised
+    std::uintptr_t window;
+};
+
+// The windows a user switches to, front first, with their programs; each
+// process is asked once.
+std::vector<ProgramWindow> programWindows(Dock& dock) {
+    ShellPort& shell = dock.platform.shell;
+    std::map<std::uint32_t, std::string> programs;
+    std::vector<ProgramWindow> found;
+    for (const TopLevelWindow& window : shell.TopLevelWindows()) {
+        if (!userSwitchesTo(window)) continue;
+        auto program = programs.find(window.processId);
+        if (program == programs.end()) {
+            std::string image = shell.ProcessImage(window.processId);
+            program =
+                programs.emplace(window.processId, normalisedProgramPath(image, dock.leadBytes))
+                    .first;
+        }
+        if (!program->second.empty()) found.push_back({program->second, window.window});
+    }
+    return found;
+}
+
+// The program's front window; when the program is in front already, the one
+// after it in the order of the handles, wrapping. That order stays as windows
+// come forward, so further double-clicks go round all of them, as further
+// clicks on a taskbar button do.
+std::uintptr_t windowToBringForward(std::vector<std::uintptr_t> own, bool programInFront) {
+    const std::uintptr_t front = own.front();
+    if (!programInFront) return front;
+    std::sort(own.begin(), own.end());
+    const auto after = std::upper_bound(own.begin(), own.end(), front);
+    return after == own.end() ? own.front() : *after;
+}
+
 }  // namespace
+
+bool userSwitchesTo(const TopLevelWindow& window) {
+    if (!window.visible || window.cloaked || window.toolWindow) return false;
+    if (window.appWindow) return true;
+    return !window.owned && window.caption && !window.noActivate;
+}
 
 std::string normalisedProgramPath(std::string_view path, const LeadBytes& leadBytes) {
     std::string text(path);
@@ -111,8 +155,7 @@ bool refreshRunningItems(Dock& dock) {
     running.refreshTick = now;
 
     std::set<std::string> programs;
-    for (const ProgramWindow& window : shell.ProgramWindows())
-        programs.insert(normalisedProgramPath(window.program, dock.leadBytes));
+    for (const ProgramWindow& window : programWindows(dock)) programs.insert(window.program);
     std::vector<std::string> targets;
     const DockItemList& items = dock.state.items;
     for (int i = 1; i <= items.Count(); ++i) {
@@ -130,14 +173,16 @@ bool refreshRunningItems(Dock& dock) {
 bool switchToRunningItem(Dock& dock, int index) {
     const std::string& program = programOf(dock, dock.state.items[index].item.targetPath);
     if (program.empty()) return false;
-    ShellPort& shell = dock.platform.shell;
-    // Front first: the first of the program's windows is the one last active.
-    for (const ProgramWindow& window : shell.ProgramWindows()) {
-        if (normalisedProgramPath(window.program, dock.leadBytes) != program) continue;
-        shell.BringToFront(window.window);
-        return true;
-    }
-    return false;
+    const std::vector<ProgramWindow> windows = programWindows(dock);
+    std::vector<std::uintptr_t> own;
+    for (const ProgramWindow& window : windows)
+        if (window.program == program) own.push_back(window.window);
+    if (own.empty()) return false;
+    // In front when no other program's window stands before its own; the
+    // dock, a tool window, is none of them.
+    dock.platform.shell.BringToFront(
+        windowToBringForward(own, windows.front().window == own.front()));
+    return true;
 }
 
 }  // namespace dock

@@ -16,12 +16,19 @@ namespace dock {
 // share), which could name a different file from every folder.
 std::string normalisedProgramPath(std::string_view path, const LeadBytes& leadBytes);
 
+// A window a user switches to, as the taskbar counts them: shown, not
+// cloaked, not a tool window, and either unowned with a title bar (and not
+// WS_EX_NOACTIVATE) or an app window, owned or not. The desktop and the
+// taskbar are neither.
+bool userSwitchesTo(const TopLevelWindow& window);
+
 // On the animation tick: when 运行指示 is on, refreshes which items run at
 // most once a second, and at once when a refresh is due; when it is off,
 // forgets them. True when the indicators to draw changed.
 bool refreshRunningItems(Dock& dock);
-// Brings the front window of the item's program to the foreground; false
-// when the program shows no window.
+// Brings the front window of the item's program to the foreground, or, when
+// the program is in front already, its next window; false when the program
+// shows no window a user switches to.
 bool switchToRunningItem(Dock& dock, int index);
 
 }  // namespace dock

@@ -3,6 +3,7 @@
 // dialog exists, so they hold a reference to the session's window handle.
 #include <windows.h>
 
+#include "support/handles_win32.h"
 #include "support/window_port.h"
 
 namespace dock {
@@ -44,11 +45,16 @@ class Win32Shell final : public ShellPort {
 
     void Launch(const std::string& file, const std::string& directory) override;
     std::uint32_t TickCount() override { return ::GetTickCount(); }
-    std::vector<ProgramWindow> ProgramWindows() override;
+    std::vector<TopLevelWindow> TopLevelWindows() override;
+    std::string ProcessImage(std::uint32_t processId) override;
     void BringToFront(std::uintptr_t window) override;
 
   private:
+    bool Cloaked(HWND window);
+
     const HWND& window_;
+    UniqueModule dwmapi_;  // loaded at the first look
+    bool dwmapiLooked_ = false;
 };
 
 }  // namespace dock

@@ -11,7 +11,16 @@ struct ForegroundWindow {
     enum class Kind { none, desktop, taskbar, dock, program };
     Kind kind = Kind::none;
     RectI rect;  // GetWindowRect
+    // Its style: a title bar (all of WS_CAPTION) and a sizing border
+    // (WS_THICKFRAME). A maximized window keeps both.
+    bool caption = false;
+    bool thickFrame = false;
 };
+
+// What the shell says of the user's state (SHQueryUserNotificationState):
+// QUNS_BUSY, QUNS_RUNNING_D3D_FULL_SCREEN, QUNS_PRESENTATION_MODE, or any
+// other answer, including none where the call is missing.
+enum class ShellUserState { other, busy, d3dFullScreen, presentation };
 
 class ForegroundPort {
   public:
@@ -21,6 +30,7 @@ class ForegroundPort {
     // The whole rectangle of the monitor the dock is on (MonitorFromWindow,
     // nearest; rcMonitor).
     virtual RectI DockMonitor() = 0;
+    virtual ShellUserState UserState() = 0;
     // SetWindowPos without moving, sizing or activating: HWND_TOPMOST, or
     // HWND_NOTOPMOST and just below the foreground window.
     virtual void SetDockTopmost(bool topmost) = 0;

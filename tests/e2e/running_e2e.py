@@ -8,7 +8,8 @@ window open; the strip under its item shows the indicator (the strip under
 the other item stays as it was) until the program ends. A second
 double-click on the minimised program restores it and gives it the
 foreground without starting a second copy; Shift with the double-click does
-start one. The program logs its starts and its foreground state itself.
+start one, and then each further double-click brings the other copy forward.
+The program logs its starts and its foreground state itself.
 """
 
 import os
@@ -41,11 +42,22 @@ def change(a, b):
     return max(abs(x - y) for x, y in zip(a, b))
 
 
-def log_lines(work):
+def log_entries(work):
+    """The program's log as (event, process id) pairs, oldest first."""
     path = os.path.join(work, "w", "window.log")
     if not os.path.exists(path):
         return []
-    return open(path, "rb").read().decode().split()
+    return [tuple(line.split()) for line in open(path, "rb").read().decode().splitlines() if line]
+
+
+def log_lines(work):
+    return [event for event, _ in log_entries(work)]
+
+
+def in_front(work):
+    """The copies whose last word on the foreground is that they have it."""
+    last = {pid: event for event, pid in log_entries(work) if event.endswith("ground")}
+    return {pid for pid, event in last.items() if event == "foreground"}
 
 
 def double_click(item, shift=False):
@@ -137,9 +149,20 @@ def main(argv):
 
     # ---- Shift with the double-click starts a second copy
     wait_out_cooldown(clicked)
-    double_click(0, shift=True)
+    clicked = double_click(0, shift=True)
     two = e2e.wait_for(lambda: log_lines(work).count("start") == 2, 20)
     check(two, "Shift with the double-click starts another copy (the plain one started none)")
+
+    # ---- two copies: each further double-click brings the other one forward
+    copies = [pid for event, pid in log_entries(work) if event == "start"] + [None, None]
+    check(e2e.wait_for(lambda: in_front(work) == {copies[1]}, 20),
+          "the second copy has the foreground")
+    for turn in (0, 1, 0):
+        wait_out_cooldown(clicked)
+        clicked = double_click(0)
+        check(e2e.wait_for(lambda: in_front(work) == {copies[turn]}, 20),
+              "a further double-click brings copy %d forward" % (turn + 1))
+    check(log_lines(work).count("start") == 2, "and none of them starts a third copy")
 
     # ---- both copies end: the indicator goes
     open(os.path.join(work, "w", "quit.txt"), "w").close()

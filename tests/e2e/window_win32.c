@@ -3,7 +3,9 @@
    quit.txt appears beside it. Appends to window.log beside itself "start" when
    it starts, "minimized" and "restored" as its window changes, and
    "foreground" or "background" whenever the system's foreground window
-   becomes or stops being its window. A left click minimises the window. */
+   becomes or stops being its window, each line followed by a blank and its
+   process id, so that the lines of two copies can be told apart. A left
+   click minimises the window. */
 #include <windows.h>
 
 static char logPath[MAX_PATH];
@@ -14,9 +16,10 @@ static void note(const char* line) {
     HANDLE file = CreateFileA(logPath, FILE_APPEND_DATA, FILE_SHARE_READ | FILE_SHARE_WRITE, NULL,
                               OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, NULL);
     if (file == INVALID_HANDLE_VALUE) return;
+    char text[64];
     DWORD written = 0;
-    WriteFile(file, line, lstrlenA(line), &written, NULL);
-    WriteFile(file, "\r\n", 2, &written, NULL);
+    wsprintfA(text, "%s %lu\r\n", line, GetCurrentProcessId());
+    WriteFile(file, text, lstrlenA(text), &written, NULL);
     CloseHandle(file);
 }
 

@@ -26,8 +26,8 @@ class AvoidingFullscreen : public ::testing::Test {
         dock.settings.fullscreenAvoid = 1;
         platform.foreground.monitor = kMonitor;
     }
-    void inFront(Kind kind, RectI rect = kMonitor) {
-        platform.foreground.foreground = {kind, rect};
+    void inFront(Kind kind, RectI rect = kMonitor, bool caption = false, bool thickFrame = false) {
+        platform.foreground.foreground = {kind, rect, caption, thickFrame};
         checkFullscreen(dock);
     }
     Log& calls() { return platform.foreground.log; }
@@ -39,8 +39,8 @@ class AvoidingFullscreen : public ::testing::Test {
 TEST_F(AvoidingFullscreen, GivesWayWhileAProgramCoversTheMonitorAndTakesTheTopBackAfter) {
     followFullscreenSetting(dock);
     EXPECT_EQ(calls(), (Log{"watch 1"}));
-    inFront(Kind::program, {-8, -8, 1288, 808});  // larger than the monitor covers it too
-    inFront(Kind::program);                       // still full screen: nothing more to do
+    inFront(Kind::program);
+    inFront(Kind::program, {-8, -8, 1288, 808});  // still full screen: nothing more to do
     EXPECT_EQ(calls(), (Log{"watch 1", "topmost 0"}));
     EXPECT_FALSE(dockOnTop(dock));
     inFront(Kind::none);
@@ -49,27 +49,42 @@ TEST_F(AvoidingFullscreen, GivesWayWhileAProgramCoversTheMonitorAndTakesTheTopBa
     EXPECT_EQ(dock.settings.alwaysOnTop, 1) << "the saved setting never changes";
 }
 
-TEST_F(AvoidingFullscreen, OnlyAProgramCoveringTheWholeMonitorOfTheDockCounts) {
+TEST_F(AvoidingFullscreen, OnlyAFrameLessProgramCoveringTheDocksMonitorOrWhatTheShellSaysCounts) {
+    using State = ShellUserState;
+    const RectI maximized{-8, -8, 1288, 808};  // its frame reaches past the monitor
+    const RectI second{1280, 0, 2560, 800};
     const struct {
-        Kind kind;
-        RectI rect;
-    } ignored[] = {
-        {Kind::desktop, kMonitor},
-        {Kind::taskbar, kMonitor},
-        {Kind::dock, kMonitor},
-        {Kind::program, {1, 0, 1280, 800}},
-        {Kind::program, {0, 0, 1280, 799}},
-        {Kind::program, {1280, 0, 2560, 800}},
+        ForegroundWindow window;
+        State state;
+        bool fullscreen;
+    } cases[] = {
+        {{Kind::desktop, kMonitor}, State::other, false},
+        {{Kind::taskbar, kMonitor}, State::other, false},
+        {{Kind::dock, kMonitor}, State::other, false},
+        {{Kind::program, {1, 0, 1280, 800}}, State::other, false},
+        {{Kind::program, {0, 0, 1280, 799}}, State::other, false},
+        {{Kind::program, second}, State::other, false},
+        {{Kind::program, maximized}, State::other, true},
+        {{Kind::program, maximized, true, true}, State::other, false},
+        {{Kind::program, kMonitor, true, false}, State::other, false},
+        {{Kind::program, kMonitor, false, true}, State::other, false},
+        {{Kind::program, maximized, true, true}, State::busy, true},
+        {{Kind::program, maximized, true, true}, State::d3dFullScreen, true},
+        {{Kind::program, second}, State::busy, false},
+        {{Kind::program, {100, 100, 500, 400}, true, true}, State::presentation, true},
+        {{Kind::desktop, kMonitor}, State::presentation, false},
     };
-    for (const auto& window : ignored) {
-        inFront(window.kind, window.rect);
-        EXPECT_TRUE(dockOnTop(dock)) << window.rect.left << " " << window.rect.bottom;
+    for (const auto& c : cases) {
+        platform.foreground.userState = c.state;
+        inFront(c.window.kind, c.window.rect, c.window.caption, c.window.thickFrame);
+        EXPECT_EQ(dockOnTop(dock), !c.fullscreen) << &c - cases;
+        inFront(Kind::none);
     }
     // The dock on the second monitor gives way to what covers that one.
-    platform.foreground.monitor = {1280, 0, 2560, 800};
-    inFront(Kind::program, {1280, 0, 2560, 800});
+    platform.foreground.userState = State::other;
+    platform.foreground.monitor = second;
+    inFront(Kind::program, second);
     EXPECT_FALSE(dockOnTop(dock));
-    EXPECT_EQ(calls(), (Log{"topmost 0"}));
 }
 
 TEST_F(AvoidingFullscreen, OffByDefaultItNeitherWatchesNorMovesTheDock) {

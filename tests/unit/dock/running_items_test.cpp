@@ -40,6 +40,21 @@ TEST(NormalisedProgramPath, GivesOneFormToEveryWayOfWritingAFullPath) {
         EXPECT_EQ(normalisedProgramPath(path, gbk), normalised) << path;
 }
 
+TEST(UserSwitchesTo, CountsTheWindowsTheTaskbarShows) {
+    const std::pair<TopLevelWindow, bool> cases[] = {
+        {{}, true},  // unowned, shown, with a title bar
+        {{.visible = false}, false},
+        {{.cloaked = true, .appWindow = true}, false},     // on another virtual desktop
+        {{.owned = true}, false},                          // a program's dialog
+        {{.caption = false}, false},                       // the desktop's window
+        {{.toolWindow = true, .appWindow = true}, false},  // the taskbar
+        {{.noActivate = true}, false},
+        {{.owned = true, .caption = false, .appWindow = true, .noActivate = true}, true},
+    };
+    for (std::size_t i = 0; i < std::size(cases); ++i)
+        EXPECT_EQ(userSwitchesTo(cases[i].first), cases[i].second) << i;
+}
+
 // Three items at rest, the pointer away: app.exe, other.exe and a shortcut to
 // app.exe; a 12 x 6 indicator picture.
 struct RunningItemsTest : ::testing::Test {
@@ -78,7 +93,10 @@ Call indicatorAt(double x) {
 }
 
 TEST_F(RunningItemsTest, TheTickLooksAtMostOnceASecondAndDrawsOnlyWhenTheRunningItemsChange) {
-    fake.shell.windows = {{"C:\\Other\\x.exe", 1}, {"c:\\TOOLS\\app.exe", 2}};
+    // other.exe shows a tool window only: not running for the user.
+    fake.shell.windows = {{"C:\\Other\\x.exe", 1},
+                          {"C:\\Tools\\other.exe", 4, {.toolWindow = true}},
+                          {"c:\\TOOLS\\app.exe", 2}};
     tickAt(5000);
     EXPECT_EQ(fake.shell.windowQueries, 1);
     ASSERT_EQ(presents(), 1u);
@@ -151,22 +169,31 @@ TEST_F(RunningItemsTest, TheIndicatorFollowsItsMagnifiedCellAndStaysOnTheStrip) 
               (std::vector<Call>{under(1), under(3)}));
 }
 
-TEST_F(RunningItemsTest, ADoubleClickSwitchesToTheProgramsFrontWindowInsteadOfStartingIt) {
+TEST_F(RunningItemsTest, ADoubleClickSwitchesToTheProgramsFrontWindowAndFurtherOnesGoRoundIt) {
     dock.settings.activateRunning = 1;
     dock.settings.launchCooldownMs = 1000;
-    fake.shell.windows = {
-        {"C:\\Tools\\other.exe", 3}, {"C:/TOOLS/App.exe", 5}, {"c:\\tools\\app.exe", 9}};
+    // The dock, a tool window, in front; a window brought forward comes first.
+    fake.shell.windows = {{"C:\\Dock\\dock.exe", 1, {.toolWindow = true}},
+                          {"C:\\Tools\\other.exe", 3},
+                          {"C:/TOOLS/App.exe", 9},
+                          {"c:\\tools\\app.exe", 5}};
     fake.shell.tick = 5000;
     launchItem(dock, 3);  // the shortcut to app.exe
-    EXPECT_EQ(fake.shell.broughtToFront, (std::vector<std::uintptr_t>{5}));
+    EXPECT_EQ(fake.shell.broughtToFront, (std::vector<std::uintptr_t>{9}));
     EXPECT_TRUE(fake.shell.launched.empty());
     launchItem(dock, 3);  // within the cool-down: nothing
     fake.shell.tick = 6000;
     launchItem(dock, 3, true);  // Shift: a new copy
+    // In front now: the next window by handle, wrapping.
+    for (std::uint32_t tick : {7000, 8000}) {
+        fake.shell.tick = tick;
+        launchItem(dock, 3);
+    }
+    EXPECT_EQ(fake.shell.broughtToFront, (std::vector<std::uintptr_t>{9, 5, 9}));
     fake.shell.windows.clear();
-    fake.shell.tick = 7000;
+    fake.shell.tick = 9000;
     launchItem(dock, 1);  // not running: started
-    EXPECT_EQ(fake.shell.broughtToFront.size(), 1u);
+    EXPECT_EQ(fake.shell.broughtToFront.size(), 3u);
     EXPECT_EQ(fake.shell.launched,
               (std::vector<testing::FakeShell::Launched>{{"C:\\Links\\App.lnk", "C:\\Links\\"},
                                                          {"C:\\Tools\\app.exe", "C:\\Tools\\"}}));

@@ -400,7 +400,14 @@ class FakeShell : public ShellPort {
     };
     std::vector<Launched> launched;
     std::uint32_t tick = 0;
-    std::vector<ProgramWindow> windows;  // the desktop's program windows, front first
+    // A window on the desktop: its program's image path, its handle and its
+    // style; each window is a process of its own, numbered from 1.
+    struct Window {
+        std::string program;
+        std::uintptr_t window = 0;
+        TopLevelWindow facts{};
+    };
+    std::vector<Window> windows;  // front first
     int windowQueries = 0;
     std::vector<std::uintptr_t> broughtToFront;
 
@@ -408,22 +415,39 @@ class FakeShell : public ShellPort {
         launched.push_back({file, directory});
     }
     std::uint32_t TickCount() override { return tick; }
-    std::vector<ProgramWindow> ProgramWindows() override {
+    std::vector<TopLevelWindow> TopLevelWindows() override {
         ++windowQueries;
-        return windows;
+        std::vector<TopLevelWindow> listed;
+        for (const Window& w : windows) {
+            listed.push_back(w.facts);
+            listed.back().window = w.window;
+            listed.back().processId = static_cast<std::uint32_t>(listed.size());
+        }
+        return listed;
     }
-    void BringToFront(std::uintptr_t window) override { broughtToFront.push_back(window); }
+    std::string ProcessImage(std::uint32_t processId) override {
+        return processId >= 1 && processId <= windows.size() ? windows[processId - 1].program : "";
+    }
+    // The window comes first in the z-order, as the system would put it.
+    void BringToFront(std::uintptr_t window) override {
+        broughtToFront.push_back(window);
+        const auto brought = std::find_if(windows.begin(), windows.end(),
+                                          [&](const Window& w) { return w.window == window; });
+        if (brought != windows.end()) std::rotate(windows.begin(), brought, brought + 1);
+    }
 };
 
 class FakeForeground : public ForegroundPort {
   public:
     ForegroundWindow foreground;
     RectI monitor{0, 0, 1280, 800};
+    ShellUserState userState = ShellUserState::other;
     // "topmost 1", "topmost 0", "watch 1", "watch 0" in order
     std::vector<std::string> log;
 
     ForegroundWindow Foreground() override { return foreground; }
     RectI DockMonitor() override { return monitor; }
+    ShellUserState UserState() override { return userState; }
     void SetDockTopmost(bool topmost) override {
         log.push_back("topmost " + std::to_string(topmost));
     }

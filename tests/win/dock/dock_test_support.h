@@ -96,7 +96,10 @@ class TestShell final : public ShellPort {
         if (forward) real_.Launch(file, directory);
     }
     std::uint32_t TickCount() override { return tick; }
-    std::vector<ProgramWindow> ProgramWindows() override { return real_.ProgramWindows(); }
+    std::vector<TopLevelWindow> TopLevelWindows() override { return real_.TopLevelWindows(); }
+    std::string ProcessImage(std::uint32_t processId) override {
+        return real_.ProcessImage(processId);
+    }
     void BringToFront(std::uintptr_t window) override { real_.BringToFront(window); }
 
   private:

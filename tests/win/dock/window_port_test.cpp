@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "dock/window_port_win32.h"
@@ -121,27 +122,33 @@ TEST(ShellPort, StartsAProgramInTheGivenDirectory) {
     EXPECT_EQ(marker, elsewhere.Path() + "\r\n");
 }
 
-TEST(ShellPort, ListsTheVisibleUnownedWindowsWithTheirProcesssImage) {
-    auto make = [](DWORD style, HWND owner) {
-        return ::CreateWindowExA(0, "STATIC", "", WS_POPUP | style, 10, 20, 100, 50, owner, nullptr,
+TEST(ShellPort, ReportsWhatTheTaskbarJudgesOfEachTopLevelWindowAndItsProgram) {
+    auto make = [](DWORD exStyle, DWORD style, HWND owner) {
+        return ::CreateWindowExA(exStyle, "STATIC", "", style, 10, 20, 100, 50, owner, nullptr,
                                  nullptr, nullptr);
     };
-    HWND shown = make(WS_VISIBLE, nullptr);
-    HWND owned = make(WS_VISIBLE, shown);
-    HWND hidden = make(0, nullptr);
+    HWND shown = make(0, WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr);
+    const std::pair<HWND, TopLevelWindow> cases[] = {
+        {shown, {}},
+        {make(0, WS_POPUP, nullptr), {.visible = false, .caption = false}},
+        {make(WS_EX_APPWINDOW, WS_POPUP | WS_VISIBLE, shown),
+         {.owned = true, .caption = false, .appWindow = true}},
+        {make(WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE, WS_OVERLAPPEDWINDOW | WS_VISIBLE, nullptr),
+         {.toolWindow = true, .noActivate = true}},
+    };
     HWND none = nullptr;
-    const std::vector<ProgramWindow> windows = Win32Shell(none).ProgramWindows();
+    Win32Shell shell(none);
+    const std::vector<TopLevelWindow> windows = shell.TopLevelWindows();
+    for (std::size_t i = 0; i < std::size(cases); ++i) {
+        TopLevelWindow facts = cases[i].second;
+        facts.window = reinterpret_cast<std::uintptr_t>(cases[i].first);
+        facts.processId = ::GetCurrentProcessId();
+        EXPECT_EQ(std::count(windows.begin(), windows.end(), facts), 1) << i;
+    }
     char image[MAX_PATH] = {};
     ::GetModuleFileNameA(nullptr, image, MAX_PATH);
-    auto listed = [&](HWND window) {
-        for (const ProgramWindow& w : windows)
-            if (w.window == reinterpret_cast<std::uintptr_t>(window)) return w.program;
-        return std::string("not listed");
-    };
-    EXPECT_EQ(::lstrcmpiA(listed(shown).c_str(), image), 0) << listed(shown);
-    EXPECT_EQ(listed(owned), "not listed");
-    EXPECT_EQ(listed(hidden), "not listed");
-    for (HWND window : {owned, shown, hidden}) ::DestroyWindow(window);
+    EXPECT_EQ(::lstrcmpiA(shell.ProcessImage(::GetCurrentProcessId()).c_str(), image), 0);
+    for (const auto& c : cases) ::DestroyWindow(c.first);
 }
 
 TEST(ShellPort, BringsAMinimisedWindowBackToTheForeground) {
