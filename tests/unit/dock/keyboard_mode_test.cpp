@@ -10,6 +10,7 @@
 #include "fakes/fake_platform.h"
 #include "dock/tick.h"
 #include "render/layout.h"
+#include "support/texts.h"
 
 namespace dock {
 namespace {
@@ -64,10 +65,22 @@ TEST_F(KeyboardModeTest, AHotkeyHeldElsewhereLeavesTheModeUnavailableUntilItIsFr
     EXPECT_FALSE(keyboardModeUnavailable(dock));
 
     // Turning the mode off through its menu row lets the hotkey go at once.
-    switchExtendedSetting(dock, *extendedSettingOfCommand(IDM_KEYBOARD_MODE));
+    const ExtendedSetting& mode = *extendedSettingOfCommand(IDM_KEYBOARD_MODE);
+    switchExtendedSetting(dock, mode);
     EXPECT_EQ(fake.hotkeys.log.back(), "unregister 0");
     EXPECT_FALSE(keyboardModeUnavailable(dock));
     EXPECT_EQ(extendedSettingOfCommand(kNoMenuEntry), nullptr);
+    EXPECT_TRUE(fake.messages.shown.empty()) << "not at the start, not when switched off";
+
+    // Switched on while another program holds the hotkey: the classic box, once.
+    fake.hotkeys.heldElsewhere.insert({3, 32});
+    switchExtendedSetting(dock, mode);
+    EXPECT_EQ(dock.settings.keyboardMode, 1);
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, texts::kHotkeyFailedText);
+    EXPECT_EQ(fake.messages.shown[0].caption, texts::kHotkeyFailedCaption);
+    EXPECT_EQ(fake.messages.shown[0].style, 0x30u);
+    EXPECT_TRUE(fake.messages.shown[0].busy) << "inside the guard";
 }
 
 TEST_F(KeyboardModeTest, TheSelectionStopsAtTheEndsAndIsKeptForTheNextTime) {

@@ -121,13 +121,15 @@ class FakeMessages : public MessagePort {
     struct Shown {
         std::string text, caption;
         std::uint32_t style;
+        bool busy;  // whether the dock was blocked while it waited
     };
     std::vector<Shown> shown;
-    std::deque<int> answers;  // button ids to return, in order; IDOK (1) when empty
+    std::deque<int> answers;     // button ids to return, in order; IDOK (1) when empty
+    const bool* busy = nullptr;  // the dock's guard, set by FakePlatform
 
     int ShowMessageBox(const std::string& text, const std::string& caption,
                        std::uint32_t style) override {
-        shown.push_back({text, caption, style});
+        shown.push_back({text, caption, style, busy != nullptr && *busy});
         if (answers.empty()) return 1;
         int answer = answers.front();
         answers.pop_front();
@@ -452,6 +454,7 @@ struct FakePlatform {
               {}};
 
     FakePlatform() {
+        messages.busy = &dock.state.commands.busy;
         dock.settings.floatDistance = 48;
         dock.settings.floatBothWays = 1;
         dock.settings.launchCooldownMs = 1000;

@@ -365,18 +365,22 @@ TEST_F(DockWindow, InKeyboardModeTheDialogsKeysChooseAndEscapeOnlyEndsTheMode) {
     EXPECT_EQ(keyboard.selected, 3) << "outside the mode the keys are the dialog's";
 }
 
-TEST_F(DockWindow, AKeyboardHotkeyHeldElsewhereGraysTheModesEntryUntilItIsFree) {
+TEST_F(DockWindow, AKeyboardHotkeyHeldElsewhereLeavesTheModesEntryFreeToSwitchItOff) {
     ASSERT_TRUE(::RegisterHotKey(nullptr, 77, MOD_CONTROL | MOD_ALT, VK_SPACE));
     writeFileText(config(), section(texts::kSectionExtended) + entry(texts::kKeyKeyboardMode, "1"));
     DockUnderTest dock(folder.Path());
     DockSession& session = dock.program.Session();
     prepareContextMenu(session);
-    EXPECT_EQ(::GetMenuState(session.menuHandle.get(), IDM_KEYBOARD_MODE, MF_BYCOMMAND),
-              UINT{MF_GRAYED | MF_CHECKED});
+    auto entryState = [&] {
+        return ::GetMenuState(session.menuHandle.get(), IDM_KEYBOARD_MODE, MF_BYCOMMAND);
+    };
+    EXPECT_EQ(entryState(), UINT{MF_CHECKED});
+    carryOutMenuCommand(session, IDM_KEYBOARD_MODE);
+    EXPECT_EQ(entryState(), UINT{MF_UNCHECKED});
+    EXPECT_EQ(dock.dock().settings.keyboardMode, 0);
     ::UnregisterHotKey(nullptr, 77);
-    prepareContextMenu(session);
-    EXPECT_EQ(::GetMenuState(session.menuHandle.get(), IDM_KEYBOARD_MODE, MF_BYCOMMAND),
-              UINT{MF_CHECKED});
+    carryOutMenuCommand(session, IDM_KEYBOARD_MODE);
+    EXPECT_EQ(entryState(), UINT{MF_CHECKED});
     EXPECT_TRUE(dock.dock().state.keyboard.hotkeyHeld);
 }
 
