@@ -23,6 +23,8 @@ class Win32Foreground final : public ForegroundPort {
     RectI DockMonitor() override;
     void SetDockTopmost(bool topmost) override;
     void WatchForeground(bool watch) override;
+    std::uintptr_t ForegroundHandle() override;
+    void GiveForeground(std::uintptr_t window) override;
 
   private:
     const HWND& window_;

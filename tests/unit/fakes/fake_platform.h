@@ -414,7 +414,8 @@ class FakeForeground : public ForegroundPort {
   public:
     ForegroundWindow foreground;
     RectI monitor{0, 0, 1280, 800};
-    // "topmost 1", "topmost 0", "watch 1", "watch 0" in order
+    std::uintptr_t handle = 0;  // the foreground window's, 0 for none or the dock
+    // "topmost 1", "topmost 0", "watch 1", "watch 0", "give 7" in order
     std::vector<std::string> log;
 
     ForegroundWindow Foreground() override { return foreground; }
@@ -423,6 +424,10 @@ class FakeForeground : public ForegroundPort {
         log.push_back("topmost " + std::to_string(topmost));
     }
     void WatchForeground(bool watch) override { log.push_back("watch " + std::to_string(watch)); }
+    std::uintptr_t ForegroundHandle() override { return handle; }
+    void GiveForeground(std::uintptr_t window) override {
+        log.push_back("give " + std::to_string(window));
+    }
 };
 
 // The lead bytes of code page 936 (GBK), the target systems' ANSI code page;
