@@ -126,6 +126,9 @@ struct KeyboardSelection {
     PointI pointerSeen;       // the real pointer, screen coordinates; a move takes over
     std::string typed;        // type-ahead bytes, and the tick of the latest one
     std::uint32_t typedTick = 0;
+    // The window in front when the mode started, which Escape or the pointer
+    // gives the keyboard back to; 0 for none.
+    std::uintptr_t previousForeground = 0;
 };
 
 // Keeping out of the way of a full-screen program (全屏避让).

@@ -116,12 +116,9 @@ void prepareContextMenu(DockSession& session) {
     ::CheckMenuItem(popup, IDM_ALWAYS_ON_TOP,
                     MF_BYCOMMAND | (settings.alwaysOnTop != 0 ? MF_CHECKED : MF_UNCHECKED));
     markExtendedSettings(session);
-    // Another program may have let go of the dock's hotkey since; one that
-    // still holds it leaves the mode checked but grayed.
+    // Another program may have let go of the dock's hotkey since. The entry
+    // stays enabled either way: it must always be able to switch the mode off.
     applyKeyboardHotkey(session.dock);
-    ::EnableMenuItem(
-        popup, IDM_KEYBOARD_MODE,
-        MF_BYCOMMAND | (keyboardModeUnavailable(session.dock) ? MF_GRAYED : MF_ENABLED));
     Win32RunKey runKey;
     const bool starts = startsWithWindows(runKey, ProgramPath(), session.dock.leadBytes);
     ::CheckMenuItem(popup, IDM_START_WITH_WINDOWS,

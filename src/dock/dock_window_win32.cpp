@@ -128,7 +128,7 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     Dock& dock = session.dock;
     switch (message) {
         case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) leaveKeyboardMode(dock);
+            if (LOWORD(wParam) == WA_INACTIVE) leaveKeyboardMode(dock, ModeEnd::keepForeground);
             onActivate(session, wParam);
             return FALSE;
         case WM_CLOSE:
@@ -136,7 +136,7 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             return TRUE;
         case WM_GETDLGCODE:
             if (takeDialogKeys(dock, window, lParam)) return TRUE;
-            if (wParam != VK_ESCAPE) return FALSE;
+            if (!isEscapePress(wParam, lParam)) return FALSE;
             if (!cancelItemDrag(dock)) closeDock(session);
             return TRUE;
         case WM_KEYDOWN:
@@ -144,6 +144,7 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_CHAR:
             return onTypedCharacter(dock, wParam);
         case WM_LBUTTONDOWN:
+            hoverAtButton(dock, pointOf(lParam));
             if (dock.state.frame.hoverIndex != 0)
                 pressItem(dock, pointOf(lParam));
             else
@@ -161,12 +162,14 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             if (reinterpret_cast<HWND>(lParam) != window) cancelItemDrag(dock);
             return FALSE;
         case WM_LBUTTONDBLCLK:
-            if (!dock.state.commands.busy)
-                launchItem(dock, dock.state.frame.hoverIndex, (wParam & MK_SHIFT) != 0);
+            if (dock.state.commands.busy) return FALSE;
+            hoverAtButton(dock, pointOf(lParam));
+            launchItem(dock, dock.state.frame.hoverIndex, (wParam & MK_SHIFT) != 0);
             return FALSE;
         case WM_RBUTTONUP:
-            if (cancelItemDrag(dock)) return FALSE;
-            if (!dock.state.commands.busy) showContextMenu(session);
+            if (cancelItemDrag(dock) || dock.state.commands.busy) return FALSE;
+            hoverAtButton(dock, pointOf(lParam));
+            showContextMenu(session);
             return FALSE;
         case WM_DROPFILES:
             handleDroppedFiles(dock, reinterpret_cast<HDROP>(wParam));

@@ -5,9 +5,10 @@
 namespace dock {
 
 // Flips the setting, carries out at once what it governs beyond the next
-// frame (the dock's hotkey, the badges, the full-screen watch, the item
-// pictures, the note that the DPI setting waits for the next start) and
-// marks the change for saving.
+// frame (the dock's hotkey, with the hotkey-failure box when another program
+// holds it; the badges, the full-screen watch, the item pictures, the note
+// that the DPI setting waits for the next start) and marks the change for
+// saving. The dock is blocked meanwhile.
 void switchExtendedSetting(Dock& dock, const ExtendedSetting& setting);
 
 }  // namespace dock

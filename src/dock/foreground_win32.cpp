@@ -96,4 +96,15 @@ void Win32Foreground::WatchForeground(bool watch) {
     if (hook_) watchingWindow = window_;
 }
 
+std::uintptr_t Win32Foreground::ForegroundHandle() {
+    HWND foreground = ::GetForegroundWindow();
+    return foreground == window_ ? 0 : reinterpret_cast<std::uintptr_t>(foreground);
+}
+
+void Win32Foreground::GiveForeground(std::uintptr_t window) {
+    HWND target = reinterpret_cast<HWND>(window);
+    if (target != nullptr && ::IsWindow(target) && ::GetForegroundWindow() == window_)
+        ::SetForegroundWindow(target);
+}
+
 }  // namespace dock

@@ -24,6 +24,8 @@ class Win32Foreground final : public ForegroundPort {
     ShellUserState UserState() override;
     void SetDockTopmost(bool topmost) override;
     void WatchForeground(bool watch) override;
+    std::uintptr_t ForegroundHandle() override;
+    void GiveForeground(std::uintptr_t window) override;
 
   private:
     const HWND& window_;

@@ -52,7 +52,7 @@ void applyKeyboardHotkey(Dock& dock) {
 }
 
 void releaseKeyboardHotkey(Dock& dock) {
-    leaveKeyboardMode(dock);
+    leaveKeyboardMode(dock, ModeEnd::keepForeground);
     KeyboardSelection& keyboard = dock.state.keyboard;
     if (!keyboard.hotkeyHeld) return;
     dock.platform.hotkeys.UnregisterHotkey(kKeyboardHotkeyId);
@@ -69,6 +69,8 @@ bool enterKeyboardMode(Dock& dock) {
     if (state.commands.busy || !keyboard.hotkeyHeld || state.items.Count() == 0 ||
         state.drag.phase != ItemDrag::Phase::none)
         return false;
+    // The hotkey again while the mode holds finds the dock in front.
+    if (!keyboard.active) keyboard.previousForeground = dock.platform.foreground.ForegroundHandle();
     keyboard.active = true;
     if (!state.items.Contains(keyboard.selected)) keyboard.selected = 1;
     keyboard.pointerSeen = dock.platform.window.CursorPos();
@@ -77,10 +79,15 @@ bool enterKeyboardMode(Dock& dock) {
     return true;
 }
 
-void leaveKeyboardMode(Dock& dock) {
+void leaveKeyboardMode(Dock& dock, ModeEnd how) {
     KeyboardSelection& keyboard = dock.state.keyboard;
+    if (!keyboard.active) return;
     keyboard.active = false;
     keyboard.typed.clear();
+    const std::uintptr_t previous = keyboard.previousForeground;
+    keyboard.previousForeground = 0;
+    if (how == ModeEnd::returnForeground && previous != 0)
+        dock.platform.foreground.GiveForeground(previous);
 }
 
 void moveSelection(Dock& dock, SelectionKey key) {
@@ -132,7 +139,9 @@ void typeAhead(Dock& dock, char byte) {
 }
 
 void launchSelection(Dock& dock) {
-    if (accepting(dock)) launchItem(dock, dock.state.keyboard.selected);
+    if (!accepting(dock)) return;
+    leaveKeyboardMode(dock, ModeEnd::keepForeground);
+    launchItem(dock, dock.state.keyboard.selected);
 }
 
 PointI virtualPointer(const DockState& state, int index) {
@@ -148,9 +157,10 @@ int keyboardHover(Dock& dock, PointI pointer, const RectI& area) {
     if (!(pointer == keyboard.pointerSeen)) {
         // A hover always takes over; moves elsewhere on the screen do not.
         keyboard.pointerSeen = pointer;
-        if (area.Contains(pointer.x, pointer.y)) leaveKeyboardMode(dock);
+        if (area.Contains(pointer.x, pointer.y)) leaveKeyboardMode(dock, ModeEnd::returnForeground);
     }
-    if (keyboard.active && !state.items.Contains(keyboard.selected)) leaveKeyboardMode(dock);
+    if (!state.items.Contains(keyboard.selected))
+        leaveKeyboardMode(dock, ModeEnd::returnForeground);
     if (!keyboard.active) return 0;
     const PointI at = virtualPointer(state, keyboard.selected);
     state.frame.pointerX = at.x;

@@ -22,16 +22,27 @@ void releaseKeyboardHotkey(Dock& dock);
 // 键盘模式 is on but its hotkey is held by another program (or unusable).
 bool keyboardModeUnavailable(const Dock& dock);
 
-// The dock's hotkey: selects the item selected last in this run, else item 1.
-// False when nothing starts: busy, dragging, no items or no hotkey held.
+// The dock's hotkey: selects the item selected last in this run, else item 1,
+// and remembers the window in front. False when nothing starts: busy,
+// dragging, no items or no hotkey held.
 bool enterKeyboardMode(Dock& dock);
+// Who has the keyboard once the mode ends.
+enum class ModeEnd {
+    // Escape, or the pointer taking over: the window that was in front when
+    // the mode started gets the foreground back.
+    returnForeground,
+    // A click (it activates the dock as any click does), a start by Enter
+    // (the started program takes the foreground), another window activated,
+    // the mode switched off: the foreground stays where it is.
+    keepForeground,
+};
 // The magnification then fades as when the pointer leaves.
-void leaveKeyboardMode(Dock& dock);
+void leaveKeyboardMode(Dock& dock, ModeEnd how);
 void moveSelection(Dock& dock, SelectionKey key);
 // One byte of a typed character (a two-byte character comes as two): the
 // selection goes to the next item whose title starts with what was typed.
 void typeAhead(Dock& dock, char byte);
-// Enter: launchItem on the selection.
+// Enter: the mode ends and launchItem starts the selection.
 void launchSelection(Dock& dock);
 
 // The pointer the selection stands for, in window coordinates: the centre of

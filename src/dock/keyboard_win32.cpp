@@ -10,12 +10,22 @@ bool takeDialogKeys(Dock& dock, HWND window, LPARAM message) {
     const auto* msg = reinterpret_cast<const MSG*>(message);
     if (!dock.state.keyboard.active || msg == nullptr) return false;
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
-        leaveKeyboardMode(dock);
+        leaveKeyboardMode(dock, ModeEnd::returnForeground);
+        // No code: the dialog manager makes an IDCANCEL of the key, which
+        // closes nothing, and no character.
+        ::SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);
         return true;
     }
     if (msg->message != WM_KEYDOWN && msg->message != WM_CHAR) return false;
     ::SetWindowLongPtrA(window, DWLP_MSGRESULT, DLGC_WANTMESSAGE);
     return true;
+}
+
+bool isEscapePress(WPARAM virtualKey, LPARAM message) {
+    if (virtualKey != VK_ESCAPE) return false;
+    const auto* msg = reinterpret_cast<const MSG*>(message);
+    constexpr LPARAM kWasDown = LPARAM{1} << 30;
+    return msg == nullptr || msg->message != WM_KEYDOWN || (msg->lParam & kWasDown) == 0;
 }
 
 bool onSelectionKey(Dock& dock, WPARAM virtualKey) {

@@ -8,10 +8,14 @@
 namespace dock {
 
 // WM_GETDLGCODE: while the mode holds, asks for the key and character
-// messages, except Escape, which ends the mode right there (the dialog
-// manager then turns it into an IDCANCEL that closes nothing). False when
-// the mode does not hold and the classic handling applies.
+// messages, except Escape, which ends the mode right there and asks for
+// nothing, so that the dialog manager turns the key into an IDCANCEL that
+// closes nothing and makes no character of it. False when the mode does not
+// hold and the classic handling applies.
 bool takeDialogKeys(Dock& dock, HWND window, LPARAM message);
+// WM_GETDLGCODE for Escape, which closes the dock; the repeats of a key held
+// down are no new press: the press they repeat may have been the mode's.
+bool isEscapePress(WPARAM virtualKey, LPARAM message);
 // WM_KEYDOWN and WM_CHAR; false when the mode does not hold.
 bool onSelectionKey(Dock& dock, WPARAM virtualKey);
 bool onTypedCharacter(Dock& dock, WPARAM character);

@@ -17,12 +17,34 @@ constexpr std::uint32_t kFastPeriodMs = 10;
 // While an item is dragged the pointer is followed wherever it is, inside the
 // window or not, and nothing magnifies.
 void dragTick(Dock& dock) {
+    leaveKeyboardMode(dock, ModeEnd::keepForeground);
     DockWindowPort& window = dock.platform.window;
     const PointI pointer = window.CursorPos();
     const RectI area = window.WindowRect();
     followDragPointer(dock, {truncateToInt(double(pointer.x) - area.left),
                              truncateToInt(double(pointer.y) - area.top)});
     window.ArmTimer(kFastPeriodMs);
+}
+
+// The window's rectangle as far as the row reaches: the window may not have
+// caught up with the item count yet; the row's extent is what counts.
+RectI rowArea(Dock& dock) {
+    const LayoutMetrics& metrics = dock.state.metrics;
+    RectI area = dock.platform.window.WindowRect();
+    area.right = truncateToInt(double(area.left) + double(metrics.leftMargin) * 2 +
+                               double(metrics.cellWidth) * dock.state.items.Count());
+    return area;
+}
+
+// The item whose zone holds `pointer` (screen coordinates, like `area`),
+// with the zones as the last tick left them. Inside the row the pointer
+// becomes pointerX/pointerY; outside they keep what a fade goes on using.
+int pointerHover(Dock& dock, PointI pointer, const RectI& area) {
+    FrameState& frame = dock.state.frame;
+    if (!area.Contains(pointer.x, pointer.y)) return 0;
+    frame.pointerX = truncateToInt(double(pointer.x) - double(area.left));
+    frame.pointerY = truncateToInt(double(pointer.y) - double(area.top));
+    return hitTest(dock.state, dock.settings, frame.pointerX, frame.pointerY);
 }
 
 }  // namespace
@@ -38,24 +60,21 @@ void animationTick(Dock& dock) {
     checkFullscreenOnTick(dock);
     const bool runningChanged = refreshRunningItems(dock);
 
-    DockWindowPort& window = dock.platform.window;
-    const PointI pointer = window.CursorPos();
-    RectI area = window.WindowRect();
-    // The window may not have caught up with the item count yet; the row's
-    // extent is what counts.
-    area.right = truncateToInt(double(area.left) + double(state.metrics.leftMargin) * 2 +
-                               double(state.metrics.cellWidth) * state.items.Count());
-
+    const PointI pointer = dock.platform.window.CursorPos();
+    const RectI area = rowArea(dock);
     int found = keyboardHover(dock, pointer, area);
-    if (found == 0 && area.Contains(pointer.x, pointer.y)) {
-        state.frame.pointerX = truncateToInt(double(pointer.x) - double(area.left));
-        state.frame.pointerY = truncateToInt(double(pointer.y) - double(area.top));
-        found = hitTest(state, dock.settings, state.frame.pointerX, state.frame.pointerY);
-    }
+    if (found == 0) found = pointerHover(dock, pointer, area);
     state.frame.hoverIndex = found;
 
     renderFrame(dock, runningChanged);
-    if (state.frame.hoverIndex != 0) window.ArmTimer(kFastPeriodMs);
+    if (state.frame.hoverIndex != 0) dock.platform.window.ArmTimer(kFastPeriodMs);
+}
+
+void hoverAtButton(Dock& dock, PointI point) {
+    leaveKeyboardMode(dock, ModeEnd::keepForeground);
+    const RectI area = rowArea(dock);
+    dock.state.frame.hoverIndex =
+        pointerHover(dock, {area.left + point.x, area.top + point.y}, area);
 }
 
 }  // namespace dock

@@ -10,5 +10,9 @@ namespace dock {
 // hoverIndex, renderFrame (forced only when the running items changed), and
 // re-arm at 10 ms when hovered.
 void animationTick(Dock& dock);
+// A button message at `point` (window coordinates) is judged where it
+// happened, not where the last tick saw the pointer: the keyboard mode ends
+// and hoverIndex becomes what the tick's hit test finds there now.
+void hoverAtButton(Dock& dock, PointI point);
 
 }  // namespace dock

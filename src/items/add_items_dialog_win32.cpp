@@ -44,7 +44,8 @@ void addItemsFromDialog(Dock& dock, HINSTANCE instance) {
     request.Flags = OFN_EXPLORER | OFN_ALLOWMULTISELECT | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST |
                     OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_NODEREFERENCELINKS;
     if (!::GetOpenFileNameA(&request)) return;
-    addChosenFiles(dock, chosenFilePaths(std::string_view(buffer.data(), buffer.size())));
+    addChosenFiles(dock,
+                   chosenFilePaths(std::string_view(buffer.data(), buffer.size()), dock.leadBytes));
 }
 
 }  // namespace dock

@@ -4,7 +4,7 @@
 
 namespace dock {
 
-std::vector<std::string> chosenFilePaths(std::string_view buffer) {
+std::vector<std::string> chosenFilePaths(std::string_view buffer, const LeadBytes& leadBytes) {
     std::vector<std::string_view> parts;
     for (std::size_t start = 0; start < buffer.size();) {
         const std::size_t end = buffer.find('\0', start);
@@ -14,9 +14,11 @@ std::vector<std::string> chosenFilePaths(std::string_view buffer) {
         start = stop + 1;
     }
     if (parts.size() <= 1) return std::vector<std::string>(parts.begin(), parts.end());
-    // The folder of a drive's root already ends in a backslash ("C:\").
+    // The folder of a drive's root already ends in a backslash ("C:\"); one
+    // ending in a character whose second byte is 0x5C (誠 is D5 5C) does not.
     std::string folder(parts[0]);
-    if (folder.back() != '\\') folder += '\\';
+    const std::size_t separator = FindLastCharacter(folder, '\\', leadBytes);
+    if (separator == std::string::npos || separator + 1 != folder.size()) folder += '\\';
     std::vector<std::string> paths;
     for (std::size_t i = 1; i < parts.size(); ++i) paths.push_back(folder + std::string(parts[i]));
     return paths;

@@ -1,9 +1,19 @@
 #include "items/hotkeys.h"
 
+#include <string>
+
+#include "support/texts.h"
+
 namespace dock {
 
 bool registerItemHotkey(Dock& dock, int index, std::uint16_t hotkey) {
     return dock.platform.hotkeys.RegisterHotkey(index, hotkeyModifiers(hotkey), hotkey & 0xFFu);
+}
+
+void reportHotkeyFailure(Dock& dock) {
+    dock.platform.messages.ShowMessageBox(std::string(texts::kHotkeyFailedText),
+                                          std::string(texts::kHotkeyFailedCaption),
+                                          kHotkeyFailedStyle);
 }
 
 void reregisterHotkeys(Dock& dock) {

@@ -43,9 +43,7 @@ void saveHotkey(Dock& dock, int index, std::uint16_t hotkey) {
     if (registerItemHotkey(dock, index, hotkey)) {
         item.hotkey = hotkey;
     } else {
-        dock.platform.messages.ShowMessageBox(std::string(texts::kHotkeyFailedText),
-                                              std::string(texts::kHotkeyFailedCaption),
-                                              kHotkeyFailedStyle);
+        reportHotkeyFailure(dock);
     }
 }
 

@@ -10,8 +10,6 @@ namespace dock {
 
 // The text fields are read with this many bytes, so 254 characters count.
 inline constexpr int kItemFieldBufferSize = 255;
-// MB_OK | MB_ICONEXCLAMATION.
-inline constexpr std::uint32_t kHotkeyFailedStyle = 0x30;
 
 struct ItemSettingsForm {
     std::string title;

@@ -1,6 +1,8 @@
 #pragma once
 // The foreground window and the dock's place in the z-order, for keeping out
-// of the way of full-screen programs.
+// of the way of full-screen programs and for giving the keyboard back.
+#include <cstdint>
+
 #include "support/geometry.h"
 
 namespace dock {
@@ -37,6 +39,11 @@ class ForegroundPort {
     // SetWinEventHook(EVENT_SYSTEM_FOREGROUND, out of context) or its
     // removal; each change reaches the dock as checkFullscreen.
     virtual void WatchForeground(bool watch) = 0;
+    // GetForegroundWindow's handle; 0 when there is none or it is the dock.
+    virtual std::uintptr_t ForegroundHandle() = 0;
+    // SetForegroundWindow on `window` when it still exists, only while the
+    // dock has the foreground: it gives back, never takes from another program.
+    virtual void GiveForeground(std::uintptr_t window) = 0;
 };
 
 }  // namespace dock

@@ -10,6 +10,7 @@
 #include "fakes/fake_platform.h"
 #include "dock/tick.h"
 #include "render/layout.h"
+#include "support/texts.h"
 
 namespace dock {
 namespace {
@@ -64,10 +65,17 @@ TEST_F(KeyboardModeTest, AHotkeyHeldElsewhereLeavesTheModeUnavailableUntilItIsFr
     EXPECT_FALSE(keyboardModeUnavailable(dock));
 
     // Turning the mode off through its menu row lets the hotkey go at once.
-    switchExtendedSetting(dock, *extendedSettingOfCommand(IDM_KEYBOARD_MODE));
+    const ExtendedSetting& mode = *extendedSettingOfCommand(IDM_KEYBOARD_MODE);
+    switchExtendedSetting(dock, mode);
     EXPECT_EQ(fake.hotkeys.log.back(), "unregister 0");
     EXPECT_FALSE(keyboardModeUnavailable(dock));
     EXPECT_EQ(extendedSettingOfCommand(kNoMenuEntry), nullptr);
+    // Switched on while held elsewhere: the classic box, the only one so far.
+    fake.hotkeys.heldElsewhere.insert({3, 32});
+    switchExtendedSetting(dock, mode);
+    ASSERT_EQ(fake.messages.shown.size(), 1u);
+    EXPECT_EQ(fake.messages.shown[0].text, texts::kHotkeyFailedText);
+    EXPECT_TRUE(fake.messages.shown[0].busy) << "inside the guard";
 }
 
 TEST_F(KeyboardModeTest, TheSelectionStopsAtTheEndsAndIsKeptForTheNextTime) {
@@ -83,7 +91,7 @@ TEST_F(KeyboardModeTest, TheSelectionStopsAtTheEndsAndIsKeptForTheNextTime) {
         moveSelection(dock, key);
         EXPECT_EQ(selected(), want);
     }
-    leaveKeyboardMode(dock);
+    leaveKeyboardMode(dock, ModeEnd::keepForeground);
     moveSelection(dock, SelectionKey::end);
     EXPECT_EQ(selected(), 2) << "no keys outside the mode";
     ASSERT_TRUE(enterKeyboardMode(dock));
@@ -104,7 +112,9 @@ TEST_F(KeyboardModeTest, EnterLaunchesTheSelectionWithTheCooldown) {
     moveSelection(dock, SelectionKey::end);
     fake.shell.tick = 5000;
     launchSelection(dock);
+    EXPECT_FALSE(dock.state.keyboard.active) << "Enter's start ends the mode";
     fake.shell.tick = 5500;
+    enterKeyboardMode(dock);
     launchSelection(dock);
     EXPECT_EQ(fake.shell.launched,
               (std::vector<testing::FakeShell::Launched>{{"C:\\3.exe", "C:\\"}}));
@@ -148,6 +158,7 @@ TEST_F(KeyboardModeTest, TheSelectionMagnifiesExactlyAsAPointerOnTheCentreOfItsT
     real.window.cursor = {real.window.rect.left + 198, real.window.rect.top + 152};
 
     fake.window.cursor = {10, 10};
+    fake.foreground.handle = 7;  // the window in front
     enterKeyboardMode(dock);
     moveSelection(dock, SelectionKey::right);
     for (int tick = 0; tick < 12; ++tick) {
@@ -167,6 +178,7 @@ TEST_F(KeyboardModeTest, TheSelectionMagnifiesExactlyAsAPointerOnTheCentreOfItsT
     fake.window.cursor = {fake.window.rect.left + 100, fake.window.rect.top + 300};
     animationTick(dock);
     EXPECT_FALSE(dock.state.keyboard.active);
+    EXPECT_EQ(fake.foreground.log, std::vector<std::string>{"give 7"}) << "and has the keyboard";
     EXPECT_EQ(dock.state.frame.hoverIndex, 0) << "the row fades as when the pointer leaves";
 }
 

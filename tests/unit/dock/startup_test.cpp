@@ -201,6 +201,8 @@ TEST_F(StartingTheDock, TheDpiSettingIsReadBeforeTheWindowAndItsSwitchWaitsForTh
     EXPECT_EQ(platform.messages.shown[0].text, texts::kDpiAwareNextStartText);
     EXPECT_EQ(platform.messages.shown[0].caption, texts::kInformationCaption);
     EXPECT_EQ(platform.messages.shown[0].style, 0x40u);
+    EXPECT_TRUE(platform.messages.shown[0].busy) << "the dock waits blocked for the note";
+    EXPECT_FALSE(dock.state.commands.busy);
     EXPECT_EQ(dock.state.metrics.cellWidth, 36);  // the running dock keeps its sizes
 }
 

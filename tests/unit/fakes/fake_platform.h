@@ -121,13 +121,15 @@ class FakeMessages : public MessagePort {
     struct Shown {
         std::string text, caption;
         std::uint32_t style;
+        bool busy;  // whether the dock was blocked while it waited
     };
     std::vector<Shown> shown;
-    std::deque<int> answers;  // button ids to return, in order; IDOK (1) when empty
+    std::deque<int> answers;     // button ids to return, in order; IDOK (1) when empty
+    const bool* busy = nullptr;  // the dock's guard, set by FakePlatform
 
     int ShowMessageBox(const std::string& text, const std::string& caption,
                        std::uint32_t style) override {
-        shown.push_back({text, caption, style});
+        shown.push_back({text, caption, style, busy != nullptr && *busy});
         if (answers.empty()) return 1;
         int answer = answers.front();
         answers.pop_front();
@@ -442,7 +444,8 @@ class FakeForeground : public ForegroundPort {
     ForegroundWindow foreground;
     RectI monitor{0, 0, 1280, 800};
     ShellUserState userState = ShellUserState::other;
-    // "topmost 1", "topmost 0", "watch 1", "watch 0" in order
+    std::uintptr_t handle = 0;  // the foreground window's, 0 for none or the dock
+    // "topmost 1", "topmost 0", "watch 1", "watch 0", "give 7" in order
     std::vector<std::string> log;
 
     ForegroundWindow Foreground() override { return foreground; }
@@ -452,6 +455,10 @@ class FakeForeground : public ForegroundPort {
         log.push_back("topmost " + std::to_string(topmost));
     }
     void WatchForeground(bool watch) override { log.push_back("watch " + std::to_string(watch)); }
+    std::uintptr_t ForegroundHandle() override { return handle; }
+    void GiveForeground(std::uintptr_t window) override {
+        log.push_back("give " + std::to_string(window));
+    }
 };
 
 // The lead bytes of code page 936 (GBK), the target systems' ANSI code page;
@@ -483,6 +490,7 @@ struct FakePlatform {
               {}};
 
     FakePlatform() {
+        messages.busy = &dock.state.commands.busy;
         dock.settings.floatDistance = 48;
         dock.settings.floatBothWays = 1;
         dock.settings.launchCooldownMs = 1000;

@@ -189,11 +189,15 @@ TEST_F(AddItemTest, FilesDroppedOnAHoveredItemAreInsertedAfterItReversed) {
 
 TEST(ChosenFilePaths, AreTheOnePathOrTheFolderJoinedToEachName) {
     using namespace std::string_view_literals;
-    EXPECT_THAT(chosenFilePaths("C:\\Apps\\a.exe\0\0"sv), ElementsAre("C:\\Apps\\a.exe"));
-    EXPECT_THAT(chosenFilePaths("C:\\Apps\0a.exe\0b.lnk\0\0"sv),
+    EXPECT_THAT(chosenFilePaths("C:\\Apps\\a.exe\0\0"sv, kGbk), ElementsAre("C:\\Apps\\a.exe"));
+    EXPECT_THAT(chosenFilePaths("C:\\Apps\0a.exe\0b.lnk\0\0"sv, kGbk),
                 ElementsAre("C:\\Apps\\a.exe", "C:\\Apps\\b.lnk"));
-    EXPECT_THAT(chosenFilePaths("C:\\\0a.exe\0b.exe\0\0"sv), ElementsAre("C:\\a.exe", "C:\\b.exe"));
-    EXPECT_TRUE(chosenFilePaths("\0\0"sv).empty());
+    EXPECT_THAT(chosenFilePaths("C:\\\0a.exe\0b.exe\0\0"sv, kGbk),
+                ElementsAre("C:\\a.exe", "C:\\b.exe"));
+    EXPECT_TRUE(chosenFilePaths("\0\0"sv, kGbk).empty());
+    // C:\誠 (D5 5C) ends in no separator in GBK; in 1252 its last byte is one.
+    EXPECT_THAT(chosenFilePaths("C:\\\xD5\\\0a\0\0"sv, kGbk), ElementsAre("C:\\\xD5\\\\a"));
+    EXPECT_THAT(chosenFilePaths("C:\\\xD5\\\0a\0\0"sv, kCp1252), ElementsAre("C:\\\xD5\\a"));
 }
 
 TEST_F(AddItemTest, ChosenFilesGoWhereADropAtTheMenusPointWouldPutThemAndAreToBeSaved) {

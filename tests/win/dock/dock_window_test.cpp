@@ -62,6 +62,11 @@ std::string settingsSection(
     return text;
 }
 
+// A button message's point on item n's resting cell (0: the empty part of the row).
+LPARAM onItem(int n) {
+    return n == 0 ? MAKELPARAM(10, 10) : MAKELPARAM(144 + 36 * (n - 1) + 18, 170);
+}
+
 class DockWindow : public ::testing::Test {
   protected:
     std::string config() const { return folder.File("config.ini"); }
@@ -166,11 +171,12 @@ TEST_F(DockWindow, DoubleClickLaunchesTheHoveredItemWithItsDirectory) {
     writeFileText(config(), itemsSection(2, "C:/Tools/app.exe", "0"));
     DockUnderTest dock(folder.Path());
     dock.shell.tick = 50000;
-    dock.dock().state.frame.hoverIndex = 0;
-    dock.call(WM_LBUTTONDBLCLK);  // the empty part of the dock launches nothing
-    dock.dock().state.frame.hoverIndex = 2;
-    EXPECT_EQ(dock.call(WM_LBUTTONDBLCLK), FALSE);
+    dock.call(WM_LBUTTONDBLCLK, 0, onItem(0));  // the empty part of the dock launches nothing
+    // The last tick saw item 1; the pointer has moved on to item 2 since.
+    dock.dock().state.frame.hoverIndex = 1;
+    EXPECT_EQ(dock.call(WM_LBUTTONDBLCLK, 0, onItem(2)), FALSE);
     EXPECT_EQ(dock.shell.launched, (std::vector<Launched>{{"C:/Tools/app.exe", "C:\\Tools\\"}}));
+    EXPECT_EQ(dock.dock().state.commands.lastLaunchIndex, 2);
 }
 
 TEST_F(DockWindow, AHotkeyMessageLaunchesItsItem) {
@@ -193,8 +199,7 @@ TEST_F(DockWindow, TheRealShellStartsTheTargetInItsOwnDirectory) {
     writeFileText(config(), itemsSection(1, target, "0"));
     DockUnderTest dock(folder.Path());
     dock.shell.forward = true;
-    dock.dock().state.frame.hoverIndex = 1;
-    dock.call(WM_LBUTTONDBLCLK);
+    dock.call(WM_LBUTTONDBLCLK, 0, onItem(1));
     std::string marker;
     pumpUntil([&] { return !(marker = readFileText(programs.File("marker.txt"))).empty(); });
     EXPECT_EQ(marker, programs.Path() + "\r\n");
@@ -211,8 +216,7 @@ TEST_F(DockWindow, TheRealShellWithoutADirectoryKeepsTheDocksOwn) {
     {
         DockUnderTest dock(folder.Path());
         dock.shell.forward = true;
-        dock.dock().state.frame.hoverIndex = 1;
-        dock.call(WM_LBUTTONDBLCLK);
+        dock.call(WM_LBUTTONDBLCLK, 0, onItem(1));
         EXPECT_EQ(dock.shell.launched, (std::vector<Launched>{{"marker.exe", ""}}));
         std::string marker;
         pumpUntil([&] { return !(marker = readFileText(programs.File("marker.txt"))).empty(); });
@@ -252,15 +256,14 @@ TEST_F(DockWindow, DroppedPathsAreTitledAndLaunchedByTheAnsiCodePage) {
          gbk ? "C:\\\xB3\xCC\xD0\xF2\\" : "C:\\\xB3\xCC\xD0\xF2\\\x95\\"},
     };
     DockUnderTest dock(folder.Path());
-    dock.dock().state.frame.pointerX = 10000;  // right of the middle: each drop is appended
     std::vector<Launched> expected;
     int index = 0;
     for (const Case& c : cases) {
+        dock.dock().state.frame.pointerX = 10000;  // right of the middle: each drop is appended
         dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(c.path)));
         ASSERT_EQ(dock.dock().state.items.Count(), ++index);
         EXPECT_EQ(dock.dock().state.items[index].item.title, c.title) << c.path;
-        dock.dock().state.frame.hoverIndex = index;
-        dock.call(WM_LBUTTONDBLCLK);
+        dock.call(WM_LBUTTONDBLCLK, 0, onItem(index));
         expected.push_back({c.path, c.directory});
     }
     EXPECT_EQ(dock.shell.launched, expected);
@@ -298,7 +301,7 @@ TEST_F(DockWindow, WhileBusyIgnoresDoubleClicksRightButtonDropsAndHotkeys) {
     // The same messages once the dock is free again.
     dock.dock().state.commands.busy = false;
     dock.shell.tick = 10000;
-    dock.call(WM_LBUTTONDBLCLK);
+    dock.call(WM_LBUTTONDBLCLK, 0, onItem(1));
     dock.shell.tick = 20000;
     EXPECT_EQ(dock.call(WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, VK_F11)), TRUE);
     EXPECT_EQ(dock.shell.launched.size(), 2u);
@@ -306,7 +309,7 @@ TEST_F(DockWindow, WhileBusyIgnoresDoubleClicksRightButtonDropsAndHotkeys) {
     EXPECT_EQ(dock.dock().state.items.Count(), 2);
     const UINT_PTR timer =
         ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
-    dock.call(WM_RBUTTONUP);
+    dock.call(WM_RBUTTONUP, 0, onItem(1));
     ::KillTimer(nullptr, timer);
     EXPECT_EQ(menusOpened, 1);
     ::UnhookWindowsHookEx(hook);
@@ -339,7 +342,7 @@ TEST_F(DockWindow, EscapeClosesAndSavesLikeClose) {
     EXPECT_TRUE(dock.program.Session().ended);
 }
 
-TEST_F(DockWindow, InKeyboardModeTheDialogsKeysChooseAndEscapeOnlyEndsTheMode) {
+TEST_F(DockWindow, InKeyboardModeTheDialogsKeysChooseAndEscapeGivesTheKeyboardBack) {
     writeFileText(config(), itemsSection(3, "C:\\x\\y.exe", "0") +
                                 section(texts::kSectionExtended) +
                                 entry(texts::kKeyKeyboardMode, "1"));
@@ -347,10 +350,13 @@ TEST_F(DockWindow, InKeyboardModeTheDialogsKeysChooseAndEscapeOnlyEndsTheMode) {
     const KeyboardSelection& keyboard = dock.dock().state.keyboard;
     ASSERT_TRUE(keyboard.hotkeyHeld);
     // Through the dialog manager, as the modal loop hands them on.
-    auto press = [&](UINT message, WPARAM key) {
-        MSG msg{dock.window, message, key, 0x00010001, 0, {}};
+    auto press = [&](UINT message, WPARAM key, LPARAM data = 0x00010001) {
+        MSG msg{dock.window, message, key, data, 0, {}};
         return ::IsDialogMessageA(dock.window, &msg);
     };
+    HWND other = ::CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 0, 0, 10, 10, nullptr,
+                                   nullptr, nullptr, nullptr);
+    ::SetForegroundWindow(other);
     EXPECT_EQ(dock.call(WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_SPACE)), TRUE);
     ASSERT_TRUE(keyboard.active);
     press(WM_KEYDOWN, VK_END);
@@ -361,9 +367,20 @@ TEST_F(DockWindow, InKeyboardModeTheDialogsKeysChooseAndEscapeOnlyEndsTheMode) {
     dock.shell.tick = 5000;
     press(WM_KEYDOWN, VK_RETURN);
     EXPECT_EQ(dock.shell.launched, (std::vector<Launched>{{"C:\\x\\y.exe", "C:\\x\\"}}));
-    press(WM_KEYDOWN, VK_ESCAPE);
+    EXPECT_FALSE(keyboard.active);
+    EXPECT_EQ(::GetForegroundWindow(), dock.window) << "left to the started program";
+
+    // Escape held down: the press gives the keyboard back, the repeats close nothing.
+    ::SetForegroundWindow(other);
+    dock.call(WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_SPACE));
+    for (LPARAM data : {0x00010001, 0x40010001, 0x40010001}) press(WM_KEYDOWN, VK_ESCAPE, data);
     EXPECT_FALSE(keyboard.active);
     EXPECT_FALSE(dock.program.Session().ended);
+    EXPECT_EQ(::GetForegroundWindow(), other);
+
+    dock.call(WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_SPACE));
+    dock.call(WM_LBUTTONDBLCLK, 0, onItem(1));  // on item 1, not on the selection
+    EXPECT_EQ(dock.dock().state.commands.lastLaunchIndex, 1);
 
     dock.call(WM_HOTKEY, 0, MAKELPARAM(MOD_CONTROL | MOD_ALT, VK_SPACE));
     EXPECT_EQ(keyboard.selected, 3);
@@ -371,21 +388,20 @@ TEST_F(DockWindow, InKeyboardModeTheDialogsKeysChooseAndEscapeOnlyEndsTheMode) {
     EXPECT_FALSE(keyboard.active);
     press(WM_KEYDOWN, VK_HOME);
     EXPECT_EQ(keyboard.selected, 3) << "outside the mode the keys are the dialog's";
+    ::DestroyWindow(other);
 }
 
-TEST_F(DockWindow, AKeyboardHotkeyHeldElsewhereGraysTheModesEntryUntilItIsFree) {
+TEST_F(DockWindow, AKeyboardHotkeyHeldElsewhereLeavesTheModesEntryFreeToSwitchItOff) {
     ASSERT_TRUE(::RegisterHotKey(nullptr, 77, MOD_CONTROL | MOD_ALT, VK_SPACE));
     writeFileText(config(), section(texts::kSectionExtended) + entry(texts::kKeyKeyboardMode, "1"));
     DockUnderTest dock(folder.Path());
     DockSession& session = dock.program.Session();
     prepareContextMenu(session);
     EXPECT_EQ(::GetMenuState(session.menuHandle.get(), IDM_KEYBOARD_MODE, MF_BYCOMMAND),
-              UINT{MF_GRAYED | MF_CHECKED});
-    ::UnregisterHotKey(nullptr, 77);
-    prepareContextMenu(session);
-    EXPECT_EQ(::GetMenuState(session.menuHandle.get(), IDM_KEYBOARD_MODE, MF_BYCOMMAND),
               UINT{MF_CHECKED});
-    EXPECT_TRUE(dock.dock().state.keyboard.hotkeyHeld);
+    carryOutMenuCommand(session, IDM_KEYBOARD_MODE);
+    EXPECT_EQ(dock.dock().settings.keyboardMode, 0);
+    ::UnregisterHotKey(nullptr, 77);
 }
 
 TEST_F(DockWindow, ADropReachesConfigIniWithoutClosingTheDock) {
@@ -507,8 +523,9 @@ TEST_F(DockWindow, APressOnTheEmptyAreaMovesTheDockUnlessLockedOrOnAnItem) {
     dialogProcedure = reinterpret_cast<WNDPROC>(::SetWindowLongPtrA(
         dock.window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&withoutMoveLoop)));
     moveLoops = 0;
-    dock.dock().state.frame.hoverIndex = 0;
-    ::SendMessageA(dock.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    // The last tick saw item 1; the press is on the empty strip left of it.
+    dock.dock().state.frame.hoverIndex = 1;
+    ::SendMessageA(dock.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(136, 175));
     EXPECT_EQ(moveLoops, 1);
     dock.dock().state.frame.hoverIndex = 1;
     ::SendMessageA(dock.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(160, 170));
@@ -660,11 +677,7 @@ class ClosingWhileWaiting : public DockWindow {
     // dialog has ended, every wait must have ended before it.
     void closeWhile(DockUnderTest& dock, int hover, std::function<HWND(DWORD, HWND)> reachWait) {
         closeWhileWaiting(
-            dock,
-            [&] {
-                dock.dock().state.frame.hoverIndex = hover;
-                dock.call(WM_RBUTTONUP);
-            },
+            dock, [&] { dock.call(WM_RBUTTONUP, 0, onItem(hover)); },
             [&](DWORD thread) {
                 HWND popup = waitForWindow(thread, L"#32768", L"");
                 return popup != nullptr && reachWait(thread, popup) != nullptr;
