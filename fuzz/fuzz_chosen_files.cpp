@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     buffer += '\0';
     buffer += input.ConsumeRandomLengthString(8);
 
-    const std::vector<std::string> paths = chosenFilePaths(buffer);
+    const std::vector<std::string> paths = chosenFilePaths(buffer, dock.leadBytes);
     if (parts > 1) {
         require(paths.size() == names.size() - 1);
         for (std::size_t i = 0; i < paths.size(); ++i) {

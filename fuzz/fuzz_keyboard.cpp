@@ -49,7 +49,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             default:
                 if (input.ConsumeBool())
-                    leaveKeyboardMode(dock);
+                    leaveKeyboardMode(dock, input.ConsumeBool() ? ModeEnd::returnForeground
+                                                                : ModeEnd::keepForeground);
                 else
                     enterKeyboardMode(dock);
         }
