@@ -31,15 +31,18 @@ start_virtual_display() {
     return 1
 }
 
-# Waits until Wine's desktop process is up: a window created before it exists
-# gets no display driver and never reaches the screen.
+# Waits until Wine's desktop process of this prefix is up: a window created
+# before it exists gets no display driver and never reaches the screen. Another
+# tree's desktop, running at the same time, does not count.
 wait_for_wine_desktop() {
-    local i
+    local i pid
     for i in $(seq 1 200); do
-        if pgrep -f 'explorer.exe /desktop' >/dev/null 2>&1; then
-            sleep 0.5
-            return 0
-        fi
+        for pid in $(pgrep -f 'explorer.exe /desktop'); do
+            if tr '\0' '\n' <"/proc/$pid/environ" 2>/dev/null | grep -qxF "WINEPREFIX=$WINEPREFIX"; then
+                sleep 0.5
+                return 0
+            fi
+        done
         sleep 0.05
     done
     echo "Wine's desktop did not come up" >&2
