@@ -1,6 +1,7 @@
 #include "dock/dpi_awareness_win32.h"
 
 #include "support/handles_win32.h"
+#include "support/system_functions_win32.h"
 
 namespace dock {
 namespace {
@@ -11,25 +12,16 @@ constexpr std::int32_t kDefaultDpi = USER_DEFAULT_SCREEN_DPI;
 // asks as aware too; the setting being off must still mean the classic sizes.
 bool declared = false;
 
-// The function `name` of a system library the process has loaded, or null.
-template <typename Function>
-Function systemFunction(const char* module, const char* name) {
-    const HMODULE handle = ::GetModuleHandleA(module);
-    if (handle == nullptr) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(handle, name)));
-}
-
-// shcore.dll (Windows 8.1 and later) is not among the program's imports.
+// shcore.dll (Windows 8.1 and later) is not among the program's imports;
+// loaded once, for the life of the process.
 HMODULE shellCore() {
-    static const HMODULE module = ::LoadLibraryA("shcore.dll");
-    return module;
+    static const UniqueModule module = loadSystemLibrary("shcore.dll");
+    return module.get();
 }
 
 template <typename Function>
 Function shellCoreFunction(const char* name) {
-    const HMODULE module = shellCore();
-    if (module == nullptr) return nullptr;
-    return reinterpret_cast<Function>(reinterpret_cast<void*>(::GetProcAddress(module, name)));
+    return moduleFunction<Function>(shellCore(), name);
 }
 
 }  // namespace
