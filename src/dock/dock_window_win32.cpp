@@ -139,8 +139,12 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             if (!isEscapePress(wParam, lParam)) return FALSE;
             if (!cancelItemDrag(dock)) closeDock(session);
             return TRUE;
-        case WM_KEYDOWN:
-            return onSelectionKey(dock, wParam);
+        case WM_KEYDOWN: {
+            int launch = 0;
+            const bool held = onSelectionKey(dock, wParam, launch);
+            launchItem(dock, launch);
+            return held;
+        }
         case WM_CHAR:
             return onTypedCharacter(dock, wParam);
         case WM_LBUTTONDOWN:
@@ -186,6 +190,7 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             // dock keeps its classic sizes wherever it is.
             if (!dpiAwarenessDeclared()) return FALSE;
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            cancelItemDrag(dock);
             changeDpi(dock, HIWORD(wParam), {suggested->left, suggested->top});
             return TRUE;
         }

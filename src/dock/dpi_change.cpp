@@ -4,7 +4,6 @@
 
 #include "config/configuration.h"
 #include "config/extended_settings.h"
-#include "dock/item_drag.h"
 #include "items/item_pictures.h"
 #include "render/frame.h"
 #include "render/layout.h"
@@ -22,7 +21,6 @@ bool dpiAwarenessWanted(ProfileStore& profile, std::string_view programDirectory
 
 void changeDpi(Dock& dock, std::int32_t dpi, PointI suggested) {
     DockState& state = dock.state;
-    cancelItemDrag(dock);
     LayoutMetrics& metrics = state.metrics;
     const LayoutMetrics before = metrics;
     metrics = metricsAtDpi(dpi);

@@ -18,6 +18,7 @@ bool dpiAwarenessWanted(ProfileStore& profile, std::string_view programDirectory
 // The window went to a monitor of another DPI, or the scale changed: the
 // metrics follow `dpi`, the row is laid out again at rest, the window takes
 // the system's suggested place and the surface is made at the new size.
+// A drag under way is cancelled by the caller first.
 void changeDpi(Dock& dock, std::int32_t dpi, PointI suggested);
 
 // The setting was switched from the menu. The running process keeps the

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <string_view>
 
-#include "dock/launch.h"
 #include "items/hotkeys.h"
 #include "render/layout.h"
 
@@ -138,10 +137,10 @@ void typeAhead(Dock& dock, char byte) {
     }
 }
 
-void launchSelection(Dock& dock) {
-    if (!accepting(dock)) return;
+int selectionToLaunch(Dock& dock) {
+    if (!accepting(dock)) return 0;
     leaveKeyboardMode(dock, ModeEnd::keepForeground);
-    launchItem(dock, dock.state.keyboard.selected);
+    return dock.state.keyboard.selected;
 }
 
 PointI virtualPointer(const DockState& state, int index) {

@@ -42,8 +42,9 @@ void moveSelection(Dock& dock, SelectionKey key);
 // One byte of a typed character (a two-byte character comes as two): the
 // selection goes to the next item whose title starts with what was typed.
 void typeAhead(Dock& dock, char byte);
-// Enter: the mode ends and launchItem starts the selection.
-void launchSelection(Dock& dock);
+// Enter: the mode ends and the selection is the item to launch; 0 when the
+// mode does not accept keys.
+int selectionToLaunch(Dock& dock);
 
 // The pointer the selection stands for, in window coordinates: the centre of
 // the top line of the item's resting cell.

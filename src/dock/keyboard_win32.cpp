@@ -28,7 +28,7 @@ bool isEscapePress(WPARAM virtualKey, LPARAM message) {
     return msg == nullptr || msg->message != WM_KEYDOWN || (msg->lParam & kWasDown) == 0;
 }
 
-bool onSelectionKey(Dock& dock, WPARAM virtualKey) {
+bool onSelectionKey(Dock& dock, WPARAM virtualKey, int& launch) {
     if (!dock.state.keyboard.active) return false;
     static constexpr std::pair<WPARAM, SelectionKey> kMoves[] = {
         {VK_LEFT, SelectionKey::left},
@@ -36,7 +36,7 @@ bool onSelectionKey(Dock& dock, WPARAM virtualKey) {
         {VK_HOME, SelectionKey::home},
         {VK_END, SelectionKey::end},
     };
-    if (virtualKey == VK_RETURN) launchSelection(dock);
+    if (virtualKey == VK_RETURN) launch = selectionToLaunch(dock);
     for (const auto& [key, move] : kMoves)
         if (key == virtualKey) moveSelection(dock, move);
     return true;

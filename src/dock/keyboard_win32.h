@@ -16,8 +16,9 @@ bool takeDialogKeys(Dock& dock, HWND window, LPARAM message);
 // WM_GETDLGCODE for Escape, which closes the dock; the repeats of a key held
 // down are no new press: the press they repeat may have been the mode's.
 bool isEscapePress(WPARAM virtualKey, LPARAM message);
-// WM_KEYDOWN and WM_CHAR; false when the mode does not hold.
-bool onSelectionKey(Dock& dock, WPARAM virtualKey);
+// WM_KEYDOWN and WM_CHAR; false when the mode does not hold. Enter names in
+// `launch` the item for the program to start.
+bool onSelectionKey(Dock& dock, WPARAM virtualKey, int& launch);
 bool onTypedCharacter(Dock& dock, WPARAM character);
 // WM_HOTKEY under the dock's own id: the dock comes to the foreground.
 void onKeyboardHotkey(Dock& dock, HWND window);

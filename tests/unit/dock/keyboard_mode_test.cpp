@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "dock/extended_commands.h"
+#include "dock/launch.h"
 #include "dock/startup.h"
 #include "fakes/fake_platform.h"
 #include "dock/tick.h"
@@ -99,7 +100,7 @@ TEST_F(KeyboardModeTest, TheSelectionStopsAtTheEndsAndIsKeptForTheNextTime) {
 
     dock.state.commands.busy = true;
     moveSelection(dock, SelectionKey::end);
-    launchSelection(dock);
+    launchItem(dock, selectionToLaunch(dock));
     EXPECT_EQ(selected(), 2);
     EXPECT_TRUE(fake.shell.launched.empty());
     EXPECT_FALSE(enterKeyboardMode(dock));
@@ -111,11 +112,11 @@ TEST_F(KeyboardModeTest, EnterLaunchesTheSelectionWithTheCooldown) {
     enterKeyboardMode(dock);
     moveSelection(dock, SelectionKey::end);
     fake.shell.tick = 5000;
-    launchSelection(dock);
+    launchItem(dock, selectionToLaunch(dock));
     EXPECT_FALSE(dock.state.keyboard.active) << "Enter's start ends the mode";
     fake.shell.tick = 5500;
     enterKeyboardMode(dock);
-    launchSelection(dock);
+    launchItem(dock, selectionToLaunch(dock));
     EXPECT_EQ(fake.shell.launched,
               (std::vector<testing::FakeShell::Launched>{{"C:\\3.exe", "C:\\"}}));
 }
