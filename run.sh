@@ -23,7 +23,7 @@ source scripts/wine-env.sh
 
 mkdir -p "$folder"
 folder="$(cd "$folder" && pwd)"
-cp "$build/src/dock/dock.exe" "$folder/dock.exe"
+cp "$build/src/app/dock.exe" "$folder/dock.exe"
 if [ ! -f "$folder/config.ini" ]; then
     scripts/first-run-config.sh "$folder"
     echo "== a first config.ini lists some of Wine's programs: drop files on the dock" \

@@ -43,8 +43,8 @@
 #include "items/icon_extraction.h"
 #include "items/icon_source_win32.h"
 #include "render/dock_image_win32.h"
-#include "support/files_win32.h"
-#include "support/profile_win32.h"
+#include "config/files_win32.h"
+#include "config/profile_win32.h"
 
 namespace {
 

@@ -24,12 +24,12 @@
 #include <vector>
 
 #include "fakes/fake_platform.h"
-#include "dock/item_drag.h"
+#include "features/arranging/item_drag.h"
 #include "render/builtin_pictures.h"
 #include "render/canvas_win32.h"
 #include "render/dock_image_win32.h"
 #include "render/frame.h"
-#include "dock/tick.h"
+#include "app/tick.h"
 #include "render/layout.h"
 #include "render/to_wide_win32.h"
 #include "support/texts.h"

@@ -11,7 +11,7 @@
 
 #include "fakes/fake_platform.h"
 #include "render/frame.h"
-#include "dock/tick.h"
+#include "app/tick.h"
 #include "render/hover.h"
 #include "render/layout.h"
 

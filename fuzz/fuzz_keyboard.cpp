@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "dock/keyboard_mode.h"
+#include "features/keyboard_mode/keyboard_mode.h"
 #include "fuzz_support.h"
 #include "support/text.h"
 

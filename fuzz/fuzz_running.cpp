@@ -10,7 +10,7 @@
 #include <set>
 #include <string>
 
-#include "dock/running_items.h"
+#include "features/running_programs/running_items.h"
 #include "fuzz_support.h"
 #include "items/add_item.h"
 #include "support/text.h"

@@ -10,7 +10,7 @@
 #include <string_view>
 
 #include "config/configuration.h"
-#include "dock/startup.h"
+#include "app/startup.h"
 #include "fakes/fake_platform.h"
 #include "fuzz_support.h"
 #include "items/hotkeys.h"

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <string>
 
-#include "dock/launch.h"
+#include "app/launch.h"
 #include "fuzz_support.h"
 #include "items/add_item.h"
 #include "support/text.h"

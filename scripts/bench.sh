@@ -87,7 +87,7 @@ echo "== the running dock: start-up, memory, rest cost"
 # own Windows programs, 50 in all.
 sys32="$WINEPREFIX/drive_c/windows/system32"
 targets=()
-for f in "$win/bench/frame_bench.exe" "$win/bench/dock_probe.exe" "$win/src/dock/dock.exe"; do
+for f in "$win/bench/frame_bench.exe" "$win/bench/dock_probe.exe" "$win/src/app/dock.exe"; do
     targets+=("$(winepath -w "$f" 2>/dev/null | tr -d '\r')")
 done
 for f in $(ls "$sys32" | grep -i '\.exe$' | sort | head -n 47); do
@@ -101,7 +101,7 @@ make_dock() {
     local folder="$1" count="$2" indicators="${3:-0}"
     rm -rf "$folder"
     mkdir -p "$folder"
-    cp "$win/src/dock/dock.exe" "$folder/dock.exe"
+    cp "$win/src/app/dock.exe" "$folder/dock.exe"
     python3 - "$folder/config.ini" "$count" "$indicators" \
         "$(winepath -w "$folder/dock.exe" | tr -d '\r')" "${targets[@]}" <<'EOF'
 import sys

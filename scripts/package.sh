@@ -20,7 +20,7 @@ trap 'rm -rf "$stage"' EXIT
 # Without the debugging sections the static runtime brings along: a third
 # of the size.
 strip="$(sed -n 's/^CMAKE_STRIP:FILEPATH=//p' "$build/CMakeCache.txt")"
-"${strip:-x86_64-w64-mingw32-strip}" -o "$stage/dock.exe" "$build/src/dock/dock.exe"
+"${strip:-x86_64-w64-mingw32-strip}" -o "$stage/dock.exe" "$build/src/app/dock.exe"
 # UTF-8 with a byte order mark: Notepad then reads the Chinese right on any
 # system code page.
 {

@@ -4,15 +4,15 @@
 #include <string>
 
 #include "config/dock_model.h"
-#include "support/window_port.h"
-#include "support/hotkey_port.h"
-#include "support/icon_source.h"
-#include "support/drawing_surface.h"
-#include "support/foreground_port.h"
-#include "support/picture.h"
-#include "support/file_system.h"
-#include "support/message_port.h"
-#include "support/profile_store.h"
+#include "ports/window_port.h"
+#include "ports/hotkey_port.h"
+#include "ports/icon_source.h"
+#include "ports/drawing_surface.h"
+#include "ports/foreground_port.h"
+#include "ports/picture.h"
+#include "ports/file_system.h"
+#include "ports/message_port.h"
+#include "ports/profile_store.h"
 #include "support/text.h"
 
 namespace dock {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "support/picture.h"
+#include "ports/picture.h"
 #include "support/geometry.h"
 
 namespace dock {

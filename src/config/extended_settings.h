@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "../../resources/resource_ids.h"
+#include "resource_ids.h"
 #include "config/dock.h"
 #include "support/texts.h"
 

@@ -2,7 +2,7 @@
 // Item hotkeys registered with the system on the dock window.
 #include <windows.h>
 
-#include "support/hotkey_port.h"
+#include "ports/hotkey_port.h"
 
 namespace dock {
 

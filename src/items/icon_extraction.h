@@ -4,7 +4,7 @@
 #include <span>
 #include <string>
 
-#include "support/icon_source.h"
+#include "ports/icon_source.h"
 #include "support/bytes.h"
 
 namespace dock {

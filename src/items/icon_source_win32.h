@@ -7,7 +7,7 @@
 #include <optional>
 #include <string>
 
-#include "support/icon_source.h"
+#include "ports/icon_source.h"
 #include "support/bytes.h"
 
 namespace dock {

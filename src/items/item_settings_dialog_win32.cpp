@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "../../resources/resource_ids.h"
+#include "resource_ids.h"
 #include "support/dialog_win32.h"
 #include "support/texts.h"
 

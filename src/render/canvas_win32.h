@@ -17,7 +17,7 @@
 
 #include "render/dirty_area.h"
 #include "render/gdiplus_win32.h"
-#include "support/drawing_surface.h"
+#include "ports/drawing_surface.h"
 
 namespace dock {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "render/gdiplus_win32.h"
-#include "support/picture.h"
+#include "ports/picture.h"
 
 namespace dock {
 

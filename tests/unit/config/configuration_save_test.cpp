@@ -6,13 +6,13 @@
 #include <vector>
 
 #include "config/configuration.h"
-#include "dock/delete_item.h"
-#include "dock/program_settings.h"
-#include "dock/startup.h"
+#include "features/arranging/delete_item.h"
+#include "app/program_settings.h"
+#include "app/startup.h"
 #include "fakes/fake_platform.h"
 #include "items/add_item.h"
 #include "items/item_settings.h"
-#include "dock/tick.h"
+#include "app/tick.h"
 #include "support/texts.h"
 
 namespace dock {

@@ -6,13 +6,13 @@
 #include <random>
 
 #include "fakes/fake_platform.h"
-#include "dock/extended_commands.h"
-#include "items/chosen_files.h"
+#include "app/extended_commands.h"
+#include "features/arranging/chosen_files.h"
 #include "items/hotkeys.h"
 #include "items/item_pictures.h"
 #include "render/builtin_pictures.h"
 #include "render/layout.h"
-#include "../../../resources/resource_ids.h"
+#include "resource_ids.h"
 #include "support/texts.h"
 
 namespace dock {

@@ -1,4 +1,4 @@
-#include "dock/tick.h"
+#include "app/tick.h"
 #include "render/hover.h"
 
 #include <gtest/gtest.h>

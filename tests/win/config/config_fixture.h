@@ -5,9 +5,9 @@
 
 #include "config/configuration.h"
 #include "fakes/fake_platform.h"
-#include "support/files_win32.h"
+#include "config/files_win32.h"
 #include "support/lead_bytes_win32.h"
-#include "support/profile_win32.h"
+#include "config/profile_win32.h"
 #include "support/texts.h"
 
 namespace dock::testing {

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "dialog_test_support.h"
-#include "dock/context_menu_win32.h"
-#include "dock/start_with_windows.h"
+#include "app/context_menu_win32.h"
+#include "features/autostart/start_with_windows.h"
 #include "render/layout.h"
 #include "support/lead_bytes_win32.h"
 #include "support/program_directory_win32.h"

@@ -8,19 +8,19 @@
 #include <atomic>
 #include <string>
 
-#include "../../../resources/resource_ids.h"
+#include "resource_ids.h"
 #include "../modal_driver.h"
-#include "dock/dock_program_win32.h"
-#include "dock/foreground_win32.h"
-#include "dock/window_port_win32.h"
+#include "app/dock_program_win32.h"
+#include "app/foreground_win32.h"
+#include "app/window_port_win32.h"
 #include "fakes/fake_platform.h"
 #include "items/hotkeys_win32.h"
 #include "render/canvas_win32.h"
 #include "render/builtin_pictures.h"
 #include "render/dock_image_win32.h"
-#include "support/files_win32.h"
+#include "config/files_win32.h"
 #include "support/lead_bytes_win32.h"
-#include "support/messages_win32.h"
+#include "app/messages_win32.h"
 
 namespace dock::wine {
 

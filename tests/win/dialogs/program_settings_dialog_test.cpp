@@ -7,7 +7,7 @@
 #include <string>
 
 #include "dialog_test_support.h"
-#include "dock/program_settings_dialog_win32.h"
+#include "app/program_settings_dialog_win32.h"
 
 namespace dock::wine {
 namespace {

@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "../render/surface_win32.h"
-#include "dock/extended_commands.h"
+#include "app/extended_commands.h"
 #include "fakes/fake_platform.h"
 #include "items/add_item.h"
 #include "items/icon_extraction.h"
@@ -13,7 +13,7 @@
 #include "render/dock_image_win32.h"
 #include "render/frame.h"
 #include "render/layout.h"
-#include "../../../resources/resource_ids.h"
+#include "resource_ids.h"
 
 namespace dock {
 namespace {

@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <string>
 
-#include "dock/item_drag.h"
+#include "features/arranging/item_drag.h"
 #include "fakes/fake_platform.h"
 #include "render/builtin_pictures.h"
 #include "render/canvas_win32.h"

@@ -5,11 +5,11 @@
 #include <gtest/gtest.h>
 
 #include "../wait_until.h"
-#include "dock/window_port_win32.h"
+#include "app/window_port_win32.h"
 #include "fakes/fake_platform.h"
 #include "render/canvas_win32.h"
 #include "render/frame.h"
-#include "dock/tick.h"
+#include "app/tick.h"
 #include "render/layout.h"
 
 namespace dock::wine {

@@ -15,7 +15,7 @@
 #include <vector>
 
 #include "dock_test_support.h"
-#include "support/profile_win32.h"
+#include "config/profile_win32.h"
 #include "support/text.h"
 #include "support/texts.h"
 

@@ -14,8 +14,8 @@
 #include <new>
 #include <string>
 
-#include "../../../resources/resource_ids.h"
-#include "dock/dock_window_win32.h"
+#include "resource_ids.h"
+#include "app/dock_window_win32.h"
 #include "render/layout.h"
 #include "support/fatal.h"
 

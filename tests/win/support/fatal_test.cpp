@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "support/files_win32.h"
+#include "config/files_win32.h"
 #include "temp_folder.h"
 
 namespace dock {

@@ -5,9 +5,9 @@
 
 #include <string>
 
-#include "support/files_win32.h"
+#include "config/files_win32.h"
 #include "support/lead_bytes_win32.h"
-#include "support/profile_win32.h"
+#include "config/profile_win32.h"
 #include "support/program_directory_win32.h"
 #include "support/text.h"
 #include "temp_folder.h"

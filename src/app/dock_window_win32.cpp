@@ -1,0 +1,243 @@
+#include "app/dock_window_win32.h"
+
+#include <shellapi.h>
+#include <windowsx.h>
+
+#include <memory>
+#include <utility>
+
+#include "config/configuration.h"
+#include "features/dpi/dpi_awareness_win32.h"
+#include "features/dpi/dpi_change.h"
+#include "features/fullscreen_avoidance/fullscreen_avoidance.h"
+#include "features/arranging/item_drag.h"
+#include "features/keyboard_mode/keyboard_mode.h"
+#include "features/keyboard_mode/keyboard_win32.h"
+#include "app/launch.h"
+#include "app/placement.h"
+#include "app/startup.h"
+#include "items/drop_win32.h"
+#include "app/tick.h"
+#include "support/fatal.h"
+#include "support/lead_bytes_win32.h"
+#include "resource_ids.h"
+
+namespace dock {
+namespace {
+
+void setDragFullWindows(std::int32_t value) {
+    ::SystemParametersInfoA(SPI_SETDRAGFULLWINDOWS, static_cast<UINT>(value), nullptr, 0);
+}
+
+std::int32_t dragFullWindows() {
+    BOOL value = FALSE;
+    ::SystemParametersInfoA(SPI_GETDRAGFULLWINDOWS, 0, &value, 0);
+    return value;
+}
+
+void onInitDialog(DockProgram& program, HWND window) {
+    DockSession& session = program.Session();
+    session.dockWindow = window;
+    session.ended = false;
+    program.AttachWindow(window);
+    // Closing before the dock was ever activated restores this value: it must
+    // be the user's own setting, not an arbitrary zero.
+    session.savedDragFullWindows = dragFullWindows();
+    startDock(session.dock);
+}
+
+void onActivate(DockSession& session, WPARAM how) {
+    if (how == WA_ACTIVE || how == WA_CLICKACTIVE) {
+        session.savedDragFullWindows = dragFullWindows();
+        // Layered windows move with their contents only when this is on.
+        if (session.savedDragFullWindows == 0) setDragFullWindows(1);
+    } else if (how == WA_INACTIVE) {
+        setDragFullWindows(session.savedDragFullWindows);
+    }
+}
+
+void onLeftButtonDown(DockSession& session) {
+    Dock& dock = session.dock;
+    if (dock.state.frame.hoverIndex != 0 || dock.settings.locked != 0) return;
+    const RectI before = dock.platform.window.WindowRect();
+    ::ReleaseCapture();
+    // Returns once the user lets go; the new place is saved like any change.
+    ::SendMessageA(session.dockWindow, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
+    if (dock.platform.window.WindowRect() != before) dockMovedByUser(dock);
+}
+
+// The dock has no frame: client coordinates are window coordinates.
+PointI pointOf(LPARAM lParam) {
+    return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+}
+
+PointI systemDragDistance() {
+    return {::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG)};
+}
+
+// The program runDock (or a test) gave as the dialog's creation parameter;
+// null before WM_INITDIALOG has stored it.
+DockProgram* programOf(HWND window) {
+    return reinterpret_cast<DockProgram*>(::GetWindowLongPtrA(window, DWLP_USER));
+}
+
+}  // namespace
+
+DockProgram::DockProgram(HINSTANCE instance, std::string programDirectory, ShellPort* shell)
+    : window_(session_.dockWindow, &onAnimationTick),
+      shell_(session_.dockWindow),
+      foreground_(session_.dockWindow),
+      dock_{Platform{files_, profile_, messages_, pictures_, canvas_, hotkeys_, icons_, window_,
+                     shell != nullptr ? *shell : static_cast<ShellPort&>(shell_), foreground_},
+            std::move(programDirectory),
+            SystemLeadBytes(),
+            {},
+            {}} {
+    dock_.state.pictures.backgroundImage = std::make_unique<DockImage>();
+    dock_.state.pictures.trayImage = std::make_unique<DockImage>();
+    session_.instanceHandle = instance;
+}
+
+DockProgram::~DockProgram() {
+    // The exit order of the program-wide objects: the items, the tray path,
+    // the two pictures, the surface, then the item pictures.
+    DockState& state = dock_.state;
+    state.items = DockItemList{};
+    dock_.settings.trayImagePath.clear();
+    state.pictures.backgroundImage.reset();
+    state.pictures.trayImage.reset();
+    canvas_.Destroy();
+    state.pictures.imagePool.clear();
+}
+
+void DockProgram::AttachWindow(HWND window) {
+    canvas_.AttachWindow(window);
+    hotkeys_ = Win32Hotkeys(window);
+}
+
+INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        ::SetWindowLongPtrA(window, DWLP_USER, lParam);
+        auto* program = reinterpret_cast<DockProgram*>(lParam);
+        if (program != nullptr) onInitDialog(*program, window);
+        return FALSE;
+    }
+    DockProgram* program = programOf(window);
+    if (program == nullptr) return FALSE;
+    DockSession& session = program->Session();
+    Dock& dock = session.dock;
+    switch (message) {
+        case WM_ACTIVATE:
+            if (LOWORD(wParam) == WA_INACTIVE) leaveKeyboardMode(dock, ModeEnd::keepForeground);
+            onActivate(session, wParam);
+            return FALSE;
+        case WM_CLOSE:
+            closeDock(session);
+            return TRUE;
+        case WM_GETDLGCODE:
+            if (takeDialogKeys(dock, window, lParam)) return TRUE;
+            if (!isEscapePress(wParam, lParam)) return FALSE;
+            if (!cancelItemDrag(dock)) closeDock(session);
+            return TRUE;
+        case WM_KEYDOWN: {
+            int launch = 0;
+            const bool held = onSelectionKey(dock, wParam, launch);
+            launchItem(dock, launch);
+            return held;
+        }
+        case WM_CHAR:
+            return onTypedCharacter(dock, wParam);
+        case WM_LBUTTONDOWN:
+            hoverAtButton(dock, pointOf(lParam));
+            if (dock.state.frame.hoverIndex != 0)
+                pressItem(dock, pointOf(lParam));
+            else
+                onLeftButtonDown(session);
+            return FALSE;
+        case WM_MOUSEMOVE:
+            movePressedPointer(dock, pointOf(lParam), systemDragDistance());
+            return FALSE;
+        case WM_LBUTTONUP:
+            // A drag off the strip waits for the delete confirmation.
+            if (session.closes.RunCommand(dock.state, [&] { releaseItem(dock, pointOf(lParam)); }))
+                shutdownDock(session);
+            return FALSE;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != window) cancelItemDrag(dock);
+            return FALSE;
+        case WM_LBUTTONDBLCLK:
+            if (dock.state.commands.busy) return FALSE;
+            hoverAtButton(dock, pointOf(lParam));
+            launchItem(dock, dock.state.frame.hoverIndex, (wParam & MK_SHIFT) != 0);
+            return FALSE;
+        case WM_RBUTTONUP:
+            if (cancelItemDrag(dock) || dock.state.commands.busy) return FALSE;
+            hoverAtButton(dock, pointOf(lParam));
+            showContextMenu(session);
+            return FALSE;
+        case WM_DROPFILES:
+            handleDroppedFiles(dock, reinterpret_cast<HDROP>(wParam));
+            return FALSE;
+        case WM_DISPLAYCHANGE:
+            keepDockOnScreen(dock);
+            return FALSE;
+        case WM_SETTINGCHANGE:
+            if (wParam == SPI_SETWORKAREA) keepDockOnScreen(dock);
+            return FALSE;
+        case WM_DPICHANGED: {
+            // Handled here: the dialog manager's own rescaling would size the
+            // window by its template, not by the row. Without the setting the
+            // dock keeps its classic sizes wherever it is.
+            if (!dpiAwarenessDeclared()) return FALSE;
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            cancelItemDrag(dock);
+            changeDpi(dock, HIWORD(wParam), {suggested->left, suggested->top});
+            return TRUE;
+        }
+        case WM_QUERYENDSESSION:
+            saveConfiguration(dock);
+            return FALSE;
+        case kForegroundChangedMessage:
+            checkFullscreen(dock);
+            return TRUE;
+        case WM_HOTKEY:
+            if (dock.state.commands.busy) return FALSE;
+            if (wParam == kKeyboardHotkeyId)
+                onKeyboardHotkey(dock, window);
+            else
+                dispatchHotkey(dock, wParam, static_cast<std::uintptr_t>(lParam));
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
+void CALLBACK onAnimationTick(HWND window, UINT, UINT_PTR, DWORD) {
+    DockProgram* program = programOf(window);
+    if (program != nullptr && !FatalReportShowing()) animationTick(program->GetDock());
+}
+
+void closeDock(DockSession& session) {
+    if (session.closes.CloseNow())
+        shutdownDock(session);
+    else
+        endCommandWaits(session);
+}
+
+void shutdownDock(DockSession& session) {
+    if (session.ended) return;
+    session.ended = true;
+    setDragFullWindows(session.savedDragFullWindows);
+    stopDock(session.dock);
+    session.menuHandle.reset();
+    ::EndDialog(session.dockWindow, 0);
+}
+
+INT_PTR runDock(DockProgram& program) {
+    DockSession& session = program.Session();
+    session.menuHandle.reset(::LoadMenuA(session.instanceHandle, MAKEINTRESOURCEA(IDM_CONTEXT)));
+    return ::DialogBoxParamA(session.instanceHandle, MAKEINTRESOURCEA(IDD_DOCK), nullptr,
+                             &dockProcedure, reinterpret_cast<LPARAM>(&program));
+}
+
+}  // namespace dock

@@ -1,0 +1,123 @@
+#include "features/arranging/item_drag.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+#include "config/configuration.h"
+#include "features/arranging/delete_item.h"
+#include "items/hotkeys.h"
+#include "render/frame.h"
+#include "render/layout.h"
+
+namespace dock {
+namespace {
+
+constexpr std::uint32_t kFastPeriodMs = 10;
+
+// Everything at rest: no magnification, every cell in its resting place.
+void restRow(Dock& dock) {
+    DockState& state = dock.state;
+    state.frame.hoverIndex = 0;
+    state.frame.zoomIndex = 0;
+    state.frame.zoomPercent = 0;
+    layoutRow(state, 1);
+    renderFrame(dock, true);
+}
+
+}  // namespace
+
+int dragLandingIndex(const DockState& state, PointI pointer) {
+    const LayoutMetrics& m = state.metrics;
+    const int count = state.items.Count();
+    if (count == 0) return 0;
+    const RectF strip = stripRect(state);
+    if (strip.top - pointer.y > m.cellHeight || pointer.y - strip.bottom > m.cellHeight) return 0;
+    const double cell = std::floor((double(pointer.x) - m.leftMargin) / m.cellWidth) + 1;
+    return static_cast<int>(std::clamp(cell, 1.0, double(count)));
+}
+
+int indexAfterMove(int index, int from, int to) {
+    if (index == from) return to;
+    if (from < to && index > from && index <= to) return index - 1;
+    if (to < from && index >= to && index < from) return index + 1;
+    return index;
+}
+
+void moveItem(Dock& dock, int from, int to) {
+    DockState& state = dock.state;
+    if (from == to || !state.items.Contains(from) || !state.items.Contains(to)) return;
+    state.items.Move(from, to);
+    reregisterHotkeyRange(dock, std::min(from, to), std::max(from, to));
+    state.commands.lastLaunchIndex = indexAfterMove(state.commands.lastLaunchIndex, from, to);
+    restRow(dock);
+    markSaveDue(dock);
+}
+
+void pressItem(Dock& dock, PointI point) {
+    DockState& state = dock.state;
+    if (state.commands.busy || dock.settings.locked != 0 || dock.settings.dragReorder == 0) return;
+    if (!state.items.Contains(state.frame.hoverIndex)) return;
+    state.drag.phase = ItemDrag::Phase::pressed;
+    state.drag.item = state.frame.hoverIndex;
+    state.drag.press = point;
+    state.drag.pointer = point;
+    dock.platform.window.CapturePointer();
+}
+
+void movePressedPointer(Dock& dock, PointI point, PointI dragDistance) {
+    DockState& state = dock.state;
+    ItemDrag& drag = state.drag;
+    if (drag.phase != ItemDrag::Phase::pressed) return;
+    if (std::abs(std::int64_t{point.x} - drag.press.x) <= dragDistance.x &&
+        std::abs(std::int64_t{point.y} - drag.press.y) <= dragDistance.y)
+        return;
+    drag.phase = ItemDrag::Phase::dragging;
+    state.frame.hoverIndex = 0;
+    state.frame.zoomIndex = 0;
+    state.frame.zoomPercent = 0;
+    layoutRow(state, 1);
+    followDragPointer(dock, point);
+    dock.platform.window.ArmTimer(kFastPeriodMs);
+}
+
+void followDragPointer(Dock& dock, PointI point) {
+    ItemDrag& drag = dock.state.drag;
+    if (drag.phase != ItemDrag::Phase::dragging) return;
+    drag.pointer = point;
+    drag.landing = dragLandingIndex(dock.state, point);
+    renderFrame(dock, false);
+}
+
+void releaseItem(Dock& dock, PointI point) {
+    DockState& state = dock.state;
+    const ItemDrag drag = state.drag;
+    // Idle before the capture goes, so that the capture-lost message the
+    // release sends is no cancel.
+    state.drag = ItemDrag{};
+    dock.platform.window.ReleasePointer();
+    if (drag.phase != ItemDrag::Phase::dragging) return;
+    const int landing = dragLandingIndex(state, point);
+    if (landing == drag.item) {
+        restRow(dock);
+    } else if (landing != 0) {
+        moveItem(dock, drag.item, landing);
+    } else {
+        // The row stands as it was while the confirmation asks; No leaves it so.
+        restRow(dock);
+        deleteItem(dock, drag.item);
+    }
+}
+
+bool cancelItemDrag(Dock& dock) {
+    DockState& state = dock.state;
+    const ItemDrag::Phase phase = state.drag.phase;
+    if (phase == ItemDrag::Phase::none) return false;
+    state.drag = ItemDrag{};
+    dock.platform.window.ReleasePointer();
+    if (phase != ItemDrag::Phase::dragging) return false;
+    restRow(dock);
+    return true;
+}
+
+}  // namespace dock
