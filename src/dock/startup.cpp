@@ -8,6 +8,7 @@
 #include "config/configuration.h"
 #include "dock/placement.h"
 #include "dock/fullscreen_avoidance.h"
+#include "features/auto_hide/auto_hide.h"
 #include "dock/item_drag.h"
 #include "dock/keyboard_mode.h"
 #include "items/add_item.h"
@@ -98,6 +99,7 @@ void startDock(Dock& dock) {
         renderFrame(dock, true);
     window.ArmTimer(10);
     followFullscreenSetting(dock);
+    followAutoHideSetting(dock, false);
     state.commands.busy = false;
 }
 
@@ -109,6 +111,7 @@ void stopDock(Dock& dock) {
     releaseKeyboardHotkey(dock);
     dock.platform.window.StopTimer();
     stopFullscreenAvoidance(dock);
+    stopAutoHide(dock);
     saveConfiguration(dock);
 }
 
