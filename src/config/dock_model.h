@@ -153,7 +153,8 @@ struct AutoHideState {
     RectI revealZone;         // where the pointer brings it back, screen coordinates
     bool overlapped = false;  // another program's window meets the shown strip
     RectI overlapStrip;       // the strip that was judged
-    bool watching = false;    // the window events hook is set
+    std::uint32_t overlapJudgedTick = 0;
+    bool watching = false;  // the window events hook is set
 };
 
 // What the animation shows: the item under the pointer, the magnification

@@ -11,6 +11,10 @@
 namespace dock {
 namespace {
 
+// The overlap is judged again at least this often, for what the window events
+// do not report: Wine sends no location changes of other programs' windows.
+constexpr std::uint32_t kOverlapRecheckMs = 1000;
+
 // Pixels of a strip kept in sight at an edge the pointer could cross.
 constexpr std::int32_t kSharedEdgeKeep = 2;
 
@@ -52,8 +56,12 @@ void judgeOverlap(Dock& dock, const RectI& shownStrip) {
         s.overlapped = false;
         return;
     }
-    if (!windows.TakeWindowsChanged() && shownStrip == s.overlapStrip) return;
+    const std::uint32_t now = dock.platform.shell.TickCount();
+    if (!windows.TakeWindowsChanged() && shownStrip == s.overlapStrip &&
+        now - s.overlapJudgedTick < kOverlapRecheckMs)
+        return;
     s.overlapStrip = shownStrip;
+    s.overlapJudgedTick = now;
     s.overlapped = windows.OtherWindowMeets(shownStrip);
 }
 

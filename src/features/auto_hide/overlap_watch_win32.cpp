@@ -22,9 +22,8 @@ void CALLBACK onWindowEvent(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG
 }
 
 UniqueWinEventHook hook(DWORD first, DWORD last) {
-    // Only other processes' events: the dock's own come in-process otherwise.
-    return UniqueWinEventHook(::SetWinEventHook(first, last, nullptr, &onWindowEvent, 0, 0,
-                                                WINEVENT_OUTOFCONTEXT | WINEVENT_SKIPOWNPROCESS));
+    return UniqueWinEventHook(
+        ::SetWinEventHook(first, last, nullptr, &onWindowEvent, 0, 0, WINEVENT_OUTOFCONTEXT));
 }
 
 using GetAttribute = HRESULT(WINAPI*)(HWND, DWORD, PVOID, DWORD);
