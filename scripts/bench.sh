@@ -241,6 +241,22 @@ rest_of() {
 }
 rest_of rest "$out/dock-30"
 rest_of rest_running "$out/dock-30-running"
+# 智能隐藏 (自动隐藏=2) at rest while hidden: another program's window at
+# 900, 600 meets the strip of the 30 items at 0, 470, and the dock waits out
+# of sight below the screen's bottom edge.
+cmake --build "$win" -j "$(nproc)" --target dock_window_program >/dev/null
+make_dock "$out/dock-30-hidden" 30
+sed -i 's/^左边=300/左边=0/; s/^顶边=300/顶边=470/' "$out/dock-30-hidden/config.ini"
+printf '[\xc0\xa9\xd5\xb9\xc9\xe8\xd6\xc3]\r\n\xd7\xd4\xb6\xaf\xd2\xfe\xb2\xd8=2\r\n' \
+    >>"$out/dock-30-hidden/config.ini"
+mkdir -p "$out/hidden-window"
+cp "$win/tests/win/dock/dock_window_program.exe" "$out/hidden-window/window.exe"
+rm -f "$out/hidden-window/quit.txt"
+wine_run "$out/hidden-window/window.exe" >/dev/null 2>&1 &
+hider=$!
+rest_of rest_hidden "$out/dock-30-hidden"
+: >"$out/hidden-window/quit.txt"
+wait "$hider" || true
 if [ -n "$only_rest" ]; then
     table
     exit 0

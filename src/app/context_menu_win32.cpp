@@ -13,6 +13,7 @@
 #include "app/program_settings_dialog_win32.h"
 #include "features/autostart/run_key_win32.h"
 #include "features/arranging/add_items_dialog_win32.h"
+#include "features/auto_hide/auto_hide.h"
 #include "items/item_settings_dialog_win32.h"
 #include "support/program_directory_win32.h"
 
@@ -59,7 +60,7 @@ void markExtendedSettings(DockSession& session) {
     HMENU popup = popupOf(session);
     for (const ExtendedSetting& setting : kExtendedSettings) {
         if (setting.menuCommand == kNoMenuEntry) continue;
-        const bool on = session.dock.settings.*setting.field != 0;
+        const bool on = extendedEntryChecked(session.dock.settings, setting);
         ::CheckMenuItem(popup, setting.menuCommand,
                         MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
     }
@@ -170,6 +171,7 @@ void carryOutMenuCommand(DockSession& session, UINT command) {
 void showContextMenu(DockSession& session) {
     DockState& state = session.dock.state;
     const bool closed = session.closes.RunCommand(state, [&] {
+        const HideHold shown(session.dock);
         state.commands.menuTargetIndex = state.frame.hoverIndex;
         state.commands.menuPointerX = state.frame.pointerX;
         POINT pointer{};

@@ -16,6 +16,7 @@
 #include "app/launch.h"
 #include "app/placement.h"
 #include "app/startup.h"
+#include "features/auto_hide/auto_hide.h"
 #include "items/drop_win32.h"
 #include "app/tick.h"
 #include "support/fatal.h"
@@ -61,6 +62,7 @@ void onLeftButtonDown(DockSession& session) {
     if (dock.state.frame.hoverIndex != 0 || dock.settings.locked != 0) return;
     const RectI before = dock.platform.window.WindowRect();
     ::ReleaseCapture();
+    const HideHold shown(dock);
     // Returns once the user lets go; the new place is saved like any change.
     ::SendMessageA(session.dockWindow, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
     if (dock.platform.window.WindowRect() != before) dockMovedByUser(dock);
@@ -179,10 +181,13 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             handleDroppedFiles(dock, reinterpret_cast<HDROP>(wParam));
             return FALSE;
         case WM_DISPLAYCHANGE:
+            showDockAtOnce(dock);
             keepDockOnScreen(dock);
             return FALSE;
         case WM_SETTINGCHANGE:
-            if (wParam == SPI_SETWORKAREA) keepDockOnScreen(dock);
+            if (wParam != SPI_SETWORKAREA) return FALSE;
+            showDockAtOnce(dock);
+            keepDockOnScreen(dock);
             return FALSE;
         case WM_DPICHANGED: {
             // Handled here: the dialog manager's own rescaling would size the

@@ -5,6 +5,7 @@
 #include "features/dpi/dpi_change.h"
 #include "features/fullscreen_avoidance/fullscreen_avoidance.h"
 #include "features/keyboard_mode/keyboard_mode.h"
+#include "features/auto_hide/auto_hide.h"
 #include "items/hotkeys.h"
 #include "items/item_pictures.h"
 #include "render/hotkey_badges.h"
@@ -22,6 +23,7 @@ void switchExtendedSetting(Dock& dock, const ExtendedSetting& setting) {
     }
     if (setting.field == &DockSettings::hotkeyBadges) redrawHotkeyBadges(dock);
     if (setting.field == &DockSettings::fullscreenAvoid) followFullscreenSetting(dock);
+    if (setting.field == &DockSettings::autoHide) followAutoHideSetting(dock, true);
     if (setting.field == &DockSettings::sharpIcons) reloadItemPictures(dock);
     if (setting.field == &DockSettings::dpiAware) noteDpiAwarenessSwitch(dock);
     markSaveDue(dock);

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "ports/foreground_port.h"
+#include "features/auto_hide/overlap_watch_win32.h"
 #include "support/handles_win32.h"
 
 namespace dock {
@@ -26,10 +27,14 @@ class Win32Foreground final : public ForegroundPort {
     void WatchForeground(bool watch) override;
     std::uintptr_t ForegroundHandle() override;
     void GiveForeground(std::uintptr_t window) override;
+    void WatchWindows(bool watch) override { overlaps_.Watch(watch); }
+    bool TakeWindowsChanged() override { return overlaps_.TakeChanged(); }
+    bool OtherWindowMeets(const RectI& rect) override { return overlaps_.OtherWindowMeets(rect); }
 
   private:
     const HWND& window_;
     UniqueWinEventHook hook_;
+    OverlapWatch overlaps_;
 };
 
 }  // namespace dock

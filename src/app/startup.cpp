@@ -10,6 +10,7 @@
 #include "features/fullscreen_avoidance/fullscreen_avoidance.h"
 #include "features/arranging/item_drag.h"
 #include "features/keyboard_mode/keyboard_mode.h"
+#include "features/auto_hide/auto_hide.h"
 #include "items/add_item.h"
 #include "render/builtin_pictures.h"
 #include "render/frame.h"
@@ -98,6 +99,7 @@ void startDock(Dock& dock) {
         renderFrame(dock, true);
     window.ArmTimer(10);
     followFullscreenSetting(dock);
+    followAutoHideSetting(dock, false);
     state.commands.busy = false;
 }
 
@@ -109,6 +111,7 @@ void stopDock(Dock& dock) {
     releaseKeyboardHotkey(dock);
     dock.platform.window.StopTimer();
     stopFullscreenAvoidance(dock);
+    stopAutoHide(dock);
     saveConfiguration(dock);
 }
 

@@ -5,6 +5,7 @@
 #include "features/arranging/item_drag.h"
 #include "features/running_programs/running_items.h"
 #include "features/keyboard_mode/keyboard_mode.h"
+#include "features/auto_hide/auto_hide.h"
 #include "render/frame.h"
 #include "render/hover.h"
 #include "render/layout.h"
@@ -59,15 +60,16 @@ void animationTick(Dock& dock) {
     saveWhenDue(dock);
     checkFullscreenOnTick(dock);
     const bool runningChanged = refreshRunningItems(dock);
+    const bool sliding = autoHideTick(dock);
 
     const PointI pointer = dock.platform.window.CursorPos();
     const RectI area = rowArea(dock);
     int found = keyboardHover(dock, pointer, area);
-    if (found == 0) found = pointerHover(dock, pointer, area);
+    if (found == 0 && !dockSlidOut(dock)) found = pointerHover(dock, pointer, area);
     state.frame.hoverIndex = found;
 
     renderFrame(dock, runningChanged);
-    if (state.frame.hoverIndex != 0) dock.platform.window.ArmTimer(kFastPeriodMs);
+    if (state.frame.hoverIndex != 0 || sliding) dock.platform.window.ArmTimer(kFastPeriodMs);
 }
 
 void hoverAtButton(Dock& dock, PointI point) {

@@ -185,7 +185,8 @@ bool writeValues(Dock& dock, const std::string& file) {
     if (extendedSectionWanted(dock)) {
         std::vector<std::pair<std::string, std::string>> extendedKeys;
         for (const ExtendedSetting& setting : kExtendedSettings)
-            extendedKeys.emplace_back(setting.key, IntToText(dock.settings.*setting.field));
+            if (storedRow(setting))
+                extendedKeys.emplace_back(setting.key, IntToText(dock.settings.*setting.field));
         allWritten =
             profile.WriteProfileTexts(file, std::string(texts::kSectionExtended), extendedKeys) &&
             allWritten;

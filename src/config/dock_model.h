@@ -37,6 +37,8 @@ struct DockSettings {
     std::int32_t hotkeyBadges = 0;       // 快捷键角标
     std::int32_t sharpIcons = 0;         // 高清图标
     std::int32_t dpiAware = 0;           // 高分屏适配
+    std::int32_t autoHide = 0;           // 自动隐藏: 0 never, 1 pointer away, 2 overlapped
+    std::int32_t hideDelayMs = 500;      // 隐藏延迟
 };
 
 struct DockItem {
@@ -138,6 +140,23 @@ struct FullscreenAvoidance {
     std::uint32_t lastCheckTick = 0;
 };
 
+// Hiding at the edge (自动隐藏): how far the dock has slid out of sight and
+// where it came from. Its logic is features/auto_hide.
+struct AutoHideState {
+    int position = 0;     // 0 shown .. kSlideTicks hidden
+    bool hiding = false;  // sliding out or out of sight; false: in or shown
+    bool due = false;     // a reason to hide came at dueSince and waits for the delay
+    std::uint32_t dueSince = 0;
+    int holds = 0;            // the menu and the window move loop keep it shown
+    PointI shownAt;           // the window's place while shown
+    PointI hiddenShift;       // from there to out of sight
+    RectI revealZone;         // where the pointer brings it back, screen coordinates
+    bool overlapped = false;  // another program's window meets the shown strip
+    RectI overlapStrip;       // the strip that was judged
+    std::uint32_t overlapJudgedTick = 0;
+    bool watching = false;  // the window events hook is set
+};
+
 // What the animation shows: the item under the pointer, the magnification
 // (advanced by advanceFrame, sampled by the tick) and the caption.
 struct FrameState {
@@ -210,6 +229,7 @@ struct DockState {
     PictureCache pictures;
     RunningItems running;
     FullscreenAvoidance fullscreen;
+    AutoHideState autoHide;
 };
 
 }  // namespace dock

@@ -40,7 +40,8 @@ void loadExtendedSettings(Dock& dock) {
     dock.state.saving.extendedSectionRead =
         profile.HasSection(file, std::string(texts::kSectionExtended));
     for (const ExtendedSetting& setting : kExtendedSettings)
-        dock.settings.*setting.field = readExtendedSetting(profile, file, setting);
+        if (storedRow(setting))
+            dock.settings.*setting.field = readExtendedSetting(profile, file, setting);
 }
 
 bool extendedSectionWanted(const Dock& dock) {
@@ -50,9 +51,15 @@ bool extendedSectionWanted(const Dock& dock) {
     return false;
 }
 
+bool extendedEntryChecked(const DockSettings& settings, const ExtendedSetting& setting) {
+    const std::int32_t value = settings.*setting.field;
+    return setting.checkedValue == 0 ? value != 0 : value == setting.checkedValue;
+}
+
 void toggleExtendedSetting(Dock& dock, const ExtendedSetting& setting) {
-    std::int32_t& value = dock.settings.*setting.field;
-    value = value != 0 ? 0 : 1;
+    const bool checked = extendedEntryChecked(dock.settings, setting);
+    dock.settings.*setting.field =
+        checked ? 0 : (setting.checkedValue == 0 ? 1 : setting.checkedValue);
 }
 
 }  // namespace dock

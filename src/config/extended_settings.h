@@ -20,6 +20,9 @@ struct ExtendedSetting {
     std::string_view key;
     std::int32_t DockSettings::*field;
     unsigned menuCommand;  // its check entry; the mark shows a nonzero value
+    // A check entry for one value: marked while the setting holds it, chosen
+    // it sets it, or 0 when it held it already. 0 for an on/off entry.
+    std::int32_t checkedValue = 0;
 };
 
 inline constexpr ExtendedSetting kExtendedSettings[] = {
@@ -32,7 +35,16 @@ inline constexpr ExtendedSetting kExtendedSettings[] = {
     {texts::kKeyHotkeyBadges, &DockSettings::hotkeyBadges, IDM_HOTKEY_BADGES},
     {texts::kKeySharpIcons, &DockSettings::sharpIcons, IDM_SHARP_ICONS},
     {texts::kKeyDpiAware, &DockSettings::dpiAware, IDM_DPI_AWARE},
+    {texts::kKeyAutoHide, &DockSettings::autoHide, IDM_AUTO_HIDE, 1},
+    // The same key's other value: stored by the row above.
+    {{}, &DockSettings::autoHide, IDM_INTELLIGENT_HIDE, 2},
+    {texts::kKeyHideDelay, &DockSettings::hideDelayMs, kNoMenuEntry},
 };
+
+// A row without a key is another check entry of a stored setting.
+inline bool storedRow(const ExtendedSetting& setting) {
+    return !setting.key.empty();
+}
 
 inline std::int32_t defaultOf(const ExtendedSetting& setting) {
     return DockSettings{}.*setting.field;
@@ -49,7 +61,10 @@ void loadExtendedSettings(Dock& dock);
 // The section is saved only when config.ini had it or a value differs from
 // its default, so a classic config.ini is written byte for byte as before.
 bool extendedSectionWanted(const Dock& dock);
-// Turns the setting off when it is on (any nonzero value) and on otherwise.
+// Whether the row's check entry shows its mark.
+bool extendedEntryChecked(const DockSettings& settings, const ExtendedSetting& setting);
+// Turns the setting off when its entry is checked and on (1, or the entry's
+// value) otherwise.
 void toggleExtendedSetting(Dock& dock, const ExtendedSetting& setting);
 
 }  // namespace dock

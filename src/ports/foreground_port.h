@@ -44,6 +44,14 @@ class ForegroundPort {
     // SetForegroundWindow on `window` when it still exists, only while the
     // dock has the foreground: it gives back, never takes from another program.
     virtual void GiveForeground(std::uintptr_t window) = 0;
+    // SetWinEventHook for top-level windows of other processes moving,
+    // showing, hiding, minimising or coming to the front, or its removal.
+    virtual void WatchWindows(bool watch) = 0;
+    // Whether such an event came since the last call.
+    virtual bool TakeWindowsChanged() = 0;
+    // A visible, not minimised, not cloaked top-level window of another
+    // process, not a tool window, meets `rect` (screen coordinates).
+    virtual bool OtherWindowMeets(const RectI& rect) = 0;
 };
 
 }  // namespace dock

@@ -59,7 +59,8 @@ void checkFullscreen(Dock& dock) {
     fullscreen.avoiding = avoid;
     // A dock that is not on top has nothing to give up or take back; a change
     // of 总在最前 meanwhile places it by dockOnTop.
-    if (dock.settings.alwaysOnTop != 0) dock.platform.foreground.SetDockTopmost(!avoid);
+    if (dock.settings.alwaysOnTop != 0 || dock.settings.autoHide != 0)
+        dock.platform.foreground.SetDockTopmost(!avoid);
 }
 
 void checkFullscreenOnTick(Dock& dock) {

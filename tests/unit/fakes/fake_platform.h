@@ -459,6 +459,20 @@ class FakeForeground : public ForegroundPort {
     void GiveForeground(std::uintptr_t window) override {
         log.push_back("give " + std::to_string(window));
     }
+    // Other programs' windows for OtherWindowMeets, and whether one changed.
+    std::vector<RectI> others;
+    bool windowsChanged = false;
+    int overlapQueries = 0;
+    void WatchWindows(bool watch) override { log.push_back("windows " + std::to_string(watch)); }
+    bool TakeWindowsChanged() override { return std::exchange(windowsChanged, false); }
+    bool OtherWindowMeets(const RectI& rect) override {
+        ++overlapQueries;
+        for (const RectI& w : others)
+            if (w.left < rect.right && rect.left < w.right && w.top < rect.bottom &&
+                rect.top < w.bottom)
+                return true;
+        return false;
+    }
 };
 
 // The lead bytes of code page 936 (GBK), the target systems' ANSI code page;

@@ -270,7 +270,8 @@ TEST_F(ConfigFolder, TheExtendedSectionFollowsTheClassicContentAndIsKeptOnceTher
         Concat(texts::kKeyRunningIndicator, "=0\r\n", texts::kKeyActivateRunning, "=0\r\n",
                texts::kKeyFullscreenAvoid, "=0\r\n", texts::kKeyKeyboardMode, "=0\r\n",
                texts::kKeyKeyboardHotkey, "=1568\r\n", texts::kKeyHotkeyBadges, "=0\r\n",
-               texts::kKeySharpIcons, "=0\r\n", texts::kKeyDpiAware, "=0\r\n");
+               texts::kKeySharpIcons, "=0\r\n", texts::kKeyDpiAware, "=0\r\n", texts::kKeyAutoHide,
+               "=0\r\n", texts::kKeyHideDelay, "=500\r\n");
     EXPECT_EQ(readFile(Config()), expectedSavedText(state) + section + "0\r\n" + others);
 
     // Back at the default, the section stays because the file had it.
