@@ -37,6 +37,8 @@ struct DockSettings {
     std::int32_t hotkeyBadges = 0;       // 快捷键角标
     std::int32_t sharpIcons = 0;         // 高清图标
     std::int32_t dpiAware = 0;           // 高分屏适配
+    std::int32_t dropOpen = 0;           // 拖放打开
+    std::int32_t launchFeedback = 0;     // 启动反馈
 };
 
 struct DockItem {

@@ -32,6 +32,8 @@ inline constexpr ExtendedSetting kExtendedSettings[] = {
     {texts::kKeyHotkeyBadges, &DockSettings::hotkeyBadges, IDM_HOTKEY_BADGES},
     {texts::kKeySharpIcons, &DockSettings::sharpIcons, IDM_SHARP_ICONS},
     {texts::kKeyDpiAware, &DockSettings::dpiAware, IDM_DPI_AWARE},
+    {texts::kKeyDropOpen, &DockSettings::dropOpen, IDM_DROP_OPEN},
+    {texts::kKeyLaunchFeedback, &DockSettings::launchFeedback, IDM_LAUNCH_FEEDBACK},
 };
 
 inline std::int32_t defaultOf(const ExtendedSetting& setting) {

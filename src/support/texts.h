@@ -88,6 +88,10 @@ inline constexpr std::string_view kKeyHotkeyBadges = "\xBF\xEC\xBD\xDD\xBC\xFC\x
 inline constexpr std::string_view kKeySharpIcons = "\xB8\xDF\xC7\xE5\xCD\xBC\xB1\xEA";
 // 高分屏适配
 inline constexpr std::string_view kKeyDpiAware = "\xB8\xDF\xB7\xD6\xC6\xC1\xCA\xCA\xC5\xE4";
+// 拖放打开
+inline constexpr std::string_view kKeyDropOpen = "\xCD\xCF\xB7\xC5\xB4\xF2\xBF\xAA";
+// 启动反馈
+inline constexpr std::string_view kKeyLaunchFeedback = "\xC6\xF4\xB6\xAF\xB7\xB4\xC0\xA1";
 // 高分屏适配将在下次启动时生效。 (the setting was switched from the menu)
 inline constexpr std::string_view kDpiAwareNextStartText =
     "\xB8\xDF\xB7\xD6\xC6\xC1\xCA\xCA\xC5\xE4\xBD\xAB\xD4\xDA\xCF\xC2\xB4\xCE\xC6\xF4\xB6\xAF"

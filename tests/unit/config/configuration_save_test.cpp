@@ -311,6 +311,8 @@ TEST_F(Saving, TheExtendedSectionFollowsTheItemsWhenAValueDiffersOrTheFileHadIt)
         {{kTemp, section, std::string(texts::kKeyHotkeyBadges)}, "0"},
         {{kTemp, section, std::string(texts::kKeySharpIcons)}, "0"},
         {{kTemp, section, std::string(texts::kKeyDpiAware)}, "0"},
+        {{kTemp, section, std::string(texts::kKeyDropOpen)}, "0"},
+        {{kTemp, section, std::string(texts::kKeyLaunchFeedback)}, "0"},
     };
 
     fake.dock.settings.dragReorder = 0;
