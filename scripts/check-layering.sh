@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Fails when a file under src includes a header from a folder above its own.
-# The folders stack as support < config < render < items < dock: each may use
+# The folders stack as support < config < render < items < features < dock: each may use
 # its own folder and those below it, never one above.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-layers=(support config render items dock)
+layers=(support config render items features dock)
 rank() {
     local i
     for i in "${!layers[@]}"; do

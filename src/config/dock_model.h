@@ -199,6 +199,16 @@ struct RunningItems {
     std::unique_ptr<Picture> indicatorImage;
 };
 
+// The bounce of a started item (启动反馈, features/launch_feedback): drawn
+// `rise` above its place; the item is known by its target too, so that an
+// insertion or a delete ends it instead of moving it to another item.
+struct LaunchBounce {
+    int item = 0;  // 0 = none
+    std::string target;
+    int tick = 0;
+    float rise = 0;
+};
+
 // The running dock's state, one record per reason it changes.
 struct DockState {
     DockItemList items;
@@ -212,6 +222,7 @@ struct DockState {
     PictureCache pictures;
     RunningItems running;
     FullscreenAvoidance fullscreen;
+    LaunchBounce bounce;
 };
 
 }  // namespace dock

@@ -5,6 +5,7 @@
 #include "dock/item_drag.h"
 #include "dock/running_items.h"
 #include "dock/keyboard_mode.h"
+#include "features/launch_feedback/launch_feedback.h"
 #include "render/frame.h"
 #include "render/hover.h"
 #include "render/layout.h"
@@ -66,8 +67,10 @@ void animationTick(Dock& dock) {
     if (found == 0) found = pointerHover(dock, pointer, area);
     state.frame.hoverIndex = found;
 
-    renderFrame(dock, runningChanged);
-    if (state.frame.hoverIndex != 0) dock.platform.window.ArmTimer(kFastPeriodMs);
+    const bool bounced = stepBounce(dock);
+    renderFrame(dock, runningChanged || bounced);
+    if (state.frame.hoverIndex != 0 || state.bounce.item != 0)
+        dock.platform.window.ArmTimer(kFastPeriodMs);
 }
 
 void hoverAtButton(Dock& dock, PointI point) {

@@ -43,7 +43,9 @@ class Win32Shell final : public ShellPort {
   public:
     explicit Win32Shell(const HWND& window) : window_(window) {}
 
-    void Launch(const std::string& file, const std::string& directory) override;
+    bool Launch(const std::string& file, const std::string& directory) override;
+    bool OpenWith(const std::string& program, const std::string& parameters,
+                  const std::string& directory) override;
     std::uint32_t TickCount() override { return ::GetTickCount(); }
     std::vector<TopLevelWindow> TopLevelWindows() override;
     std::string ProcessImage(std::uint32_t processId) override;

@@ -68,8 +68,11 @@ class ShellPort {
   public:
     virtual ~ShellPort() = default;
     // ShellExecuteA(dockWindow, default verb, file, no parameters, directory
-    // or none when empty, SW_SHOWNORMAL).
-    virtual void Launch(const std::string& file, const std::string& directory) = 0;
+    // or none when empty, SW_SHOWNORMAL); false when the shell reports an error.
+    virtual bool Launch(const std::string& file, const std::string& directory) = 0;
+    // ShellExecuteA with the "open" verb and the parameter text, as Launch.
+    virtual bool OpenWith(const std::string& program, const std::string& parameters,
+                          const std::string& directory) = 0;
     virtual std::uint32_t TickCount() = 0;  // GetTickCount
     // Every top-level window, front first (EnumWindows' z-order).
     virtual std::vector<TopLevelWindow> TopLevelWindows() = 0;
