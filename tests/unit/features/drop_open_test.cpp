@@ -32,7 +32,8 @@ TEST(DropOpen, OpensOnTheMiddleHalfOfThePictureAsShownAndInsertsOnItsQuarters) {
 
 TEST(DropOpen, QuotesEachPathAndStartsOncePerGroupThatFits) {
     // 誠 is D5 5C: its second byte is no trailing backslash to double.
-    EXPECT_EQ(quotedParameter("C:\\My Files\\\xB3\xCC.txt", kGbk), "\"C:\\My Files\\\xB3\xCC.txt\"");
+    EXPECT_EQ(quotedParameter("C:\\My Files\\\xB3\xCC.txt", kGbk),
+              "\"C:\\My Files\\\xB3\xCC.txt\"");
     EXPECT_EQ(quotedParameter("D:\\", kGbk), "\"D:\\\\\"");
     EXPECT_EQ(quotedParameter("C:\\\xD5\x5C", kGbk), "\"C:\\\xD5\x5C\"");
     const std::vector<std::string> paths = {"C:\\a b", "C:\\cd", "C:\\efghij", "C:\\k"};
@@ -44,7 +45,8 @@ TEST(DropOpen, QuotesEachPathAndStartsOncePerGroupThatFits) {
 TEST(DropOpen, OpensWithProgramsAndShortcutsToThemOnlyWhenSwitchedOn) {
     testing::FakePlatform platform;
     Dock& dock = platform.dock;
-    platform.icons.shortcuts = {{"C:\\L\\ed.lnk", "C:\\E\\ed.exe"}, {"C:\\L\\doc.lnk", "C:\\d.txt"}};
+    platform.icons.shortcuts = {{"C:\\L\\ed.lnk", "C:\\E\\ed.exe"},
+                                {"C:\\L\\doc.lnk", "C:\\d.txt"}};
     for (const char* target : {"C:\\P\\app.EXE", "C:\\L\\ed.lnk", "C:\\L\\doc.lnk", "C:\\d.txt"})
         dock.state.items.Insert(dock.state.items.Count() + 1, testing::itemWithTarget(target), 0);
     const std::vector<std::string> paths = {"C:\\x y.txt"};

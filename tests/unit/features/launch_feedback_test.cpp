@@ -24,7 +24,8 @@ struct Bouncing : ::testing::Test {
     }
     int ticksToRest() {
         int ticks = 1;
-        for (; stepBounce(dock) && dock.state.bounce.item != 0; ++ticks) {}
+        for (; stepBounce(dock) && dock.state.bounce.item != 0; ++ticks) {
+        }
         return ticks;
     }
 };
