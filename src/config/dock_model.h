@@ -149,6 +149,9 @@ struct FrameState {
     std::int32_t pointerX = 0;
     std::int32_t pointerY = 0;
     std::string titleText;  // the caption last drawn
+    // While files are dragged across (拖放打开): the magnified item is one a
+    // drop would not open with, so it shows no tray.
+    bool trayWithheld = false;
 };
 
 // What the commands keep between the input that starts them and their end.

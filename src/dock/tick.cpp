@@ -5,6 +5,7 @@
 #include "dock/item_drag.h"
 #include "dock/running_items.h"
 #include "dock/keyboard_mode.h"
+#include "features/drop_open/drop_open.h"
 #include "features/launch_feedback/launch_feedback.h"
 #include "render/frame.h"
 #include "render/hover.h"
@@ -67,8 +68,9 @@ void animationTick(Dock& dock) {
     if (found == 0) found = pointerHover(dock, pointer, area);
     state.frame.hoverIndex = found;
 
+    const bool trayChanged = followFileDrag(dock);
     const bool bounced = stepBounce(dock);
-    renderFrame(dock, runningChanged || bounced);
+    renderFrame(dock, runningChanged || trayChanged || bounced);
     if (state.frame.hoverIndex != 0 || state.bounce.item != 0)
         dock.platform.window.ArmTimer(kFastPeriodMs);
 }

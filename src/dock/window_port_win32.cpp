@@ -34,6 +34,11 @@ PointI Win32DockWindow::CursorPos() {
     return fromPoint(lastCursor_);
 }
 
+bool Win32DockWindow::PrimaryButtonDown() {
+    const int button = ::GetSystemMetrics(SM_SWAPBUTTON) != 0 ? VK_RBUTTON : VK_LBUTTON;
+    return (::GetAsyncKeyState(button) & 0x8000) != 0;
+}
+
 void Win32DockWindow::ArmTimer(std::uint32_t periodMs) {
     ::SetTimer(window_, timerId(), periodMs, tick_);
 }

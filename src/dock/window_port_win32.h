@@ -18,6 +18,7 @@ class Win32DockWindow final : public DockWindowPort {
     void MoveTo(std::int32_t x, std::int32_t y) override;
     void AcceptDrops() override;
     PointI CursorPos() override;
+    bool PrimaryButtonDown() override;
     // The timer id is the window handle's value, so arming again replaces the
     // period instead of adding a second timer.
     void ArmTimer(std::uint32_t periodMs) override;

@@ -154,7 +154,7 @@ void renderFrame(Dock& dock, bool force) {
     if (!state.items.Contains(r.item)) return;
     canvas.Clear(RectI{});
     drawBackground(dock);
-    if (state.pictures.trayImage != nullptr) {
+    if (state.pictures.trayImage != nullptr && !state.frame.trayWithheld) {
         const RectF& c = state.items[r.item].currentRect;
         const double padding = state.metrics.cellPadding;
         canvas.DrawImage(*state.pictures.trayImage, static_cast<float>(c.left - padding),

@@ -29,6 +29,9 @@ class DockWindowPort {
     virtual void MoveTo(std::int32_t x, std::int32_t y) = 0;
     virtual void AcceptDrops() = 0;                     // DragAcceptFiles(TRUE)
     virtual PointI CursorPos() = 0;                     // GetCursorPos, screen coordinates
+    // GetAsyncKeyState of the primary button (the right one when swapped):
+    // held while another program drags files across the dock.
+    virtual bool PrimaryButtonDown() = 0;
     virtual void ArmTimer(std::uint32_t periodMs) = 0;  // SetTimer: arms or re-arms
     virtual void StopTimer() = 0;                       // KillTimer
     // SetCapture: the pointer's messages come to the dock wherever it goes.

@@ -61,4 +61,14 @@ DropOpening dropOpening(Dock& dock) {
     return {item, std::move(program)};
 }
 
+bool followFileDrag(Dock& dock) {
+    DockState& state = dock.state;
+    const bool withheld = dock.settings.dropOpen != 0 && state.frame.hoverIndex != 0 &&
+                          state.drag.phase == ItemDrag::Phase::none &&
+                          dock.platform.window.PrimaryButtonDown() && dropOpening(dock).item == 0;
+    if (withheld == state.frame.trayWithheld) return false;
+    state.frame.trayWithheld = withheld;
+    return true;
+}
+
 }  // namespace dock

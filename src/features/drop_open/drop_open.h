@@ -42,5 +42,9 @@ struct DropOpening {
     std::string program;
 };
 DropOpening dropOpening(Dock& dock);
+// On the tick, after the hover: while another program drags (the primary
+// button held without a press of the dock's own), the tray shows only under
+// an item a drop would open with. True when that changed.
+bool followFileDrag(Dock& dock);
 
 }  // namespace dock

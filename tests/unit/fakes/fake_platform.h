@@ -342,6 +342,8 @@ class FakeWindow : public DockWindowPort {
     // "place", "move 1 2", "arm 10", "stop", "accept", "capture" in order
     std::vector<std::string> log;
 
+    bool primaryButtonDown = false;
+    bool PrimaryButtonDown() override { return primaryButtonDown; }
     RectI WindowRect() override { return rect; }
     void PlaceWindow(bool topmost, std::int32_t x, std::int32_t y, std::int32_t width,
                      std::int32_t height) override {

@@ -64,5 +64,26 @@ TEST(DropOpen, OpensWithProgramsAndShortcutsToThemOnlyWhenSwitchedOn) {
                                    {"C:\\E\\ed.exe", "\"C:\\x y.txt\"", "C:\\L\\"}}));
 }
 
+TEST(DropOpen, WhileFilesAreDraggedTheTrayShowsOnlyUnderAnItemTheyWouldOpenWith) {
+    struct Case {
+        int dropOpen;
+        bool button;
+        std::int32_t x;
+        bool withheld;
+    } cases[] = {
+        {1, true, 18, false}, {1, true, 6, true}, {1, false, 6, false}, {0, true, 6, false}};
+    for (const Case& c : cases) {
+        testing::FakePlatform platform;
+        platform.dock.state.items.Insert(1, testing::itemWithTarget("C:\\a.exe"), 0);
+        platform.dock.state.items[1].currentRect = {0, 0, 36, 36};
+        platform.dock.state.frame.hoverIndex = 1;
+        platform.dock.state.frame.pointerX = c.x;
+        platform.dock.settings.dropOpen = c.dropOpen;
+        platform.window.primaryButtonDown = c.button;
+        EXPECT_EQ(followFileDrag(platform.dock), c.withheld) << c.x;
+        EXPECT_EQ(platform.dock.state.frame.trayWithheld, c.withheld);
+    }
+}
+
 }  // namespace
 }  // namespace dock
