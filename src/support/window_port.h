@@ -27,8 +27,8 @@ class DockWindowPort {
                              std::int32_t height) = 0;
     // SetWindowPos to (x, y) keeping the size and the z-order, without activating.
     virtual void MoveTo(std::int32_t x, std::int32_t y) = 0;
-    virtual void AcceptDrops() = 0;                     // DragAcceptFiles(TRUE)
-    virtual PointI CursorPos() = 0;                     // GetCursorPos, screen coordinates
+    virtual void AcceptDrops() = 0;  // DragAcceptFiles(TRUE)
+    virtual PointI CursorPos() = 0;  // GetCursorPos, screen coordinates
     // GetAsyncKeyState of the primary button (the right one when swapped):
     // held while another program drags files across the dock.
     virtual bool PrimaryButtonDown() = 0;
