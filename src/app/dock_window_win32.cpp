@@ -178,7 +178,7 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             showContextMenu(session);
             return FALSE;
         case WM_DROPFILES:
-            handleDroppedFiles(dock, reinterpret_cast<HDROP>(wParam));
+            handleDroppedFiles(dock, reinterpret_cast<HDROP>(wParam), &openDroppedFiles);
             return FALSE;
         case WM_DISPLAYCHANGE:
             showDockAtOnce(dock);

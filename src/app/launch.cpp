@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include "features/running_programs/running_items.h"
+#include "features/drop_open/drop_open.h"
+#include "features/launch_feedback/launch_feedback.h"
 
 namespace dock {
 
@@ -32,8 +34,25 @@ void launchItem(Dock& dock, int index, bool newCopy) {
     state.commands.lastLaunchTick = shell.TickCount();
     if (!newCopy && dock.settings.activateRunning != 0 && switchToRunningItem(dock, index)) return;
     const std::string& target = state.items[index].item.targetPath;
-    shell.Launch(target, workingDirectory(target, dock.leadBytes));
+    if (shell.Launch(target, workingDirectory(target, dock.leadBytes))) startBounce(dock, index);
     state.running.refreshDue = true;
+}
+
+bool openDroppedFiles(Dock& dock, const std::vector<std::string>& paths) {
+    const DropOpening opening = dropOpening(dock);
+    if (opening.item == 0 || paths.empty()) return false;
+    const std::string directory =
+        workingDirectory(dock.state.items[opening.item].item.targetPath, dock.leadBytes);
+    // The quoted program and a blank come before the parameters.
+    const std::size_t programLength = opening.program.size() + 3;
+    const std::size_t limit =
+        kLongestCommandLine > programLength ? kLongestCommandLine - programLength : 0;
+    bool started = false;
+    for (const std::string& group : parameterGroups(paths, limit, dock.leadBytes))
+        started = dock.platform.shell.OpenWith(opening.program, group, directory) || started;
+    if (started) startBounce(dock, opening.item);
+    dock.state.running.refreshDue = true;
+    return true;
 }
 
 void dispatchHotkey(Dock& dock, std::uintptr_t id, std::uintptr_t lParam) {

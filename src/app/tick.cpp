@@ -6,6 +6,8 @@
 #include "features/running_programs/running_items.h"
 #include "features/keyboard_mode/keyboard_mode.h"
 #include "features/auto_hide/auto_hide.h"
+#include "features/drop_open/drop_open.h"
+#include "features/launch_feedback/launch_feedback.h"
 #include "render/frame.h"
 #include "render/hover.h"
 #include "render/layout.h"
@@ -68,8 +70,11 @@ void animationTick(Dock& dock) {
     if (found == 0 && !dockSlidOut(dock)) found = pointerHover(dock, pointer, area);
     state.frame.hoverIndex = found;
 
-    renderFrame(dock, runningChanged);
-    if (state.frame.hoverIndex != 0 || sliding) dock.platform.window.ArmTimer(kFastPeriodMs);
+    const bool trayChanged = followFileDrag(dock);
+    const bool bounced = stepBounce(dock);
+    renderFrame(dock, runningChanged || trayChanged || bounced);
+    if (state.frame.hoverIndex != 0 || sliding || state.bounce.item != 0)
+        dock.platform.window.ArmTimer(kFastPeriodMs);
 }
 
 void hoverAtButton(Dock& dock, PointI point) {

@@ -34,6 +34,11 @@ PointI Win32DockWindow::CursorPos() {
     return fromPoint(lastCursor_);
 }
 
+bool Win32DockWindow::PrimaryButtonDown() {
+    const int button = ::GetSystemMetrics(SM_SWAPBUTTON) != 0 ? VK_RBUTTON : VK_LBUTTON;
+    return (::GetAsyncKeyState(button) & 0x8000) != 0;
+}
+
 void Win32DockWindow::ArmTimer(std::uint32_t periodMs) {
     ::SetTimer(window_, timerId(), periodMs, tick_);
 }
@@ -84,13 +89,31 @@ std::vector<MonitorScale> Win32DockWindow::MonitorScales() {
     return scales;
 }
 
-void Win32Shell::Launch(const std::string& file, const std::string& directory) {
+namespace {
+
+// Values up to 32 are the shell's errors.
+bool shellStarted(HINSTANCE result) {
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
+}  // namespace
+
+bool Win32Shell::Launch(const std::string& file, const std::string& directory) {
     // Shell extensions that carry out a launch may be COM objects.
     ComScope com;
     // A null operation is the default verb; Wine rejects an empty text for
     // shortcuts. A null directory lets the shell choose.
-    ::ShellExecuteA(window_, nullptr, file.c_str(), "",
-                    directory.empty() ? nullptr : directory.c_str(), SW_SHOWNORMAL);
+    return shellStarted(::ShellExecuteA(window_, nullptr, file.c_str(), "",
+                                        directory.empty() ? nullptr : directory.c_str(),
+                                        SW_SHOWNORMAL));
+}
+
+bool Win32Shell::OpenWith(const std::string& program, const std::string& parameters,
+                          const std::string& directory) {
+    ComScope com;
+    return shellStarted(::ShellExecuteA(window_, "open", program.c_str(), parameters.c_str(),
+                                        directory.empty() ? nullptr : directory.c_str(),
+                                        SW_SHOWNORMAL));
 }
 
 }  // namespace dock

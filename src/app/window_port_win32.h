@@ -18,6 +18,7 @@ class Win32DockWindow final : public DockWindowPort {
     void MoveTo(std::int32_t x, std::int32_t y) override;
     void AcceptDrops() override;
     PointI CursorPos() override;
+    bool PrimaryButtonDown() override;
     // The timer id is the window handle's value, so arming again replaces the
     // period instead of adding a second timer.
     void ArmTimer(std::uint32_t periodMs) override;
@@ -43,7 +44,9 @@ class Win32Shell final : public ShellPort {
   public:
     explicit Win32Shell(const HWND& window) : window_(window) {}
 
-    void Launch(const std::string& file, const std::string& directory) override;
+    bool Launch(const std::string& file, const std::string& directory) override;
+    bool OpenWith(const std::string& program, const std::string& parameters,
+                  const std::string& directory) override;
     std::uint32_t TickCount() override { return ::GetTickCount(); }
     std::vector<TopLevelWindow> TopLevelWindows() override;
     std::string ProcessImage(std::uint32_t processId) override;

@@ -39,6 +39,8 @@ struct DockSettings {
     std::int32_t dpiAware = 0;           // 高分屏适配
     std::int32_t autoHide = 0;           // 自动隐藏: 0 never, 1 pointer away, 2 overlapped
     std::int32_t hideDelayMs = 500;      // 隐藏延迟
+    std::int32_t dropOpen = 0;           // 拖放打开
+    std::int32_t launchFeedback = 0;     // 启动反馈
 };
 
 struct DockItem {
@@ -166,6 +168,9 @@ struct FrameState {
     std::int32_t pointerX = 0;
     std::int32_t pointerY = 0;
     std::string titleText;  // the caption last drawn
+    // While files are dragged across (拖放打开): the magnified item is one a
+    // drop would not open with, so it shows no tray.
+    bool trayWithheld = false;
 };
 
 // What the commands keep between the input that starts them and their end.
@@ -216,6 +221,16 @@ struct RunningItems {
     std::unique_ptr<Picture> indicatorImage;
 };
 
+// The bounce of a started item (启动反馈, features/launch_feedback): drawn
+// `rise` above its place; the item is known by its target too, so that an
+// insertion or a delete ends it instead of moving it to another item.
+struct LaunchBounce {
+    int item = 0;  // 0 = none
+    std::string target;
+    int tick = 0;
+    float rise = 0;
+};
+
 // The running dock's state, one record per reason it changes.
 struct DockState {
     DockItemList items;
@@ -230,6 +245,7 @@ struct DockState {
     RunningItems running;
     FullscreenAvoidance fullscreen;
     AutoHideState autoHide;
+    LaunchBounce bounce;
 };
 
 }  // namespace dock

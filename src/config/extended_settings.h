@@ -39,6 +39,8 @@ inline constexpr ExtendedSetting kExtendedSettings[] = {
     // The same key's other value: stored by the row above.
     {{}, &DockSettings::autoHide, IDM_INTELLIGENT_HIDE, 2},
     {texts::kKeyHideDelay, &DockSettings::hideDelayMs, kNoMenuEntry},
+    {texts::kKeyDropOpen, &DockSettings::dropOpen, IDM_DROP_OPEN},
+    {texts::kKeyLaunchFeedback, &DockSettings::launchFeedback, IDM_LAUNCH_FEEDBACK},
 };
 
 // A row without a key is another check entry of a stored setting.

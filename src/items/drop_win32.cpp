@@ -13,7 +13,7 @@ using UniqueDrop = UniqueHandle<detail::NullIsNone<HDROP, ::DragFinish>>;
 
 }  // namespace
 
-void handleDroppedFiles(Dock& dock, HDROP drop) {
+void handleDroppedFiles(Dock& dock, HDROP drop, DropOpener opens) {
     // The shell's memory is ours to free, whether the names are taken or not.
     const UniqueDrop owned(drop);
     if (dock.state.commands.busy) return;
@@ -28,7 +28,7 @@ void handleDroppedFiles(Dock& dock, HDROP drop) {
         name.resize(copied < length ? copied : length);
         names.push_back(std::move(name));
     }
-    addDroppedFiles(dock, names);
+    if (opens == nullptr || !opens(dock, names)) addDroppedFiles(dock, names);
 }
 
 }  // namespace dock

@@ -3,12 +3,17 @@
 #include <windows.h>
 #include <shellapi.h>
 
+#include <string>
+#include <vector>
+
 #include "config/dock.h"
 
 namespace dock {
 
 // Adds the dropped names in the shell's order, none while the dock is busy,
-// and releases the handle either way.
-void handleDroppedFiles(Dock& dock, HDROP drop);
+// and releases the handle either way. When `opens` is given and takes the
+// names (拖放打开), nothing is added.
+using DropOpener = bool (*)(Dock&, const std::vector<std::string>&);
+void handleDroppedFiles(Dock& dock, HDROP drop, DropOpener opens = nullptr);
 
 }  // namespace dock

@@ -27,8 +27,11 @@ class DockWindowPort {
                              std::int32_t height) = 0;
     // SetWindowPos to (x, y) keeping the size and the z-order, without activating.
     virtual void MoveTo(std::int32_t x, std::int32_t y) = 0;
-    virtual void AcceptDrops() = 0;                     // DragAcceptFiles(TRUE)
-    virtual PointI CursorPos() = 0;                     // GetCursorPos, screen coordinates
+    virtual void AcceptDrops() = 0;  // DragAcceptFiles(TRUE)
+    virtual PointI CursorPos() = 0;  // GetCursorPos, screen coordinates
+    // GetAsyncKeyState of the primary button (the right one when swapped):
+    // held while another program drags files across the dock.
+    virtual bool PrimaryButtonDown() = 0;
     virtual void ArmTimer(std::uint32_t periodMs) = 0;  // SetTimer: arms or re-arms
     virtual void StopTimer() = 0;                       // KillTimer
     // SetCapture: the pointer's messages come to the dock wherever it goes.
@@ -68,8 +71,11 @@ class ShellPort {
   public:
     virtual ~ShellPort() = default;
     // ShellExecuteA(dockWindow, default verb, file, no parameters, directory
-    // or none when empty, SW_SHOWNORMAL).
-    virtual void Launch(const std::string& file, const std::string& directory) = 0;
+    // or none when empty, SW_SHOWNORMAL); false when the shell reports an error.
+    virtual bool Launch(const std::string& file, const std::string& directory) = 0;
+    // ShellExecuteA with the "open" verb and the parameter text, as Launch.
+    virtual bool OpenWith(const std::string& program, const std::string& parameters,
+                          const std::string& directory) = 0;
     virtual std::uint32_t TickCount() = 0;  // GetTickCount
     // Every top-level window, front first (EnumWindows' z-order).
     virtual std::vector<TopLevelWindow> TopLevelWindows() = 0;

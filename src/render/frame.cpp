@@ -55,9 +55,13 @@ void drawRow(Dock& dock, bool withLift) {
     for (int i = 1; i <= dock.state.items.Count(); ++i) {
         const DockEntry& e = dock.state.items[i];
         const RectF& r = e.currentRect;
-        drawItem(dock, i, static_cast<float>(r.left + padding), static_cast<float>(r.top + padding),
+        // A bouncing item is only drawn higher; its reflection stays on the row's line.
+        const float bounce = i == dock.state.bounce.item ? dock.state.bounce.rise : 0.0f;
+        drawItem(dock, i, static_cast<float>(r.left + padding),
+                 static_cast<float>(double(r.top) + padding - bounce),
                  static_cast<float>(double(r.Width()) - 2 * padding),
-                 static_cast<float>(double(r.Height()) - 2 * padding), withLift ? e.lift : 0.0f);
+                 static_cast<float>(double(r.Height()) - 2 * padding),
+                 (withLift ? e.lift : 0.0f) + bounce);
     }
 }
 
@@ -150,7 +154,7 @@ void renderFrame(Dock& dock, bool force) {
     if (!state.items.Contains(r.item)) return;
     canvas.Clear(RectI{});
     drawBackground(dock);
-    if (state.pictures.trayImage != nullptr) {
+    if (state.pictures.trayImage != nullptr && !state.frame.trayWithheld) {
         const RectF& c = state.items[r.item].currentRect;
         const double padding = state.metrics.cellPadding;
         canvas.DrawImage(*state.pictures.trayImage, static_cast<float>(c.left - padding),

@@ -92,6 +92,10 @@ inline constexpr std::string_view kKeyDpiAware = "\xB8\xDF\xB7\xD6\xC6\xC1\xCA\x
 inline constexpr std::string_view kKeyAutoHide = "\xD7\xD4\xB6\xAF\xD2\xFE\xB2\xD8";
 // 隐藏延迟
 inline constexpr std::string_view kKeyHideDelay = "\xD2\xFE\xB2\xD8\xD1\xD3\xB3\xD9";
+// 拖放打开
+inline constexpr std::string_view kKeyDropOpen = "\xCD\xCF\xB7\xC5\xB4\xF2\xBF\xAA";
+// 启动反馈
+inline constexpr std::string_view kKeyLaunchFeedback = "\xC6\xF4\xB6\xAF\xB7\xB4\xC0\xA1";
 // 高分屏适配将在下次启动时生效。 (the setting was switched from the menu)
 inline constexpr std::string_view kDpiAwareNextStartText =
     "\xB8\xDF\xB7\xD6\xC6\xC1\xCA\xCA\xC5\xE4\xBD\xAB\xD4\xDA\xCF\xC2\xB4\xCE\xC6\xF4\xB6\xAF"

@@ -74,6 +74,8 @@ TEST_F(Loading, ReadsTheElevenSettingsInTheirOrderWithTheirDefaults) {
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyDpiAware)},
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyAutoHide)},
         {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyHideDelay)},
+        {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyDropOpen)},
+        {kConfig, std::string(texts::kSectionExtended), std::string(texts::kKeyLaunchFeedback)},
     };
     EXPECT_EQ(fake.profile.reads, expected);
     EXPECT_TRUE(fake.profile.writes.empty());

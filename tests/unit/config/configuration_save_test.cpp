@@ -313,6 +313,8 @@ TEST_F(Saving, TheExtendedSectionFollowsTheItemsWhenAValueDiffersOrTheFileHadIt)
         {{kTemp, section, std::string(texts::kKeyDpiAware)}, "0"},
         {{kTemp, section, std::string(texts::kKeyAutoHide)}, "0"},
         {{kTemp, section, std::string(texts::kKeyHideDelay)}, "500"},
+        {{kTemp, section, std::string(texts::kKeyDropOpen)}, "0"},
+        {{kTemp, section, std::string(texts::kKeyLaunchFeedback)}, "0"},
     };
 
     fake.dock.settings.dragReorder = 0;

@@ -138,6 +138,8 @@ TEST(FixedTexts, AreTheGbkBytesOfTheirChineseText) {
         {texts::kKeyDpiAware, "高分屏适配"},
         {texts::kKeyAutoHide, "自动隐藏"},
         {texts::kKeyHideDelay, "隐藏延迟"},
+        {texts::kKeyDropOpen, "拖放打开"},
+        {texts::kKeyLaunchFeedback, "启动反馈"},
         {texts::kDpiAwareNextStartText, "高分屏适配将在下次启动时生效。"},
         {texts::kAddItemsTitle, "添加项目"},
         {texts::kProgramsFilterName, "程序与快捷方式 (*.exe;*.lnk)"},

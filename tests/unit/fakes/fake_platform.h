@@ -342,6 +342,8 @@ class FakeWindow : public DockWindowPort {
     // "place", "move 1 2", "arm 10", "stop", "accept", "capture" in order
     std::vector<std::string> log;
 
+    bool primaryButtonDown = false;
+    bool PrimaryButtonDown() override { return primaryButtonDown; }
     RectI WindowRect() override { return rect; }
     void PlaceWindow(bool topmost, std::int32_t x, std::int32_t y, std::int32_t width,
                      std::int32_t height) override {
@@ -413,9 +415,21 @@ class FakeShell : public ShellPort {
     int windowQueries = 0;
     std::vector<std::uintptr_t> broughtToFront;
 
-    void Launch(const std::string& file, const std::string& directory) override {
+    bool Launch(const std::string& file, const std::string& directory) override {
         launched.push_back({file, directory});
+        return startsSucceed;
     }
+    struct Opened {
+        std::string program, parameters, directory;
+        friend bool operator==(const Opened&, const Opened&) = default;
+    };
+    std::vector<Opened> opened;
+    bool OpenWith(const std::string& program, const std::string& parameters,
+                  const std::string& directory) override {
+        opened.push_back({program, parameters, directory});
+        return startsSucceed;
+    }
+    bool startsSucceed = true;  // false: the shell reports an error
     std::uint32_t TickCount() override { return tick; }
     std::vector<TopLevelWindow> TopLevelWindows() override {
         ++windowQueries;
@@ -485,6 +499,12 @@ inline LeadBytes gbkLeadBytes() {
 
 // Every fake plus a Dock wired to them, with the default layout metrics, the
 // built-in background size (107 x 104), code page 936 and the default settings.
+inline DockItem itemWithTarget(const std::string& target) {
+    DockItem item;
+    item.targetPath = target;
+    return item;
+}
+
 struct FakePlatform {
     FakeFileSystem files;
     FakeProfile profile;

@@ -91,9 +91,13 @@ class TestShell final : public ShellPort {
     bool forward = false;
     std::vector<Launched> launched;
 
-    void Launch(const std::string& file, const std::string& directory) override {
+    bool Launch(const std::string& file, const std::string& directory) override {
         launched.push_back({file, directory});
-        if (forward) real_.Launch(file, directory);
+        return !forward || real_.Launch(file, directory);
+    }
+    bool OpenWith(const std::string& program, const std::string& parameters,
+                  const std::string& directory) override {
+        return real_.OpenWith(program, parameters, directory);
     }
     std::uint32_t TickCount() override { return tick; }
     std::vector<TopLevelWindow> TopLevelWindows() override { return real_.TopLevelWindows(); }

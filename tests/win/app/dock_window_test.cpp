@@ -225,16 +225,48 @@ TEST_F(DockWindow, TheRealShellWithoutADirectoryKeepsTheDocksOwn) {
     ::SetCurrentDirectoryA(previous);
 }
 
-// Builds the HDROP the shell would send for one file.
-HGLOBAL dropOf(const std::string& path) {
-    const SIZE_T size = sizeof(DROPFILES) + path.size() + 2;
-    HGLOBAL memory = ::GlobalAlloc(GHND, size);
+// Builds the HDROP the shell would send for these files.
+WPARAM dropOf(const std::vector<std::string>& paths) {
+    std::string names;
+    for (const std::string& path : paths) names += path + '\0';
+    HGLOBAL memory = ::GlobalAlloc(GHND, sizeof(DROPFILES) + names.size() + 1);
     auto* drop = static_cast<DROPFILES*>(::GlobalLock(memory));
     drop->pFiles = sizeof(DROPFILES);
     drop->fWide = FALSE;
-    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), path.c_str(), path.size());
+    std::memcpy(reinterpret_cast<char*>(drop) + sizeof(DROPFILES), names.data(), names.size());
     ::GlobalUnlock(memory);
-    return memory;
+    return reinterpret_cast<WPARAM>(memory);
+}
+WPARAM dropOf(const std::string& path) {
+    return dropOf(std::vector<std::string>{path});
+}
+
+// 拖放打开: a drop on the middle of the program's picture hands it both paths
+// as its program parses them; a drop on the picture's outer quarter adds them.
+TEST_F(DockWindow, WithDropOpenADropOnAProgramOpensThePathsWithItAndBesideItAdds) {
+    ScratchFolder programs;
+    ASSERT_TRUE(::CopyFileA((moduleDirectory() + "\\" + DOCK_MARKER_NAME).c_str(),
+                            programs.File("marker.exe").c_str(), FALSE));
+    writeFileText(config(), itemsSection(1, programs.File("marker.exe"), "0"));
+    DockUnderTest dock(folder.Path());
+    DockState& state = dock.dock().state;
+    dock.dock().settings.dropOpen = 1;
+    const std::vector<std::string> paths = {programs.File("a b.txt"),
+                                            programs.File("\xB3\xCC\xD0\xF2.txt")};
+    const RectF& cell = state.items[1].currentRect;
+    state.frame.hoverIndex = 1;
+    state.frame.pointerX = static_cast<std::int32_t>((cell.left + cell.right) / 2);
+    dock.call(WM_DROPFILES, dropOf(paths));
+    std::string arguments;
+    pumpUntil([&] {
+        return (arguments = readFileText(programs.File("arguments.txt"))).size() > paths[0].size();
+    });
+    EXPECT_EQ(arguments, paths[0] + "\r\n" + paths[1] + "\r\n");
+    EXPECT_EQ(state.items.Count(), 1);
+    state.frame.hoverIndex = 1;
+    state.frame.pointerX = static_cast<std::int32_t>(cell.left) + 2;
+    dock.call(WM_DROPFILES, dropOf(paths));
+    EXPECT_EQ(state.items.Count(), 3);
 }
 
 // Paths are in the system's ANSI code page: whether a 0x5C byte is a
@@ -260,7 +292,7 @@ TEST_F(DockWindow, DroppedPathsAreTitledAndLaunchedByTheAnsiCodePage) {
     int index = 0;
     for (const Case& c : cases) {
         dock.dock().state.frame.pointerX = 10000;  // right of the middle: each drop is appended
-        dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(c.path)));
+        dock.call(WM_DROPFILES, dropOf(c.path));
         ASSERT_EQ(dock.dock().state.items.Count(), ++index);
         EXPECT_EQ(dock.dock().state.items[index].item.title, c.title) << c.path;
         dock.call(WM_LBUTTONDBLCLK, 0, onItem(index));
@@ -293,7 +325,7 @@ TEST_F(DockWindow, WhileBusyIgnoresDoubleClicksRightButtonDropsAndHotkeys) {
     EXPECT_EQ(dock.call(WM_LBUTTONDBLCLK), FALSE);
     EXPECT_EQ(dock.call(WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, VK_F11)), FALSE);
     dock.call(WM_RBUTTONUP);
-    dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(folder.File("dropped.txt"))));
+    dock.call(WM_DROPFILES, dropOf(folder.File("dropped.txt")));
     EXPECT_TRUE(dock.shell.launched.empty());
     EXPECT_EQ(menusOpened, 0);
     EXPECT_EQ(dock.dock().state.items.Count(), 1);
@@ -305,7 +337,7 @@ TEST_F(DockWindow, WhileBusyIgnoresDoubleClicksRightButtonDropsAndHotkeys) {
     dock.shell.tick = 20000;
     EXPECT_EQ(dock.call(WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_SHIFT, VK_F11)), TRUE);
     EXPECT_EQ(dock.shell.launched.size(), 2u);
-    dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(folder.File("dropped.txt"))));
+    dock.call(WM_DROPFILES, dropOf(folder.File("dropped.txt")));
     EXPECT_EQ(dock.dock().state.items.Count(), 2);
     const UINT_PTR timer =
         ::SetTimer(nullptr, 0, 300, [](HWND, UINT, UINT_PTR, DWORD) { ::EndMenu(); });
@@ -408,7 +440,7 @@ TEST_F(DockWindow, ADropReachesConfigIniWithoutClosingTheDock) {
     writeFileText(folder.File("dropped.txt"), "x");
     DockUnderTest dock(folder.Path());
     dock.shell.tick = 1000;
-    dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(folder.File("dropped.txt"))));
+    dock.call(WM_DROPFILES, dropOf(folder.File("dropped.txt")));
     dock.shell.tick = 1000 + kSaveDelayMs;
     const std::string count = std::string(texts::kKeyItemCount);
     pumpUntil([&] { return profileValue(config(), texts::kSectionItems, count) == "1"; });
@@ -896,7 +928,7 @@ TEST_P(StripWithoutHoles, AtRestInAFadeAndAfterAnAddADeleteAndBothDialogs) {
     }
     EXPECT_EQ(d.state.frame.zoomIndex, 0);
 
-    dock.call(WM_DROPFILES, reinterpret_cast<WPARAM>(dropOf(folder.File("dropped.txt"))));
+    dock.call(WM_DROPFILES, dropOf(folder.File("dropped.txt")));
     ASSERT_EQ(d.state.items.Count(), count + 1);
     expectNoHoleInTheStrip(dock, "after an add");
 

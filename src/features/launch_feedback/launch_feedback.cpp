@@ -1,0 +1,49 @@
+#include "features/launch_feedback/launch_feedback.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace dock {
+namespace {
+
+constexpr int kHopTicks = kBounceTicks / 2;
+constexpr double kPi = 3.14159265358979323846;
+constexpr std::uint32_t kFastPeriodMs = 10;
+
+bool bounceOver(const Dock& dock) {
+    const LaunchBounce& bounce = dock.state.bounce;
+    const DockItemList& items = dock.state.items;
+    if (!items.Contains(bounce.item) || items[bounce.item].item.targetPath != bounce.target)
+        return true;
+    const std::vector<std::string>& running = dock.state.running.targets;
+    return dock.settings.runningIndicator != 0 &&
+           std::binary_search(running.begin(), running.end(), bounce.target);
+}
+
+}  // namespace
+
+float bounceHeight(int tick, double cellHeight) {
+    if (tick <= 0 || tick >= kBounceTicks) return 0.0f;
+    const double hop = double(tick % kHopTicks) / kHopTicks;
+    return static_cast<float>(cellHeight / 2 * std::sin(kPi * hop));
+}
+
+void startBounce(Dock& dock, int index) {
+    if (dock.settings.launchFeedback == 0 || !dock.state.items.Contains(index)) return;
+    dock.state.bounce = {index, dock.state.items[index].item.targetPath, 0, 0.0f};
+    dock.platform.window.ArmTimer(kFastPeriodMs);
+}
+
+bool stepBounce(Dock& dock) {
+    LaunchBounce& bounce = dock.state.bounce;
+    if (bounce.item == 0) return false;
+    ++bounce.tick;
+    if (bounce.tick >= kBounceTicks || bounceOver(dock)) {
+        bounce = {};
+        return true;
+    }
+    bounce.rise = bounceHeight(bounce.tick, dock.state.metrics.cellHeight);
+    return true;
+}
+
+}  // namespace dock
