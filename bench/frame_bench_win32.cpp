@@ -85,10 +85,8 @@ class Recorder : public DrawingSurface {
     int presents = 0;
     void Create(std::int32_t, std::int32_t, const std::string&, std::uint32_t, std::uint32_t, int,
                 bool) override {}
-    void Clear(const dock::RectI& r) override {
-        if (!(r == dock::RectI{})) std::abort();  // a frame only ever clears all of it
-        frame.push_back(Call::of(Call::clear));
-    }
+    void BeginFrame() override { frame.push_back(Call::of(Call::clear)); }
+    void Clear(const dock::RectI&) override { std::abort(); }  // a frame never erases part of it
     int DrawImage(const dock::Picture& p, float x, float y, float w, float h) override {
         frame.push_back(Call::of(Call::image, nativeOf(p), {x, y, w, h}));
         return 0;
@@ -125,6 +123,7 @@ class CountingSurface : public DrawingSurface {
                 std::uint32_t outline, int alpha, bool hq) override {
         canvas_.Create(w, h, font, text, outline, alpha, hq);
     }
+    void BeginFrame() override { canvas_.BeginFrame(); }
     void Clear(const dock::RectI& r) override { canvas_.Clear(r); }
     int DrawImage(const dock::Picture& p, float x, float y, float w, float h) override {
         return canvas_.DrawImage(p, x, y, w, h);

@@ -100,6 +100,7 @@ class NullSurface : public DrawingSurface {
     long calls = 0;
     void Create(std::int32_t, std::int32_t, const std::string&, std::uint32_t, std::uint32_t, int,
                 bool) override {}
+    void BeginFrame() override { ++calls; }
     void Clear(const RectI&) override { ++calls; }
     int DrawImage(const Picture&, float, float, float, float) override { return ++calls, 0; }
     int DrawImagePart(const Picture&, float, float, float, float, float, float, float, float,

@@ -16,7 +16,9 @@ class DrawingSurface {
     virtual void Create(std::int32_t width, std::int32_t height, const std::string& fontName,
                         std::uint32_t textColor, std::uint32_t outlineColor, int alpha,
                         bool highQuality) = 0;
-    // An all-zero rectangle erases the whole surface to transparent.
+    // A frame starts: the calls up to Present compose it.
+    virtual void BeginFrame() = 0;
+    // Erases the rectangle to transparent at once; an all-zero one, the whole surface.
     virtual void Clear(const RectI& rect) = 0;
     virtual int DrawImage(const Picture& picture, float x, float y, float width, float height) = 0;
     // A negative destination height draws the part upside down; an opacity of

@@ -152,16 +152,20 @@ void DockCanvas::Destroy() {
     surfaceBitmap_.reset();
 }
 
+void DockCanvas::BeginFrame() {
+    // Its calls are kept until it is presented.
+    if (framing_) drawKeptFrame();
+    framing_ = true;
+    calls_.clear();
+    images_.clear();
+}
+
 void DockCanvas::Clear(const RectI& rect) {
+    drawingAtOnce();
     if (rect == RectI{}) {
-        // A new frame: its calls are kept until it is presented.
-        if (framing_) drawKeptFrame();
-        framing_ = true;
-        calls_.clear();
-        images_.clear();
+        if (surfaceBits_ != nullptr) eraseArea({0, 0, width_, height_});
         return;
     }
-    drawingAtOnce();
     if (!memoryDC_ || !eraseBrush_) return;
     // GDI+ may hold drawing back; it must land before GDI writes over it.
     gdip::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);

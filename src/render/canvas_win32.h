@@ -3,7 +3,7 @@
 // GDI+ graphics object over it, presented to the layered dock window with
 // UpdateLayeredWindow.
 //
-// A frame (a whole-surface Clear, the calls that compose it, Present) is kept
+// A frame (BeginFrame, the calls that compose it, Present) is kept
 // as calls and drawn at Present: only where a call differs from the last
 // frame's is the surface erased and drawn again, clipped to that area, and
 // only that area is presented. The strip of slices a frame starts with is
@@ -54,6 +54,7 @@ class DockCanvas : public DrawingSurface {
     // style it had before the layered bit was added. Harmless when repeated.
     void Destroy();
 
+    void BeginFrame() override;
     void Clear(const RectI& rect) override;
     int DrawImage(const Picture& picture, float x, float y, float width, float height) override;
     int DrawImagePart(const Picture& picture, float x, float y, float width, float height,

@@ -118,7 +118,7 @@ void renderDragFrame(Dock& dock, bool force) {
                  static_cast<float>(double(r.Height()) - 2 * padding), 0.0f);
     };
     DrawingSurface& canvas = dock.platform.canvas;
-    canvas.Clear(RectI{});
+    canvas.BeginFrame();
     drawStrip(dock, stripAcross(m, items[1].baseRect.left, items[items.Count()].baseRect.right));
     for (int i = 1; i <= items.Count(); ++i)
         if (i != state.drag.item) drawAtRest(i);
@@ -141,7 +141,7 @@ void renderFrame(Dock& dock, bool force) {
     DrawingSurface& canvas = dock.platform.canvas;
     DockState& state = dock.state;
     if (r.frame == FrameKind::rest) {
-        canvas.Clear(RectI{});
+        canvas.BeginFrame();
         drawBackground(dock);
         drawRow(dock, false);
         drawRunningIndicators(dock, 0);
@@ -152,7 +152,7 @@ void renderFrame(Dock& dock, bool force) {
     // A zoom frame; the model limits its item to the list, but a frame must
     // never index outside it.
     if (!state.items.Contains(r.item)) return;
-    canvas.Clear(RectI{});
+    canvas.BeginFrame();
     drawBackground(dock);
     if (state.pictures.trayImage != nullptr && !state.frame.trayWithheld) {
         const RectF& c = state.items[r.item].currentRect;
@@ -194,7 +194,7 @@ void drawItem(Dock& dock, int index, float x, float y, float width, float height
 
 void drawEmptyDock(Dock& dock, float top) {
     dock.state.metrics.emptyStripTop = top;
-    dock.platform.canvas.Clear(RectI{});
+    dock.platform.canvas.BeginFrame();
     drawStrip(dock, stripRect(dock.state));
     dock.platform.canvas.Present();
 }

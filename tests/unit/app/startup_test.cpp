@@ -63,7 +63,7 @@ TEST_F(StartingTheDock, WithoutConfigShowsTheEmptyDockWhereTheDialogManagerPutIt
     EXPECT_EQ(platform.canvas.calls,
               (std::vector<Call>{
                   {"Create", "", {288, 340, 0xFFFFFF, 0, 255, 0}, std::string(texts::kCaptionFont)},
-                  {"Clear", "", {0, 0, 0, 0}, ""},
+                  {"BeginFrame", "", {}, ""},
                   {"DrawImageSlice", kBuiltinBackground, {114, 144, 16, 50, 0, 0, 30, 104}, ""},
                   {"DrawImageSlice", kBuiltinBackground, {130, 144, 66, 50, 30, 0, 47, 104}, ""},
                   {"DrawImageSlice", kBuiltinBackground, {196, 144, 16, 50, 77, 0, 30, 104}, ""},
@@ -99,7 +99,7 @@ TEST_F(StartingTheDock, At144DpiTheEmptyDockIsHalfAgainAsLargeAndTheBackgroundCu
     EXPECT_EQ(platform.canvas.calls,
               (std::vector<Call>{
                   {"Create", "", {432, 510, 0xFFFFFF, 0, 255, 0}, std::string(texts::kCaptionFont)},
-                  {"Clear", "", {0, 0, 0, 0}, ""},
+                  {"BeginFrame", "", {}, ""},
                   {"DrawImageSlice", kBuiltinBackground, {171, 216, 24, 75, 0, 0, 30, 104}, ""},
                   {"DrawImageSlice", kBuiltinBackground, {195, 216, 99, 75, 30, 0, 47, 104}, ""},
                   {"DrawImageSlice", kBuiltinBackground, {294, 216, 24, 75, 77, 0, 30, 104}, ""},

@@ -216,7 +216,8 @@ class FakePictureFactory : public PictureFactory {
 class RecordingSurface : public DrawingSurface {
   public:
     struct Call {
-        // Create, Clear, DrawImage, DrawImagePart, DrawImageSlice, DrawOutlinedText, Present
+        // Create, BeginFrame, Clear, DrawImage, DrawImagePart, DrawImageSlice, DrawOutlinedText,
+        // Present
         std::string op;
         std::string picture;       // FakePicture::source of the picture drawn
         std::vector<double> args;  // the numbers, in the order of the call
@@ -234,6 +235,7 @@ class RecordingSurface : public DrawingSurface {
                           double(alpha), highQuality ? 1.0 : 0.0},
                          fontName});
     }
+    void BeginFrame() override { calls.push_back({"BeginFrame", "", {}, ""}); }
     void Clear(const RectI& r) override {
         calls.push_back(
             {"Clear", "", {double(r.left), double(r.top), double(r.right), double(r.bottom)}, ""});

@@ -64,8 +64,8 @@ struct FrameTest : ::testing::Test {
     std::vector<Call>& calls() { return fake.canvas.calls; }
 };
 
-Call clear() {
-    return {"Clear", "", {0, 0, 0, 0}, ""};
+Call beginFrame() {
+    return {"BeginFrame", "", {}, ""};
 }
 Call present() {
     return {"Present", "", {}, ""};
@@ -102,7 +102,7 @@ TEST_F(FrameTest, AForcedRestFrameDrawsTheStripAndEveryItemInsetByFiveWithoutHig
 
     // Cells rest at 144, 180 and 216; the strip reaches 30 px beyond them.
     EXPECT_EQ(calls(),
-              concat({{clear()},
+              concat({{beginFrame()},
                       strip(114, 282, 144),
                       {image(itemPicture(1), 149, 157, 26, 26), reflection(1, 149, 209, 26, 26),
                        image(itemPicture(2), 185, 157, 26, 26), reflection(2, 185, 209, 26, 26),
@@ -138,7 +138,7 @@ TEST_F(FrameTest, AFullZoomFrameDrawsStripHighlightItemsReflectionsAndCaptionInO
     // Item 2 is 162..234 and 72 tall; its neighbours are 66 square.
     EXPECT_EQ(calls().size(), 10u * 13u);
     std::vector<Call> last(calls().end() - 13, calls().end());
-    EXPECT_EQ(last, concat({{clear()},
+    EXPECT_EQ(last, concat({{beginFrame()},
                             strip(66, 330, 144),
                             {image(kTray, 157, 111, 82, 82),
                              image(itemPicture(1), 101, 127, 56, 56),
@@ -159,7 +159,7 @@ TEST_F(FrameTest, WithoutReflectionsAZoomFrameDrawsEachPictureOnce) {
     hover(2, 198, 152, 10);
 
     std::vector<Call> last(calls().end() - 10, calls().end());
-    EXPECT_EQ(last, concat({{clear()},
+    EXPECT_EQ(last, concat({{beginFrame()},
                             strip(66, 330, 144),
                             {image(kTray, 157, 111, 82, 82),
                              image(itemPicture(1), 101, 127, 56, 56),
@@ -312,7 +312,7 @@ TEST_F(FrameTest, ItemsWithoutAPictureDrawNothingInTheirCell) {
     renderFrame(dock, true);
 
     EXPECT_EQ(calls(),
-              concat({{clear()},
+              concat({{beginFrame()},
                       strip(114, 282, 144),
                       {image(itemPicture(1), 149, 157, 26, 26), reflection(1, 149, 209, 26, 26)},
                       {present()}}));
@@ -326,7 +326,7 @@ TEST_F(FrameTest, AZoomFrameWithoutTrayOrBackgroundStillDrawsItemsAndCaption) {
     hover(1, 162, 152, 10);
 
     std::vector<Call> last(calls().end() - 4, calls().end());
-    EXPECT_EQ(last, (std::vector<Call>{clear(),
+    EXPECT_EQ(last, (std::vector<Call>{beginFrame(),
                                        image(itemPicture(1), 131, 121, 62, 62),
                                        {"DrawOutlinedText", "", {148.5, 102, 18}, "One"},
                                        present()}));
@@ -353,18 +353,18 @@ TEST_F(FrameTest, TheEmptyDockIsOneCellWideFromTheLeftMargin) {
 
     drawEmptyDock(dock, 144);
 
-    EXPECT_EQ(calls(), (std::vector<Call>{clear(), slice({114, 144, 16, 50, 0, 0, 30, 104}),
+    EXPECT_EQ(calls(), (std::vector<Call>{beginFrame(), slice({114, 144, 16, 50, 0, 0, 30, 104}),
                                           slice({130, 144, 66, 50, 30, 0, 47, 104}),
                                           slice({196, 144, 16, 50, 77, 0, 30, 104}), present()}));
 }
 
-TEST_F(FrameTest, TheEmptyDockWithoutABackgroundOnlyClearsAndPresents) {
+TEST_F(FrameTest, TheEmptyDockWithoutABackgroundOnlyBeginsAndPresentsAFrame) {
     makeRow({});
     dock.state.pictures.backgroundImage.reset();
 
     drawEmptyDock(dock, 90);
 
-    EXPECT_EQ(calls(), (std::vector<Call>{clear(), present()}));
+    EXPECT_EQ(calls(), (std::vector<Call>{beginFrame(), present()}));
     EXPECT_EQ(dock.state.metrics.emptyStripTop, 90);  // where the strip is, drawn or not
 }
 
@@ -414,7 +414,7 @@ TEST_F(FrameTest, BadgesLabelTheItemsWithAHotkeyAtRestAndMagnifiedAndTheCaptionN
     calls().clear();
     renderFrame(dock, true);
     // The resting picture is 26 high: an 11 em, right-aligned at 185 + 26, on its bottom.
-    EXPECT_EQ(calls(), concat({{clear()},
+    EXPECT_EQ(calls(), concat({{beginFrame()},
                                strip(114, 282, 144),
                                {image(itemPicture(1), 149, 157, 26, 26),
                                 image(itemPicture(2), 185, 157, 26, 26),

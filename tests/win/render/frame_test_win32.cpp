@@ -23,9 +23,8 @@ namespace {
 using testing::pixelsOf;
 using testing::TestWindow;
 
-// Every call goes to both canvases. The second one's frames begin with a
-// clear of a rectangle, not of the whole surface, so it draws each call at
-// once: the whole frame, as it is composed.
+// Every call goes to both canvases. The second one's frames begin with an
+// erase instead, so it draws each call at once: the whole frame.
 class TwoCanvases : public DrawingSurface {
   public:
     TwoCanvases(DockCanvas& kept, DockCanvas& whole) : kept_(kept), whole_(whole) {}
@@ -34,9 +33,13 @@ class TwoCanvases : public DrawingSurface {
         kept_.Create(w, h, font, text, outline, alpha, hq);
         whole_.Create(w, h, font, text, outline, alpha, hq);
     }
+    void BeginFrame() override {
+        kept_.BeginFrame();
+        whole_.Clear({0, 0, whole_.SurfaceWidth(), whole_.SurfaceHeight()});
+    }
     void Clear(const RectI& r) override {
         kept_.Clear(r);
-        whole_.Clear(r == RectI{} ? RectI{0, 0, whole_.SurfaceWidth(), whole_.SurfaceHeight()} : r);
+        whole_.Clear(r);
     }
     int DrawImage(const Picture& p, float x, float y, float w, float h) override {
         whole_.DrawImage(p, x, y, w, h);
