@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "config/configuration.h"
+#include "config/timer_periods.h"
 #include "app/placement.h"
 #include "features/fullscreen_avoidance/fullscreen_avoidance.h"
 #include "features/arranging/item_drag.h"
@@ -97,7 +98,7 @@ void startDock(Dock& dock) {
         drawEmptyDock(dock, emptyStripTop);
     else
         renderFrame(dock, true);
-    window.ArmTimer(10);
+    window.ArmTimer(kFastPeriodMs);
     followFullscreenSetting(dock);
     followAutoHideSetting(dock, false);
     state.commands.busy = false;

@@ -1,6 +1,7 @@
 #include "app/tick.h"
 
 #include "config/configuration.h"
+#include "config/timer_periods.h"
 #include "features/fullscreen_avoidance/fullscreen_avoidance.h"
 #include "features/arranging/item_drag.h"
 #include "features/running_programs/running_items.h"
@@ -14,8 +15,6 @@
 
 namespace dock {
 namespace {
-
-constexpr std::uint32_t kFastPeriodMs = 10;
 
 // While an item is dragged the pointer is followed wherever it is, inside the
 // window or not, and nothing magnifies.

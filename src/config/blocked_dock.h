@@ -3,6 +3,7 @@
 // hotkeys out and the stopped timer keeps the frames still; both come back
 // together, whichever way the command ends.
 #include "config/dock.h"
+#include "config/timer_periods.h"
 
 namespace dock {
 
@@ -13,7 +14,7 @@ class BlockedDock {
         dock_.platform.window.StopTimer();
     }
     ~BlockedDock() {
-        dock_.platform.window.ArmTimer(10);
+        dock_.platform.window.ArmTimer(kFastPeriodMs);
         dock_.state.commands.busy = false;
     }
     BlockedDock(const BlockedDock&) = delete;

@@ -4,6 +4,7 @@
 #include <string>
 #include <string_view>
 
+#include "config/timer_periods.h"
 #include "render/hotkey_badges.h"
 #include "render/layout.h"
 #include "render/running_indicator.h"
@@ -135,7 +136,7 @@ void renderFrame(Dock& dock, bool force) {
         return;
     }
     const FrameResult r = advanceFrame(dock.state, dock.settings, force);
-    if (r.slowTimer) dock.platform.window.ArmTimer(100);
+    if (r.slowTimer) dock.platform.window.ArmTimer(kSlowPeriodMs);
     if (r.frame == FrameKind::none) return;
 
     DrawingSurface& canvas = dock.platform.canvas;

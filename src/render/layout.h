@@ -62,7 +62,7 @@ std::int32_t magnifiedPictureSize(const LayoutMetrics& metrics);
 enum class FrameKind { none, rest, zoom };
 
 struct FrameResult {
-    bool slowTimer = false;  // re-arm the animation timer at 100 ms
+    bool slowTimer = false;  // re-arm the animation timer at its slow period
     FrameKind frame = FrameKind::none;
     int item = 0;      // the magnified item, for a zoom frame
     int progress = 0;  // zoomPercent, for a zoom frame

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "config/configuration.h"
+#include "config/timer_periods.h"
 #include "features/arranging/delete_item.h"
 #include "items/hotkeys.h"
 #include "render/frame.h"
@@ -12,8 +13,6 @@
 
 namespace dock {
 namespace {
-
-constexpr std::uint32_t kFastPeriodMs = 10;
 
 // Everything at rest: no magnification, every cell in its resting place.
 void restRow(Dock& dock) {

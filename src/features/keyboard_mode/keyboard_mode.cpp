@@ -3,13 +3,12 @@
 #include <algorithm>
 #include <string_view>
 
+#include "config/timer_periods.h"
 #include "items/hotkeys.h"
 #include "render/layout.h"
 
 namespace dock {
 namespace {
-
-constexpr std::uint32_t kFastPeriodMs = 10;
 
 bool accepting(const Dock& dock) {
     return dock.state.keyboard.active && !dock.state.commands.busy;

@@ -3,12 +3,13 @@
 #include <algorithm>
 #include <cmath>
 
+#include "config/timer_periods.h"
+
 namespace dock {
 namespace {
 
 constexpr int kHopTicks = kBounceTicks / 2;
 constexpr double kPi = 3.14159265358979323846;
-constexpr std::uint32_t kFastPeriodMs = 10;
 
 bool bounceOver(const Dock& dock) {
     const LaunchBounce& bounce = dock.state.bounce;
