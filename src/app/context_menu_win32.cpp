@@ -30,14 +30,12 @@ bool markWasSet(HMENU popup, UINT command) {
     return previous != static_cast<DWORD>(-1) && (previous & MF_CHECKED) != 0;
 }
 
+// The setting decides; the mark only shows it (the menu sets it on opening).
 void toggleLock(DockSession& session) {
-    HMENU popup = popupOf(session);
-    if (markWasSet(popup, IDM_LOCK_POSITION)) {
-        ::CheckMenuItem(popup, IDM_LOCK_POSITION, MF_BYCOMMAND | MF_UNCHECKED);
-        session.dock.settings.locked = 0;
-    } else {
-        session.dock.settings.locked = 1;
-    }
+    DockSettings& settings = session.dock.settings;
+    settings.locked = settings.locked != 0 ? 0 : 1;
+    ::CheckMenuItem(popupOf(session), IDM_LOCK_POSITION,
+                    MF_BYCOMMAND | (settings.locked != 0 ? MF_CHECKED : MF_UNCHECKED));
     markSaveDue(session.dock);
 }
 

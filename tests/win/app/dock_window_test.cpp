@@ -436,6 +436,18 @@ TEST_F(DockWindow, AKeyboardHotkeyHeldElsewhereLeavesTheModesEntryFreeToSwitchIt
     ::UnregisterHotKey(nullptr, 77);
 }
 
+TEST_F(DockWindow, TheLockEntryTogglesTheSettingWhateverTheMarkShows) {
+    DockUnderTest dock(folder.Path());
+    DockSession& session = dock.program.Session();
+    dock.dock().settings.locked = 1;  // behind the menu's back: its mark is still clear
+    for (int expected : {0, 1}) {
+        carryOutMenuCommand(session, IDM_LOCK_POSITION);
+        EXPECT_EQ(dock.dock().settings.locked, expected);
+        EXPECT_EQ(::GetMenuState(session.menuHandle.get(), IDM_LOCK_POSITION, MF_BYCOMMAND),
+                  expected != 0 ? UINT{MF_CHECKED} : 0u);
+    }
+}
+
 TEST_F(DockWindow, ADropReachesConfigIniWithoutClosingTheDock) {
     writeFileText(folder.File("dropped.txt"), "x");
     DockUnderTest dock(folder.Path());
