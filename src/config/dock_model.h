@@ -182,7 +182,6 @@ struct CommandState {
     // The launch cool-down.
     int lastLaunchIndex = 0;
     std::uint32_t lastLaunchTick = 0;
-    DockItem dropRecord;  // scratch record for dropped files
 };
 
 // config.ini's side: a change it does not hold yet, the tick of the first

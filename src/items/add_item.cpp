@@ -128,8 +128,9 @@ void addDroppedFiles(Dock& dock, const std::vector<std::string>& paths) {
     for (const std::string& path : paths) {
         // hoverIndex and pointerX stay as sampled; the count grows per file.
         const int position = dropPosition(dock.state);
-        dock.state.commands.dropRecord.targetPath = path;
-        addItem(dock, dock.state.commands.dropRecord, position, false);
+        DockItem record;
+        record.targetPath = path;
+        addItem(dock, record, position, false);
     }
 }
 
