@@ -77,6 +77,104 @@ PointI systemDragDistance() {
     return {::GetSystemMetrics(SM_CXDRAG), ::GetSystemMetrics(SM_CYDRAG)};
 }
 
+// The keys the dialog passes on: keyboard mode's keys, and Escape, which ends
+// a drag or else closes the dock.
+INT_PTR onKeyMessage(DockSession& session, HWND window, UINT message, WPARAM wParam,
+                     LPARAM lParam) {
+    Dock& dock = session.dock;
+    switch (message) {
+        case WM_GETDLGCODE:
+            if (takeDialogKeys(dock, window, lParam)) return TRUE;
+            if (!isEscapePress(wParam, lParam)) return FALSE;
+            if (!cancelItemDrag(dock)) closeDock(session);
+            return TRUE;
+        case WM_KEYDOWN: {
+            int launch = 0;
+            const bool held = onSelectionKey(dock, wParam, launch);
+            launchItem(dock, launch);
+            return held;
+        }
+        case WM_CHAR:
+            return onTypedCharacter(dock, wParam);
+        default:
+            return FALSE;
+    }
+}
+
+// The pointer's buttons: an item pressed, dragged and released, the dock
+// moved by its empty area, a launch on a double click, the menu on the right.
+INT_PTR onPointerMessage(DockSession& session, HWND window, UINT message, WPARAM wParam,
+                         LPARAM lParam) {
+    Dock& dock = session.dock;
+    switch (message) {
+        case WM_LBUTTONDOWN:
+            hoverAtButton(dock, pointOf(lParam));
+            if (dock.state.frame.hoverIndex != 0)
+                pressItem(dock, pointOf(lParam));
+            else
+                onLeftButtonDown(session);
+            return FALSE;
+        case WM_MOUSEMOVE:
+            movePressedPointer(dock, pointOf(lParam), systemDragDistance());
+            return FALSE;
+        case WM_LBUTTONUP:
+            // A drag off the strip waits for the delete confirmation.
+            if (session.closes.RunCommand(dock.state, [&] { releaseItem(dock, pointOf(lParam)); }))
+                shutdownDock(session);
+            return FALSE;
+        case WM_CAPTURECHANGED:
+            if (reinterpret_cast<HWND>(lParam) != window) cancelItemDrag(dock);
+            return FALSE;
+        case WM_LBUTTONDBLCLK:
+            if (dock.state.commands.busy) return FALSE;
+            hoverAtButton(dock, pointOf(lParam));
+            launchItem(dock, dock.state.frame.hoverIndex, (wParam & MK_SHIFT) != 0);
+            return FALSE;
+        case WM_RBUTTONUP:
+            if (cancelItemDrag(dock) || dock.state.commands.busy) return FALSE;
+            hoverAtButton(dock, pointOf(lParam));
+            showContextMenu(session);
+            return FALSE;
+        default:
+            return FALSE;
+    }
+}
+
+// A display, work area or DPI change: the dock stays on a screen, at the
+// display's scale.
+INT_PTR onDisplayMessage(Dock& dock, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_SETTINGCHANGE:
+            if (wParam != SPI_SETWORKAREA) return FALSE;
+            [[fallthrough]];
+        case WM_DISPLAYCHANGE:
+            showDockAtOnce(dock);
+            keepDockOnScreen(dock);
+            return FALSE;
+        case WM_DPICHANGED: {
+            // Handled here: the dialog manager's own rescaling would size the
+            // window by its template, not by the row. Without the setting the
+            // dock keeps its classic sizes wherever it is.
+            if (!dpiAwarenessDeclared()) return FALSE;
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            cancelItemDrag(dock);
+            changeDpi(dock, HIWORD(wParam), {suggested->left, suggested->top});
+            return TRUE;
+        }
+        default:
+            return FALSE;
+    }
+}
+
+INT_PTR onHotkey(Dock& dock, HWND window, WPARAM id, LPARAM lParam) {
+    if (dock.state.commands.busy) return FALSE;
+    if (id == kKeyboardHotkeyId)
+        onKeyboardHotkey(dock, window);
+    else
+        dispatchHotkey(dock, id, static_cast<std::uintptr_t>(lParam));
+    return TRUE;
+}
+
 // The program runDock (or a test) gave as the dialog's creation parameter;
 // null before WM_INITDIALOG has stored it.
 DockProgram* programOf(HWND window) {
@@ -137,68 +235,23 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             closeDock(session);
             return TRUE;
         case WM_GETDLGCODE:
-            if (takeDialogKeys(dock, window, lParam)) return TRUE;
-            if (!isEscapePress(wParam, lParam)) return FALSE;
-            if (!cancelItemDrag(dock)) closeDock(session);
-            return TRUE;
-        case WM_KEYDOWN: {
-            int launch = 0;
-            const bool held = onSelectionKey(dock, wParam, launch);
-            launchItem(dock, launch);
-            return held;
-        }
+        case WM_KEYDOWN:
         case WM_CHAR:
-            return onTypedCharacter(dock, wParam);
+            return onKeyMessage(session, window, message, wParam, lParam);
         case WM_LBUTTONDOWN:
-            hoverAtButton(dock, pointOf(lParam));
-            if (dock.state.frame.hoverIndex != 0)
-                pressItem(dock, pointOf(lParam));
-            else
-                onLeftButtonDown(session);
-            return FALSE;
         case WM_MOUSEMOVE:
-            movePressedPointer(dock, pointOf(lParam), systemDragDistance());
-            return FALSE;
         case WM_LBUTTONUP:
-            // A drag off the strip waits for the delete confirmation.
-            if (session.closes.RunCommand(dock.state, [&] { releaseItem(dock, pointOf(lParam)); }))
-                shutdownDock(session);
-            return FALSE;
         case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lParam) != window) cancelItemDrag(dock);
-            return FALSE;
         case WM_LBUTTONDBLCLK:
-            if (dock.state.commands.busy) return FALSE;
-            hoverAtButton(dock, pointOf(lParam));
-            launchItem(dock, dock.state.frame.hoverIndex, (wParam & MK_SHIFT) != 0);
-            return FALSE;
         case WM_RBUTTONUP:
-            if (cancelItemDrag(dock) || dock.state.commands.busy) return FALSE;
-            hoverAtButton(dock, pointOf(lParam));
-            showContextMenu(session);
-            return FALSE;
+            return onPointerMessage(session, window, message, wParam, lParam);
         case WM_DROPFILES:
             handleDroppedFiles(dock, reinterpret_cast<HDROP>(wParam), &openDroppedFiles);
             return FALSE;
         case WM_DISPLAYCHANGE:
-            showDockAtOnce(dock);
-            keepDockOnScreen(dock);
-            return FALSE;
         case WM_SETTINGCHANGE:
-            if (wParam != SPI_SETWORKAREA) return FALSE;
-            showDockAtOnce(dock);
-            keepDockOnScreen(dock);
-            return FALSE;
-        case WM_DPICHANGED: {
-            // Handled here: the dialog manager's own rescaling would size the
-            // window by its template, not by the row. Without the setting the
-            // dock keeps its classic sizes wherever it is.
-            if (!dpiAwarenessDeclared()) return FALSE;
-            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            cancelItemDrag(dock);
-            changeDpi(dock, HIWORD(wParam), {suggested->left, suggested->top});
-            return TRUE;
-        }
+        case WM_DPICHANGED:
+            return onDisplayMessage(dock, message, wParam, lParam);
         case WM_QUERYENDSESSION:
             saveConfiguration(dock);
             return FALSE;
@@ -206,12 +259,7 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
             checkFullscreen(dock);
             return TRUE;
         case WM_HOTKEY:
-            if (dock.state.commands.busy) return FALSE;
-            if (wParam == kKeyboardHotkeyId)
-                onKeyboardHotkey(dock, window);
-            else
-                dispatchHotkey(dock, wParam, static_cast<std::uintptr_t>(lParam));
-            return TRUE;
+            return onHotkey(dock, window, wParam, lParam);
         default:
             return FALSE;
     }
