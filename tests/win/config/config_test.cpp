@@ -271,7 +271,8 @@ TEST_F(ConfigFolder, TheExtendedSectionFollowsTheClassicContentAndIsKeptOnceTher
                texts::kKeyFullscreenAvoid, "=0\r\n", texts::kKeyKeyboardMode, "=0\r\n",
                texts::kKeyKeyboardHotkey, "=1568\r\n", texts::kKeyHotkeyBadges, "=0\r\n",
                texts::kKeySharpIcons, "=0\r\n", texts::kKeyDpiAware, "=0\r\n", texts::kKeyAutoHide,
-               "=0\r\n", texts::kKeyHideDelay, "=500\r\n");
+               "=0\r\n", texts::kKeyHideDelay, "=500\r\n", texts::kKeyDropOpen, "=0\r\n",
+               texts::kKeyLaunchFeedback, "=0\r\n");
     EXPECT_EQ(readFile(Config()), expectedSavedText(state) + section + "0\r\n" + others);
 
     // Back at the default, the section stays because the file had it.
