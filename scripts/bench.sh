@@ -250,7 +250,7 @@ sed -i 's/^左边=300/左边=0/; s/^顶边=300/顶边=470/' "$out/dock-30-hidden
 printf '[\xc0\xa9\xd5\xb9\xc9\xe8\xd6\xc3]\r\n\xd7\xd4\xb6\xaf\xd2\xfe\xb2\xd8=2\r\n' \
     >>"$out/dock-30-hidden/config.ini"
 mkdir -p "$out/hidden-window"
-cp "$win/tests/win/dock/dock_window_program.exe" "$out/hidden-window/window.exe"
+cp "$win/tests/win/app/dock_window_program.exe" "$out/hidden-window/window.exe"
 rm -f "$out/hidden-window/quit.txt"
 wine_run "$out/hidden-window/window.exe" >/dev/null 2>&1 &
 hider=$!
