@@ -17,11 +17,6 @@ std::int32_t saturate(std::int64_t value) {
     return static_cast<std::int32_t>(std::clamp<std::int64_t>(value, INT32_MIN, INT32_MAX));
 }
 
-// A shared edge is no overlap, as MonitorFromRect counts it.
-bool overlaps(const RectI& a, const RectI& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
 // Where an edge of `length` starting at `start` goes to lie inside [low, high).
 std::int64_t placeWithin(std::int64_t start, std::int64_t length, std::int64_t low,
                          std::int64_t high) {
@@ -97,7 +92,7 @@ RectI stripOnScreen(const DockState& state, PointI windowPosition) {
 
 std::optional<PointI> nearestPlaceOnScreen(const RectI& strip, std::span<const RectI> workAreas) {
     for (const RectI& area : workAreas)
-        if (overlaps(strip, area)) return std::nullopt;
+        if (strip.Overlaps(area)) return std::nullopt;
     std::optional<PointI> nearest;
     double nearestDistance = 0;
     for (const RectI& area : workAreas) {

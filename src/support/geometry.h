@@ -20,6 +20,11 @@ struct RectI {
     bool Contains(std::int32_t x, std::int32_t y) const {
         return x >= left && x < right && y >= top && y < bottom;
     }
+    // Whether the two share a pixel; a shared edge is no overlap, as
+    // MonitorFromRect counts it.
+    bool Overlaps(const RectI& other) const {
+        return left < other.right && other.left < right && top < other.bottom && other.top < bottom;
+    }
     friend bool operator==(const RectI&, const RectI&) = default;
 };
 

@@ -18,10 +18,6 @@ constexpr std::uint32_t kOverlapRecheckMs = 1000;
 // Pixels of a strip kept in sight at an edge the pointer could cross.
 constexpr std::int32_t kSharedEdgeKeep = 2;
 
-bool overlaps(const RectI& a, const RectI& b) {
-    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
-}
-
 bool spansMeet(std::int32_t a0, std::int32_t a1, std::int32_t b0, std::int32_t b1) {
     return a0 < b1 && b0 < a1;
 }
@@ -32,7 +28,7 @@ const RectI* areaOf(const RectI& strip, std::span<const RectI> areas) {
     for (const RectI& area : areas)
         if (area.Contains(cx, cy)) return &area;
     for (const RectI& area : areas)
-        if (overlaps(strip, area)) return &area;
+        if (strip.Overlaps(area)) return &area;
     return nullptr;
 }
 
