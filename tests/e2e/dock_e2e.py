@@ -206,26 +206,22 @@ def focus(window):
 
 
 def stop(process, seconds=10):
+    """Waits for a started Windows program to end; True when it did. One that
+    does not is ended, and so is every dock the prefix still runs, so that no
+    dock of this case stands in front of the next one's."""
     try:
         process.wait(timeout=seconds)
         return True
     except subprocess.TimeoutExpired:
         process.kill()
         process.wait()
+        end_leftover_docks()
         return False
 
 
-def close_with_escape(window, process):
-    """Presses Escape with the keyboard focus on the dock until the dock ends."""
-    def attempt():
-        xdotool("windowfocus", window)
-        xdotool("key", "Escape")
-        try:
-            process.wait(timeout=2)
-            return True
-        except subprocess.TimeoutExpired:
-            return False
-    return wait_for(attempt, 30)
+def end_leftover_docks():
+    wine("taskkill", "/f", "/im", "dock.exe").wait(timeout=60)
+    wait_for(lambda: dock_window() is None, 20)
 
 
 def drag(start, end, colour, steps=12):
@@ -251,20 +247,39 @@ def row_order(shot, colours):
     return [name for box, name in sorted((b, n) for b, n in boxes if b is not None)]
 
 
-def start_dock(work):
-    dock = wine(os.path.join(work, "dock.exe"), cwd=work)
-    window = wait_for(dock_window, 60)
-    check(window is not None, "the dock window appears")
+def start_dock(work, cwd=None, what="the dock window appears", seconds=60):
+    """Starts WORK/dock.exe (in `cwd`, WORK unless given) and waits for its
+    window; returns (process, window), window None when none appeared."""
+    if dock_window() is not None:
+        end_leftover_docks()
+    dock = wine(os.path.join(work, "dock.exe"), cwd=cwd or work)
+    window = wait_for(dock_window, seconds)
+    check(window is not None, what)
     if window is None:
-        dock.kill()
+        stop(dock, 0)
     return dock, window
 
 
 def close_dock(dock, window):
+    """Presses Escape with the keyboard focus on the dock, again every two
+    seconds, until the dock ends (a press may land while the focus is still
+    on its way); a dock that does not end within 30 s is ended."""
     xdotool("mousemove", 50, 50)
-    focus(window)
-    xdotool("key", "Escape")
-    return stop(dock)
+
+    def attempt():
+        xdotool("windowfocus", window)
+        xdotool("key", "Escape")
+        try:
+            dock.wait(timeout=2)
+            return True
+        except subprocess.TimeoutExpired:
+            return False
+    if wait_for(attempt, 30):
+        return True
+    print("the dock did not end; the focus is on %s, the dock is %s"
+          % (xdotool("getwindowfocus"), window))
+    save_screenshot("/tmp/dock_e2e_not_ended.png")
+    return stop(dock, 0)
 
 
 def arrange_tests(work, w):
@@ -457,11 +472,8 @@ def main(argv):
     write_config(work, [("左边", LEFT), ("顶边", TOP)], items)
 
     # ---- start-up
-    dock = wine(os.path.join(work, "dock.exe"), cwd=work)
-    window = wait_for(dock_window, 20)
-    check(window is not None, "the dock window appears")
+    dock, window = start_dock(work)
     if window is None:
-        dock.kill()
         return 1
     row = ((RED, 1), (GREEN, 2), (BLUE, 3))
     shot = shot_at_rest(row) or screen()
@@ -548,9 +560,7 @@ def main(argv):
     # of the screen, where only its transparent margin overlaps it
     screen_width = screen()[0]
     write_config(work, [("左边", screen_width - 114), ("顶边", TOP), ("锁定", 1)], items[:1])
-    dock = wine(os.path.join(work, "dock.exe"), cwd=work)
-    window = wait_for(dock_window, 20)
-    check(window is not None, "the dock window appears again")
+    dock, window = start_dock(work, what="the dock window appears again")
     if window is not None:
         shot = wait_for(lambda: (lambda s: bounding_box(s, RED) and s)(screen()), 20) or screen()
         x, y, width, height = geometry(window)
@@ -566,22 +576,16 @@ def main(argv):
         want = expected_config(screen_width - 114, TOP, w + "\\res\\1.png", items[:1],
                                locked="1")
         check(saved == want, "the place it was saved at stays the saved one")
-    else:
-        dock.kill()
 
     # ---- a dock whose item hangs half off the left edge stays where it was saved
     write_config(work, [("左边", -162), ("顶边", TOP)], items[:1])
-    dock = wine(os.path.join(work, "dock.exe"), cwd=work)
-    window = wait_for(dock_window, 20)
-    check(window is not None, "the dock window appears a third time")
+    dock, window = start_dock(work, what="the dock window appears a third time")
     if window is not None:
         # The picture spans x - 12 .. x + 13 on screen (the + 1 of Wine's GDI+ as above).
         box = wait_for(lambda: bounding_box(screen(), RED), 20)
         check(box == (0, TOP + 158, 13, TOP + 183), "half its item shows at the edge: %s" % (box,))
         check(geometry(window)[:2] == (-162, TOP), "a dock half off the edge stays where saved")
-        check(close_with_escape(window, dock), "Escape ends the dock at the edge")
-    else:
-        dock.kill()
+        check(close_dock(dock, window), "Escape ends the dock at the edge")
     arrange_tests(work, w)
     keyboard_tests(work, w)
 

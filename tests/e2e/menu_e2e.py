@@ -118,11 +118,9 @@ def desktop_tests(dock_exe, probe_exe, work):
         f.write(e2e.gbk("[扩展设置]\n全屏避让=1\n"))
     system = e2e.run("bash", "-c", 'source "%s"; winepath -u "C:\\windows\\system32"'
                      % e2e.ENV_SCRIPT).stdout.strip()
-    dock = e2e.wine(os.path.join(work, "dock.exe"), cwd=system)
-    window = e2e.wait_for(e2e.dock_window, 60)
-    check(window is not None, "the dock started in the system folder appears")
+    dock, window = e2e.start_dock(work, cwd=system,
+                                  what="the dock started in the system folder appears")
     if window is None:
-        dock.kill()
         return
     check(e2e.wait_for(lambda: e2e.bounding_box(e2e.screen(), RED), 20),
           "started in the system folder, the dock finds its item's relative icon")
@@ -167,11 +165,8 @@ def main(argv):
              ("Blue", 0, "C:\\windows\\notepad.exe", w + "\\blue.png")]
     e2e.write_config(work, [("左边", LEFT), ("顶边", TOP)], items)
 
-    dock = e2e.wine(os.path.join(work, "dock.exe"), cwd=work)
-    window = e2e.wait_for(e2e.dock_window, 60)
-    check(window is not None, "the dock window appears")
+    dock, window = e2e.start_dock(work)
     if window is None:
-        dock.kill()
         return 1
     e2e.wait_for(lambda: e2e.bounding_box(e2e.screen(), BLUE) == e2e.resting_box(LEFT, TOP, 3), 20)
 

@@ -48,13 +48,10 @@ def main(argv):
     items = re.findall(r'可执行文件路径_\d+="[^"]*"', written)
     check(len(items) >= 5, "the first config.ini lists Wine's programs: %d" % len(items))
 
-    dock = e2e.wine(os.path.join(work, "dock.exe"), cwd=work)
-    window = e2e.wait_for(e2e.dock_window, 60)
-    check(window is not None, "the dock.exe from the zip shows its window")
+    dock, window = e2e.start_dock(work, what="the dock.exe from the zip shows its window")
     if window is None:
-        dock.kill()
         return 1
-    check(e2e.close_with_escape(window, dock), "Escape closes it")
+    check(e2e.close_dock(dock, window), "Escape closes it")
     with open(os.path.join(work, "config.ini"), "rb") as f:
         saved = f.read().decode("gbk")
     check("图标数=%d" % len(items) in saved and all(item in saved for item in items),
