@@ -276,8 +276,10 @@ def close_dock(dock, window):
             return False
     if wait_for(attempt, 30):
         return True
-    print("the dock did not end; the focus is on %s, the dock is %s"
-          % (xdotool("getwindowfocus"), window))
+    shown = [xdotool("getwindowname", w)
+             for w in xdotool("search", "--onlyvisible", "--name", ".").split()]
+    print("the dock did not end; the focus is on %s, the dock is %s; the windows shown: %s"
+          % (xdotool("getwindowfocus"), window, shown))
     save_screenshot("/tmp/dock_e2e_not_ended.png")
     return stop(dock, 0)
 
