@@ -9,6 +9,7 @@
 #include "config/dock.h"
 #include "app/deferred_close.h"
 #include "app/foreground_win32.h"
+#include "app/shell_win32.h"
 #include "app/window_port_win32.h"
 #include "items/hotkeys_win32.h"
 #include "items/icon_source_win32.h"

@@ -5,6 +5,7 @@
 
 #include "config/dock_model.h"
 #include "ports/window_port.h"
+#include "ports/shell_port.h"
 #include "ports/hotkey_port.h"
 #include "ports/icon_source.h"
 #include "ports/drawing_surface.h"
