@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/dock_window_win32.h"
 #include "resource_ids.h"
 #include "config/configuration.h"
 #include "config/extended_settings.h"
