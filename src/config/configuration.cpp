@@ -19,17 +19,17 @@ constexpr std::string_view kOffByDefault =
     "# \xB7\xC7\xC1\xE3\xB1\xED\xCA\xBE\xBF\xAA\xC6\xF4\xB4\xCB\xCF\xEE. "
     "\xC4\xAC\xC8\xCF\xCE\xAA\xC1\xE3 \xB2\xBB\xBF\xAA\xC6\xF4.";
 
-// 自动吸附 and the float rows, which follow the pointer.
-std::string pointerRows(const DockSettings& defaults) {
+// A key that turns something on: its question, the note that it is off by
+// default, and the row.
+std::string switchRows(std::string_view question, std::string_view key, std::int32_t value) {
+    return Concat(question, kEnd, kOffByDefault, kEnd, kEnd, key, "=", IntToText(value), kEnd, kEnd,
+                  kEnd);
+}
+
+// The float rows: how far and which way the pictures follow the pointer.
+std::string floatRows(const DockSettings& defaults) {
     // clang-format off
     return Concat(
-        // # 鼠标指针接近时图标是否自动吸附.
-        "# \xCA\xF3\xB1\xEA\xD6\xB8\xD5\xEB\xBD\xD3\xBD\xFC\xCA\xB1\xCD\xBC\xB1\xEA\xCA\xC7\xB7\xF1\xD7\xD4\xB6\xAF\xCE\xFC\xB8\xBD.", kEnd,
-        kOffByDefault, kEnd,
-        kEnd,
-        texts::kKeyAutoSnap, "=", IntToText(defaults.autoSnap), kEnd,
-        kEnd,
-        kEnd,
         // # 图标跟随鼠标指针上下浮动.
         "# \xCD\xBC\xB1\xEA\xB8\xFA\xCB\xE6\xCA\xF3\xB1\xEA\xD6\xB8\xD5\xEB\xC9\xCF\xCF\xC2\xB8\xA1\xB6\xAF.", kEnd,
         // # 最大浮动距离, 默认为 48.
@@ -61,8 +61,8 @@ std::string cooldownRows(const DockSettings& defaults) {
     // clang-format on
 }
 
-// The tray picture, 高质量 and 倒影: how the row is drawn.
-std::string pictureRows(const DockSettings& defaults) {
+// The tray picture behind the magnified item.
+std::string trayRows(const DockSettings& defaults) {
     // clang-format off
     return Concat(
         // # 选中图标托盘图片.支持相对路径与绝对路径.
@@ -71,20 +71,6 @@ std::string pictureRows(const DockSettings& defaults) {
         "# \xC4\xAC\xC8\xCF ", defaults.trayImagePath, kEnd,
         kEnd,
         texts::kKeyTrayImage, "=", defaults.trayImagePath, kEnd,
-        kEnd,
-        kEnd,
-        // # 是否开启高质量模式.
-        "# \xCA\xC7\xB7\xF1\xBF\xAA\xC6\xF4\xB8\xDF\xD6\xCA\xC1\xBF\xC4\xA3\xCA\xBD.", kEnd,
-        kOffByDefault, kEnd,
-        kEnd,
-        texts::kKeyHighQuality, "=", IntToText(defaults.highQuality), kEnd,
-        kEnd,
-        kEnd,
-        // # 是否开启图标倒影.
-        "# \xCA\xC7\xB7\xF1\xBF\xAA\xC6\xF4\xCD\xBC\xB1\xEA\xB5\xB9\xD3\xB0.", kEnd,
-        kOffByDefault, kEnd,
-        kEnd,
-        texts::kKeyReflection, "=", IntToText(defaults.reflection), kEnd,
         kEnd,
         kEnd);
     // clang-format on
@@ -119,16 +105,22 @@ std::string buildTemplate() {
     return Concat(
         "[", texts::kSectionSettings, "]", kEnd,
         kEnd,
-        pointerRows(defaults),
+        // # 鼠标指针接近时图标是否自动吸附.
+        switchRows("# \xCA\xF3\xB1\xEA\xD6\xB8\xD5\xEB\xBD\xD3\xBD\xFC\xCA\xB1\xCD\xBC\xB1\xEA\xCA\xC7\xB7\xF1\xD7\xD4\xB6\xAF\xCE\xFC\xB8\xBD.", texts::kKeyAutoSnap, defaults.autoSnap),
+        floatRows(defaults),
         cooldownRows(defaults),
-        pictureRows(defaults),
+        trayRows(defaults),
+        // # 是否开启高质量模式.
+        switchRows("# \xCA\xC7\xB7\xF1\xBF\xAA\xC6\xF4\xB8\xDF\xD6\xCA\xC1\xBF\xC4\xA3\xCA\xBD.", texts::kKeyHighQuality, defaults.highQuality),
+        // # 是否开启图标倒影.
+        switchRows("# \xCA\xC7\xB7\xF1\xBF\xAA\xC6\xF4\xCD\xBC\xB1\xEA\xB5\xB9\xD3\xB0.", texts::kKeyReflection, defaults.reflection),
         placeRows(defaults),
         "[", texts::kSectionItems, "]", kEnd,
         kEnd,
         // # 可在此为可执行文件指定自定义图标. 自定义图标优先于可执行文件内置的图标.
         "# \xBF\xC9\xD4\xDA\xB4\xCB\xCE\xAA\xBF\xC9\xD6\xB4\xD0\xD0\xCE\xC4\xBC\xFE\xD6\xB8\xB6\xA8\xD7\xD4\xB6\xA8\xD2\xE5\xCD\xBC\xB1\xEA. \xD7\xD4\xB6\xA8\xD2\xE5\xCD\xBC\xB1\xEA\xD3\xC5\xCF\xC8\xD3\xDA\xBF\xC9\xD6\xB4\xD0\xD0\xCE\xC4\xBC\xFE\xC4\xDA\xD6\xC3\xB5\xC4\xCD\xBC\xB1\xEA.", kEnd,
         kEnd,
-        texts::kKeyItemCount, "=");  // no line kEnd after the last line
+        texts::kKeyItemCount, "=");  // no line end after the last line
     // clang-format on
 }
 
