@@ -106,9 +106,9 @@ void keepLoadedRowOnScreen(Dock& dock, const RectI& placed, PointI position) {
 // would leave a window without a single visible (or clickable) pixel.
 void drawFirstFrame(Dock& dock, int count) {
     if (count <= 0)
-        drawEmptyDock(dock, dock.state.metrics.emptyStripTop);
+        drawEmptyDock(frameOf(dock), dock.state.metrics.emptyStripTop);
     else
-        renderFrame(dock, true);
+        renderFrame(frameOf(dock), true);
 }
 
 }  // namespace
@@ -124,7 +124,7 @@ void startDock(Dock& dock) {
     const int count = loadItems(dock);
     keepLoadedRowOnScreen(dock, placed, position);
     applyKeyboardHotkey(dock);
-    recreateCanvas(dock);
+    recreateCanvas(frameOf(dock));
     window.AcceptDrops();
     drawFirstFrame(dock, count);
     window.ArmTimer(kFastPeriodMs);

@@ -90,9 +90,9 @@ void insertItem(Dock& dock, const DockItem& record, int position, int slot, bool
 // for the new size, the row is drawn and config.ini saved later.
 void showAddedItem(Dock& dock) {
     growWindowByOneCell(dock);
-    recreateCanvas(dock);
+    recreateCanvas(frameOf(dock));
     dock.platform.window.AcceptDrops();
-    renderFrame(dock, true);
+    renderFrame(frameOf(dock), true);
     markSaveDue(dock);
 }
 

@@ -938,12 +938,12 @@ TEST_P(StripWithoutHoles, AtRestInAFadeAndAfterAnAddADeleteAndBothDialogs) {
     d.state.frame.pointerY = d.state.metrics.rowTop;
     d.state.frame.hoverIndex = middle;
     for (int frame = 0; frame < 10; ++frame) {
-        renderFrame(d, false);
+        renderFrame(frameOf(d), false);
         expectNoHoleInTheStrip(dock, "building up");
     }
     d.state.frame.hoverIndex = 0;
     for (int frame = 0; frame < 20 && d.state.frame.zoomIndex != 0; ++frame) {
-        renderFrame(d, false);
+        renderFrame(frameOf(d), false);
         expectNoHoleInTheStrip(dock, "fading");
     }
     EXPECT_EQ(d.state.frame.zoomIndex, 0);
