@@ -57,22 +57,23 @@ class DockProgram {
     void AttachWindow(HWND window);
 
   private:
-    // Items and pictures release in the classic exit order: the items, the
-    // tray path, the two pictures, then the surface, then the item pictures.
-    // They live in the record beside each other, so two small members
-    // placed around the canvas carry that order out.
-    struct ItemPicturesRelease {
-        PictureCache& pictures;
-        ~ItemPicturesRelease() { pictures.imagePool.clear(); }
-    };
+    // The items, the tray path and the two pictures, the first of the classic
+    // exit order.
     struct RecordRelease {
         Dock& dock;
         ~RecordRelease();
     };
+    // The item pictures, the last of it.
+    struct ItemPicturesRelease {
+        PictureCache& pictures;
+        ~ItemPicturesRelease() { pictures.imagePool.clear(); }
+    };
 
-    // The members are destroyed from the last to the first.
-    // First, so that the adapters made before the dialog can hold on to the
-    // window handle it will get.
+    // Destroyed from the last member to the first, which is the classic exit
+    // order: record_, then the surface, then itemPictures_; the rest of the
+    // record and the adapters after them. The session comes first so that the
+    // adapters made before the dialog can hold on to the window handle it
+    // will get.
     DockSession session_{dock_};
     Win32FileSystem files_;
     Win32ProfileStore profile_;
