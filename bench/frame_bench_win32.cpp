@@ -308,7 +308,7 @@ struct BenchDock {
             d.state.items.Insert(i, item, i);
         }
         dock::layoutRow(d.state, 1);
-        dock::recreateCanvas(d);
+        dock::recreateCanvas(frameOf(d));
         // The window is the size of the surface, as the dock makes it.
         const int hovered = (count + 1) / 2;
         centre = static_cast<int>(d.state.items[hovered].zoomRect.left) + 36;
@@ -333,7 +333,7 @@ struct BenchDock {
             return;
         }
         d.state.frame.pointerX = centre + (i & 1);
-        dock::renderFrame(d, false);
+        dock::renderFrame(frameOf(d), false);
     }
 };
 
@@ -464,7 +464,7 @@ void show(HWND window) {
     d.state.frame.hoverIndex = 4;
     d.state.frame.pointerX = static_cast<int>(d.state.items[4].zoomRect.left) + 36 + 6;
     d.state.frame.pointerY = d.state.metrics.rowTop - 14;
-    for (int i = 0; i < 10; ++i) dock::renderFrame(d, false);
+    for (int i = 0; i < 10; ++i) dock::renderFrame(frameOf(d), false);
     ::Sleep(8000);
 }
 

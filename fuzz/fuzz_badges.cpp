@@ -41,6 +41,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     frame.hoverIndex = input.ConsumeIntegralInRange(0, items.Count());
     frame.pointerX = input.ConsumeIntegralInRange(-100, 600);
     frame.pointerY = input.ConsumeIntegralInRange(-100, 400);
-    for (int step = input.ConsumeIntegralInRange(1, 12); step > 0; --step) renderFrame(dock, true);
+    for (int step = input.ConsumeIntegralInRange(1, 12); step > 0; --step)
+        renderFrame(frameOf(dock), true);
     return 0;
 }

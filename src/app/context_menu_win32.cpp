@@ -1,7 +1,9 @@
 #include "app/context_menu_win32.h"
 
+#include <cstdint>
 #include <cstring>
 
+#include "app/dock_window_win32.h"
 #include "resource_ids.h"
 #include "config/configuration.h"
 #include "config/extended_settings.h"
@@ -24,28 +26,22 @@ HMENU popupOf(const DockSession& session) {
     return ::GetSubMenu(session.menuHandle.get(), 0);
 }
 
-// Sets the mark of `command` and reports whether it was already there.
-bool markWasSet(HMENU popup, UINT command) {
-    const DWORD previous = ::CheckMenuItem(popup, command, MF_BYCOMMAND | MF_CHECKED);
-    return previous != static_cast<DWORD>(-1) && (previous & MF_CHECKED) != 0;
+// The setting decides; the mark only shows it (the menu sets it on opening).
+void toggleMarkedSetting(DockSession& session, UINT command, std::int32_t& setting) {
+    setting = setting != 0 ? 0 : 1;
+    ::CheckMenuItem(popupOf(session), command,
+                    MF_BYCOMMAND | (setting != 0 ? MF_CHECKED : MF_UNCHECKED));
 }
 
-// The setting decides; the mark only shows it (the menu sets it on opening).
 void toggleLock(DockSession& session) {
-    DockSettings& settings = session.dock.settings;
-    settings.locked = settings.locked != 0 ? 0 : 1;
-    ::CheckMenuItem(popupOf(session), IDM_LOCK_POSITION,
-                    MF_BYCOMMAND | (settings.locked != 0 ? MF_CHECKED : MF_UNCHECKED));
+    toggleMarkedSetting(session, IDM_LOCK_POSITION, session.dock.settings.locked);
     markSaveDue(session.dock);
 }
 
 void toggleAlwaysOnTop(DockSession& session) {
     Dock& dock = session.dock;
     const RectI rect = dock.platform.window.WindowRect();
-    HMENU popup = popupOf(session);
-    const bool wasOnTop = markWasSet(popup, IDM_ALWAYS_ON_TOP);
-    if (wasOnTop) ::CheckMenuItem(popup, IDM_ALWAYS_ON_TOP, MF_BYCOMMAND | MF_UNCHECKED);
-    dock.settings.alwaysOnTop = wasOnTop ? 0 : 1;
+    toggleMarkedSetting(session, IDM_ALWAYS_ON_TOP, dock.settings.alwaysOnTop);
     // While a full-screen program has the dock give way, the new setting
     // waits for it to end.
     dock.platform.window.PlaceWindow(dockOnTop(dock), rect.left, rect.top, rect.Width(),

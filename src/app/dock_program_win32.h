@@ -9,6 +9,7 @@
 #include "config/dock.h"
 #include "app/deferred_close.h"
 #include "app/foreground_win32.h"
+#include "app/shell_win32.h"
 #include "app/window_port_win32.h"
 #include "items/hotkeys_win32.h"
 #include "items/icon_source_win32.h"
@@ -48,7 +49,6 @@ class DockProgram {
     DockProgram(HINSTANCE instance, std::string programDirectory, ShellPort* shell = nullptr);
     DockProgram(const DockProgram&) = delete;
     DockProgram& operator=(const DockProgram&) = delete;
-    ~DockProgram();
 
     Dock& GetDock() { return dock_; }
     DockSession& Session() { return session_; }
@@ -57,36 +57,37 @@ class DockProgram {
     void AttachWindow(HWND window);
 
   private:
-    // First, so that the adapters made before the dialog can hold on to the
-    // window handle it will get.
+    // The items, the tray path and the two pictures, the first of the classic
+    // exit order.
+    struct RecordRelease {
+        Dock& dock;
+        ~RecordRelease();
+    };
+    // The item pictures, the last of it.
+    struct ItemPicturesRelease {
+        PictureCache& pictures;
+        ~ItemPicturesRelease() { pictures.imagePool.clear(); }
+    };
+
+    // Destroyed from the last member to the first, which is the classic exit
+    // order: record_, then the surface, then itemPictures_; the rest of the
+    // record and the adapters after them. The session comes first so that the
+    // adapters made before the dialog can hold on to the window handle it
+    // will get.
     DockSession session_{dock_};
     Win32FileSystem files_;
     Win32ProfileStore profile_;
     Win32MessagePort messages_;
     DockImageFactory pictures_;
-    DockCanvas canvas_;
     Win32Hotkeys hotkeys_{nullptr};  // told the window by AttachWindow
     Win32IconSource icons_;
     Win32DockWindow window_;
     Win32Shell shell_;
     Win32Foreground foreground_;
     Dock dock_;
+    ItemPicturesRelease itemPictures_{dock_.state.pictures};
+    DockCanvas canvas_;
+    RecordRelease record_{dock_};
 };
-
-// The close box, Escape or another program's WM_CLOSE: shuts the dock down,
-// or, while a context-menu command waits for the user, ends its waits and
-// leaves the shutdown to the command's end.
-void closeDock(DockSession& session);
-// Ends, as if cancelled, whatever the running command waits on: the menu as
-// by a click elsewhere, each dialog or message box of this thread by the
-// button that changes nothing.
-void endCommandWaits(DockSession& session);
-
-// Restores the drag setting, releases the hotkeys, stops the timer, saves,
-// destroys the menu and ends the dock dialog.
-void shutdownDock(DockSession& session);
-// Opens the context menu at the pointer and carries out the chosen command;
-// a close that came meanwhile shuts the dock down afterwards.
-void showContextMenu(DockSession& session);
 
 }  // namespace dock

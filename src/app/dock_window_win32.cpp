@@ -3,9 +3,7 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
-#include <memory>
-#include <utility>
-
+#include "app/context_menu_win32.h"
 #include "config/configuration.h"
 #include "features/dpi/dpi_awareness_win32.h"
 #include "features/dpi/dpi_change.h"
@@ -20,7 +18,6 @@
 #include "items/drop_win32.h"
 #include "app/tick.h"
 #include "support/fatal.h"
-#include "support/lead_bytes_win32.h"
 #include "resource_ids.h"
 
 namespace dock {
@@ -182,38 +179,6 @@ DockProgram* programOf(HWND window) {
 }
 
 }  // namespace
-
-DockProgram::DockProgram(HINSTANCE instance, std::string programDirectory, ShellPort* shell)
-    : window_(session_.dockWindow, &onAnimationTick),
-      shell_(session_.dockWindow),
-      foreground_(session_.dockWindow),
-      dock_{Platform{files_, profile_, messages_, pictures_, canvas_, hotkeys_, icons_, window_,
-                     shell != nullptr ? *shell : static_cast<ShellPort&>(shell_), foreground_},
-            std::move(programDirectory),
-            SystemLeadBytes(),
-            {},
-            {}} {
-    dock_.state.pictures.backgroundImage = std::make_unique<DockImage>();
-    dock_.state.pictures.trayImage = std::make_unique<DockImage>();
-    session_.instanceHandle = instance;
-}
-
-DockProgram::~DockProgram() {
-    // The exit order of the program-wide objects: the items, the tray path,
-    // the two pictures, the surface, then the item pictures.
-    DockState& state = dock_.state;
-    state.items = DockItemList{};
-    dock_.settings.trayImagePath.clear();
-    state.pictures.backgroundImage.reset();
-    state.pictures.trayImage.reset();
-    canvas_.Destroy();
-    state.pictures.imagePool.clear();
-}
-
-void DockProgram::AttachWindow(HWND window) {
-    canvas_.AttachWindow(window);
-    hotkeys_ = Win32Hotkeys(window);
-}
 
 INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {

@@ -21,7 +21,7 @@ void switchExtendedSetting(Dock& dock, const ExtendedSetting& setting) {
         applyKeyboardHotkey(dock);
         if (keyboardModeUnavailable(dock)) reportHotkeyFailure(dock);
     }
-    if (setting.field == &DockSettings::hotkeyBadges) redrawHotkeyBadges(dock);
+    if (setting.field == &DockSettings::hotkeyBadges) redrawHotkeyBadges(frameOf(dock));
     if (setting.field == &DockSettings::fullscreenAvoid) followFullscreenSetting(dock);
     if (setting.field == &DockSettings::autoHide) followAutoHideSetting(dock, true);
     if (setting.field == &DockSettings::sharpIcons) reloadItemPictures(dock);

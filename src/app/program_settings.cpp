@@ -33,14 +33,14 @@ void applyProgramSettings(Dock& dock) {
     LayoutMetrics& metrics = dock.state.metrics;
     metrics.floatDistance = usableFloatDistance(metrics, dock.settings.floatDistance);
     metrics.rowTop = rowTop(metrics);
-    recreateCanvas(dock);
+    recreateCanvas(frameOf(dock));
     dock.platform.window.AcceptDrops();
     // A frame of an empty row draws nothing, which would leave the window at
     // its old size with the old picture: draw the empty dock as start-up does.
     if (dock.state.items.Count() == 0) {
-        drawEmptyDock(dock, static_cast<float>(restingStripTop(metrics)));
+        drawEmptyDock(frameOf(dock), static_cast<float>(restingStripTop(metrics)));
     } else {
-        renderFrame(dock, true);
+        renderFrame(frameOf(dock), true);
     }
     markSaveDue(dock);
 }

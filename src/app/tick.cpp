@@ -71,7 +71,7 @@ void animationTick(Dock& dock) {
 
     const bool trayChanged = followFileDrag(dock);
     const bool bounced = stepBounce(dock);
-    renderFrame(dock, runningChanged || trayChanged || bounced);
+    renderFrame(frameOf(dock), runningChanged || trayChanged || bounced);
     if (state.frame.hoverIndex != 0 || sliding || state.bounce.item != 0)
         dock.platform.window.ArmTimer(kFastPeriodMs);
 }

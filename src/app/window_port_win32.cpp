@@ -4,7 +4,6 @@
 
 #include "features/dpi/dpi_awareness_win32.h"
 #include "support/geometry_win32.h"
-#include "support/handles_win32.h"
 
 namespace dock {
 
@@ -87,33 +86,6 @@ std::vector<MonitorScale> Win32DockWindow::MonitorScales() {
     };
     ::EnumDisplayMonitors(nullptr, nullptr, collect, reinterpret_cast<LPARAM>(&scales));
     return scales;
-}
-
-namespace {
-
-// Values up to 32 are the shell's errors.
-bool shellStarted(HINSTANCE result) {
-    return reinterpret_cast<INT_PTR>(result) > 32;
-}
-
-}  // namespace
-
-bool Win32Shell::Launch(const std::string& file, const std::string& directory) {
-    // Shell extensions that carry out a launch may be COM objects.
-    ComScope com;
-    // A null operation is the default verb; Wine rejects an empty text for
-    // shortcuts. A null directory lets the shell choose.
-    return shellStarted(::ShellExecuteA(window_, nullptr, file.c_str(), "",
-                                        directory.empty() ? nullptr : directory.c_str(),
-                                        SW_SHOWNORMAL));
-}
-
-bool Win32Shell::OpenWith(const std::string& program, const std::string& parameters,
-                          const std::string& directory) {
-    ComScope com;
-    return shellStarted(::ShellExecuteA(window_, "open", program.c_str(), parameters.c_str(),
-                                        directory.empty() ? nullptr : directory.c_str(),
-                                        SW_SHOWNORMAL));
 }
 
 }  // namespace dock

@@ -1,9 +1,8 @@
 #pragma once
-// The dock window and the shell on the real API. Both are made before the
-// dialog exists, so they hold a reference to the session's window handle.
+// The dock window on the real API. It is made before the dialog exists, so it
+// holds a reference to the session's window handle.
 #include <windows.h>
 
-#include "support/handles_win32.h"
 #include "ports/window_port.h"
 
 namespace dock {
@@ -38,26 +37,6 @@ class Win32DockWindow final : public DockWindowPort {
     // A failed query keeps the previous answer, as the tick expects.
     RECT lastRect_{};
     POINT lastCursor_{};
-};
-
-class Win32Shell final : public ShellPort {
-  public:
-    explicit Win32Shell(const HWND& window) : window_(window) {}
-
-    bool Launch(const std::string& file, const std::string& directory) override;
-    bool OpenWith(const std::string& program, const std::string& parameters,
-                  const std::string& directory) override;
-    std::uint32_t TickCount() override { return ::GetTickCount(); }
-    std::vector<TopLevelWindow> TopLevelWindows() override;
-    std::string ProcessImage(std::uint32_t processId) override;
-    void BringToFront(std::uintptr_t window) override;
-
-  private:
-    bool Cloaked(HWND window);
-
-    const HWND& window_;
-    UniqueModule dwmapi_;  // loaded at the first look
-    bool dwmapiLooked_ = false;
 };
 
 }  // namespace dock

@@ -13,88 +13,81 @@
 namespace dock {
 namespace {
 
+constexpr std::string_view kEnd = "\r\n";
+// # 非零表示开启此项. 默认为零 不开启.
+constexpr std::string_view kOffByDefault =
+    "# \xB7\xC7\xC1\xE3\xB1\xED\xCA\xBE\xBF\xAA\xC6\xF4\xB4\xCB\xCF\xEE. "
+    "\xC4\xAC\xC8\xCF\xCE\xAA\xC1\xE3 \xB2\xBB\xBF\xAA\xC6\xF4.";
+
+// A key that turns something on: its question, the note that it is off by
+// default, and the row.
+std::string switchRows(std::string_view question, std::string_view key, std::int32_t value) {
+    return Concat(question, kEnd, kOffByDefault, kEnd, kEnd, key, "=", IntToText(value), kEnd, kEnd,
+                  kEnd);
+}
+
 // The template with every comment a user reads when editing config.ini by
 // hand, one line of it a row: the section and key names and the defaults come
 // from where the program keeps them; the comment above a literal shows its
 // GBK text.
 std::string buildTemplate() {
     const DockSettings defaults;
-    const std::string_view end = "\r\n";
-    // # 非零表示开启此项. 默认为零 不开启.
-    const std::string_view offByDefault =
-        "# \xB7\xC7\xC1\xE3\xB1\xED\xCA\xBE\xBF\xAA\xC6\xF4\xB4\xCB\xCF\xEE. "
-        "\xC4\xAC\xC8\xCF\xCE\xAA\xC1\xE3 \xB2\xBB\xBF\xAA\xC6\xF4.";
     // clang-format off
     return Concat(
-        "[", texts::kSectionSettings, "]", end,
-        end,
+        "[", texts::kSectionSettings, "]", kEnd,
+        kEnd,
         // # 鼠标指针接近时图标是否自动吸附.
-        "# \xCA\xF3\xB1\xEA\xD6\xB8\xD5\xEB\xBD\xD3\xBD\xFC\xCA\xB1\xCD\xBC\xB1\xEA\xCA\xC7\xB7\xF1\xD7\xD4\xB6\xAF\xCE\xFC\xB8\xBD.", end,
-        offByDefault, end,
-        end,
-        texts::kKeyAutoSnap, "=", IntToText(defaults.autoSnap), end,
-        end,
-        end,
+        switchRows("# \xCA\xF3\xB1\xEA\xD6\xB8\xD5\xEB\xBD\xD3\xBD\xFC\xCA\xB1\xCD\xBC\xB1\xEA\xCA\xC7\xB7\xF1\xD7\xD4\xB6\xAF\xCE\xFC\xB8\xBD.", texts::kKeyAutoSnap, defaults.autoSnap),
         // # 图标跟随鼠标指针上下浮动.
-        "# \xCD\xBC\xB1\xEA\xB8\xFA\xCB\xE6\xCA\xF3\xB1\xEA\xD6\xB8\xD5\xEB\xC9\xCF\xCF\xC2\xB8\xA1\xB6\xAF.", end,
+        "# \xCD\xBC\xB1\xEA\xB8\xFA\xCB\xE6\xCA\xF3\xB1\xEA\xD6\xB8\xD5\xEB\xC9\xCF\xCF\xC2\xB8\xA1\xB6\xAF.", kEnd,
         // # 最大浮动距离, 默认为 48.
-        "# \xD7\xEE\xB4\xF3\xB8\xA1\xB6\xAF\xBE\xE0\xC0\xEB, \xC4\xAC\xC8\xCF\xCE\xAA ", IntToText(defaults.floatDistance), ".", end,
-        texts::kKeyFloatDistance, "=", IntToText(defaults.floatDistance), end,
-        end,
+        "# \xD7\xEE\xB4\xF3\xB8\xA1\xB6\xAF\xBE\xE0\xC0\xEB, \xC4\xAC\xC8\xCF\xCE\xAA ", IntToText(defaults.floatDistance), ".", kEnd,
+        texts::kKeyFloatDistance, "=", IntToText(defaults.floatDistance), kEnd,
+        kEnd,
         // # 浮动方向, 0 表示只向上跟随, 1 表示上下跟随. 默认为 1.
-        "# \xB8\xA1\xB6\xAF\xB7\xBD\xCF\xF2, 0 \xB1\xED\xCA\xBE\xD6\xBB\xCF\xF2\xC9\xCF\xB8\xFA\xCB\xE6, 1 \xB1\xED\xCA\xBE\xC9\xCF\xCF\xC2\xB8\xFA\xCB\xE6. \xC4\xAC\xC8\xCF\xCE\xAA ", IntToText(defaults.floatBothWays), ".", end,
-        texts::kKeyFloatBothWays, "=", IntToText(defaults.floatBothWays), end,
-        end,
-        end,
+        "# \xB8\xA1\xB6\xAF\xB7\xBD\xCF\xF2, 0 \xB1\xED\xCA\xBE\xD6\xBB\xCF\xF2\xC9\xCF\xB8\xFA\xCB\xE6, 1 \xB1\xED\xCA\xBE\xC9\xCF\xCF\xC2\xB8\xFA\xCB\xE6. \xC4\xAC\xC8\xCF\xCE\xAA ", IntToText(defaults.floatBothWays), ".", kEnd,
+        texts::kKeyFloatBothWays, "=", IntToText(defaults.floatBothWays), kEnd,
+        kEnd,
+        kEnd,
         // # 左键双击运行同一个项目时的冷却时间.
-        "# \xD7\xF3\xBC\xFC\xCB\xAB\xBB\xF7\xD4\xCB\xD0\xD0\xCD\xAC\xD2\xBB\xB8\xF6\xCF\xEE\xC4\xBF\xCA\xB1\xB5\xC4\xC0\xE4\xC8\xB4\xCA\xB1\xBC\xE4.", end,
+        "# \xD7\xF3\xBC\xFC\xCB\xAB\xBB\xF7\xD4\xCB\xD0\xD0\xCD\xAC\xD2\xBB\xB8\xF6\xCF\xEE\xC4\xBF\xCA\xB1\xB5\xC4\xC0\xE4\xC8\xB4\xCA\xB1\xBC\xE4.", kEnd,
         // # 以毫秒为单位. 1000ms = 1s
-        "# \xD2\xD4\xBA\xC1\xC3\xEB\xCE\xAA\xB5\xA5\xCE\xBB. 1000ms = 1s", end,
+        "# \xD2\xD4\xBA\xC1\xC3\xEB\xCE\xAA\xB5\xA5\xCE\xBB. 1000ms = 1s", kEnd,
         // # 默认 1000 不可小于 1000.
-        "# \xC4\xAC\xC8\xCF ", IntToText(defaults.launchCooldownMs), " \xB2\xBB\xBF\xC9\xD0\xA1\xD3\xDA ", IntToText(kMinimumCooldownMs), ".", end,
-        end,
-        texts::kKeyLaunchCooldown, "=", IntToText(defaults.launchCooldownMs), end,
-        end,
-        end,
+        "# \xC4\xAC\xC8\xCF ", IntToText(defaults.launchCooldownMs), " \xB2\xBB\xBF\xC9\xD0\xA1\xD3\xDA ", IntToText(kMinimumCooldownMs), ".", kEnd,
+        kEnd,
+        texts::kKeyLaunchCooldown, "=", IntToText(defaults.launchCooldownMs), kEnd,
+        kEnd,
+        kEnd,
         // # 选中图标托盘图片.支持相对路径与绝对路径.
-        "# \xD1\xA1\xD6\xD0\xCD\xBC\xB1\xEA\xCD\xD0\xC5\xCC\xCD\xBC\xC6\xAC.\xD6\xA7\xB3\xD6\xCF\xE0\xB6\xD4\xC2\xB7\xBE\xB6\xD3\xEB\xBE\xF8\xB6\xD4\xC2\xB7\xBE\xB6.", end,
+        "# \xD1\xA1\xD6\xD0\xCD\xBC\xB1\xEA\xCD\xD0\xC5\xCC\xCD\xBC\xC6\xAC.\xD6\xA7\xB3\xD6\xCF\xE0\xB6\xD4\xC2\xB7\xBE\xB6\xD3\xEB\xBE\xF8\xB6\xD4\xC2\xB7\xBE\xB6.", kEnd,
         // # 默认 res\1.png
-        "# \xC4\xAC\xC8\xCF ", defaults.trayImagePath, end,
-        end,
-        texts::kKeyTrayImage, "=", defaults.trayImagePath, end,
-        end,
-        end,
+        "# \xC4\xAC\xC8\xCF ", defaults.trayImagePath, kEnd,
+        kEnd,
+        texts::kKeyTrayImage, "=", defaults.trayImagePath, kEnd,
+        kEnd,
+        kEnd,
         // # 是否开启高质量模式.
-        "# \xCA\xC7\xB7\xF1\xBF\xAA\xC6\xF4\xB8\xDF\xD6\xCA\xC1\xBF\xC4\xA3\xCA\xBD.", end,
-        offByDefault, end,
-        end,
-        texts::kKeyHighQuality, "=", IntToText(defaults.highQuality), end,
-        end,
-        end,
+        switchRows("# \xCA\xC7\xB7\xF1\xBF\xAA\xC6\xF4\xB8\xDF\xD6\xCA\xC1\xBF\xC4\xA3\xCA\xBD.", texts::kKeyHighQuality, defaults.highQuality),
         // # 是否开启图标倒影.
-        "# \xCA\xC7\xB7\xF1\xBF\xAA\xC6\xF4\xCD\xBC\xB1\xEA\xB5\xB9\xD3\xB0.", end,
-        offByDefault, end,
-        end,
-        texts::kKeyReflection, "=", IntToText(defaults.reflection), end,
-        end,
-        end,
+        switchRows("# \xCA\xC7\xB7\xF1\xBF\xAA\xC6\xF4\xCD\xBC\xB1\xEA\xB5\xB9\xD3\xB0.", texts::kKeyReflection, defaults.reflection),
         // # 上次关闭时记录的程序位置.
-        "# \xC9\xCF\xB4\xCE\xB9\xD8\xB1\xD5\xCA\xB1\xBC\xC7\xC2\xBC\xB5\xC4\xB3\xCC\xD0\xF2\xCE\xBB\xD6\xC3.", end,
+        "# \xC9\xCF\xB4\xCE\xB9\xD8\xB1\xD5\xCA\xB1\xBC\xC7\xC2\xBC\xB5\xC4\xB3\xCC\xD0\xF2\xCE\xBB\xD6\xC3.", kEnd,
         // # 程序自动记录
-        "# \xB3\xCC\xD0\xF2\xD7\xD4\xB6\xAF\xBC\xC7\xC2\xBC", end,
-        end,
-        texts::kKeyLeft, "=", end,
-        texts::kKeyTop, "=", end,
-        end,
-        texts::kKeyLocked, "=", IntToText(defaults.locked), end,
-        texts::kKeyAlwaysOnTop, "=", IntToText(defaults.alwaysOnTop), end,
-        end,
-        end,
-        "[", texts::kSectionItems, "]", end,
-        end,
+        "# \xB3\xCC\xD0\xF2\xD7\xD4\xB6\xAF\xBC\xC7\xC2\xBC", kEnd,
+        kEnd,
+        texts::kKeyLeft, "=", kEnd,
+        texts::kKeyTop, "=", kEnd,
+        kEnd,
+        texts::kKeyLocked, "=", IntToText(defaults.locked), kEnd,
+        texts::kKeyAlwaysOnTop, "=", IntToText(defaults.alwaysOnTop), kEnd,
+        kEnd,
+        kEnd,
+        "[", texts::kSectionItems, "]", kEnd,
+        kEnd,
         // # 可在此为可执行文件指定自定义图标. 自定义图标优先于可执行文件内置的图标.
-        "# \xBF\xC9\xD4\xDA\xB4\xCB\xCE\xAA\xBF\xC9\xD6\xB4\xD0\xD0\xCE\xC4\xBC\xFE\xD6\xB8\xB6\xA8\xD7\xD4\xB6\xA8\xD2\xE5\xCD\xBC\xB1\xEA. \xD7\xD4\xB6\xA8\xD2\xE5\xCD\xBC\xB1\xEA\xD3\xC5\xCF\xC8\xD3\xDA\xBF\xC9\xD6\xB4\xD0\xD0\xCE\xC4\xBC\xFE\xC4\xDA\xD6\xC3\xB5\xC4\xCD\xBC\xB1\xEA.", end,
-        end,
+        "# \xBF\xC9\xD4\xDA\xB4\xCB\xCE\xAA\xBF\xC9\xD6\xB4\xD0\xD0\xCE\xC4\xBC\xFE\xD6\xB8\xB6\xA8\xD7\xD4\xB6\xA8\xD2\xE5\xCD\xBC\xB1\xEA. \xD7\xD4\xB6\xA8\xD2\xE5\xCD\xBC\xB1\xEA\xD3\xC5\xCF\xC8\xD3\xDA\xBF\xC9\xD6\xB4\xD0\xD0\xCE\xC4\xBC\xFE\xC4\xDA\xD6\xC3\xB5\xC4\xCD\xBC\xB1\xEA.", kEnd,
+        kEnd,
         texts::kKeyItemCount, "=");  // no line end after the last line
     // clang-format on
 }

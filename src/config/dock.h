@@ -5,6 +5,7 @@
 
 #include "config/dock_model.h"
 #include "ports/window_port.h"
+#include "ports/shell_port.h"
 #include "ports/hotkey_port.h"
 #include "ports/icon_source.h"
 #include "ports/drawing_surface.h"
@@ -37,5 +38,23 @@ struct Dock {
     DockSettings settings;
     DockState state;
 };
+
+// What drawing a frame is given: the surface, the animation timer the model
+// slows, the key names of the badges and captions, the settings and the
+// state a frame is drawn from. Never the shell, the profile or the hotkeys'
+// registration.
+struct FrameContext {
+    DrawingSurface& canvas;
+    DockWindowPort& window;
+    KeyNames& keyNames;
+    const DockSettings& settings;
+    const LeadBytes& leadBytes;
+    DockState& state;
+};
+
+inline FrameContext frameOf(Dock& dock) {
+    return {dock.platform.canvas, dock.platform.window, dock.platform.hotkeys,
+            dock.settings,        dock.leadBytes,       dock.state};
+}
 
 }  // namespace dock

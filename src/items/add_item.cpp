@@ -60,6 +60,42 @@ void growWindowByOneCell(Dock& dock) {
     moveChosenPlaceAlong(dock, left - rect.left);
 }
 
+// Loads the item's picture, or the default one, into a free slot of the pool
+// and returns the slot.
+int loadItemPicture(Dock& dock, const DockItem& record, const std::string& extension) {
+    const Bytes bytes = itemPictureBytes(dock, record, extension);
+    const int slot = freeImageSlot(dock.state, dock.platform.pictures);
+    Picture& picture = *dock.state.pictures.imagePool[static_cast<std::size_t>(slot - 1)];
+    if (!bytes.empty()) picture.LoadFromMemory(bytes);
+    if (!picture.IsLoaded()) loadDefaultItemPicture(dock, picture);
+    return slot;
+}
+
+// Inserts the item, renews the hotkeys its insertion renumbered and lays out
+// the row.
+void insertItem(Dock& dock, const DockItem& record, int position, int slot, bool fromConfig) {
+    DockState& state = dock.state;
+    // Configured items are appended one by one at start-up, before any frame.
+    const bool loadingAppend = fromConfig && position == state.items.Count() + 1;
+    state.items.Insert(position, record, slot, !loadingAppend);
+    if (loadingAppend) {
+        registerAppendedHotkey(dock, position);
+    } else {
+        reregisterHotkeys(dock);
+    }
+    layoutRow(state, position);
+}
+
+// An item the user added: the window grows by its cell, the canvas is made
+// for the new size, the row is drawn and config.ini saved later.
+void showAddedItem(Dock& dock) {
+    growWindowByOneCell(dock);
+    recreateCanvas(frameOf(dock));
+    dock.platform.window.AcceptDrops();
+    renderFrame(frameOf(dock), true);
+    markSaveDue(dock);
+}
+
 }  // namespace
 
 std::string fileExtension(const std::string& path, const LeadBytes& leadBytes) {
@@ -93,35 +129,13 @@ int dropPosition(const DockState& state) {
 }
 
 void addItem(Dock& dock, DockItem& record, int position, bool fromConfig) {
-    DockState& state = dock.state;
     const std::string extension = fileExtension(record.targetPath, dock.leadBytes);
     if (!fromConfig) record.title = deriveTitle(record.targetPath, extension, dock.leadBytes);
-    const Bytes bytes = itemPictureBytes(dock, record, extension);
-
-    const int count = state.items.Count();
-    if (position == 0) position = count + 1;
-
-    const int slot = freeImageSlot(state, dock.platform.pictures);
-    Picture& picture = *state.pictures.imagePool[static_cast<std::size_t>(slot - 1)];
-    if (!bytes.empty()) picture.LoadFromMemory(bytes);
-    if (!picture.IsLoaded()) loadDefaultItemPicture(dock, picture);
-
-    // Configured items are appended one by one at start-up, before any frame.
-    const bool loadingAppend = fromConfig && position == count + 1;
-    state.items.Insert(position, record, slot, !loadingAppend);
-    if (loadingAppend) {
-        registerAppendedHotkey(dock, position);
-    } else {
-        reregisterHotkeys(dock);
-    }
-    layoutRow(state, position);
-
-    if (fromConfig) return;
-    growWindowByOneCell(dock);
-    recreateCanvas(dock);
-    dock.platform.window.AcceptDrops();
-    renderFrame(dock, true);
-    markSaveDue(dock);
+    if (position == 0) position = dock.state.items.Count() + 1;
+    const int slot = loadItemPicture(dock, record, extension);
+    insertItem(dock, record, position, slot, fromConfig);
+    // Configured items are shown all at once when start-up has loaded them.
+    if (!fromConfig) showAddedItem(dock);
 }
 
 void addDroppedFiles(Dock& dock, const std::vector<std::string>& paths) {

@@ -53,7 +53,7 @@ void reloadItemPictures(Dock& dock) {
         const Bytes bytes = itemPictureBytes(dock, item, extension);
         if (bytes.empty() || !picture.LoadFromMemory(bytes)) loadDefaultItemPicture(dock, picture);
     }
-    if (state.items.Count() > 0) renderFrame(dock, true);
+    if (state.items.Count() > 0) renderFrame(frameOf(dock), true);
 }
 
 }  // namespace dock

@@ -31,7 +31,7 @@ void saveCustomIcon(Dock& dock, int index, const std::string& path) {
     // invisible until the next start.
     if (!picture.LoadFromFile(path)) loadDefaultItemPicture(dock, picture);
     item.customIconPath = path;
-    renderFrame(dock, true);
+    renderFrame(frameOf(dock), true);
 }
 
 void saveHotkey(Dock& dock, int index, std::uint16_t hotkey) {
@@ -83,7 +83,8 @@ void saveItemSettings(Dock& dock, int index, const ItemSettingsForm& form) {
     saveCustomIcon(dock, index, form.customIconPath);
     const std::uint16_t hotkeyBefore = item.hotkey;
     saveHotkey(dock, index, form.hotkey);
-    if (dock.settings.hotkeyBadges != 0 && item.hotkey != hotkeyBefore) redrawHotkeyBadges(dock);
+    if (dock.settings.hotkeyBadges != 0 && item.hotkey != hotkeyBefore)
+        redrawHotkeyBadges(frameOf(dock));
     markSaveDue(dock);
 }
 

@@ -30,15 +30,13 @@ const Picture* pictureOf(const DockState& state, int imageSlot) {
 // The three slices of the background picture across the strip: the end caps
 // keep the picture's 30-pixel end columns, squeezed to 16 pixels, the middle
 // stretches.
-void drawStrip(Dock& dock, const RectF& strip) {
-    const Picture* background = dock.state.pictures.backgroundImage.get();
+void drawStrip(DrawingSurface& canvas, const Picture* background, const LayoutMetrics& m,
+               const RectF& strip) {
     if (background == nullptr) return;
-    const LayoutMetrics& m = dock.state.metrics;
     const double sourceHeight = m.backgroundHeight;
     const double left = strip.left, right = strip.right, top = strip.top;
     const double height = double(strip.bottom) - top;
     const double capWidth = scaledPixels(m, kCapWidth);
-    DrawingSurface& canvas = dock.platform.canvas;
     auto f = [](double v) { return static_cast<float>(v); };
     canvas.DrawImageSlice(*background, f(left), f(top), f(capWidth), f(height), 0, 0,
                           f(kCapSourceWidth), f(sourceHeight));
@@ -50,15 +48,15 @@ void drawStrip(Dock& dock, const RectF& strip) {
                           f(sourceHeight));
 }
 
-void drawRow(Dock& dock, bool withLift) {
-    const LayoutMetrics& m = dock.state.metrics;
-    const double padding = m.cellPadding;
-    for (int i = 1; i <= dock.state.items.Count(); ++i) {
-        const DockEntry& e = dock.state.items[i];
+void drawRow(const FrameContext& frame, bool withLift) {
+    const DockState& state = frame.state;
+    const double padding = state.metrics.cellPadding;
+    for (int i = 1; i <= state.items.Count(); ++i) {
+        const DockEntry& e = state.items[i];
         const RectF& r = e.currentRect;
         // A bouncing item is only drawn higher; its reflection stays on the row's line.
-        const float bounce = i == dock.state.bounce.item ? dock.state.bounce.rise : 0.0f;
-        drawItem(dock, i, static_cast<float>(r.left + padding),
+        const float bounce = i == state.bounce.item ? state.bounce.rise : 0.0f;
+        drawItem(frame, i, static_cast<float>(r.left + padding),
                  static_cast<float>(double(r.top) + padding - bounce),
                  static_cast<float>(double(r.Width()) - 2 * padding),
                  static_cast<float>(double(r.Height()) - 2 * padding),
@@ -81,18 +79,18 @@ std::string_view captionOf(std::string_view text, const LeadBytes& leadBytes) {
     return text.substr(0, end);
 }
 
-void drawCaption(Dock& dock, int item, int progress) {
-    DockState& state = dock.state;
+void drawCaption(const FrameContext& frame, int item, int progress) {
+    DockState& state = frame.state;
     const LayoutMetrics& m = state.metrics;
     const int size = static_cast<int>(m.titleSize / 100.0 * progress);
     const DockItem& record = state.items[item].item;
     std::string_view shown = record.title.empty() ? record.targetPath : record.title;
     std::string withHotkey;
-    if (dock.settings.hotkeyBadges != 0 && (record.hotkey & 0xFFu) != 0) {
-        withHotkey = Concat(shown, "  ", hotkeyCombination(record.hotkey, dock.platform.hotkeys));
+    if (frame.settings.hotkeyBadges != 0 && (record.hotkey & 0xFFu) != 0) {
+        withHotkey = Concat(shown, "  ", hotkeyCombination(record.hotkey, frame.keyNames));
         shown = withHotkey;
     }
-    const std::string_view text = captionOf(shown, dock.leadBytes);
+    const std::string_view text = captionOf(shown, frame.leadBytes);
     if (state.frame.titleText != text)
         state.frame.titleText = text;  // copies only when the caption changes
     // Centred on the pointer, taking each byte as half an em wide.
@@ -100,52 +98,54 @@ void drawCaption(Dock& dock, int item, int progress) {
     const double x = state.frame.pointerX - ((size / 2.0) * length) / 2.0;
     const double y = (m.rowTop + double(state.items[item].currentRect.top)) -
                      (size - scaledPixels(m, kCaptionRaise));
-    dock.platform.canvas.DrawOutlinedText(state.frame.titleText, static_cast<float>(x),
-                                          static_cast<float>(y), size);
+    frame.canvas.DrawOutlinedText(state.frame.titleText, static_cast<float>(x),
+                                  static_cast<float>(y), size);
 }
 
 // While an item is dragged: the strip and the other items at rest (with the
 // gap where the item would land), the dragged item on top of them.
-void renderDragFrame(Dock& dock, bool force) {
-    DockState& state = dock.state;
+void renderDragFrame(const FrameContext& frame, bool force) {
+    DockState& state = frame.state;
     if (!advanceDragFrame(state, force)) return;
     const DockItemList& items = state.items;
     const LayoutMetrics& m = state.metrics;
     const double padding = m.cellPadding;
     auto drawAtRest = [&](int i) {
         const RectF& r = items[i].currentRect;
-        drawItem(dock, i, static_cast<float>(r.left + padding), static_cast<float>(r.top + padding),
+        drawItem(frame, i, static_cast<float>(r.left + padding),
+                 static_cast<float>(r.top + padding),
                  static_cast<float>(double(r.Width()) - 2 * padding),
                  static_cast<float>(double(r.Height()) - 2 * padding), 0.0f);
     };
-    DrawingSurface& canvas = dock.platform.canvas;
+    DrawingSurface& canvas = frame.canvas;
     canvas.BeginFrame();
-    drawStrip(dock, stripAcross(m, items[1].baseRect.left, items[items.Count()].baseRect.right));
+    drawStrip(canvas, state.pictures.backgroundImage.get(), m,
+              stripAcross(m, items[1].baseRect.left, items[items.Count()].baseRect.right));
     for (int i = 1; i <= items.Count(); ++i)
         if (i != state.drag.item) drawAtRest(i);
-    drawRunningIndicators(dock, state.drag.item);
+    drawRunningIndicators(canvas, state, frame.settings, state.drag.item);
     drawAtRest(state.drag.item);
     canvas.Present();
 }
 
 }  // namespace
 
-void renderFrame(Dock& dock, bool force) {
-    if (dock.state.drag.phase == ItemDrag::Phase::dragging) {
-        renderDragFrame(dock, force);
+void renderFrame(const FrameContext& frame, bool force) {
+    DockState& state = frame.state;
+    if (state.drag.phase == ItemDrag::Phase::dragging) {
+        renderDragFrame(frame, force);
         return;
     }
-    const FrameResult r = advanceFrame(dock.state, dock.settings, force);
-    if (r.slowTimer) dock.platform.window.ArmTimer(kSlowPeriodMs);
+    const FrameResult r = advanceFrame(state, frame.settings, force);
+    if (r.slowTimer) frame.window.ArmTimer(kSlowPeriodMs);
     if (r.frame == FrameKind::none) return;
 
-    DrawingSurface& canvas = dock.platform.canvas;
-    DockState& state = dock.state;
+    DrawingSurface& canvas = frame.canvas;
     if (r.frame == FrameKind::rest) {
         canvas.BeginFrame();
-        drawBackground(dock);
-        drawRow(dock, false);
-        drawRunningIndicators(dock, 0);
+        drawBackground(frame);
+        drawRow(frame, false);
+        drawRunningIndicators(canvas, state, frame.settings, 0);
         canvas.Present();
         return;
     }
@@ -154,7 +154,7 @@ void renderFrame(Dock& dock, bool force) {
     // never index outside it.
     if (!state.items.Contains(r.item)) return;
     canvas.BeginFrame();
-    drawBackground(dock);
+    drawBackground(frame);
     if (state.pictures.trayImage != nullptr && !state.frame.trayWithheld) {
         const RectF& c = state.items[r.item].currentRect;
         const double padding = state.metrics.cellPadding;
@@ -163,28 +163,31 @@ void renderFrame(Dock& dock, bool force) {
                          static_cast<float>(double(c.Width()) + 2 * padding),
                          static_cast<float>(double(c.Height()) + 2 * padding));
     }
-    drawRow(dock, true);
-    drawRunningIndicators(dock, 0);
-    drawCaption(dock, r.item, r.progress);
+    drawRow(frame, true);
+    drawRunningIndicators(canvas, state, frame.settings, 0);
+    drawCaption(frame, r.item, r.progress);
     canvas.Present();
 }
 
-void drawBackground(Dock& dock) {
-    if (dock.state.items.Count() == 0) return;
-    drawStrip(dock, stripRect(dock.state));
+void drawBackground(const FrameContext& frame) {
+    const DockState& state = frame.state;
+    if (state.items.Count() == 0) return;
+    drawStrip(frame.canvas, state.pictures.backgroundImage.get(), state.metrics, stripRect(state));
 }
 
-void drawItem(Dock& dock, int index, float x, float y, float width, float height, float lift) {
-    const DockState& state = dock.state;
+void drawItem(const FrameContext& frame, int index, float x, float y, float width, float height,
+              float lift) {
+    const DockState& state = frame.state;
     if (!state.items.Contains(index)) return;
     const Picture* picture = pictureOf(state, state.items[index].imageSlot);
     if (picture == nullptr) return;
-    DrawingSurface& canvas = dock.platform.canvas;
+    DrawingSurface& canvas = frame.canvas;
     const double top = state.metrics.rowTop + double(y);
     canvas.DrawImage(*picture, x, static_cast<float>(top), width, height);
-    if (dock.settings.hotkeyBadges != 0)
-        drawHotkeyBadge(dock, state.items[index].item, x, static_cast<float>(top), width, height);
-    if (dock.settings.reflection == 0) return;
+    if (frame.settings.hotkeyBadges != 0)
+        drawHotkeyBadge(canvas, frame.keyNames, state.items[index].item, x, static_cast<float>(top),
+                        width, height);
+    if (frame.settings.reflection == 0) return;
     // Mirrored about the line `lift` below the picture's bottom edge, where
     // a raised item's bottom rests; a lowered item mirrors about its own.
     const double mirrorLift = lift < -kTolerance ? 0.0 : double(lift);
@@ -193,18 +196,19 @@ void drawItem(Dock& dock, int index, float x, float y, float width, float height
                          static_cast<float>(picture->Height()), kReflectionOpacity);
 }
 
-void drawEmptyDock(Dock& dock, float top) {
-    dock.state.metrics.emptyStripTop = top;
-    dock.platform.canvas.BeginFrame();
-    drawStrip(dock, stripRect(dock.state));
-    dock.platform.canvas.Present();
+void drawEmptyDock(const FrameContext& frame, float top) {
+    DockState& state = frame.state;
+    state.metrics.emptyStripTop = top;
+    frame.canvas.BeginFrame();
+    drawStrip(frame.canvas, state.pictures.backgroundImage.get(), state.metrics, stripRect(state));
+    frame.canvas.Present();
 }
 
-void recreateCanvas(Dock& dock) {
-    const LayoutMetrics& m = dock.state.metrics;
-    dock.platform.canvas.Create(windowWidth(m, dock.state.items.Count()), windowHeight(m),
-                                std::string(texts::kCaptionFont), 0xFFFFFF, 0, 255,
-                                dock.settings.highQuality != 0);
+void recreateCanvas(const FrameContext& frame) {
+    const LayoutMetrics& m = frame.state.metrics;
+    frame.canvas.Create(windowWidth(m, frame.state.items.Count()), windowHeight(m),
+                        std::string(texts::kCaptionFont), 0xFFFFFF, 0, 255,
+                        frame.settings.highQuality != 0);
 }
 
 }  // namespace dock

@@ -6,14 +6,15 @@ namespace dock {
 
 // Advances the model one step and draws and presents when it asks for a frame;
 // re-arms the timer at 100 ms when it asks to slow down.
-void renderFrame(Dock& dock, bool force);
-void drawBackground(Dock& dock);
-void drawItem(Dock& dock, int index, float x, float y, float width, float height, float lift);
+void renderFrame(const FrameContext& frame, bool force);
+void drawBackground(const FrameContext& frame);
+void drawItem(const FrameContext& frame, int index, float x, float y, float width, float height,
+              float lift);
 // The background strip of an empty dock, one cell wide, its top at `top`
 // (remembered as emptyStripTop); then Present.
-void drawEmptyDock(Dock& dock, float top);
+void drawEmptyDock(const FrameContext& frame, float top);
 // Re-creates the surface at the window size for the current items, with the
 // caption font 宋体, white text, black outline, alpha 255 and the quality setting.
-void recreateCanvas(Dock& dock);
+void recreateCanvas(const FrameContext& frame);
 
 }  // namespace dock

@@ -19,7 +19,7 @@ bool isCleanName(const std::string& name) {
 
 }  // namespace
 
-std::string keyLabel(std::uint32_t virtualKey, HotkeyPort& hotkeys) {
+std::string keyLabel(std::uint32_t virtualKey, KeyNames& keyNames) {
     if ((virtualKey >= '0' && virtualKey <= '9') || (virtualKey >= 'A' && virtualKey <= 'Z'))
         return std::string(1, static_cast<char>(virtualKey));
     constexpr std::uint32_t kF1 = 0x70, kF24 = 0x87;
@@ -29,13 +29,13 @@ std::string keyLabel(std::uint32_t virtualKey, HotkeyPort& hotkeys) {
         name += IntToText(static_cast<std::int32_t>(virtualKey - kF1 + 1));
         return name;
     }
-    const std::string name = hotkeys.KeyName(virtualKey);
+    const std::string name = keyNames.KeyName(virtualKey);
     if (isCleanName(name)) return name;
     constexpr char kHex[] = "0123456789ABCDEF";
     return {'#', kHex[(virtualKey >> 4) & 0xF], kHex[virtualKey & 0xF]};
 }
 
-std::string hotkeyCombination(std::uint16_t hotkey, HotkeyPort& hotkeys) {
+std::string hotkeyCombination(std::uint16_t hotkey, KeyNames& keyNames) {
     const std::uint32_t key = hotkey & 0xFFu;
     if (key == 0) return {};
     const std::uint32_t modifiers = hotkeyModifiers(hotkey);
@@ -43,26 +43,26 @@ std::string hotkeyCombination(std::uint16_t hotkey, HotkeyPort& hotkeys) {
     if (modifiers & kModControl) text += "Ctrl+";
     if (modifiers & kModShift) text += "Shift+";
     if (modifiers & kModAlt) text += "Alt+";
-    return text + keyLabel(key, hotkeys);
+    return text + keyLabel(key, keyNames);
 }
 
-void drawHotkeyBadge(Dock& dock, const DockItem& item, float x, float top, float width,
-                     float height) {
+void drawHotkeyBadge(DrawingSurface& canvas, KeyNames& keyNames, const DockItem& item, float x,
+                     float top, float width, float height) {
     const std::uint32_t key = item.hotkey & 0xFFu;
     if (key == 0) return;
-    const std::string label = keyLabel(key, dock.platform.hotkeys);
+    const std::string label = keyLabel(key, keyNames);
     const auto size = static_cast<std::int32_t>(double(height) * kBadgeScale);
     if (size <= 0) return;
     // Right-aligned on the picture's edge, taking each byte as half an em
     // wide, as the caption does; the em box ends on the picture's bottom.
     const double labelWidth = size / 2.0 * static_cast<double>(label.size());
-    dock.platform.canvas.DrawOutlinedText(label, static_cast<float>(x + width - labelWidth),
-                                          static_cast<float>(top + height - size), size);
+    canvas.DrawOutlinedText(label, static_cast<float>(x + width - labelWidth),
+                            static_cast<float>(top + height - size), size);
 }
 
-void redrawHotkeyBadges(Dock& dock) {
+void redrawHotkeyBadges(const FrameContext& frame) {
     // An empty dock has no badge to show and draws its strip another way.
-    if (dock.state.items.Count() > 0) renderFrame(dock, true);
+    if (frame.state.items.Count() > 0) renderFrame(frame, true);
 }
 
 }  // namespace dock

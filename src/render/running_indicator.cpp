@@ -13,28 +13,28 @@ constexpr double kIndicatorDrop = 3;
 
 }  // namespace
 
-bool itemRunning(const Dock& dock, int index) {
-    const std::vector<std::string>& targets = dock.state.running.targets;
-    return std::binary_search(targets.begin(), targets.end(),
-                              dock.state.items[index].item.targetPath);
+bool itemRunning(const DockState& state, int index) {
+    const std::vector<std::string>& targets = state.running.targets;
+    return std::binary_search(targets.begin(), targets.end(), state.items[index].item.targetPath);
 }
 
-void drawRunningIndicators(Dock& dock, int skipped) {
-    const Picture* picture = dock.state.running.indicatorImage.get();
-    if (dock.settings.runningIndicator == 0 || picture == nullptr || !picture->IsLoaded()) return;
-    const LayoutMetrics& m = dock.state.metrics;
+void drawRunningIndicators(DrawingSurface& canvas, const DockState& state,
+                           const DockSettings& settings, int skipped) {
+    const Picture* picture = state.running.indicatorImage.get();
+    if (settings.runningIndicator == 0 || picture == nullptr || !picture->IsLoaded()) return;
+    const LayoutMetrics& m = state.metrics;
     const double width = scaledPixels(m, picture->Width());
     const double height = scaledPixels(m, picture->Height());
     const double centreY =
         double(m.rowTop) + m.cellHeight - m.cellPadding + scaledPixels(m, kIndicatorDrop);
-    const DockItemList& items = dock.state.items;
+    const DockItemList& items = state.items;
     for (int i = 1; i <= items.Count(); ++i) {
-        if (i == skipped || !itemRunning(dock, i)) continue;
+        if (i == skipped || !itemRunning(state, i)) continue;
         const RectF& cell = items[i].currentRect;
         const double centreX = (double(cell.left) + double(cell.right)) / 2;
-        dock.platform.canvas.DrawImage(*picture, static_cast<float>(centreX - width / 2),
-                                       static_cast<float>(centreY - height / 2),
-                                       static_cast<float>(width), static_cast<float>(height));
+        canvas.DrawImage(*picture, static_cast<float>(centreX - width / 2),
+                         static_cast<float>(centreY - height / 2), static_cast<float>(width),
+                         static_cast<float>(height));
     }
 }
 

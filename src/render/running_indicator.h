@@ -5,11 +5,12 @@
 namespace dock {
 
 // Whether the item at `index` was running at the last refresh.
-bool itemRunning(const Dock& dock, int index);
+bool itemRunning(const DockState& state, int index);
 
 // Draws the indicator under every running item of the row but `skipped`
 // (0 = none): centred on the item's cell as it stands in this frame, in the
 // strip's band below the resting pictures, at the picture's own size.
-void drawRunningIndicators(Dock& dock, int skipped);
+void drawRunningIndicators(DrawingSurface& canvas, const DockState& state,
+                           const DockSettings& settings, int skipped);
 
 }  // namespace dock

@@ -43,7 +43,7 @@ void removeItem(Dock& dock, int index) {
 
     state.frame.hoverIndex = 0;
     layoutRow(state, 1);
-    recreateCanvas(dock);
+    recreateCanvas(frameOf(dock));
     platform.window.AcceptDrops();
 
     // Half a cell off the left keeps the row centred once Present gives the
@@ -55,10 +55,10 @@ void removeItem(Dock& dock, int index) {
     moveChosenPlaceAlong(dock, left - rect.left);
 
     if (state.items.Count() == 0) {
-        drawEmptyDock(dock, static_cast<float>(
-                                scaledPixels(state.metrics, state.metrics.backgroundHeight - 14)));
+        drawEmptyDock(frameOf(dock), static_cast<float>(scaledPixels(
+                                         state.metrics, state.metrics.backgroundHeight - 14)));
     } else {
-        renderFrame(dock, true);
+        renderFrame(frameOf(dock), true);
     }
     markSaveDue(dock);
 }

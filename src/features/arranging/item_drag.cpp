@@ -21,7 +21,7 @@ void restRow(Dock& dock) {
     state.frame.zoomIndex = 0;
     state.frame.zoomPercent = 0;
     layoutRow(state, 1);
-    renderFrame(dock, true);
+    renderFrame(frameOf(dock), true);
 }
 
 }  // namespace
@@ -85,7 +85,7 @@ void followDragPointer(Dock& dock, PointI point) {
     if (drag.phase != ItemDrag::Phase::dragging) return;
     drag.pointer = point;
     drag.landing = dragLandingIndex(dock.state, point);
-    renderFrame(dock, false);
+    renderFrame(frameOf(dock), false);
 }
 
 void releaseItem(Dock& dock, PointI point) {

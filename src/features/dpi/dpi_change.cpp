@@ -37,13 +37,13 @@ void changeDpi(Dock& dock, std::int32_t dpi, PointI suggested) {
     layoutRow(state, 1);
 
     dock.platform.window.MoveTo(suggested.x, suggested.y);
-    recreateCanvas(dock);
+    recreateCanvas(frameOf(dock));
     if (state.items.Count() == 0)
-        drawEmptyDock(dock, metrics.emptyStripTop);
+        drawEmptyDock(frameOf(dock), metrics.emptyStripTop);
     else if (dock.settings.sharpIcons != 0)
         reloadItemPictures(dock);  // sharp icons are chosen for the magnified size; it redraws
     else
-        renderFrame(dock, true);
+        renderFrame(frameOf(dock), true);
 }
 
 void noteDpiAwarenessSwitch(Dock& dock) {

@@ -58,7 +58,7 @@ struct FrameTest : ::testing::Test {
         dock.state.frame.hoverIndex = item;
         dock.state.frame.pointerX = x;
         dock.state.frame.pointerY = y;
-        for (int i = 0; i < steps; ++i) renderFrame(dock, false);
+        for (int i = 0; i < steps; ++i) renderFrame(frameOf(dock), false);
     }
 
     std::vector<Call>& calls() { return fake.canvas.calls; }
@@ -98,7 +98,7 @@ TEST_F(FrameTest, AForcedRestFrameDrawsTheStripAndEveryItemInsetByFiveWithoutHig
     makeRow({"One", "Two", "Three"});
     dock.settings.reflection = 1;
 
-    renderFrame(dock, true);
+    renderFrame(frameOf(dock), true);
 
     // Cells rest at 144, 180 and 216; the strip reaches 30 px beyond them.
     EXPECT_EQ(calls(),
@@ -114,7 +114,7 @@ TEST_F(FrameTest, AForcedRestFrameDrawsTheStripAndEveryItemInsetByFiveWithoutHig
 TEST_F(FrameTest, ARestStepThatChangesNothingOnlySlowsTheTimer) {
     makeRow({"One", "Two"});
 
-    renderFrame(dock, false);
+    renderFrame(frameOf(dock), false);
 
     EXPECT_TRUE(calls().empty());
     EXPECT_EQ(fake.window.timerArms, std::vector<std::uint32_t>{100});
@@ -123,7 +123,7 @@ TEST_F(FrameTest, ARestStepThatChangesNothingOnlySlowsTheTimer) {
 TEST_F(FrameTest, AnEmptyListDrawsNothingEvenWhenForced) {
     makeRow({});
 
-    renderFrame(dock, true);
+    renderFrame(frameOf(dock), true);
 
     EXPECT_TRUE(calls().empty());
 }
@@ -200,7 +200,7 @@ TEST_F(FrameTest, CaptionFallsBackToTheTargetPathAndIsEmptyWhenBothAre) {
 
     dock.state.items[2].item.targetPath.clear();
     dock.state.frame.pointerX = 199;  // a move, so that the model asks for a frame
-    renderFrame(dock, false);
+    renderFrame(frameOf(dock), false);
     EXPECT_EQ(fake.canvas.Only("DrawOutlinedText").back(),
               (Call{"DrawOutlinedText", "", {199, 102, 18}, ""}));
     EXPECT_EQ(dock.state.frame.titleText, "");
@@ -280,7 +280,7 @@ TEST_F(FrameTest, HighlightFramesTheMagnifiedCellWithFivePixelsToSpareAtEverySiz
 
     for (int step = 1; step <= 10; ++step) {
         calls().clear();
-        renderFrame(dock, false);
+        renderFrame(frameOf(dock), false);
         const RectF c = dock.state.items[2].currentRect;
         EXPECT_FLOAT_EQ(c.Width(), 36 + 3.6f * step);
         ASSERT_GE(calls().size(), 5u);
@@ -309,7 +309,7 @@ TEST_F(FrameTest, ItemsWithoutAPictureDrawNothingInTheirCell) {
     dock.state.pictures.imagePool[1]->Dispose();  // item 2's picture is empty
     dock.state.items[3].imageSlot = 0;            // item 3 has no slot at all
 
-    renderFrame(dock, true);
+    renderFrame(frameOf(dock), true);
 
     EXPECT_EQ(calls(),
               concat({{beginFrame()},
@@ -351,7 +351,7 @@ TEST_F(FrameTest, FadingOutEndsWithARestingFrameAndSlowsTheTimer) {
 TEST_F(FrameTest, TheEmptyDockIsOneCellWideFromTheLeftMargin) {
     makeRow({});
 
-    drawEmptyDock(dock, 144);
+    drawEmptyDock(frameOf(dock), 144);
 
     EXPECT_EQ(calls(), (std::vector<Call>{beginFrame(), slice({114, 144, 16, 50, 0, 0, 30, 104}),
                                           slice({130, 144, 66, 50, 30, 0, 47, 104}),
@@ -362,7 +362,7 @@ TEST_F(FrameTest, TheEmptyDockWithoutABackgroundOnlyBeginsAndPresentsAFrame) {
     makeRow({});
     dock.state.pictures.backgroundImage.reset();
 
-    drawEmptyDock(dock, 90);
+    drawEmptyDock(frameOf(dock), 90);
 
     EXPECT_EQ(calls(), (std::vector<Call>{beginFrame(), present()}));
     EXPECT_EQ(dock.state.metrics.emptyStripTop, 90);  // where the strip is, drawn or not
@@ -372,10 +372,10 @@ TEST_F(FrameTest, RecreatingTheCanvasUsesTheWindowSizeTheCaptionFontAndTheQualit
     makeRow({"One", "Two", "Three"});
     dock.settings.highQuality = 1;
 
-    recreateCanvas(dock);
+    recreateCanvas(frameOf(dock));
     dock.settings.highQuality = 0;
     dock.state.metrics.floatDistance = 0;
-    recreateCanvas(dock);
+    recreateCanvas(frameOf(dock));
 
     const std::string font(texts::kCaptionFont);
     EXPECT_EQ(calls(), (std::vector<Call>{{"Create", "", {396, 340, 0xFFFFFF, 0, 255, 1}, font},
@@ -407,12 +407,12 @@ TEST(HotkeyBadges, NameEachKindOfKeyAndTheCombinationItRegistersWith) {
 TEST_F(FrameTest, BadgesLabelTheItemsWithAHotkeyAtRestAndMagnifiedAndTheCaptionNamesIt) {
     makeRow({"One", "Two", "Three"});
     dock.state.items[2].item.hotkey = 0x064B;  // Ctrl+Alt+K
-    renderFrame(dock, true);
+    renderFrame(frameOf(dock), true);
     EXPECT_TRUE(fake.canvas.Only("DrawOutlinedText").empty()) << "off by default";
 
     dock.settings.hotkeyBadges = 1;
     calls().clear();
-    renderFrame(dock, true);
+    renderFrame(frameOf(dock), true);
     // The resting picture is 26 high: an 11 em, right-aligned at 185 + 26, on its bottom.
     EXPECT_EQ(calls(), concat({{beginFrame()},
                                strip(114, 282, 144),

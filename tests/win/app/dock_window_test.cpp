@@ -8,6 +8,7 @@
 
 #include <commctrl.h>
 
+#include <cstdint>
 #include <cstring>
 #include <functional>
 #include <initializer_list>
@@ -436,15 +437,22 @@ TEST_F(DockWindow, AKeyboardHotkeyHeldElsewhereLeavesTheModesEntryFreeToSwitchIt
     ::UnregisterHotKey(nullptr, 77);
 }
 
-TEST_F(DockWindow, TheLockEntryTogglesTheSettingWhateverTheMarkShows) {
+TEST_F(DockWindow, TheLockAndOnTopEntriesToggleTheSettingWhateverTheMarkShows) {
+    const std::pair<UINT, std::int32_t DockSettings::*> entries[] = {
+        {IDM_LOCK_POSITION, &DockSettings::locked},
+        {IDM_ALWAYS_ON_TOP, &DockSettings::alwaysOnTop},
+    };
     DockUnderTest dock(folder.Path());
     DockSession& session = dock.program.Session();
-    dock.dock().settings.locked = 1;  // behind the menu's back: its mark is still clear
-    for (int expected : {0, 1}) {
-        carryOutMenuCommand(session, IDM_LOCK_POSITION);
-        EXPECT_EQ(dock.dock().settings.locked, expected);
-        EXPECT_EQ(::GetMenuState(session.menuHandle.get(), IDM_LOCK_POSITION, MF_BYCOMMAND),
-                  expected != 0 ? UINT{MF_CHECKED} : 0u);
+    for (const auto& [command, setting] : entries) {
+        dock.dock().settings.*setting = 1;  // behind the menu's back: its mark is still clear
+        for (int expected : {0, 1}) {
+            carryOutMenuCommand(session, command);
+            EXPECT_EQ(dock.dock().settings.*setting, expected) << command;
+            EXPECT_EQ(::GetMenuState(session.menuHandle.get(), command, MF_BYCOMMAND),
+                      expected != 0 ? UINT{MF_CHECKED} : 0u)
+                << command;
+        }
     }
 }
 
@@ -930,12 +938,12 @@ TEST_P(StripWithoutHoles, AtRestInAFadeAndAfterAnAddADeleteAndBothDialogs) {
     d.state.frame.pointerY = d.state.metrics.rowTop;
     d.state.frame.hoverIndex = middle;
     for (int frame = 0; frame < 10; ++frame) {
-        renderFrame(d, false);
+        renderFrame(frameOf(d), false);
         expectNoHoleInTheStrip(dock, "building up");
     }
     d.state.frame.hoverIndex = 0;
     for (int frame = 0; frame < 20 && d.state.frame.zoomIndex != 0; ++frame) {
-        renderFrame(d, false);
+        renderFrame(frameOf(d), false);
         expectNoHoleInTheStrip(dock, "fading");
     }
     EXPECT_EQ(d.state.frame.zoomIndex, 0);

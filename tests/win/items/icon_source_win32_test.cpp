@@ -238,7 +238,7 @@ TEST(SharpIcons, TheMagnifiedItemShowsThe48ImageClassicallyAndThe256OneSwitchedO
     state.metrics.rowTop = rowTop(state.metrics);
     DockItem item{"", 0, fixture("sharp"), ""};
     addItem(dock, item, 0, true);
-    recreateCanvas(dock);
+    recreateCanvas(frameOf(dock));
     const Picture& picture = *state.pictures.imagePool.at(0);
     EXPECT_EQ(picture.Width(), 48u);
 
@@ -248,7 +248,7 @@ TEST(SharpIcons, TheMagnifiedItemShowsThe48ImageClassicallyAndThe256OneSwitchedO
     state.frame.pointerX = std::int32_t(base.left + base.Width() / 2);
     state.frame.pointerY = std::int32_t(state.metrics.rowTop + base.top);
     for (int frame = 0; frame < 100 && state.frame.zoomPercent < 100; ++frame)
-        renderFrame(dock, false);
+        renderFrame(frameOf(dock), false);
     ASSERT_EQ(state.frame.zoomPercent, 100);
     // The picture's middle, and a point 1 px inside its left edge.
     const RectF& shown = state.items[1].currentRect;

@@ -100,7 +100,7 @@ class SweepFrames : public ::testing::TestWithParam<Case> {
         }
         std::sort(s.running.targets.begin(), s.running.targets.end());
         layoutRow(s, 1);
-        recreateCanvas(d);
+        recreateCanvas(frameOf(d));
     }
 
     std::unique_ptr<Picture> load(std::span<const std::uint8_t> bytes) {
@@ -115,7 +115,7 @@ class SweepFrames : public ::testing::TestWithParam<Case> {
         d.state.frame.pointerX = x;
         d.state.frame.pointerY = y;
         d.state.frame.hoverIndex = hitTest(d.state, d.settings, x, y);
-        renderFrame(d, false);
+        renderFrame(frameOf(d), false);
         const RectI shown = keptCanvas.LastPresented();
         if (shown.Width() * shown.Height() < keptCanvas.SurfaceWidth() * keptCanvas.SurfaceHeight())
             ++partFrames;
@@ -179,7 +179,7 @@ TEST_P(SweepFrames, CaptionsDragsAndANewSurfaceKeepTheBytesOfTheWholeFrame) {
     const int x = static_cast<int>(s.items[3].baseRect.left) + 18;
     for (int i = 0; i < 10; ++i) frameAt(x, y, "build-up");
     s.items[3].item.title = "A longer caption than before";
-    renderFrame(d, true);
+    renderFrame(frameOf(d), true);
     expectSameSurfaces("new caption");
 
     pressItem(d, {x, y});
@@ -193,7 +193,7 @@ TEST_P(SweepFrames, CaptionsDragsAndANewSurfaceKeepTheBytesOfTheWholeFrame) {
     s.pictures.imagePool.push_back(load(embedded::DefaultItemPicture));
     s.items.Insert(s.items.Count() + 1, DockItem{}, static_cast<int>(s.pictures.imagePool.size()));
     layoutRow(s, 1);
-    recreateCanvas(d);
+    recreateCanvas(frameOf(d));
     for (int i = 0; i < 12 && !HasFatalFailure(); ++i) frameAt(x + i, y, "new surface");
 }
 

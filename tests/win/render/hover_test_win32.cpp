@@ -41,7 +41,7 @@ class HoverOnTheRealWindow : public ::testing::Test {
         dock.settings.floatBothWays = 1;
         for (int i = 1; i <= 3; ++i) state.items.Insert(i, DockItem{}, 0);
         layoutRow(state, 1);
-        recreateCanvas(dock);
+        recreateCanvas(frameOf(dock));
         tickedDock = &dock;
     }
     void TearDown() override {

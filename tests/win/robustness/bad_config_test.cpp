@@ -216,7 +216,7 @@ TEST_F(BadConfig, TenThousandItemsWithoutKeysStartAndSave) {
     // Every frame composes the whole row, 360 288 pixels wide: one is timed,
     // the animation under a moving pointer is not (it takes seconds a frame).
     const LARGE_INTEGER drawing = performanceNow();
-    renderFrame(dock->dock(), true);
+    renderFrame(frameOf(dock->dock()), true);
     std::printf("one forced frame with 10000 items: %.0f ms\n", millisecondsSince(drawing));
     const LARGE_INTEGER closing = performanceNow();
     closeAndExpectWholeConfig(*dock, config());

@@ -139,7 +139,7 @@ TEST_F(BadFiles, PicturesThatAreEmptyTruncatedNotPicturesOrHugeLeaveAWorkingDock
         const std::int32_t height = c.decodedSize == 0 ? (48 + 18) * 2 : (8000 + 48 + 18) * 2;
         EXPECT_EQ(dock.rect().bottom - dock.rect().top, std::min(height, 32767)) << "window";
         const LARGE_INTEGER frame = performanceNow();
-        renderFrame(dock.dock(), true);
+        renderFrame(frameOf(dock.dock()), true);
         std::printf("%s pictures: one forced frame %.0f ms\n", c.name, millisecondsSince(frame));
         hoverAcrossTheRow(dock);
         closeAndExpectWholeConfig(dock, config());

@@ -156,7 +156,7 @@ TEST_F(RunningItemsTest, TheIndicatorFollowsItsMagnifiedCellAndStaysOnTheStrip) 
     dock.state.frame.hoverIndex = 2;
     dock.state.frame.pointerX = 190;
     dock.state.frame.pointerY = 120;
-    for (int step = 0; step < 10; ++step) renderFrame(dock, false);
+    for (int step = 0; step < 10; ++step) renderFrame(frameOf(dock), false);
     auto under = [&](int item) {
         const RectF& cell = dock.state.items[item].currentRect;
         return indicatorAt(static_cast<float>((double(cell.left) + double(cell.right)) / 2 - 6));

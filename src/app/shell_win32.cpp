@@ -1,10 +1,12 @@
-// The windows on the desktop and their programs, and switching to one.
-#include <windows.h>
+// Launching through the shell, the windows on the desktop and their
+// programs, and switching to one.
+#include "app/shell_win32.h"
+
 #include <dwmapi.h>
+#include <shellapi.h>
 
 #include <vector>
 
-#include "app/window_port_win32.h"
 #include "support/handles_win32.h"
 #include "support/system_functions_win32.h"
 
@@ -14,6 +16,11 @@ namespace {
 BOOL CALLBACK collectWindow(HWND window, LPARAM windows) {
     reinterpret_cast<std::vector<HWND>*>(windows)->push_back(window);
     return TRUE;
+}
+
+// Values up to 32 are the shell's errors.
+bool shellStarted(HINSTANCE result) {
+    return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
 }  // namespace
@@ -81,6 +88,24 @@ void Win32Shell::BringToFront(std::uintptr_t handle) {
     // Called while handling the double-click or the hotkey, the input the
     // system gave the dock, so the system lets the dock hand the foreground on.
     ::SetForegroundWindow(popup);
+}
+
+bool Win32Shell::Launch(const std::string& file, const std::string& directory) {
+    // Shell extensions that carry out a launch may be COM objects.
+    ComScope com;
+    // A null operation is the default verb; Wine rejects an empty text for
+    // shortcuts. A null directory lets the shell choose.
+    return shellStarted(::ShellExecuteA(window_, nullptr, file.c_str(), "",
+                                        directory.empty() ? nullptr : directory.c_str(),
+                                        SW_SHOWNORMAL));
+}
+
+bool Win32Shell::OpenWith(const std::string& program, const std::string& parameters,
+                          const std::string& directory) {
+    ComScope com;
+    return shellStarted(::ShellExecuteA(window_, "open", program.c_str(), parameters.c_str(),
+                                        directory.empty() ? nullptr : directory.c_str(),
+                                        SW_SHOWNORMAL));
 }
 
 }  // namespace dock
