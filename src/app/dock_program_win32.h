@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/feature_table.h"
 #include "config/dock.h"
 #include "app/deferred_close.h"
 #include "app/foreground_win32.h"
@@ -25,9 +26,10 @@ namespace dock {
 // What the dock window, its timer and its commands share beside the record:
 // the handles of this run and the state of the dialog's life.
 struct DockSession {
-    explicit DockSession(Dock& dock) : dock(dock) {}
+    DockSession(Dock& dock, FeatureStates& features) : dock(dock), features(features) {}
 
     Dock& dock;
+    FeatureStates& features;
     HINSTANCE instanceHandle = nullptr;
     UniqueMenu menuHandle;  // the loaded context menu resource
     HWND dockWindow = nullptr;
@@ -51,6 +53,7 @@ class DockProgram {
     ~DockProgram();
 
     Dock& GetDock() { return dock_; }
+    FeatureStates& Features() { return features_; }
     DockSession& Session() { return session_; }
     DockCanvas& Canvas() { return canvas_; }
     // The dialog exists: the adapters that draw on it or register on it learn it.
@@ -59,7 +62,7 @@ class DockProgram {
   private:
     // First, so that the adapters made before the dialog can hold on to the
     // window handle it will get.
-    DockSession session_{dock_};
+    DockSession session_{dock_, features_};
     Win32FileSystem files_;
     Win32ProfileStore profile_;
     Win32MessagePort messages_;
@@ -71,6 +74,7 @@ class DockProgram {
     Win32Shell shell_;
     Win32Foreground foreground_;
     Dock dock_;
+    FeatureStates features_;
 };
 
 // The close box, Escape or another program's WM_CLOSE: shuts the dock down,

@@ -8,10 +8,6 @@
 #include "config/configuration.h"
 #include "config/timer_periods.h"
 #include "app/placement.h"
-#include "features/fullscreen_avoidance/fullscreen_avoidance.h"
-#include "features/arranging/item_drag.h"
-#include "features/keyboard_mode/keyboard_mode.h"
-#include "features/auto_hide/auto_hide.h"
 #include "items/add_item.h"
 #include "render/builtin_pictures.h"
 #include "render/frame.h"
@@ -33,7 +29,7 @@ void loadPicture(Dock& dock, std::unique_ptr<Picture>& picture, const std::strin
 
 }  // namespace
 
-void startDock(Dock& dock) {
+void startDock(Dock& dock, FeatureStates& features) {
     DockState& state = dock.state;
     DockSettings& settings = dock.settings;
     DockWindowPort& window = dock.platform.window;
@@ -51,7 +47,7 @@ void startDock(Dock& dock) {
                 embedded::BackgroundPicture);
     loadPicture(dock, state.pictures.trayImage, settings.trayImagePath,
                 embedded::SelectedTrayPicture);
-    loadPicture(dock, state.running.indicatorImage, dock.programDirectory + "\\res\\3.png",
+    loadPicture(dock, state.pictures.runningIndicatorImage, dock.programDirectory + "\\res\\3.png",
                 embedded::RunningIndicatorPicture);
 
     LayoutMetrics& metrics = state.metrics;
@@ -88,8 +84,6 @@ void startDock(Dock& dock) {
     if (!window.TouchesAnyMonitor(stripOnScreen(state, position)))
         window.MoveTo(placed.left, placed.top);
 
-    applyKeyboardHotkey(dock);
-
     recreateCanvas(dock);
     window.AcceptDrops();
     // A negative count adds nothing either; drawing the full row for no items
@@ -99,20 +93,17 @@ void startDock(Dock& dock) {
     else
         renderFrame(dock, true);
     window.ArmTimer(kFastPeriodMs);
-    followFullscreenSetting(dock);
-    followAutoHideSetting(dock, false);
+    startFeatures(dock, features);
     state.commands.busy = false;
 }
 
-void stopDock(Dock& dock) {
-    cancelItemDrag(dock);
+void stopDock(Dock& dock, FeatureStates& features) {
     const DockItemList& items = dock.state.items;
     for (int n = 1; n <= items.Count(); ++n)
         if (items[n].item.hotkey != 0) dock.platform.hotkeys.UnregisterHotkey(n);
-    releaseKeyboardHotkey(dock);
+    // A drag under way ends with a frame, which may arm the timer: before it stops.
+    stopFeatures(dock, features);
     dock.platform.window.StopTimer();
-    stopFullscreenAvoidance(dock);
-    stopAutoHide(dock);
     saveConfiguration(dock);
 }
 

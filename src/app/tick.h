@@ -1,6 +1,7 @@
 #pragma once
 // The animation timer's tick: follows a drag, or samples the pointer, finds
 // the item under it and renders the next frame.
+#include "app/feature_table.h"
 #include "config/dock.h"
 
 namespace dock {
@@ -9,10 +10,10 @@ namespace dock {
 // otherwise save when a save is due, refresh the running items, sample, set
 // hoverIndex, renderFrame (forced only when the running items changed), and
 // re-arm at 10 ms when hovered.
-void animationTick(Dock& dock);
+void animationTick(Dock& dock, FeatureStates& features);
 // A button message at `point` (window coordinates) is judged where it
 // happened, not where the last tick saw the pointer: the keyboard mode ends
 // and hoverIndex becomes what the tick's hit test finds there now.
-void hoverAtButton(Dock& dock, PointI point);
+void hoverAtButton(Dock& dock, FeatureStates& features, PointI point);
 
 }  // namespace dock

@@ -57,7 +57,8 @@ void drawRow(Dock& dock, bool withLift) {
         const DockEntry& e = dock.state.items[i];
         const RectF& r = e.currentRect;
         // A bouncing item is only drawn higher; its reflection stays on the row's line.
-        const float bounce = i == dock.state.bounce.item ? dock.state.bounce.rise : 0.0f;
+        const FrameOverlay& overlay = dock.state.frame.overlay;
+        const float bounce = i == overlay.raisedItem ? overlay.rise : 0.0f;
         drawItem(dock, i, static_cast<float>(r.left + padding),
                  static_cast<float>(double(r.top) + padding - bounce),
                  static_cast<float>(double(r.Width()) - 2 * padding),
@@ -104,11 +105,11 @@ void drawCaption(Dock& dock, int item, int progress) {
                                           static_cast<float>(y), size);
 }
 
-// While an item is dragged: the strip and the other items at rest (with the
-// gap where the item would land), the dragged item on top of them.
-void renderDragFrame(Dock& dock, bool force) {
+}  // namespace
+
+void renderDragFrame(Dock& dock, const CarriedItem& carried, bool force) {
     DockState& state = dock.state;
-    if (!advanceDragFrame(state, force)) return;
+    if (!advanceDragFrame(state, carried, force)) return;
     const DockItemList& items = state.items;
     const LayoutMetrics& m = state.metrics;
     const double padding = m.cellPadding;
@@ -122,19 +123,13 @@ void renderDragFrame(Dock& dock, bool force) {
     canvas.BeginFrame();
     drawStrip(dock, stripAcross(m, items[1].baseRect.left, items[items.Count()].baseRect.right));
     for (int i = 1; i <= items.Count(); ++i)
-        if (i != state.drag.item) drawAtRest(i);
-    drawRunningIndicators(dock, state.drag.item);
-    drawAtRest(state.drag.item);
+        if (i != carried.item) drawAtRest(i);
+    drawRunningIndicators(dock, carried.item);
+    drawAtRest(carried.item);
     canvas.Present();
 }
 
-}  // namespace
-
 void renderFrame(Dock& dock, bool force) {
-    if (dock.state.drag.phase == ItemDrag::Phase::dragging) {
-        renderDragFrame(dock, force);
-        return;
-    }
     const FrameResult r = advanceFrame(dock.state, dock.settings, force);
     if (r.slowTimer) dock.platform.window.ArmTimer(kSlowPeriodMs);
     if (r.frame == FrameKind::none) return;

@@ -1,12 +1,16 @@
 #pragma once
 // Composition of each frame on the drawing surface.
 #include "config/dock.h"
+#include "render/layout.h"
 
 namespace dock {
 
 // Advances the model one step and draws and presents when it asks for a frame;
 // re-arms the timer at 100 ms when it asks to slow down.
 void renderFrame(Dock& dock, bool force);
+// The frame of a drag instead: the strip and the other items at rest (with
+// the gap where the item would land), the carried item on top of them.
+void renderDragFrame(Dock& dock, const CarriedItem& carried, bool force);
 void drawBackground(Dock& dock);
 void drawItem(Dock& dock, int index, float x, float y, float width, float height, float lift);
 // The background strip of an empty dock, one cell wide, its top at `top`

@@ -281,9 +281,8 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
     return result;
 }
 
-bool advanceDragFrame(DockState& state, bool force) {
+bool advanceDragFrame(DockState& state, const CarriedItem& drag, bool force) {
     DockItemList& items = state.items;
-    const ItemDrag& drag = state.drag;
     if (!items.Contains(drag.item)) return false;
     const double cellWidth = state.metrics.cellWidth;
     const double cellHeight = state.metrics.cellHeight;

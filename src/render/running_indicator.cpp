@@ -14,13 +14,13 @@ constexpr double kIndicatorDrop = 3;
 }  // namespace
 
 bool itemRunning(const Dock& dock, int index) {
-    const std::vector<std::string>& targets = dock.state.running.targets;
+    const std::vector<std::string>& targets = dock.state.frame.overlay.runningTargets;
     return std::binary_search(targets.begin(), targets.end(),
                               dock.state.items[index].item.targetPath);
 }
 
 void drawRunningIndicators(Dock& dock, int skipped) {
-    const Picture* picture = dock.state.running.indicatorImage.get();
+    const Picture* picture = dock.state.pictures.runningIndicatorImage.get();
     if (dock.settings.runningIndicator == 0 || picture == nullptr || !picture->IsLoaded()) return;
     const LayoutMetrics& m = dock.state.metrics;
     const double width = scaledPixels(m, picture->Width());
