@@ -7,9 +7,10 @@
 namespace dock {
 
 // onAnimationTick's work: nothing while busy; a drag follows the pointer;
-// otherwise save when a save is due, refresh the running items, sample, set
-// hoverIndex, renderFrame (forced only when the running items changed), and
-// re-arm at 10 ms when hovered.
+// otherwise save when a save is due, run the feature table's steps before the
+// hover, sample, set hoverIndex, run the steps after it, renderFrame (forced
+// only when a step asks), and re-arm at 10 ms when hovered or a step keeps
+// the fast period.
 void animationTick(Dock& dock, FeatureStates& features);
 // A button message at `point` (window coordinates) is judged where it
 // happened, not where the last tick saw the pointer: the keyboard mode ends
