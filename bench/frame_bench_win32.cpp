@@ -318,8 +318,9 @@ struct BenchDock {
             // The middle item pressed and pulled past the drag distance to
             // the middle of the row's right half.
             centre = dock::windowWidth(d.state.metrics, count) * 3 / 4;
-            dock::pressItem(d, {centre, d.state.metrics.rowTop + 18});
-            dock::movePressedPointer(d, {centre, d.state.metrics.rowTop + 8}, {4, 4});
+            dock::pressItem(d, fakes.features.drag, {centre, d.state.metrics.rowTop + 18});
+            dock::movePressedPointer(d, fakes.features.drag, {centre, d.state.metrics.rowTop + 8},
+                                     {4, 4});
         }
     }
     int centre = 0;
@@ -328,8 +329,9 @@ struct BenchDock {
     // full zoom frame; after the build-up the frames alternate between two.
     // While dragging it swings the dragged item, once the gap has opened.
     void Step(int i) {
-        if (d.state.drag.phase == dock::ItemDrag::Phase::dragging) {
-            dock::followDragPointer(d, {centre + (i & 1), d.state.metrics.rowTop + 8});
+        if (fakes.features.drag.Dragging()) {
+            dock::followDragPointer(d, fakes.features.drag,
+                                    {centre + (i & 1), d.state.metrics.rowTop + 8});
             return;
         }
         d.state.frame.pointerX = centre + (i & 1);
@@ -443,13 +445,13 @@ int stillPointerPresents(HWND window, int count) {
     bench.fakes.window.cursor = {
         bench.fakes.window.rect.left + static_cast<int>(d.state.items[hovered].zoomRect.left) + 40,
         bench.fakes.window.rect.top + d.state.metrics.rowTop + 10};
-    for (int i = 0; i < kWarmUp; ++i) dock::animationTick(d);
+    for (int i = 0; i < kWarmUp; ++i) dock::animationTick(d, bench.fakes.features);
     if (d.state.frame.hoverIndex != hovered || d.state.frame.zoomPercent != 100) {
         std::fprintf(stderr, "the still pointer is not over item %d\n", hovered);
         std::exit(2);
     }
     counting.presents = 0;
-    for (int i = 0; i < 100; ++i) dock::animationTick(d);
+    for (int i = 0; i < 100; ++i) dock::animationTick(d, bench.fakes.features);
     return counting.presents;
 }
 

@@ -151,7 +151,7 @@ void frameStep(benchmark::State& bench) {
     const std::int32_t x =
         rect.left + static_cast<int>(dock.state.items[middle].zoomRect.left) + 40;
     fakes.window.cursor = {x, rect.top + dock.state.metrics.rowTop + 10};
-    for (int i = 0; i < 20; ++i) animationTick(dock);
+    for (int i = 0; i < 20; ++i) animationTick(dock, fakes.features);
     if (dock.state.frame.hoverIndex != middle || dock.state.frame.zoomPercent != 100) {
         bench.SkipWithError("the pointer is not over the middle item");
         return;
@@ -164,7 +164,7 @@ void frameStep(benchmark::State& bench) {
         offset ^= 1;
         fakes.window.cursor.x = x + offset;
         const long before = surface.calls;
-        animationTick(dock);
+        animationTick(dock, fakes.features);
         if (surface.calls - before != perFrame) {
             bench.SkipWithError("the tick did not compose a whole zoom frame");
             break;

@@ -64,7 +64,7 @@ void markExtendedSettings(DockSession& session) {
 bool toggleExtendedCommand(DockSession& session, UINT command) {
     const ExtendedSetting* setting = extendedSettingOfCommand(command);
     if (setting == nullptr) return false;
-    switchExtendedSetting(session.dock, *setting);
+    switchExtendedSetting(session.dock, session.features, *setting);
     markExtendedSettings(session);
     return true;
 }
@@ -113,7 +113,7 @@ void prepareContextMenu(DockSession& session) {
     markExtendedSettings(session);
     // Another program may have let go of the dock's hotkey since. The entry
     // stays enabled either way: it must always be able to switch the mode off.
-    applyKeyboardHotkey(session.dock);
+    applyKeyboardHotkey(session.dock, session.features.keyboard);
     Win32RunKey runKey;
     const bool starts = startsWithWindows(runKey, ProgramPath(), session.dock.leadBytes);
     ::CheckMenuItem(popup, IDM_START_WITH_WINDOWS,
@@ -165,7 +165,7 @@ void carryOutMenuCommand(DockSession& session, UINT command) {
 void showContextMenu(DockSession& session) {
     DockState& state = session.dock.state;
     const bool closed = session.closes.RunCommand(state, [&] {
-        const HideHold shown(session.dock);
+        const HideHold shown(session.features.autoHide);
         state.commands.menuTargetIndex = state.frame.hoverIndex;
         state.commands.menuPointerX = state.frame.pointerX;
         POINT pointer{};

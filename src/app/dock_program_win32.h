@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/feature_table.h"
 #include "config/dock.h"
 #include "app/deferred_close.h"
 #include "app/foreground_win32.h"
@@ -26,9 +27,10 @@ namespace dock {
 // What the dock window, its timer and its commands share beside the record:
 // the handles of this run and the state of the dialog's life.
 struct DockSession {
-    explicit DockSession(Dock& dock) : dock(dock) {}
+    DockSession(Dock& dock, FeatureStates& features) : dock(dock), features(features) {}
 
     Dock& dock;
+    FeatureStates& features;
     HINSTANCE instanceHandle = nullptr;
     UniqueMenu menuHandle;  // the loaded context menu resource
     HWND dockWindow = nullptr;
@@ -51,6 +53,7 @@ class DockProgram {
     DockProgram& operator=(const DockProgram&) = delete;
 
     Dock& GetDock() { return dock_; }
+    FeatureStates& Features() { return features_; }
     DockSession& Session() { return session_; }
     DockCanvas& Canvas() { return canvas_; }
     // The dialog exists: the adapters that draw on it or register on it learn it.
@@ -74,7 +77,7 @@ class DockProgram {
     // record and the adapters after them. The session comes first so that the
     // adapters made before the dialog can hold on to the window handle it
     // will get.
-    DockSession session_{dock_};
+    DockSession session_{dock_, features_};
     Win32FileSystem files_;
     Win32ProfileStore profile_;
     Win32MessagePort messages_;
@@ -88,6 +91,8 @@ class DockProgram {
     ItemPicturesRelease itemPictures_{dock_.state.pictures};
     DockCanvas canvas_;
     RecordRelease record_{dock_};
+    // Its hooks and watchers go before anything of the record does.
+    FeatureStates features_;
 };
 
 }  // namespace dock

@@ -3,6 +3,9 @@
 #include <shellapi.h>
 #include <windowsx.h>
 
+#include <string>
+#include <vector>
+
 #include "app/context_menu_win32.h"
 #include "config/configuration.h"
 #include "features/dpi/dpi_awareness_win32.h"
@@ -41,7 +44,7 @@ void onInitDialog(DockProgram& program, HWND window) {
     // Closing before the dock was ever activated restores this value: it must
     // be the user's own setting, not an arbitrary zero.
     session.savedDragFullWindows = dragFullWindows();
-    startDock(session.dock);
+    startDock(session.dock, session.features);
 }
 
 void onActivate(DockSession& session, WPARAM how) {
@@ -59,7 +62,7 @@ void onLeftButtonDown(DockSession& session) {
     if (dock.state.frame.hoverIndex != 0 || dock.settings.locked != 0) return;
     const RectI before = dock.platform.window.WindowRect();
     ::ReleaseCapture();
-    const HideHold shown(dock);
+    const HideHold shown(session.features.autoHide);
     // Returns once the user lets go; the new place is saved like any change.
     ::SendMessageA(session.dockWindow, WM_SYSCOMMAND, SC_MOVE | HTCAPTION, 0);
     if (dock.platform.window.WindowRect() != before) dockMovedByUser(dock);
@@ -79,20 +82,21 @@ PointI systemDragDistance() {
 INT_PTR onKeyMessage(DockSession& session, HWND window, UINT message, WPARAM wParam,
                      LPARAM lParam) {
     Dock& dock = session.dock;
+    FeatureStates& features = session.features;
     switch (message) {
         case WM_GETDLGCODE:
-            if (takeDialogKeys(dock, window, lParam)) return TRUE;
+            if (takeDialogKeys(dock, features.keyboard, window, lParam)) return TRUE;
             if (!isEscapePress(wParam, lParam)) return FALSE;
-            if (!cancelItemDrag(dock)) closeDock(session);
+            if (!cancelItemDrag(dock, features.drag)) closeDock(session);
             return TRUE;
         case WM_KEYDOWN: {
             int launch = 0;
-            const bool held = onSelectionKey(dock, wParam, launch);
-            launchItem(dock, launch);
+            const bool held = onSelectionKey(dock, features.keyboard, wParam, launch);
+            launchItem(dock, features, launch);
             return held;
         }
         case WM_CHAR:
-            return onTypedCharacter(dock, wParam);
+            return onTypedCharacter(dock, features.keyboard, wParam);
         default:
             return FALSE;
     }
@@ -103,33 +107,35 @@ INT_PTR onKeyMessage(DockSession& session, HWND window, UINT message, WPARAM wPa
 INT_PTR onPointerMessage(DockSession& session, HWND window, UINT message, WPARAM wParam,
                          LPARAM lParam) {
     Dock& dock = session.dock;
+    FeatureStates& features = session.features;
     switch (message) {
         case WM_LBUTTONDOWN:
-            hoverAtButton(dock, pointOf(lParam));
+            hoverAtButton(dock, features, pointOf(lParam));
             if (dock.state.frame.hoverIndex != 0)
-                pressItem(dock, pointOf(lParam));
+                pressItem(dock, features.drag, pointOf(lParam));
             else
                 onLeftButtonDown(session);
             return FALSE;
         case WM_MOUSEMOVE:
-            movePressedPointer(dock, pointOf(lParam), systemDragDistance());
+            movePressedPointer(dock, features.drag, pointOf(lParam), systemDragDistance());
             return FALSE;
         case WM_LBUTTONUP:
             // A drag off the strip waits for the delete confirmation.
-            if (session.closes.RunCommand(dock.state, [&] { releaseItem(dock, pointOf(lParam)); }))
+            if (session.closes.RunCommand(
+                    dock.state, [&] { releaseItem(dock, features.drag, pointOf(lParam)); }))
                 shutdownDock(session);
             return FALSE;
         case WM_CAPTURECHANGED:
-            if (reinterpret_cast<HWND>(lParam) != window) cancelItemDrag(dock);
+            if (reinterpret_cast<HWND>(lParam) != window) cancelItemDrag(dock, features.drag);
             return FALSE;
         case WM_LBUTTONDBLCLK:
             if (dock.state.commands.busy) return FALSE;
-            hoverAtButton(dock, pointOf(lParam));
-            launchItem(dock, dock.state.frame.hoverIndex, (wParam & MK_SHIFT) != 0);
+            hoverAtButton(dock, features, pointOf(lParam));
+            launchItem(dock, features, dock.state.frame.hoverIndex, (wParam & MK_SHIFT) != 0);
             return FALSE;
         case WM_RBUTTONUP:
-            if (cancelItemDrag(dock) || dock.state.commands.busy) return FALSE;
-            hoverAtButton(dock, pointOf(lParam));
+            if (cancelItemDrag(dock, features.drag) || dock.state.commands.busy) return FALSE;
+            hoverAtButton(dock, features, pointOf(lParam));
             showContextMenu(session);
             return FALSE;
         default:
@@ -139,13 +145,14 @@ INT_PTR onPointerMessage(DockSession& session, HWND window, UINT message, WPARAM
 
 // A display, work area or DPI change: the dock stays on a screen, at the
 // display's scale.
-INT_PTR onDisplayMessage(Dock& dock, UINT message, WPARAM wParam, LPARAM lParam) {
+INT_PTR onDisplayMessage(Dock& dock, FeatureStates& features, UINT message, WPARAM wParam,
+                         LPARAM lParam) {
     switch (message) {
         case WM_SETTINGCHANGE:
             if (wParam != SPI_SETWORKAREA) return FALSE;
             [[fallthrough]];
         case WM_DISPLAYCHANGE:
-            showDockAtOnce(dock);
+            showDockAtOnce(dock, features.autoHide);
             keepDockOnScreen(dock);
             return FALSE;
         case WM_DPICHANGED: {
@@ -154,7 +161,7 @@ INT_PTR onDisplayMessage(Dock& dock, UINT message, WPARAM wParam, LPARAM lParam)
             // dock keeps its classic sizes wherever it is.
             if (!dpiAwarenessDeclared()) return FALSE;
             const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            cancelItemDrag(dock);
+            cancelItemDrag(dock, features.drag);
             changeDpi(dock, HIWORD(wParam), {suggested->left, suggested->top});
             return TRUE;
         }
@@ -163,12 +170,12 @@ INT_PTR onDisplayMessage(Dock& dock, UINT message, WPARAM wParam, LPARAM lParam)
     }
 }
 
-INT_PTR onHotkey(Dock& dock, HWND window, WPARAM id, LPARAM lParam) {
+INT_PTR onHotkey(Dock& dock, FeatureStates& features, HWND window, WPARAM id, LPARAM lParam) {
     if (dock.state.commands.busy) return FALSE;
     if (id == kKeyboardHotkeyId)
-        onKeyboardHotkey(dock, window);
+        onKeyboardHotkey(dock, features.keyboard, window, features.drag.Holding());
     else
-        dispatchHotkey(dock, id, static_cast<std::uintptr_t>(lParam));
+        dispatchHotkey(dock, features, id, static_cast<std::uintptr_t>(lParam));
     return TRUE;
 }
 
@@ -191,9 +198,14 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
     if (program == nullptr) return FALSE;
     DockSession& session = program->Session();
     Dock& dock = session.dock;
+    FeatureStates& features = session.features;
+    const WindowMessage decoded{message, wParam, static_cast<std::intptr_t>(lParam)};
+    if (const std::optional<std::intptr_t> answer = featureMessage(dock, features, decoded))
+        return static_cast<INT_PTR>(*answer);
     switch (message) {
         case WM_ACTIVATE:
-            if (LOWORD(wParam) == WA_INACTIVE) leaveKeyboardMode(dock, ModeEnd::keepForeground);
+            if (LOWORD(wParam) == WA_INACTIVE)
+                leaveKeyboardMode(dock, features.keyboard, ModeEnd::keepForeground);
             onActivate(session, wParam);
             return FALSE;
         case WM_CLOSE:
@@ -211,20 +223,20 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
         case WM_RBUTTONUP:
             return onPointerMessage(session, window, message, wParam, lParam);
         case WM_DROPFILES:
-            handleDroppedFiles(dock, reinterpret_cast<HDROP>(wParam), &openDroppedFiles);
+            handleDroppedFiles(dock, reinterpret_cast<HDROP>(wParam),
+                               [&](Dock& d, const std::vector<std::string>& paths) {
+                                   return openDroppedFiles(d, features, paths);
+                               });
             return FALSE;
         case WM_DISPLAYCHANGE:
         case WM_SETTINGCHANGE:
         case WM_DPICHANGED:
-            return onDisplayMessage(dock, message, wParam, lParam);
+            return onDisplayMessage(dock, features, message, wParam, lParam);
         case WM_QUERYENDSESSION:
             saveConfiguration(dock);
             return FALSE;
-        case kForegroundChangedMessage:
-            checkFullscreen(dock);
-            return TRUE;
         case WM_HOTKEY:
-            return onHotkey(dock, window, wParam, lParam);
+            return onHotkey(dock, features, window, wParam, lParam);
         default:
             return FALSE;
     }
@@ -232,7 +244,8 @@ INT_PTR CALLBACK dockProcedure(HWND window, UINT message, WPARAM wParam, LPARAM 
 
 void CALLBACK onAnimationTick(HWND window, UINT, UINT_PTR, DWORD) {
     DockProgram* program = programOf(window);
-    if (program != nullptr && !FatalReportShowing()) animationTick(program->GetDock());
+    if (program != nullptr && !FatalReportShowing())
+        animationTick(program->GetDock(), program->Features());
 }
 
 void closeDock(DockSession& session) {
@@ -246,7 +259,7 @@ void shutdownDock(DockSession& session) {
     if (session.ended) return;
     session.ended = true;
     setDragFullWindows(session.savedDragFullWindows);
-    stopDock(session.dock);
+    stopDock(session.dock, session.features);
     session.menuHandle.reset();
     ::EndDialog(session.dockWindow, 0);
 }

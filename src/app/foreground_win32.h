@@ -2,15 +2,14 @@
 // The foreground window and the dock's z-order on the real API.
 #include <windows.h>
 
-#include "ports/foreground_port.h"
 #include "features/auto_hide/overlap_watch_win32.h"
+#include "features/fullscreen_avoidance/fullscreen_avoidance.h"
+#include "ports/foreground_port.h"
 #include "support/handles_win32.h"
 
 namespace dock {
 
-// Posted to the dock window when the foreground changes; the procedure
-// answers with checkFullscreen.
-constexpr UINT kForegroundChangedMessage = WM_APP + 1;
+static_assert(kForegroundChangedMessage == WM_APP + 1);
 
 class Win32Foreground final : public ForegroundPort {
   public:

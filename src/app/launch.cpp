@@ -2,9 +2,7 @@
 
 #include <algorithm>
 
-#include "features/running_programs/running_items.h"
 #include "features/drop_open/drop_open.h"
-#include "features/launch_feedback/launch_feedback.h"
 
 namespace dock {
 
@@ -20,7 +18,7 @@ std::string workingDirectory(const std::string& targetPath, const LeadBytes& lea
     return path;
 }
 
-void launchItem(Dock& dock, int index, bool newCopy) {
+void launchItem(Dock& dock, FeatureStates& features, int index, bool newCopy) {
     DockState& state = dock.state;
     if (index < 1 || index > state.items.Count()) return;
     ShellPort& shell = dock.platform.shell;
@@ -32,13 +30,16 @@ void launchItem(Dock& dock, int index, bool newCopy) {
         return;
     state.commands.lastLaunchIndex = index;
     state.commands.lastLaunchTick = shell.TickCount();
-    if (!newCopy && dock.settings.activateRunning != 0 && switchToRunningItem(dock, index)) return;
+    if (!newCopy && dock.settings.activateRunning != 0 &&
+        switchToRunningItem(dock, features.running, index))
+        return;
     const std::string& target = state.items[index].item.targetPath;
-    if (shell.Launch(target, workingDirectory(target, dock.leadBytes))) startBounce(dock, index);
-    state.running.refreshDue = true;
+    if (shell.Launch(target, workingDirectory(target, dock.leadBytes)))
+        startBounce(dock, features.bounce, index);
+    features.running.refreshDue = true;
 }
 
-bool openDroppedFiles(Dock& dock, const std::vector<std::string>& paths) {
+bool openDroppedFiles(Dock& dock, FeatureStates& features, const std::vector<std::string>& paths) {
     const DropOpening opening = dropOpening(dock);
     if (opening.item == 0 || paths.empty()) return false;
     const std::string directory =
@@ -50,18 +51,19 @@ bool openDroppedFiles(Dock& dock, const std::vector<std::string>& paths) {
     bool started = false;
     for (const std::string& group : parameterGroups(paths, limit, dock.leadBytes))
         started = dock.platform.shell.OpenWith(opening.program, group, directory) || started;
-    if (started) startBounce(dock, opening.item);
-    dock.state.running.refreshDue = true;
+    if (started) startBounce(dock, features.bounce, opening.item);
+    features.running.refreshDue = true;
     return true;
 }
 
-void dispatchHotkey(Dock& dock, std::uintptr_t id, std::uintptr_t lParam) {
+void dispatchHotkey(Dock& dock, FeatureStates& features, std::uintptr_t id, std::uintptr_t lParam) {
     if (id < 1 || id > static_cast<std::uintptr_t>(dock.state.items.Count())) return;
     const int index = static_cast<int>(id);
     // Only the low 32 bits carry the message's key data; the modifiers in the
     // low word were matched by the system already.
     const std::uint32_t virtualKey = static_cast<std::uint32_t>(lParam) >> 16;
-    if ((dock.state.items[index].item.hotkey & 0xFFu) == virtualKey) launchItem(dock, index);
+    if ((dock.state.items[index].item.hotkey & 0xFFu) == virtualKey)
+        launchItem(dock, features, index);
 }
 
 }  // namespace dock

@@ -8,10 +8,6 @@
 #include "config/configuration.h"
 #include "config/timer_periods.h"
 #include "app/placement.h"
-#include "features/fullscreen_avoidance/fullscreen_avoidance.h"
-#include "features/arranging/item_drag.h"
-#include "features/keyboard_mode/keyboard_mode.h"
-#include "features/auto_hide/auto_hide.h"
 #include "items/add_item.h"
 #include "render/builtin_pictures.h"
 #include "render/frame.h"
@@ -46,7 +42,7 @@ void loadProgramPictures(Dock& dock) {
                 embedded::BackgroundPicture);
     loadPicture(dock, state.pictures.trayImage, dock.settings.trayImagePath,
                 embedded::SelectedTrayPicture);
-    loadPicture(dock, state.running.indicatorImage, dock.programDirectory + "\\res\\3.png",
+    loadPicture(dock, state.pictures.runningIndicatorImage, dock.programDirectory + "\\res\\3.png",
                 embedded::RunningIndicatorPicture);
 }
 
@@ -113,7 +109,7 @@ void drawFirstFrame(Dock& dock, int count) {
 
 }  // namespace
 
-void startDock(Dock& dock) {
+void startDock(Dock& dock, FeatureStates& features) {
     DockWindowPort& window = dock.platform.window;
     dock.state.commands.busy = true;
     const RectI placed = window.WindowRect();
@@ -123,25 +119,21 @@ void startDock(Dock& dock) {
     const PointI position = placeEmptyWindow(dock, placed);
     const int count = loadItems(dock);
     keepLoadedRowOnScreen(dock, placed, position);
-    applyKeyboardHotkey(dock);
     recreateCanvas(frameOf(dock));
     window.AcceptDrops();
     drawFirstFrame(dock, count);
     window.ArmTimer(kFastPeriodMs);
-    followFullscreenSetting(dock);
-    followAutoHideSetting(dock, false);
+    startFeatures(dock, features);
     dock.state.commands.busy = false;
 }
 
-void stopDock(Dock& dock) {
-    cancelItemDrag(dock);
+void stopDock(Dock& dock, FeatureStates& features) {
     const DockItemList& items = dock.state.items;
     for (int n = 1; n <= items.Count(); ++n)
         if (items[n].item.hotkey != 0) dock.platform.hotkeys.UnregisterHotkey(n);
-    releaseKeyboardHotkey(dock);
+    // A drag under way ends with a frame, which may arm the timer: before it stops.
+    stopFeatures(dock, features);
     dock.platform.window.StopTimer();
-    stopFullscreenAvoidance(dock);
-    stopAutoHide(dock);
     saveConfiguration(dock);
 }
 

@@ -2,13 +2,6 @@
 
 #include "config/configuration.h"
 #include "config/timer_periods.h"
-#include "features/fullscreen_avoidance/fullscreen_avoidance.h"
-#include "features/arranging/item_drag.h"
-#include "features/running_programs/running_items.h"
-#include "features/keyboard_mode/keyboard_mode.h"
-#include "features/auto_hide/auto_hide.h"
-#include "features/drop_open/drop_open.h"
-#include "features/launch_feedback/launch_feedback.h"
 #include "render/frame.h"
 #include "render/hover.h"
 #include "render/layout.h"
@@ -18,13 +11,14 @@ namespace {
 
 // While an item is dragged the pointer is followed wherever it is, inside the
 // window or not, and nothing magnifies.
-void dragTick(Dock& dock) {
-    leaveKeyboardMode(dock, ModeEnd::keepForeground);
+void dragTick(Dock& dock, FeatureStates& features) {
+    leaveKeyboardMode(dock, features.keyboard, ModeEnd::keepForeground);
     DockWindowPort& window = dock.platform.window;
     const PointI pointer = window.CursorPos();
     const RectI area = window.WindowRect();
-    followDragPointer(dock, {truncateToInt(double(pointer.x) - area.left),
-                             truncateToInt(double(pointer.y) - area.top)});
+    followDragPointer(dock, features.drag,
+                      {truncateToInt(double(pointer.x) - area.left),
+                       truncateToInt(double(pointer.y) - area.top)});
     window.ArmTimer(kFastPeriodMs);
 }
 
@@ -51,33 +45,30 @@ int pointerHover(Dock& dock, PointI pointer, const RectI& area) {
 
 }  // namespace
 
-void animationTick(Dock& dock) {
+void animationTick(Dock& dock, FeatureStates& features) {
     DockState& state = dock.state;
     if (state.commands.busy) return;
-    if (state.drag.phase == ItemDrag::Phase::dragging) {
-        dragTick(dock);
+    if (features.drag.Dragging()) {
+        dragTick(dock, features);
         return;
     }
     saveWhenDue(dock);
-    checkFullscreenOnTick(dock);
-    const bool runningChanged = refreshRunningItems(dock);
-    const bool sliding = autoHideTick(dock);
+    const TickStep before = tickFeatures(dock, features, TickPhase::beforeHover);
 
     const PointI pointer = dock.platform.window.CursorPos();
     const RectI area = rowArea(dock);
-    int found = keyboardHover(dock, pointer, area);
-    if (found == 0 && !dockSlidOut(dock)) found = pointerHover(dock, pointer, area);
+    int found = keyboardHover(dock, features.keyboard, pointer, area);
+    if (found == 0 && !dockSlidOut(features.autoHide)) found = pointerHover(dock, pointer, area);
     state.frame.hoverIndex = found;
 
-    const bool trayChanged = followFileDrag(dock);
-    const bool bounced = stepBounce(dock);
-    renderFrame(frameOf(dock), runningChanged || trayChanged || bounced);
-    if (state.frame.hoverIndex != 0 || sliding || state.bounce.item != 0)
+    const TickStep after = tickFeatures(dock, features, TickPhase::afterHover);
+    renderFrame(frameOf(dock), before.redraw || after.redraw);
+    if (state.frame.hoverIndex != 0 || before.keepFast || after.keepFast)
         dock.platform.window.ArmTimer(kFastPeriodMs);
 }
 
-void hoverAtButton(Dock& dock, PointI point) {
-    leaveKeyboardMode(dock, ModeEnd::keepForeground);
+void hoverAtButton(Dock& dock, FeatureStates& features, PointI point) {
+    leaveKeyboardMode(dock, features.keyboard, ModeEnd::keepForeground);
     const RectI area = rowArea(dock);
     dock.state.frame.hoverIndex =
         pointerHover(dock, {area.left + point.x, area.top + point.y}, area);

@@ -3,7 +3,6 @@
 // item list of section 图标列表 with its per-item layout entries, and the
 // runtime state split by what changes it.
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -112,51 +111,18 @@ struct LayoutMetrics {
     float emptyStripTop = 0;
 };
 
-// A press on an item, and the drag to a new place it may become.
-struct ItemDrag {
-    enum class Phase { none, pressed, dragging };
-    Phase phase = Phase::none;
-    int item = 0;     // the pressed item
-    PointI press;     // where the button went down, window coordinates
-    PointI pointer;   // the latest pointer while dragging, window coordinates
-    int landing = 0;  // where a release would put the item; 0 = off the strip
-};
-
-// Choosing an item from the keyboard: the selection stands in for the pointer.
-struct KeyboardSelection {
-    bool active = false;
-    bool hotkeyHeld = false;  // the dock's own hotkey is registered
-    int selected = 0;         // kept after the mode ends, for the next time
-    PointI pointerSeen;       // the real pointer, screen coordinates; a move takes over
-    std::string typed;        // type-ahead bytes, and the tick of the latest one
-    std::uint32_t typedTick = 0;
-    // The window in front when the mode started, which Escape or the pointer
-    // gives the keyboard back to; 0 for none.
-    std::uintptr_t previousForeground = 0;
-};
-
-// Keeping out of the way of a full-screen program (全屏避让).
-struct FullscreenAvoidance {
-    bool watching = false;  // the foreground hook is set
-    bool avoiding = false;  // always-on-top is given up for the foreground window
-    std::uint32_t lastCheckTick = 0;
-};
-
-// Hiding at the edge (自动隐藏): how far the dock has slid out of sight and
-// where it came from. Its logic is features/auto_hide.
-struct AutoHideState {
-    int position = 0;     // 0 shown .. kSlideTicks hidden
-    bool hiding = false;  // sliding out or out of sight; false: in or shown
-    bool due = false;     // a reason to hide came at dueSince and waits for the delay
-    std::uint32_t dueSince = 0;
-    int holds = 0;            // the menu and the window move loop keep it shown
-    PointI shownAt;           // the window's place while shown
-    PointI hiddenShift;       // from there to out of sight
-    RectI revealZone;         // where the pointer brings it back, screen coordinates
-    bool overlapped = false;  // another program's window meets the shown strip
-    RectI overlapStrip;       // the strip that was judged
-    std::uint32_t overlapJudgedTick = 0;
-    bool watching = false;  // the window events hook is set
+// What the capabilities beyond the classic dock add to every frame, as plain
+// data: each part is written by its feature only and read by the frame
+// drawing (and by any feature that needs the fact). It lives beside the frame
+// state because every redraw, the items' own included, draws it.
+struct FrameOverlay {
+    // 运行指示 (features/running_programs): targetPath of every item whose
+    // program runs, sorted; each such item is marked below its picture.
+    std::vector<std::string> runningTargets;
+    // 启动反馈 (features/launch_feedback): the bouncing item, 0 for none, is
+    // drawn `rise` above its place.
+    int raisedItem = 0;
+    float rise = 0;
 };
 
 // What the animation shows: the item under the pointer, the magnification
@@ -171,6 +137,7 @@ struct FrameState {
     // While files are dragged across (拖放打开): the magnified item is one a
     // drop would not open with, so it shows no tray.
     bool trayWithheld = false;
+    FrameOverlay overlay;
 };
 
 // What the commands keep between the input that starts them and their end.
@@ -200,6 +167,9 @@ struct SaveState {
 // its strip meets a work area, and elsewhere only while it does not.
 struct DockPlace {
     PointI chosen;
+    // Always-on-top is given up for a full-screen program in front
+    // (全屏避让, features/fullscreen_avoidance): every placement asks dockOnTop.
+    bool yieldsToFullscreen = false;
 };
 
 // The decoded pictures the frames are drawn from.
@@ -207,44 +177,20 @@ struct PictureCache {
     std::unique_ptr<Picture> backgroundImage;
     std::unique_ptr<Picture> trayImage;
     std::vector<std::unique_ptr<Picture>> imagePool;  // item pictures; slot s is imagePool[s - 1]
+    std::unique_ptr<Picture> runningIndicatorImage;   // the mark under a running item
 };
 
-// Which items' programs show a window (运行指示), refreshed on the tick.
-struct RunningItems {
-    std::vector<std::string> targets;  // targetPath of every item whose program runs, sorted
-    // targetPath -> the normalised path of the program it starts; a shortcut
-    // is resolved once.
-    std::map<std::string, std::string> programs;
-    std::uint32_t refreshTick = 0;  // when targets was last refreshed
-    bool refreshDue = true;         // at the next tick: after start-up, a launch, a toggle
-    std::unique_ptr<Picture> indicatorImage;
-};
-
-// The bounce of a started item (启动反馈, features/launch_feedback): drawn
-// `rise` above its place; the item is known by its target too, so that an
-// insertion or a delete ends it instead of moving it to another item.
-struct LaunchBounce {
-    int item = 0;  // 0 = none
-    std::string target;
-    int tick = 0;
-    float rise = 0;
-};
-
-// The running dock's state, one record per reason it changes.
+// The state the classic subsystems share, one record per reason it changes.
+// Each capability beyond the classic dock keeps its own state in its folder
+// (src/features/<name>), held by the program (app/feature_table.h).
 struct DockState {
     DockItemList items;
     LayoutMetrics metrics;
     FrameState frame;
-    ItemDrag drag;
-    KeyboardSelection keyboard;
     CommandState commands;
     SaveState saving;
     DockPlace place;
     PictureCache pictures;
-    RunningItems running;
-    FullscreenAvoidance fullscreen;
-    AutoHideState autoHide;
-    LaunchBounce bounce;
 };
 
 }  // namespace dock

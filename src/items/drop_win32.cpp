@@ -13,7 +13,7 @@ using UniqueDrop = UniqueHandle<detail::NullIsNone<HDROP, ::DragFinish>>;
 
 }  // namespace
 
-void handleDroppedFiles(Dock& dock, HDROP drop, DropOpener opens) {
+void handleDroppedFiles(Dock& dock, HDROP drop, const DropOpener& opens) {
     // The shell's memory is ours to free, whether the names are taken or not.
     const UniqueDrop owned(drop);
     if (dock.state.commands.busy) return;

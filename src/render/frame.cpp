@@ -55,7 +55,8 @@ void drawRow(const FrameContext& frame, bool withLift) {
         const DockEntry& e = state.items[i];
         const RectF& r = e.currentRect;
         // A bouncing item is only drawn higher; its reflection stays on the row's line.
-        const float bounce = i == state.bounce.item ? state.bounce.rise : 0.0f;
+        const FrameOverlay& overlay = state.frame.overlay;
+        const float bounce = i == overlay.raisedItem ? overlay.rise : 0.0f;
         drawItem(frame, i, static_cast<float>(r.left + padding),
                  static_cast<float>(double(r.top) + padding - bounce),
                  static_cast<float>(double(r.Width()) - 2 * padding),
@@ -102,11 +103,11 @@ void drawCaption(const FrameContext& frame, int item, int progress) {
                                   static_cast<float>(y), size);
 }
 
-// While an item is dragged: the strip and the other items at rest (with the
-// gap where the item would land), the dragged item on top of them.
-void renderDragFrame(const FrameContext& frame, bool force) {
+}  // namespace
+
+void renderDragFrame(const FrameContext& frame, const CarriedItem& carried, bool force) {
     DockState& state = frame.state;
-    if (!advanceDragFrame(state, force)) return;
+    if (!advanceDragFrame(state, carried, force)) return;
     const DockItemList& items = state.items;
     const LayoutMetrics& m = state.metrics;
     const double padding = m.cellPadding;
@@ -122,20 +123,14 @@ void renderDragFrame(const FrameContext& frame, bool force) {
     drawStrip(canvas, state.pictures.backgroundImage.get(), m,
               stripAcross(m, items[1].baseRect.left, items[items.Count()].baseRect.right));
     for (int i = 1; i <= items.Count(); ++i)
-        if (i != state.drag.item) drawAtRest(i);
-    drawRunningIndicators(canvas, state, frame.settings, state.drag.item);
-    drawAtRest(state.drag.item);
+        if (i != carried.item) drawAtRest(i);
+    drawRunningIndicators(canvas, state, frame.settings, carried.item);
+    drawAtRest(carried.item);
     canvas.Present();
 }
 
-}  // namespace
-
 void renderFrame(const FrameContext& frame, bool force) {
     DockState& state = frame.state;
-    if (state.drag.phase == ItemDrag::Phase::dragging) {
-        renderDragFrame(frame, force);
-        return;
-    }
     const FrameResult r = advanceFrame(state, frame.settings, force);
     if (r.slowTimer) frame.window.ArmTimer(kSlowPeriodMs);
     if (r.frame == FrameKind::none) return;

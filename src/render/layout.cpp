@@ -141,6 +141,110 @@ std::int32_t magnifiedPictureSize(const LayoutMetrics& metrics) {
     return 2 * std::max(metrics.cellWidth, metrics.cellHeight) - 2 * metrics.cellPadding;
 }
 
+namespace {
+
+// The frame with every item in its resting cell; none when nothing moved.
+FrameResult restFrame(DockItemList& items, bool force) {
+    FrameResult result;
+    result.slowTimer = true;
+    bool changed = false;
+    for (int i = 1; i <= items.Count(); ++i) {
+        DockEntry& entry = items[i];
+        if (force || !(entry.currentRect == entry.baseRect)) {
+            entry.currentRect = entry.baseRect;
+            changed = true;
+        }
+    }
+    result.frame = changed ? FrameKind::rest : FrameKind::none;
+    return result;
+}
+
+// How the magnified item follows the pointer, at the frame's progress.
+struct Follow {
+    double p = 0;   // zoomPercent
+    double dx = 0;  // sideways shift, already scaled by p
+    double dy = 0;  // the pointer's height over the row, clamped, not scaled
+};
+
+Follow followPointer(const DockState& state, const DockSettings& settings, const RectF& base,
+                     const RectF& zoom) {
+    Follow follow;
+    follow.p = state.frame.zoomPercent;
+    const double cellWidth = state.metrics.cellWidth;
+    const double cellHeight = state.metrics.cellHeight;
+    const double floatDistance = state.metrics.floatDistance;
+    const double followLimit = px(state.metrics, kFollowLimit);
+
+    double dx = double(state.frame.pointerX) - (double(zoom.left) + cellWidth);
+    if (dx - followLimit > kTolerance) {
+        dx = followLimit;
+    } else if (dx + followLimit < -kTolerance) {
+        dx = -followLimit;
+    }
+
+    double dy = (double(state.metrics.rowTop) + double(base.top)) - double(state.frame.pointerY);
+    if (dy - floatDistance > kTolerance) {
+        dy = floatDistance;
+    } else if (settings.floatBothWays == 0) {
+        if (dy < -kTolerance) dy = 0;
+    } else if (dy + (floatDistance + cellHeight) < -kTolerance) {
+        dy = -(floatDistance + cellHeight);
+    }
+    follow.dx = dx / 100 * follow.p;
+    follow.dy = dy;
+    return follow;
+}
+
+// The neighbours on one side of the magnified item `c`, the right (side +1)
+// or the left (-1): each stands against the one before it, outward.
+void layoutSide(DockItemList& items, const LayoutMetrics& metrics, int c, const Follow& follow,
+                double floor, int side) {
+    const double cellWidth = metrics.cellWidth;
+    const double cellHeight = metrics.cellHeight;
+    const double neighbourStep = px(metrics, kNeighbourStep);
+    const double neighbourBonus = px(metrics, kNeighbourBonus);
+    // Neighbours rise in proportion to how much taller than a resting cell they are.
+    auto neighbourLift = [&](double height) {
+        return (follow.dy / 100 * follow.p * (height - cellHeight)) / cellHeight;
+    };
+    // The first neighbour is favoured when the pointer leans toward it.
+    const double toward = side > 0 ? follow.dx : -follow.dx;
+    const double bonus = ((cellWidth / 2 + toward) * neighbourBonus) / cellWidth;
+    int n = c + side;
+    for (; items.Contains(n); n += side) {
+        const RectF& q = items[n - side].currentRect;
+        const double extra = n == c + side ? bonus : 0;
+        const double w = neighbourSize(widthOf(q), neighbourStep, extra, cellWidth);
+        const double h = neighbourSize(heightOf(q), neighbourStep, extra, cellHeight);
+        const double l = neighbourLift(h);
+        const double inner = side > 0 ? q.right : q.left;
+        const double outer = inner + side * w;
+        DockEntry& entry = items[n];
+        entry.currentRect = side > 0 ? storedRect(inner, floor - h - l, outer, floor - l)
+                                     : storedRect(outer, floor - h - l, inner, floor - l);
+        entry.lift = static_cast<float>(l);
+        if (w == cellWidth && h == cellHeight) break;
+    }
+    // From the first resting-size neighbour on, every further one is a
+    // resting cell too (a step less always clamps back), so only its place
+    // moves; this is the same arithmetic without the per-item sizing.
+    if (!items.Contains(n + side)) return;
+    const double l = neighbourLift(cellHeight);
+    const float top = static_cast<float>(floor - cellHeight - l);
+    const float bottom = static_cast<float>(floor - l);
+    const RectF& last = items[n].currentRect;
+    float x = side > 0 ? last.right : last.left;
+    for (n += side; items.Contains(n); n += side) {
+        const float next = static_cast<float>(double(x) + side * cellWidth);
+        DockEntry& entry = items[n];
+        entry.currentRect = side > 0 ? RectF{x, top, next, bottom} : RectF{next, top, x, bottom};
+        entry.lift = static_cast<float>(l);
+        x = next;
+    }
+}
+
+}  // namespace
+
 FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool force) {
     DockItemList& items = state.items;
     const int count = items.Count();
@@ -165,19 +269,7 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
         }
     }
 
-    if (c == 0 && state.frame.zoomIndex == 0) {
-        result.slowTimer = true;
-        bool changed = false;
-        for (int i = 1; i <= count; ++i) {
-            DockEntry& entry = items[i];
-            if (force || !(entry.currentRect == entry.baseRect)) {
-                entry.currentRect = entry.baseRect;
-                changed = true;
-            }
-        }
-        result.frame = changed ? FrameKind::rest : FrameKind::none;
-        return result;
-    }
+    if (c == 0 && state.frame.zoomIndex == 0) return restFrame(items, force);
 
     if (c == 0) {
         c = std::min(state.frame.zoomIndex, count);
@@ -190,90 +282,23 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
         if (state.frame.zoomPercent < kFullZoom) state.frame.zoomPercent += kZoomStep;
     }
 
-    const double p = state.frame.zoomPercent;
-    const double cellWidth = state.metrics.cellWidth;
-    const double cellHeight = state.metrics.cellHeight;
-    const double floatDistance = state.metrics.floatDistance;
-    const double followLimit = px(state.metrics, kFollowLimit);
-    const double neighbourStep = px(state.metrics, kNeighbourStep);
-    const double neighbourBonus = px(state.metrics, kNeighbourBonus);
     DockEntry& magnified = items[c];
     const RectF base = magnified.baseRect;
-    const RectF zoom = magnified.zoomRect;
-
-    double dx = double(state.frame.pointerX) - (double(zoom.left) + cellWidth);
-    if (dx - followLimit > kTolerance) {
-        dx = followLimit;
-    } else if (dx + followLimit < -kTolerance) {
-        dx = -followLimit;
-    }
-
-    double dy = (double(state.metrics.rowTop) + double(base.top)) - double(state.frame.pointerY);
-    if (dy - floatDistance > kTolerance) {
-        dy = floatDistance;
-    } else if (settings.floatBothWays == 0) {
-        if (dy < -kTolerance) dy = 0;
-    } else if (dy + (floatDistance + cellHeight) < -kTolerance) {
-        dy = -(floatDistance + cellHeight);
-    }
-
-    const double lift = dy / 100 * p;
-    dx = dx / 100 * p;
-    const double growX = (cellWidth / 100 * p) / 2;
-    const double growY = cellHeight / 100 * p;
-    const RectF rect = storedRect(double(base.left) - growX - dx, double(base.top) - growY - lift,
-                                  double(base.right) + growX - dx, double(base.bottom) - lift);
+    const Follow follow = followPointer(state, settings, base, magnified.zoomRect);
+    const double p = follow.p;
+    const double lift = follow.dy / 100 * p;
+    const double growX = (state.metrics.cellWidth / 100.0 * p) / 2;
+    const double growY = state.metrics.cellHeight / 100.0 * p;
+    const RectF rect =
+        storedRect(double(base.left) - growX - follow.dx, double(base.top) - growY - lift,
+                   double(base.right) + growX - follow.dx, double(base.bottom) - lift);
     if (rect == magnified.currentRect && !force) return result;
     magnified.currentRect = rect;
     magnified.lift = static_cast<float>(lift);
 
-    // Neighbours rise in proportion to how much taller than a resting cell they are.
-    const double floor = zoom.bottom;
-    auto neighbourLift = [&](double height) {
-        return (dy / 100 * p * (height - cellHeight)) / cellHeight;
-    };
-
-    // The neighbours on one side, the right (side +1) then the left (-1): each
-    // stands against the one before it, outward from the magnified item.
-    auto layoutSide = [&](int side) {
-        // The first neighbour is favoured when the pointer leans toward it.
-        const double toward = side > 0 ? dx : -dx;
-        const double bonus = ((cellWidth / 2 + toward) * neighbourBonus) / cellWidth;
-        int n = c + side;
-        for (; items.Contains(n); n += side) {
-            const RectF& q = items[n - side].currentRect;
-            const double extra = n == c + side ? bonus : 0;
-            const double w = neighbourSize(widthOf(q), neighbourStep, extra, cellWidth);
-            const double h = neighbourSize(heightOf(q), neighbourStep, extra, cellHeight);
-            const double l = neighbourLift(h);
-            const double inner = side > 0 ? q.right : q.left;
-            const double outer = inner + side * w;
-            DockEntry& entry = items[n];
-            entry.currentRect = side > 0 ? storedRect(inner, floor - h - l, outer, floor - l)
-                                         : storedRect(outer, floor - h - l, inner, floor - l);
-            entry.lift = static_cast<float>(l);
-            if (w == cellWidth && h == cellHeight) break;
-        }
-        // From the first resting-size neighbour on, every further one is a
-        // resting cell too (a step less always clamps back), so only its place
-        // moves; this is the same arithmetic without the per-item sizing.
-        if (!items.Contains(n + side)) return;
-        const double l = neighbourLift(cellHeight);
-        const float top = static_cast<float>(floor - cellHeight - l);
-        const float bottom = static_cast<float>(floor - l);
-        const RectF& last = items[n].currentRect;
-        float x = side > 0 ? last.right : last.left;
-        for (n += side; items.Contains(n); n += side) {
-            const float next = static_cast<float>(double(x) + side * cellWidth);
-            DockEntry& entry = items[n];
-            entry.currentRect =
-                side > 0 ? RectF{x, top, next, bottom} : RectF{next, top, x, bottom};
-            entry.lift = static_cast<float>(l);
-            x = next;
-        }
-    };
-    layoutSide(+1);
-    layoutSide(-1);
+    const double floor = magnified.zoomRect.bottom;
+    layoutSide(items, state.metrics, c, follow, floor, +1);
+    layoutSide(items, state.metrics, c, follow, floor, -1);
 
     result.frame = FrameKind::zoom;
     result.item = c;
@@ -281,9 +306,8 @@ FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool fo
     return result;
 }
 
-bool advanceDragFrame(DockState& state, bool force) {
+bool advanceDragFrame(DockState& state, const CarriedItem& drag, bool force) {
     DockItemList& items = state.items;
-    const ItemDrag& drag = state.drag;
     if (!items.Contains(drag.item)) return false;
     const double cellWidth = state.metrics.cellWidth;
     const double cellHeight = state.metrics.cellHeight;

@@ -72,9 +72,18 @@ struct FrameResult {
 // One step of the magnification model; `force` recomputes even if nothing moved.
 FrameResult advanceFrame(DockState& state, const DockSettings& settings, bool force);
 
-// One step of a drag (state.drag): the other items slide toward their
-// resting cells around the gap at drag.landing (closed up when it is 0), the
-// dragged item stands centred on the pointer. True when a frame is to be drawn.
-bool advanceDragFrame(DockState& state, bool force);
+// An item the pointer carries (features/arranging), as the frames see it: the
+// pointer in window coordinates, and the place the others open a gap at (0:
+// closed up).
+struct CarriedItem {
+    int item = 0;
+    PointI pointer;
+    int landing = 0;
+};
+
+// One step of a drag: the other items slide toward their resting cells
+// around the gap at `carried.landing`, the carried item stands centred on the
+// pointer. True when a frame is to be drawn.
+bool advanceDragFrame(DockState& state, const CarriedItem& carried, bool force);
 
 }  // namespace dock

@@ -14,13 +14,13 @@ constexpr double kIndicatorDrop = 3;
 }  // namespace
 
 bool itemRunning(const DockState& state, int index) {
-    const std::vector<std::string>& targets = state.running.targets;
+    const std::vector<std::string>& targets = state.frame.overlay.runningTargets;
     return std::binary_search(targets.begin(), targets.end(), state.items[index].item.targetPath);
 }
 
 void drawRunningIndicators(DrawingSurface& canvas, const DockState& state,
                            const DockSettings& settings, int skipped) {
-    const Picture* picture = state.running.indicatorImage.get();
+    const Picture* picture = state.pictures.runningIndicatorImage.get();
     if (settings.runningIndicator == 0 || picture == nullptr || !picture->IsLoaded()) return;
     const LayoutMetrics& m = state.metrics;
     const double width = scaledPixels(m, picture->Width());

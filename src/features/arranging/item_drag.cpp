@@ -53,20 +53,19 @@ void moveItem(Dock& dock, int from, int to) {
     markSaveDue(dock);
 }
 
-void pressItem(Dock& dock, PointI point) {
+void pressItem(Dock& dock, ItemDrag& drag, PointI point) {
     DockState& state = dock.state;
     if (state.commands.busy || dock.settings.locked != 0 || dock.settings.dragReorder == 0) return;
     if (!state.items.Contains(state.frame.hoverIndex)) return;
-    state.drag.phase = ItemDrag::Phase::pressed;
-    state.drag.item = state.frame.hoverIndex;
-    state.drag.press = point;
-    state.drag.pointer = point;
+    drag.phase = ItemDrag::Phase::pressed;
+    drag.item = state.frame.hoverIndex;
+    drag.press = point;
+    drag.pointer = point;
     dock.platform.window.CapturePointer();
 }
 
-void movePressedPointer(Dock& dock, PointI point, PointI dragDistance) {
+void movePressedPointer(Dock& dock, ItemDrag& drag, PointI point, PointI dragDistance) {
     DockState& state = dock.state;
-    ItemDrag& drag = state.drag;
     if (drag.phase != ItemDrag::Phase::pressed) return;
     if (std::abs(std::int64_t{point.x} - drag.press.x) <= dragDistance.x &&
         std::abs(std::int64_t{point.y} - drag.press.y) <= dragDistance.y)
@@ -76,43 +75,40 @@ void movePressedPointer(Dock& dock, PointI point, PointI dragDistance) {
     state.frame.zoomIndex = 0;
     state.frame.zoomPercent = 0;
     layoutRow(state, 1);
-    followDragPointer(dock, point);
+    followDragPointer(dock, drag, point);
     dock.platform.window.ArmTimer(kFastPeriodMs);
 }
 
-void followDragPointer(Dock& dock, PointI point) {
-    ItemDrag& drag = dock.state.drag;
-    if (drag.phase != ItemDrag::Phase::dragging) return;
+void followDragPointer(Dock& dock, ItemDrag& drag, PointI point) {
+    if (!drag.Dragging()) return;
     drag.pointer = point;
     drag.landing = dragLandingIndex(dock.state, point);
-    renderFrame(frameOf(dock), false);
+    renderDragFrame(frameOf(dock), {drag.item, drag.pointer, drag.landing}, false);
 }
 
-void releaseItem(Dock& dock, PointI point) {
-    DockState& state = dock.state;
-    const ItemDrag drag = state.drag;
+void releaseItem(Dock& dock, ItemDrag& drag, PointI point) {
+    const ItemDrag released = drag;
     // Idle before the capture goes, so that the capture-lost message the
     // release sends is no cancel.
-    state.drag = ItemDrag{};
+    drag = ItemDrag{};
     dock.platform.window.ReleasePointer();
-    if (drag.phase != ItemDrag::Phase::dragging) return;
-    const int landing = dragLandingIndex(state, point);
-    if (landing == drag.item) {
+    if (!released.Dragging()) return;
+    const int landing = dragLandingIndex(dock.state, point);
+    if (landing == released.item) {
         restRow(dock);
     } else if (landing != 0) {
-        moveItem(dock, drag.item, landing);
+        moveItem(dock, released.item, landing);
     } else {
         // The row stands as it was while the confirmation asks; No leaves it so.
         restRow(dock);
-        deleteItem(dock, drag.item);
+        deleteItem(dock, released.item);
     }
 }
 
-bool cancelItemDrag(Dock& dock) {
-    DockState& state = dock.state;
-    const ItemDrag::Phase phase = state.drag.phase;
+bool cancelItemDrag(Dock& dock, ItemDrag& drag) {
+    const ItemDrag::Phase phase = drag.phase;
     if (phase == ItemDrag::Phase::none) return false;
-    state.drag = ItemDrag{};
+    drag = ItemDrag{};
     dock.platform.window.ReleasePointer();
     if (phase != ItemDrag::Phase::dragging) return false;
     restRow(dock);

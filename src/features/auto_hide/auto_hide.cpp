@@ -45,8 +45,7 @@ PointI slidPlace(const AutoHideState& s) {
 
 // The overlap is judged again only when a window event came or the strip
 // moved: never by looking at every window on a rest tick.
-void judgeOverlap(Dock& dock, const RectI& shownStrip) {
-    AutoHideState& s = dock.state.autoHide;
+void judgeOverlap(Dock& dock, AutoHideState& s, const RectI& shownStrip) {
     ForegroundPort& windows = dock.platform.foreground;
     if (!s.watching) {
         s.overlapped = false;
@@ -128,8 +127,7 @@ std::optional<HidePlace> hidePlaceOf(const RectI& strip, std::span<const RectI> 
                      {a.right - inside, strip.top, shared ? a.right : INT32_MAX, strip.bottom}};
 }
 
-bool autoHideTick(Dock& dock) {
-    AutoHideState& s = dock.state.autoHide;
+bool autoHideTick(Dock& dock, AutoHideState& s, bool itemHeld, bool keyboardSelecting) {
     DockState& state = dock.state;
     if (dock.settings.autoHide == 0 && s.position == 0) {
         s.hiding = s.due = false;
@@ -139,7 +137,7 @@ bool autoHideTick(Dock& dock) {
     const RectI rect = window.WindowRect();
     if (s.position == 0) s.shownAt = {rect.left, rect.top};
     const RectI shownStrip = stripAt(state, s.shownAt);
-    judgeOverlap(dock, shownStrip);
+    judgeOverlap(dock, s, shownStrip);
 
     const PointI pointer = window.CursorPos();
     // Once the pointer has left the edge that brought the dock back, the edge
@@ -153,9 +151,9 @@ bool autoHideTick(Dock& dock) {
                        stripAt(state, {rect.left, rect.top}).Contains(pointer.x, pointer.y);
     in.pointerAtEdge = s.revealZone.Contains(pointer.x, pointer.y);
     in.overlapped = s.overlapped;
-    in.held = s.holds > 0 || state.drag.phase != ItemDrag::Phase::none || state.keyboard.active;
-    in.fullscreen = state.fullscreen.avoiding;
-    in.reveal = state.keyboard.active;
+    in.held = s.holds > 0 || itemHeld || keyboardSelecting;
+    in.fullscreen = state.place.yieldsToFullscreen;
+    in.reveal = keyboardSelecting;
 
     const int before = s.position;
     decideHiding(s, in);
@@ -178,8 +176,7 @@ bool autoHideTick(Dock& dock) {
     return s.hiding ? s.position < kSlideTicks : s.position > 0;
 }
 
-void followAutoHideSetting(Dock& dock, bool place) {
-    AutoHideState& s = dock.state.autoHide;
+void followAutoHideSetting(Dock& dock, AutoHideState& s, bool place) {
     const bool watch = dock.settings.autoHide == 2;
     if (watch != s.watching) {
         dock.platform.foreground.WatchWindows(watch);
@@ -193,15 +190,13 @@ void followAutoHideSetting(Dock& dock, bool place) {
     window.PlaceWindow(dockOnTop(dock), rect.left, rect.top, rect.Width(), rect.Height());
 }
 
-void stopAutoHide(Dock& dock) {
-    AutoHideState& s = dock.state.autoHide;
+void stopAutoHide(Dock& dock, AutoHideState& s) {
     if (!s.watching) return;
     dock.platform.foreground.WatchWindows(false);
     s.watching = false;
 }
 
-void showDockAtOnce(Dock& dock) {
-    AutoHideState& s = dock.state.autoHide;
+void showDockAtOnce(Dock& dock, AutoHideState& s) {
     if (s.position == 0) return;
     s.position = 0;
     s.hiding = s.due = false;

@@ -61,10 +61,9 @@ DropOpening dropOpening(Dock& dock) {
     return {item, std::move(program)};
 }
 
-bool followFileDrag(Dock& dock) {
+bool followFileDrag(Dock& dock, bool itemHeld) {
     DockState& state = dock.state;
-    const bool withheld = dock.settings.dropOpen != 0 && state.frame.hoverIndex != 0 &&
-                          state.drag.phase == ItemDrag::Phase::none &&
+    const bool withheld = dock.settings.dropOpen != 0 && state.frame.hoverIndex != 0 && !itemHeld &&
                           dock.platform.window.PrimaryButtonDown() && dropOpening(dock).item == 0;
     if (withheld == state.frame.trayWithheld) return false;
     state.frame.trayWithheld = withheld;

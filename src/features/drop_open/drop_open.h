@@ -43,8 +43,8 @@ struct DropOpening {
 };
 DropOpening dropOpening(Dock& dock);
 // On the tick, after the hover: while another program drags (the primary
-// button held without a press of the dock's own), the tray shows only under
-// an item a drop would open with. True when that changed.
-bool followFileDrag(Dock& dock);
+// button held while no item of the dock's own is held, `itemHeld`), the tray
+// shows only under an item a drop would open with. True when that changed.
+bool followFileDrag(Dock& dock, bool itemHeld);
 
 }  // namespace dock

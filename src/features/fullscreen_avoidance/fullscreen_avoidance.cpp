@@ -40,8 +40,7 @@ bool fullscreenInFront(ForegroundPort& port) {
 
 }  // namespace
 
-void followFullscreenSetting(Dock& dock) {
-    FullscreenAvoidance& fullscreen = dock.state.fullscreen;
+void followFullscreenSetting(Dock& dock, FullscreenAvoidance& fullscreen) {
     const bool watch = dock.settings.fullscreenAvoid != 0;
     if (watch != fullscreen.watching) {
         dock.platform.foreground.WatchForeground(watch);
@@ -52,19 +51,18 @@ void followFullscreenSetting(Dock& dock) {
 }
 
 void checkFullscreen(Dock& dock) {
-    FullscreenAvoidance& fullscreen = dock.state.fullscreen;
+    bool& yields = dock.state.place.yieldsToFullscreen;
     const bool avoid =
         dock.settings.fullscreenAvoid != 0 && fullscreenInFront(dock.platform.foreground);
-    if (avoid == fullscreen.avoiding) return;
-    fullscreen.avoiding = avoid;
+    if (avoid == yields) return;
+    yields = avoid;
     // A dock that is not on top has nothing to give up or take back; a change
     // of 总在最前 meanwhile places it by dockOnTop.
     if (dock.settings.alwaysOnTop != 0 || dock.settings.autoHide != 0)
         dock.platform.foreground.SetDockTopmost(!avoid);
 }
 
-void checkFullscreenOnTick(Dock& dock) {
-    FullscreenAvoidance& fullscreen = dock.state.fullscreen;
+void checkFullscreenOnTick(Dock& dock, FullscreenAvoidance& fullscreen) {
     if (!fullscreen.watching) return;
     const std::uint32_t now = dock.platform.shell.TickCount();
     if (now - fullscreen.lastCheckTick < kCheckPeriodMs) return;
@@ -72,8 +70,7 @@ void checkFullscreenOnTick(Dock& dock) {
     checkFullscreen(dock);
 }
 
-void stopFullscreenAvoidance(Dock& dock) {
-    FullscreenAvoidance& fullscreen = dock.state.fullscreen;
+void stopFullscreenAvoidance(Dock& dock, FullscreenAvoidance& fullscreen) {
     if (!fullscreen.watching) return;
     dock.platform.foreground.WatchForeground(false);
     fullscreen.watching = false;

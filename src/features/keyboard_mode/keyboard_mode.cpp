@@ -10,8 +10,8 @@
 namespace dock {
 namespace {
 
-bool accepting(const Dock& dock) {
-    return dock.state.keyboard.active && !dock.state.commands.busy;
+bool accepting(const Dock& dock, const KeyboardSelection& keyboard) {
+    return keyboard.active && !dock.state.commands.busy;
 }
 
 bool isLeadByte(char byte, const LeadBytes& leadBytes) {
@@ -35,10 +35,9 @@ std::string_view shownTitle(const DockItem& item) {
 
 }  // namespace
 
-void applyKeyboardHotkey(Dock& dock) {
-    KeyboardSelection& keyboard = dock.state.keyboard;
+void applyKeyboardHotkey(Dock& dock, KeyboardSelection& keyboard) {
     if (dock.settings.keyboardMode == 0) {
-        releaseKeyboardHotkey(dock);
+        releaseKeyboardHotkey(dock, keyboard);
         return;
     }
     if (keyboard.hotkeyHeld) return;
@@ -49,23 +48,20 @@ void applyKeyboardHotkey(Dock& dock) {
         kKeyboardHotkeyId, hotkeyModifiers(hotkey), hotkey & 0xFFu);
 }
 
-void releaseKeyboardHotkey(Dock& dock) {
-    leaveKeyboardMode(dock, ModeEnd::keepForeground);
-    KeyboardSelection& keyboard = dock.state.keyboard;
+void releaseKeyboardHotkey(Dock& dock, KeyboardSelection& keyboard) {
+    leaveKeyboardMode(dock, keyboard, ModeEnd::keepForeground);
     if (!keyboard.hotkeyHeld) return;
     dock.platform.hotkeys.UnregisterHotkey(kKeyboardHotkeyId);
     keyboard.hotkeyHeld = false;
 }
 
-bool keyboardModeUnavailable(const Dock& dock) {
-    return dock.settings.keyboardMode != 0 && !dock.state.keyboard.hotkeyHeld;
+bool keyboardModeUnavailable(const Dock& dock, const KeyboardSelection& keyboard) {
+    return dock.settings.keyboardMode != 0 && !keyboard.hotkeyHeld;
 }
 
-bool enterKeyboardMode(Dock& dock) {
+bool enterKeyboardMode(Dock& dock, KeyboardSelection& keyboard, bool itemHeld) {
     DockState& state = dock.state;
-    KeyboardSelection& keyboard = state.keyboard;
-    if (state.commands.busy || !keyboard.hotkeyHeld || state.items.Count() == 0 ||
-        state.drag.phase != ItemDrag::Phase::none)
+    if (state.commands.busy || !keyboard.hotkeyHeld || state.items.Count() == 0 || itemHeld)
         return false;
     // The hotkey again while the mode holds finds the dock in front.
     if (!keyboard.active) keyboard.previousForeground = dock.platform.foreground.ForegroundHandle();
@@ -77,8 +73,7 @@ bool enterKeyboardMode(Dock& dock) {
     return true;
 }
 
-void leaveKeyboardMode(Dock& dock, ModeEnd how) {
-    KeyboardSelection& keyboard = dock.state.keyboard;
+void leaveKeyboardMode(Dock& dock, KeyboardSelection& keyboard, ModeEnd how) {
     if (!keyboard.active) return;
     keyboard.active = false;
     keyboard.typed.clear();
@@ -88,9 +83,9 @@ void leaveKeyboardMode(Dock& dock, ModeEnd how) {
         dock.platform.foreground.GiveForeground(previous);
 }
 
-void moveSelection(Dock& dock, SelectionKey key) {
-    if (!accepting(dock)) return;
-    int& selected = dock.state.keyboard.selected;
+void moveSelection(Dock& dock, KeyboardSelection& keyboard, SelectionKey key) {
+    if (!accepting(dock, keyboard)) return;
+    int& selected = keyboard.selected;
     const int count = dock.state.items.Count();
     switch (key) {
         case SelectionKey::left:
@@ -108,9 +103,8 @@ void moveSelection(Dock& dock, SelectionKey key) {
     }
 }
 
-void typeAhead(Dock& dock, char byte) {
-    if (!accepting(dock)) return;
-    KeyboardSelection& keyboard = dock.state.keyboard;
+void typeAhead(Dock& dock, KeyboardSelection& keyboard, char byte) {
+    if (!accepting(dock, keyboard)) return;
     const std::uint32_t now = dock.platform.shell.TickCount();
     if (now - keyboard.typedTick >= kTypeAheadMs) keyboard.typed.clear();
     keyboard.typed += byte;
@@ -136,10 +130,10 @@ void typeAhead(Dock& dock, char byte) {
     }
 }
 
-int selectionToLaunch(Dock& dock) {
-    if (!accepting(dock)) return 0;
-    leaveKeyboardMode(dock, ModeEnd::keepForeground);
-    return dock.state.keyboard.selected;
+int selectionToLaunch(Dock& dock, KeyboardSelection& keyboard) {
+    if (!accepting(dock, keyboard)) return 0;
+    leaveKeyboardMode(dock, keyboard, ModeEnd::keepForeground);
+    return keyboard.selected;
 }
 
 PointI virtualPointer(const DockState& state, int index) {
@@ -148,17 +142,17 @@ PointI virtualPointer(const DockState& state, int index) {
             truncateToInt(double(state.metrics.rowTop) + double(cell.top))};
 }
 
-int keyboardHover(Dock& dock, PointI pointer, const RectI& area) {
+int keyboardHover(Dock& dock, KeyboardSelection& keyboard, PointI pointer, const RectI& area) {
     DockState& state = dock.state;
-    KeyboardSelection& keyboard = state.keyboard;
     if (!keyboard.active) return 0;
     if (!(pointer == keyboard.pointerSeen)) {
         // A hover always takes over; moves elsewhere on the screen do not.
         keyboard.pointerSeen = pointer;
-        if (area.Contains(pointer.x, pointer.y)) leaveKeyboardMode(dock, ModeEnd::returnForeground);
+        if (area.Contains(pointer.x, pointer.y))
+            leaveKeyboardMode(dock, keyboard, ModeEnd::returnForeground);
     }
     if (!state.items.Contains(keyboard.selected))
-        leaveKeyboardMode(dock, ModeEnd::returnForeground);
+        leaveKeyboardMode(dock, keyboard, ModeEnd::returnForeground);
     if (!keyboard.active) return 0;
     const PointI at = virtualPointer(state, keyboard.selected);
     state.frame.pointerX = at.x;

@@ -2,15 +2,13 @@
 
 #include <utility>
 
-#include "features/keyboard_mode/keyboard_mode.h"
-
 namespace dock {
 
-bool takeDialogKeys(Dock& dock, HWND window, LPARAM message) {
+bool takeDialogKeys(Dock& dock, KeyboardSelection& keyboard, HWND window, LPARAM message) {
     const auto* msg = reinterpret_cast<const MSG*>(message);
-    if (!dock.state.keyboard.active || msg == nullptr) return false;
+    if (!keyboard.active || msg == nullptr) return false;
     if (msg->message == WM_KEYDOWN && msg->wParam == VK_ESCAPE) {
-        leaveKeyboardMode(dock, ModeEnd::returnForeground);
+        leaveKeyboardMode(dock, keyboard, ModeEnd::returnForeground);
         // No code: the dialog manager makes an IDCANCEL of the key, which
         // closes nothing, and no character.
         ::SetWindowLongPtrA(window, DWLP_MSGRESULT, 0);
@@ -28,32 +26,32 @@ bool isEscapePress(WPARAM virtualKey, LPARAM message) {
     return msg == nullptr || msg->message != WM_KEYDOWN || (msg->lParam & kWasDown) == 0;
 }
 
-bool onSelectionKey(Dock& dock, WPARAM virtualKey, int& launch) {
-    if (!dock.state.keyboard.active) return false;
+bool onSelectionKey(Dock& dock, KeyboardSelection& keyboard, WPARAM virtualKey, int& launch) {
+    if (!keyboard.active) return false;
     static constexpr std::pair<WPARAM, SelectionKey> kMoves[] = {
         {VK_LEFT, SelectionKey::left},
         {VK_RIGHT, SelectionKey::right},
         {VK_HOME, SelectionKey::home},
         {VK_END, SelectionKey::end},
     };
-    if (virtualKey == VK_RETURN) launch = selectionToLaunch(dock);
+    if (virtualKey == VK_RETURN) launch = selectionToLaunch(dock, keyboard);
     for (const auto& [key, move] : kMoves)
-        if (key == virtualKey) moveSelection(dock, move);
+        if (key == virtualKey) moveSelection(dock, keyboard, move);
     return true;
 }
 
-bool onTypedCharacter(Dock& dock, WPARAM character) {
-    if (!dock.state.keyboard.active) return false;
+bool onTypedCharacter(Dock& dock, KeyboardSelection& keyboard, WPARAM character) {
+    if (!keyboard.active) return false;
     // Enter and Escape have been dealt with as keys; their characters and
     // other control characters name no title.
     if (character >= 0x20 && character != 0x7F && character <= 0xFF)
-        typeAhead(dock, static_cast<char>(character));
+        typeAhead(dock, keyboard, static_cast<char>(character));
     return true;
 }
 
-void onKeyboardHotkey(Dock& dock, HWND window) {
+void onKeyboardHotkey(Dock& dock, KeyboardSelection& keyboard, HWND window, bool itemHeld) {
     // The hotkey's message lets the dock take the foreground.
-    if (enterKeyboardMode(dock)) ::SetForegroundWindow(window);
+    if (enterKeyboardMode(dock, keyboard, itemHeld)) ::SetForegroundWindow(window);
 }
 
 }  // namespace dock

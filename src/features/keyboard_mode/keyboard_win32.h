@@ -3,7 +3,7 @@
 // dialog manager first; while the mode holds they come to the dock instead.
 #include <windows.h>
 
-#include "config/dock.h"
+#include "features/keyboard_mode/keyboard_mode.h"
 
 namespace dock {
 
@@ -12,15 +12,15 @@ namespace dock {
 // nothing, so that the dialog manager turns the key into an IDCANCEL that
 // closes nothing and makes no character of it. False when the mode does not
 // hold and the classic handling applies.
-bool takeDialogKeys(Dock& dock, HWND window, LPARAM message);
+bool takeDialogKeys(Dock& dock, KeyboardSelection& keyboard, HWND window, LPARAM message);
 // WM_GETDLGCODE for Escape, which closes the dock; the repeats of a key held
 // down are no new press: the press they repeat may have been the mode's.
 bool isEscapePress(WPARAM virtualKey, LPARAM message);
 // WM_KEYDOWN and WM_CHAR; false when the mode does not hold. Enter names in
 // `launch` the item for the program to start.
-bool onSelectionKey(Dock& dock, WPARAM virtualKey, int& launch);
-bool onTypedCharacter(Dock& dock, WPARAM character);
+bool onSelectionKey(Dock& dock, KeyboardSelection& keyboard, WPARAM virtualKey, int& launch);
+bool onTypedCharacter(Dock& dock, KeyboardSelection& keyboard, WPARAM character);
 // WM_HOTKEY under the dock's own id: the dock comes to the foreground.
-void onKeyboardHotkey(Dock& dock, HWND window);
+void onKeyboardHotkey(Dock& dock, KeyboardSelection& keyboard, HWND window, bool itemHeld);
 
 }  // namespace dock

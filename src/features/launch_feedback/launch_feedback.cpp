@@ -11,12 +11,11 @@ namespace {
 constexpr int kHopTicks = kBounceTicks / 2;
 constexpr double kPi = 3.14159265358979323846;
 
-bool bounceOver(const Dock& dock) {
-    const LaunchBounce& bounce = dock.state.bounce;
+bool bounceOver(const Dock& dock, const LaunchBounce& bounce) {
     const DockItemList& items = dock.state.items;
-    if (!items.Contains(bounce.item) || items[bounce.item].item.targetPath != bounce.target)
-        return true;
-    const std::vector<std::string>& running = dock.state.running.targets;
+    const int item = dock.state.frame.overlay.raisedItem;
+    if (!items.Contains(item) || items[item].item.targetPath != bounce.target) return true;
+    const std::vector<std::string>& running = dock.state.frame.overlay.runningTargets;
     return dock.settings.runningIndicator != 0 &&
            std::binary_search(running.begin(), running.end(), bounce.target);
 }
@@ -29,21 +28,26 @@ float bounceHeight(int tick, double cellHeight) {
     return static_cast<float>(cellHeight / 2 * std::sin(kPi * hop));
 }
 
-void startBounce(Dock& dock, int index) {
+void startBounce(Dock& dock, LaunchBounce& bounce, int index) {
     if (dock.settings.launchFeedback == 0 || !dock.state.items.Contains(index)) return;
-    dock.state.bounce = {index, dock.state.items[index].item.targetPath, 0, 0.0f};
+    bounce = {dock.state.items[index].item.targetPath, 0};
+    FrameOverlay& overlay = dock.state.frame.overlay;
+    overlay.raisedItem = index;
+    overlay.rise = 0.0f;
     dock.platform.window.ArmTimer(kFastPeriodMs);
 }
 
-bool stepBounce(Dock& dock) {
-    LaunchBounce& bounce = dock.state.bounce;
-    if (bounce.item == 0) return false;
+bool stepBounce(Dock& dock, LaunchBounce& bounce) {
+    FrameOverlay& overlay = dock.state.frame.overlay;
+    if (overlay.raisedItem == 0) return false;
     ++bounce.tick;
-    if (bounce.tick >= kBounceTicks || bounceOver(dock)) {
+    if (bounce.tick >= kBounceTicks || bounceOver(dock, bounce)) {
         bounce = {};
+        overlay.raisedItem = 0;
+        overlay.rise = 0.0f;
         return true;
     }
-    bounce.rise = bounceHeight(bounce.tick, dock.state.metrics.cellHeight);
+    overlay.rise = bounceHeight(bounce.tick, dock.state.metrics.cellHeight);
     return true;
 }
 

@@ -32,8 +32,8 @@ std::vector<std::string> partsOf(std::string_view text, const LeadBytes& leadByt
 
 // The program an item starts: its target, or the target of its shortcut,
 // which is read from the file only the first time.
-const std::string& programOf(Dock& dock, const std::string& target) {
-    std::map<std::string, std::string>& programs = dock.state.running.programs;
+const std::string& programOf(Dock& dock, RunningItems& running, const std::string& target) {
+    std::map<std::string, std::string>& programs = running.programs;
     const auto known = programs.find(target);
     if (known != programs.end()) return known->second;
     const std::string program = fileExtension(target, dock.leadBytes) == "lnk"
@@ -139,12 +139,12 @@ std::string normalisedProgramPath(std::string_view path, const LeadBytes& leadBy
     return LowerAscii(normalised, leadBytes);
 }
 
-bool refreshRunningItems(Dock& dock) {
-    RunningItems& running = dock.state.running;
+bool refreshRunningItems(Dock& dock, RunningItems& running) {
+    std::vector<std::string>& shown = dock.state.frame.overlay.runningTargets;
     if (dock.settings.runningIndicator == 0) {
         running.refreshDue = true;
-        if (running.targets.empty()) return false;
-        running.targets.clear();
+        if (shown.empty()) return false;
+        shown.clear();
         return true;
     }
     ShellPort& shell = dock.platform.shell;
@@ -160,18 +160,18 @@ bool refreshRunningItems(Dock& dock) {
     const DockItemList& items = dock.state.items;
     for (int i = 1; i <= items.Count(); ++i) {
         const std::string& target = items[i].item.targetPath;
-        const std::string& program = programOf(dock, target);
+        const std::string& program = programOf(dock, running, target);
         if (!program.empty() && programs.count(program) != 0) targets.push_back(target);
     }
     std::sort(targets.begin(), targets.end());
     targets.erase(std::unique(targets.begin(), targets.end()), targets.end());
-    if (targets == running.targets) return false;
-    running.targets = std::move(targets);
+    if (targets == shown) return false;
+    shown = std::move(targets);
     return true;
 }
 
-bool switchToRunningItem(Dock& dock, int index) {
-    const std::string& program = programOf(dock, dock.state.items[index].item.targetPath);
+bool switchToRunningItem(Dock& dock, RunningItems& running, int index) {
+    const std::string& program = programOf(dock, running, dock.state.items[index].item.targetPath);
     if (program.empty()) return false;
     const std::vector<ProgramWindow> windows = programWindows(dock);
     std::vector<std::uintptr_t> own;

@@ -25,7 +25,7 @@ class Launching : public ::testing::Test {
     }
     void at(std::uint32_t tick, int index) {
         platform.shell.tick = tick;
-        launchItem(platform.dock, index);
+        launchItem(platform.dock, platform.features, index);
     }
     std::size_t launches() const { return platform.shell.launched.size(); }
 
@@ -139,33 +139,34 @@ TEST_F(Launching, CooldownBelongsToTheIndexNotToTheItem) {
 
 TEST_F(Launching, AHotkeyLaunchesItsItemWhenTheKeyMatches) {
     platform.shell.tick = 100;
-    dispatchHotkey(platform.dock, 1, 0x00410003);  // Ctrl+Alt+A
+    dispatchHotkey(platform.dock, platform.features, 1, 0x00410003);  // Ctrl+Alt+A
     ASSERT_EQ(launches(), 1u);
     EXPECT_EQ(platform.shell.launched[0].file, "C:/Tools/app.exe");
 }
 
 TEST_F(Launching, AHotkeyIgnoresTheModifiersButNotTheKey) {
     platform.shell.tick = 100;
-    dispatchHotkey(platform.dock, 2, 0x00420000);  // B without modifiers still matches item 2
-    dispatchHotkey(platform.dock, 1, 0x00420003);  // B is not item 1's key
+    // B without modifiers still matches item 2.
+    dispatchHotkey(platform.dock, platform.features, 2, 0x00420000);
+    dispatchHotkey(platform.dock, platform.features, 1, 0x00420003);  // B is not item 1's key
     ASSERT_EQ(launches(), 1u);
     EXPECT_EQ(platform.shell.launched[0].file, "D:\\Games\\game.exe");
 }
 
 TEST_F(Launching, AHotkeyIdOutsideTheListDoesNothing) {
-    dispatchHotkey(platform.dock, 0, 0x00410003);
-    dispatchHotkey(platform.dock, 4, 0x00410003);
-    dispatchHotkey(platform.dock, ~std::uintptr_t{0}, 0x00410003);
+    dispatchHotkey(platform.dock, platform.features, 0, 0x00410003);
+    dispatchHotkey(platform.dock, platform.features, 4, 0x00410003);
+    dispatchHotkey(platform.dock, platform.features, ~std::uintptr_t{0}, 0x00410003);
     EXPECT_EQ(launches(), 0u);
 }
 
 TEST_F(Launching, AHotkeyIsHeldBackByTheSameCooldownAsADoubleClick) {
     at(1000, 1);
     platform.shell.tick = 1999;
-    dispatchHotkey(platform.dock, 1, 0x00410003);
+    dispatchHotkey(platform.dock, platform.features, 1, 0x00410003);
     EXPECT_EQ(launches(), 1u);
     platform.shell.tick = 2000;
-    dispatchHotkey(platform.dock, 1, 0x00410003);
+    dispatchHotkey(platform.dock, platform.features, 1, 0x00410003);
     EXPECT_EQ(launches(), 2u);
 }
 

@@ -52,10 +52,11 @@ class StartingTheDock : public ::testing::Test {
 
     FakePlatform platform;
     Dock& dock = platform.dock;
+    FeatureStates& features = platform.features;
 };
 
 TEST_F(StartingTheDock, WithoutConfigShowsTheEmptyDockWhereTheDialogManagerPutIt) {
-    startDock(dock);
+    startDock(dock, features);
 
     EXPECT_EQ(platform.window.placements,
               (std::vector<FakeWindow::Placement>{{true, 540, 330, 288, 340}}));
@@ -74,7 +75,7 @@ TEST_F(StartingTheDock, WithoutConfigShowsTheEmptyDockWhereTheDialogManagerPutIt
 }
 
 TEST_F(StartingTheDock, SetsTheLayoutMetricsFromTheBackground) {
-    startDock(dock);
+    startDock(dock, features);
     const LayoutMetrics& m = dock.state.metrics;
     EXPECT_EQ(m.cellPadding, 5);
     EXPECT_EQ(m.cellWidth, 36);
@@ -91,7 +92,7 @@ TEST_F(StartingTheDock, SetsTheLayoutMetricsFromTheBackground) {
 TEST_F(StartingTheDock, At144DpiTheEmptyDockIsHalfAgainAsLargeAndTheBackgroundCutAsBefore) {
     platform.window.dpi = 144;
     platform.window.monitorDpis = {144};
-    startDock(dock);
+    startDock(dock, features);
     EXPECT_EQ(platform.window.placements,
               (std::vector<FakeWindow::Placement>{{true, 540, 330, 432, 510}}));
     // Where the dialog manager put it, in config.ini's units.
@@ -140,7 +141,7 @@ TEST_F(StartingTheDock, At144DpiTheSavedPlaceIsWhereTheScaledDockWouldBe) {
     platform.window.monitorDpis = {144};
     setting(texts::kKeyLeft, "300");
     setting(texts::kKeyTop, "150");
-    startDock(dock);
+    startDock(dock, features);
     EXPECT_EQ(platform.window.placements.at(0), (FakeWindow::Placement{true, 450, 225, 432, 510}));
     EXPECT_EQ(dock.state.place.chosen, (PointI{300, 150}));
     platform.window.MoveTo(451, 227);
@@ -153,7 +154,7 @@ TEST_F(StartingTheDock, At144DpiTheSavedPlaceIsWhereTheScaledDockWouldBe) {
 TEST_F(StartingTheDock, ADpiChangeRescalesTheRowTakesTheSuggestedPlaceAndRemakesTheSurface) {
     item(1, "One", "0", "C:\\one.exe");
     itemCount("1");
-    startDock(dock);
+    startDock(dock, features);
     ASSERT_EQ(dock.state.items[1].baseRect, (RectF{144, 0, 180, 36}));
     dock.state.frame.hoverIndex = 1;
     dock.state.frame.zoomIndex = 1;
@@ -194,8 +195,8 @@ TEST_F(StartingTheDock, TheDpiSettingIsReadBeforeTheWindowAndItsSwitchWaitsForTh
     platform.profile.Set(kConfig, section, key, "x");  // no number: the default
     EXPECT_FALSE(dpiAwarenessWanted(platform.profile, "C:\\Dock"));
 
-    startDock(dock);
-    switchExtendedSetting(dock, *extendedSettingOfCommand(IDM_DPI_AWARE));
+    startDock(dock, features);
+    switchExtendedSetting(dock, features, *extendedSettingOfCommand(IDM_DPI_AWARE));
     EXPECT_EQ(dock.settings.dpiAware, 1);
     ASSERT_EQ(platform.messages.shown.size(), 1u);
     EXPECT_EQ(platform.messages.shown[0].text, texts::kDpiAwareNextStartText);
@@ -207,7 +208,7 @@ TEST_F(StartingTheDock, TheDpiSettingIsReadBeforeTheWindowAndItsSwitchWaitsForTh
 }
 
 TEST_F(StartingTheDock, UsesTheBuiltInPicturesWhenNoReplacementExists) {
-    startDock(dock);
+    startDock(dock, features);
     auto& background = dynamic_cast<testing::FakePicture&>(*dock.state.pictures.backgroundImage);
     auto& tray = dynamic_cast<testing::FakePicture&>(*dock.state.pictures.trayImage);
     EXPECT_EQ(background.source, kBuiltinBackground);
@@ -219,7 +220,7 @@ TEST_F(StartingTheDock, LoadsTheReplacementPicturesBesideTheProgram) {
     const std::string png(embedded::BackgroundPicture.begin(), embedded::BackgroundPicture.end());
     platform.files.Put("C:\\Dock\\res\\0.png", png);
     platform.files.Put("C:\\Dock\\res\\1.png", png);
-    startDock(dock);
+    startDock(dock, features);
     EXPECT_EQ(dynamic_cast<testing::FakePicture&>(*dock.state.pictures.backgroundImage).source,
               "file:C:\\Dock\\res\\0.png");
     EXPECT_EQ(dynamic_cast<testing::FakePicture&>(*dock.state.pictures.trayImage).source,
@@ -228,7 +229,7 @@ TEST_F(StartingTheDock, LoadsTheReplacementPicturesBesideTheProgram) {
 
 TEST_F(StartingTheDock, ABackgroundFileThatDoesNotDecodeLeavesTheBackgroundEmpty) {
     platform.files.Put("C:\\Dock\\res\\0.png", "not a picture");
-    startDock(dock);
+    startDock(dock, features);
     EXPECT_FALSE(dock.state.pictures.backgroundImage->IsLoaded());
     EXPECT_EQ(dock.state.metrics.backgroundHeight, 0);
     // Only the float room and the caption room are left: (0 + 48 + 18) x 2.
@@ -241,7 +242,7 @@ TEST_F(StartingTheDock, TheBareTemplatePutsTheWindowAtTheOrigin) {
     setting(texts::kKeyLeft, "");
     setting(texts::kKeyTop, "");
     itemCount("");
-    startDock(dock);
+    startDock(dock, features);
     EXPECT_EQ(platform.window.placements,
               (std::vector<FakeWindow::Placement>{{true, 0, 0, 288, 340}}));
     EXPECT_EQ(platform.canvas.Only("DrawImageSlice").size(), 3u);
@@ -252,7 +253,7 @@ TEST_F(StartingTheDock, PlacesTheWindowAtTheSavedPositionWithTheSavedZOrder) {
     setting(texts::kKeyTop, "650");
     setting(texts::kKeyAlwaysOnTop, "0");
     setting(texts::kKeyFloatDistance, "58");
-    startDock(dock);
+    startDock(dock, features);
     EXPECT_EQ(platform.window.placements,
               (std::vector<FakeWindow::Placement>{{false, -100, 650, 288, 360}}));
     EXPECT_EQ(dock.state.metrics.rowTop, 162);
@@ -286,7 +287,7 @@ TEST_F(StartingTheDock, ASavedPositionWhoseStripMeetsNoMonitorFallsBackToTheDial
                           std::string(texts::kKeyLeft), c.left);
         fresh.profile.Set(kConfig, std::string(texts::kSectionSettings),
                           std::string(texts::kKeyTop), c.top);
-        startDock(fresh.dock);
+        startDock(fresh.dock, fresh.features);
         EXPECT_EQ(fresh.window.rect, (RectI{c.x, c.y, c.x + 288, c.y + 340}))
             << c.left << "," << c.top;
         // The saved place stays the chosen one, for when its monitor is back.
@@ -300,7 +301,7 @@ TEST_F(StartingTheDock, JudgesTheStripOfTheLoadedRowNotTheEmptyWindow) {
     // The first four icons hang off the left edge; the last two and the strip
     // around them are on screen.
     setting(texts::kKeyLeft, "-288");
-    startDock(dock);
+    startDock(dock, features);
     EXPECT_EQ(platform.window.log,
               (std::vector<std::string>{"place", "accept", "arm 100", "arm 10"}));
     EXPECT_EQ(platform.window.rect.left, -288);
@@ -314,7 +315,7 @@ TEST_F(StartingTheDock, JudgesTheStripOfTheLoadedRowNotTheEmptyWindow) {
                       "1166");
     fresh.profile.Set(kConfig, std::string(texts::kSectionItems), std::string(texts::kKeyItemCount),
                       "3");
-    startDock(fresh.dock);
+    startDock(fresh.dock, fresh.features);
     EXPECT_EQ(fresh.window.placements,
               (std::vector<FakeWindow::Placement>{{true, 1166, 330, 288, 340}}));
     EXPECT_EQ(fresh.window.log,
@@ -326,7 +327,7 @@ TEST_F(StartingTheDock, ASecondMonitorKeepsADockSavedOnIt) {
     platform.window.monitors.push_back({-1920, 0, 0, 1080});
     setting(texts::kKeyLeft, "-1500");
     setting(texts::kKeyTop, "900");
-    startDock(dock);
+    startDock(dock, features);
     EXPECT_EQ(platform.window.placements.at(0),
               (FakeWindow::Placement{true, -1500, 900, 288, 340}));
 }
@@ -336,7 +337,7 @@ TEST_F(StartingTheDock, AddsTheConfiguredItemsAndDrawsTheRow) {
     item(1, "Tool", "1601", "C:\\a.exe");
     item(2, "", "0", "C:\\b.txt");
     item(3, "Third", "834", "C:\\c.exe");  // 0x0342: Shift+Ctrl+B
-    startDock(dock);
+    startDock(dock, features);
 
     ASSERT_EQ(dock.state.items.Count(), 3);
     EXPECT_EQ(dock.state.items[1].item.title, "Tool");
@@ -362,13 +363,13 @@ TEST_F(StartingTheDock, AddsTheConfiguredItemsAndDrawsTheRow) {
 
 TEST_F(StartingTheDock, AHighQualitySettingReachesTheSurface) {
     setting(texts::kKeyHighQuality, "1");
-    startDock(dock);
+    startDock(dock, features);
     EXPECT_EQ(platform.canvas.calls.at(0).args.at(5), 1);
 }
 
 TEST_F(StartingTheDock, ANegativeItemCountShowsTheEmptyDockToo) {
     itemCount("-2");
-    startDock(dock);
+    startDock(dock, features);
     EXPECT_EQ(dock.state.items.Count(), 0);
     const auto strip = platform.canvas.Only("DrawImageSlice");
     ASSERT_EQ(strip.size(), 3u);
@@ -387,7 +388,7 @@ class KeepingTheDockOnScreen : public StartingTheDock {
         setting(texts::kKeyTop, std::to_string(top));
         itemCount("3");
         for (int n = 1; n <= 3; ++n) item(n, "Item", "0", "C:\\a.exe");
-        startDock(dock);
+        startDock(dock, features);
         ASSERT_EQ(platform.window.rect.left, left);
         platform.window.log.clear();
     }
@@ -449,12 +450,12 @@ TEST_F(StoppingTheDock, ReleasesOnlyTheHotkeysThatAreSetThenStopsTheTimerAndSave
     item(1, "One", "1601", "C:\\a.exe");
     item(2, "Two", "0", "C:\\b.exe");
     item(3, "Three", "834", "C:\\c.exe");
-    startDock(dock);
+    startDock(dock, features);
     platform.hotkeys.log.clear();
     platform.window.log.clear();
     platform.profile.writes.clear();
 
-    stopDock(dock);
+    stopDock(dock, features);
     EXPECT_EQ(platform.hotkeys.log, (std::vector<std::string>{"unregister 1", "unregister 3"}));
     EXPECT_EQ(platform.window.log, (std::vector<std::string>{"stop"}));
     ASSERT_FALSE(platform.profile.writes.empty());
@@ -482,14 +483,14 @@ TEST_F(StoppingTheDock, SavesAnAbsurdFloatDistanceAsReadWhileTheWindowStaysUsabl
         fresh.profile.Set(kConfig, std::string(texts::kSectionSettings),
                           std::string(texts::kKeyFloatDistance), c.stored);
         if (c.undecodableBackground) fresh.files.Put("C:\\Dock\\res\\0.png", "not a picture");
-        startDock(fresh.dock);
+        startDock(fresh.dock, fresh.features);
         EXPECT_EQ(fresh.dock.settings.floatDistance, TextToInt(c.stored));
         EXPECT_EQ(fresh.dock.state.metrics.floatDistance, c.used);
         EXPECT_EQ(fresh.window.placements.at(0).height, c.height) << c.stored;
         EXPECT_EQ(fresh.canvas.Only("Create").at(0).args.at(1), c.height) << c.stored;
 
         fresh.profile.writes.clear();
-        stopDock(fresh.dock);
+        stopDock(fresh.dock, fresh.features);
         int written = 0;
         for (const auto& [key, value] : fresh.profile.writes)
             if (std::get<2>(key) == texts::kKeyFloatDistance) {

@@ -341,7 +341,7 @@ class SavingWhenDue : public ::testing::Test {
     }
     void tickAt(std::uint32_t tick) {
         fake.shell.tick = tick;
-        animationTick(fake.dock);
+        animationTick(fake.dock, fake.features);
     }
     FakePlatform fake;
 };
@@ -436,7 +436,7 @@ TEST_F(SavingWhenDue, NothingIsSavedWhileTheDockIsBusy) {
 
 TEST_F(SavingWhenDue, NothingIsSavedWhenNothingChanged) {
     addDroppedFiles(fake.dock, {"C:\\a.txt"});
-    stopDock(fake.dock);  // the close saves, so nothing is left to do
+    stopDock(fake.dock, fake.features);  // the close saves, so nothing is left to do
     EXPECT_EQ(Saves(), 1);
     fake.messages.answers.push_back(7);  // No
     deleteItem(fake.dock, 1);

@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/feature_table.h"
 #include "config/dock.h"
 
 namespace dock::testing {
@@ -518,6 +519,7 @@ struct FakePlatform {
     FakeWindow window;
     FakeShell shell;
     FakeForeground foreground;
+    FeatureStates features;
     Dock dock{Platform{files, profile, messages, pictures, canvas, hotkeys, icons, window, shell,
                        foreground},
               "C:\\Dock",

@@ -78,6 +78,7 @@ TEST(DeriveTitle, CutsAtEveryBackslashOnASingleByteCodePage) {
 struct AddItemTest : ::testing::Test {
     testing::FakePlatform fake;
     Dock& dock = fake.dock;
+    FeatureStates& features = fake.features;
     DockState& state = fake.dock.state;
 
     AddItemTest() {
@@ -287,7 +288,7 @@ TEST_F(AddItemTest, SwitchingSharpIconsTakesTheModuleIconsAgainAtTheMagnifiedSiz
     fake.icons.log.clear();
 
     const ExtendedSetting& sharp = *extendedSettingOfCommand(IDM_SHARP_ICONS);
-    switchExtendedSetting(dock, sharp);
+    switchExtendedSetting(dock, features, sharp);
     // Custom icons are used as they are; a document has no module to ask.
     EXPECT_THAT(fake.icons.log, ElementsAre("icons C:\\a.exe at 62", "shortcut C:\\b.lnk",
                                             "icons C:\\b.exe at 62"));
@@ -305,7 +306,7 @@ TEST_F(AddItemTest, SwitchingSharpIconsTakesTheModuleIconsAgainAtTheMagnifiedSiz
     reloadItemPictures(dock);
     EXPECT_EQ(fake.icons.log.front(), "icons C:\\a.exe at 92");
 
-    switchExtendedSetting(dock, sharp);
+    switchExtendedSetting(dock, features, sharp);
     EXPECT_EQ(fake.icons.log.back(), "icons C:\\b.exe");
     EXPECT_EQ(pictureOf(1), "memory:32");
 }

@@ -31,6 +31,7 @@ std::string itemPicture(int i) {
 struct FrameTest : ::testing::Test {
     FakePlatform fake;
     Dock& dock = fake.dock;
+    FeatureStates& features = fake.features;
 
     std::unique_ptr<Picture> picture(const std::string& path, std::uint32_t w, std::uint32_t h) {
         fake.files.Put(path, pngHeader(w, h));

@@ -128,7 +128,7 @@ struct AnimationTick : ::testing::Test {
 
 TEST_F(AnimationTick, PointerOverACellHoversItDrawsAndArmsTheFastTimer) {
     pointAt(200, 160);
-    animationTick(fake.dock);
+    animationTick(fake.dock, fake.features);
     EXPECT_EQ(state.frame.hoverIndex, 2);
     EXPECT_EQ(state.frame.pointerX, 200);
     EXPECT_EQ(state.frame.pointerY, 160);
@@ -140,21 +140,21 @@ TEST_F(AnimationTick, PointerOverACellHoversItDrawsAndArmsTheFastTimer) {
 
 TEST_F(AnimationTick, StillPointerOnAFullZoomDrawsNothingButStillArmsTheFastTimer) {
     pointAt(198, 152);
-    for (int tick = 0; tick < 10; ++tick) animationTick(fake.dock);
+    for (int tick = 0; tick < 10; ++tick) animationTick(fake.dock, fake.features);
     ASSERT_EQ(state.frame.zoomPercent, 100);
     const std::size_t presents = fake.canvas.Only("Present").size();
     fake.window.timerArms.clear();
-    animationTick(fake.dock);
+    animationTick(fake.dock, fake.features);
     EXPECT_EQ(fake.canvas.Only("Present").size(), presents);
     EXPECT_EQ(fake.window.timerArms, (std::vector<std::uint32_t>{10}));
 }
 
 TEST_F(AnimationTick, PointerOutsideClearsTheHoverAndKeepsTheLastInsidePosition) {
     pointAt(200, 160);
-    animationTick(fake.dock);
+    animationTick(fake.dock, fake.features);
     pointAt(200, 400);  // below the window
     fake.window.timerArms.clear();
-    animationTick(fake.dock);
+    animationTick(fake.dock, fake.features);
     EXPECT_EQ(state.frame.hoverIndex, 0);
     EXPECT_EQ(state.frame.pointerX, 200);
     EXPECT_EQ(state.frame.pointerY, 160);
@@ -165,12 +165,12 @@ TEST_F(AnimationTick, PointerOutsideClearsTheHoverAndKeepsTheLastInsidePosition)
 TEST_F(AnimationTick, TheRowWidthForTheCurrentCountBoundsTheWindowNotItsRectangle) {
     fake.window.rect = {400, 300, 2000, 640};  // wider than the row
     pointAt(396, 170);
-    animationTick(fake.dock);
+    animationTick(fake.dock, fake.features);
     EXPECT_EQ(state.frame.pointerX, 0);  // outside: never written
 
     fake.window.rect = {400, 300, 688, 640};  // not yet grown for the third item
     pointAt(395, 10);
-    animationTick(fake.dock);
+    animationTick(fake.dock, fake.features);
     EXPECT_EQ(state.frame.pointerX, 395);
     EXPECT_EQ(state.frame.pointerY, 10);
     EXPECT_EQ(state.frame.hoverIndex, 0);
@@ -178,13 +178,13 @@ TEST_F(AnimationTick, TheRowWidthForTheCurrentCountBoundsTheWindowNotItsRectangl
 
 TEST_F(AnimationTick, PointerLeftOrAboveTheWindowIsOutside) {
     fake.window.cursor = {399, 450};
-    animationTick(fake.dock);
+    animationTick(fake.dock, fake.features);
     fake.window.cursor = {500, 299};
-    animationTick(fake.dock);
+    animationTick(fake.dock, fake.features);
     EXPECT_EQ(state.frame.pointerX, 0);
     EXPECT_EQ(state.frame.pointerY, 0);
     fake.window.cursor = {401, 301};
-    animationTick(fake.dock);
+    animationTick(fake.dock, fake.features);
     EXPECT_EQ(state.frame.pointerX, 1);
     EXPECT_EQ(state.frame.pointerY, 1);
     EXPECT_EQ(state.frame.hoverIndex, 0);
@@ -192,12 +192,12 @@ TEST_F(AnimationTick, PointerLeftOrAboveTheWindowIsOutside) {
 
 TEST_F(AnimationTick, WhileBusyNothingIsSampledChangedDrawnOrArmed) {
     pointAt(200, 160);
-    animationTick(fake.dock);
+    animationTick(fake.dock, fake.features);
     const std::size_t calls = fake.canvas.calls.size();
     fake.window.timerArms.clear();
     state.commands.busy = true;
     pointAt(240, 170);
-    for (int tick = 0; tick < 3; ++tick) animationTick(fake.dock);
+    for (int tick = 0; tick < 3; ++tick) animationTick(fake.dock, fake.features);
     EXPECT_EQ(state.frame.hoverIndex, 2);
     EXPECT_EQ(state.frame.pointerX, 200);
     EXPECT_EQ(state.frame.zoomPercent, 10);
@@ -209,7 +209,7 @@ TEST_F(AnimationTick, WithoutItemsNothingIsEverHovered) {
     FakePlatform empty;
     empty.dock.settings.autoSnap = 1;
     empty.window.cursor = {400 + 150, 300 + 160};
-    animationTick(empty.dock);
+    animationTick(empty.dock, empty.features);
     EXPECT_EQ(empty.dock.state.frame.hoverIndex, 0);
     EXPECT_EQ(empty.dock.state.frame.pointerX, 150);
     EXPECT_EQ(empty.window.timerArms, (std::vector<std::uint32_t>{100}));

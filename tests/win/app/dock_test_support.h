@@ -146,6 +146,7 @@ class DockUnderTest {
         }
     }
     Dock& dock() { return program.GetDock(); }
+    FeatureStates& features() { return program.Features(); }
     RECT rect() const {
         RECT r{};
         ::GetWindowRect(window, &r);

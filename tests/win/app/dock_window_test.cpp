@@ -380,7 +380,7 @@ TEST_F(DockWindow, InKeyboardModeTheDialogsKeysChooseAndEscapeGivesTheKeyboardBa
                                 section(texts::kSectionExtended) +
                                 entry(texts::kKeyKeyboardMode, "1"));
     DockUnderTest dock(folder.Path());
-    const KeyboardSelection& keyboard = dock.dock().state.keyboard;
+    const KeyboardSelection& keyboard = dock.features().keyboard;
     ASSERT_TRUE(keyboard.hotkeyHeld);
     // Through the dialog manager, as the modal loop hands them on.
     auto press = [&](UINT message, WPARAM key, LPARAM data = 0x00010001) {
@@ -599,6 +599,7 @@ TEST_F(DockWindow, DraggingAnItemHoldsTheCaptureUntilItIsReleasedCancelledOrLost
     writeFileText(config(), itemsSection(3, "C:\\a.exe", "0"));
     DockUnderTest dock(folder.Path());
     DockState& state = dock.dock().state;
+    const ItemDrag& drag = dock.features().drag;
     const int distance = ::GetSystemMetrics(SM_CXDRAG);
     auto pressAndDrag = [&](int item) {
         state.frame.hoverIndex = item;
@@ -606,9 +607,9 @@ TEST_F(DockWindow, DraggingAnItemHoldsTheCaptureUntilItIsReleasedCancelledOrLost
         ::SendMessageA(dock.window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, 170));
         EXPECT_EQ(::GetCapture(), dock.window);
         ::SendMessageA(dock.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + distance, 170));
-        EXPECT_EQ(state.drag.phase, ItemDrag::Phase::pressed) << "not beyond the drag distance";
+        EXPECT_EQ(drag.phase, ItemDrag::Phase::pressed) << "not beyond the drag distance";
         ::SendMessageA(dock.window, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(x + distance + 1, 170));
-        EXPECT_EQ(state.drag.phase, ItemDrag::Phase::dragging);
+        EXPECT_EQ(drag.phase, ItemDrag::Phase::dragging);
     };
     auto titles = [&] {
         std::string out;
@@ -621,19 +622,19 @@ TEST_F(DockWindow, DraggingAnItemHoldsTheCaptureUntilItIsReleasedCancelledOrLost
     HWND other = ::CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
                                    nullptr, nullptr);
     ::SetCapture(other);
-    EXPECT_EQ(state.drag.phase, ItemDrag::Phase::none);
+    EXPECT_EQ(drag.phase, ItemDrag::Phase::none);
     ::ReleaseCapture();
     ::DestroyWindow(other);
 
     // Escape and a right-click cancel it without closing the dock or opening the menu.
     pressAndDrag(1);
     ::SendMessageA(dock.window, WM_GETDLGCODE, VK_ESCAPE, 0);
-    EXPECT_EQ(state.drag.phase, ItemDrag::Phase::none);
+    EXPECT_EQ(drag.phase, ItemDrag::Phase::none);
     EXPECT_EQ(::GetCapture(), nullptr);
     EXPECT_FALSE(dock.program.Session().ended);
     pressAndDrag(1);
     ::SendMessageA(dock.window, WM_RBUTTONUP, 0, MAKELPARAM(200, 170));
-    EXPECT_EQ(state.drag.phase, ItemDrag::Phase::none);
+    EXPECT_EQ(drag.phase, ItemDrag::Phase::none);
     EXPECT_EQ(::GetCapture(), nullptr);
     EXPECT_EQ(titles(), "123");
 

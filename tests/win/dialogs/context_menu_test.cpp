@@ -171,12 +171,12 @@ TEST_F(ContextMenuTest, TheExtendedSubmenuTogglesFullscreenAvoidanceWithItsForeg
     MenuSeen seen = openMenuAndPress(chooseAvoidance);
     EXPECT_EQ(seen.avoidState & MF_CHECKED, 0u) << "off by default";
     EXPECT_EQ(real.dock().settings.fullscreenAvoid, 1);
-    EXPECT_TRUE(state.fullscreen.watching);
+    EXPECT_TRUE(real.features().fullscreen.watching);
     EXPECT_TRUE(std::exchange(state.saving.saveDue, false));
     seen = openMenuAndPress(chooseAvoidance);
     EXPECT_EQ(seen.avoidState & MF_CHECKED, static_cast<UINT>(MF_CHECKED));
     EXPECT_EQ(real.dock().settings.fullscreenAvoid, 0);
-    EXPECT_FALSE(state.fullscreen.watching);
+    EXPECT_FALSE(real.features().fullscreen.watching);
     EXPECT_TRUE(state.saving.saveDue);
 }
 
@@ -211,7 +211,7 @@ TEST_F(ContextMenuTest, StartWithWindowsAddsAndRemovesTheRunValueAndItsMarkFollo
 TEST_F(ContextMenuTest, AlwaysOnTopSwitchedOnWhileAFullScreenProgramIsInFrontWaitsForItsEnd) {
     real.dock().settings.alwaysOnTop = 0;
     ::SetWindowPos(real.window(), HWND_NOTOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    real.dock().state.fullscreen.avoiding = true;
+    real.dock().state.place.yieldsToFullscreen = true;
     openMenuAndPress(L"a");
     EXPECT_EQ(real.dock().settings.alwaysOnTop, 1);
     EXPECT_EQ(::GetWindowLongPtrW(real.window(), GWL_EXSTYLE) & WS_EX_TOPMOST, 0);

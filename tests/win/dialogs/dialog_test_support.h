@@ -115,6 +115,7 @@ class RealDock {
     }
 
     Dock& dock() { return dock_; }
+    FeatureStates& features() { return features_; }
     DockSession& session() { return session_; }
     HWND window() const { return window_; }
     DockCanvas& canvas() { return canvas_; }
@@ -142,7 +143,8 @@ class RealDock {
     testing::FakeShell shell_;
     Win32Foreground foreground_{window_};
     Dock dock_;
-    DockSession session_{dock_};
+    FeatureStates features_;
+    DockSession session_{dock_, features_};
 };
 
 }  // namespace dock::wine

@@ -262,12 +262,12 @@ TEST(SharpIcons, TheMagnifiedItemShowsThe48ImageClassicallyAndThe256OneSwitchedO
     EXPECT_PRED1(isRed, middle());
     EXPECT_PRED1(isRed, nearEdge());
 
-    switchExtendedSetting(dock, *extendedSettingOfCommand(IDM_SHARP_ICONS));
+    switchExtendedSetting(dock, fake.features, *extendedSettingOfCommand(IDM_SHARP_ICONS));
     EXPECT_EQ(picture.Width(), 256u);
     EXPECT_PRED1(isBlue, middle());
     EXPECT_PRED1(isWhitish, nearEdge());
 
-    switchExtendedSetting(dock, *extendedSettingOfCommand(IDM_SHARP_ICONS));
+    switchExtendedSetting(dock, fake.features, *extendedSettingOfCommand(IDM_SHARP_ICONS));
     EXPECT_EQ(picture.Width(), 48u);
     EXPECT_PRED1(isRed, middle());
     canvas.Destroy();

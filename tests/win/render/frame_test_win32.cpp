@@ -88,17 +88,17 @@ class SweepFrames : public ::testing::TestWithParam<Case> {
         d.settings.runningIndicator = c.marks ? 1 : 0;
         s.pictures.backgroundImage = load(embedded::BackgroundPicture);
         s.pictures.trayImage = load(embedded::SelectedTrayPicture);
-        s.running.indicatorImage = load(embedded::RunningIndicatorPicture);
+        s.pictures.runningIndicatorImage = load(embedded::RunningIndicatorPicture);
         for (int i = 1; i <= c.items; ++i) {
             s.pictures.imagePool.push_back(load(embedded::DefaultItemPicture));
             DockItem item;
             item.title = "Item " + std::to_string(i * 37);  // captions of differing lengths
             item.targetPath = "C:\\Programs\\" + std::to_string(i) + ".exe";
             if (i % 3 == 0) item.hotkey = static_cast<std::uint16_t>('A' + i % 26);
-            if (i % 4 == 1) s.running.targets.push_back(item.targetPath);
+            if (i % 4 == 1) s.frame.overlay.runningTargets.push_back(item.targetPath);
             s.items.Insert(i, item, i);
         }
-        std::sort(s.running.targets.begin(), s.running.targets.end());
+        std::sort(s.frame.overlay.runningTargets.begin(), s.frame.overlay.runningTargets.end());
         layoutRow(s, 1);
         recreateCanvas(frameOf(d));
     }
@@ -182,13 +182,14 @@ TEST_P(SweepFrames, CaptionsDragsAndANewSurfaceKeepTheBytesOfTheWholeFrame) {
     renderFrame(frameOf(d), true);
     expectSameSurfaces("new caption");
 
-    pressItem(d, {x, y});
-    movePressedPointer(d, {x + 40, y}, {4, 4});
+    pressItem(d, fakes.features.drag, {x, y});
+    movePressedPointer(d, fakes.features.drag, {x + 40, y}, {4, 4});
     for (int step = 0; step < 12 && !HasFatalFailure(); ++step) {
-        followDragPointer(d, {x + 40 + 9 * step, y - step});  // draws its frame
+        followDragPointer(d, fakes.features.drag,
+                          {x + 40 + 9 * step, y - step});  // draws its frame
         expectSameSurfaces("drag step " + std::to_string(step));
     }
-    releaseItem(d, {x + 140, y});
+    releaseItem(d, fakes.features.drag, {x + 140, y});
 
     s.pictures.imagePool.push_back(load(embedded::DefaultItemPicture));
     s.items.Insert(s.items.Count() + 1, DockItem{}, static_cast<int>(s.pictures.imagePool.size()));

@@ -19,11 +19,12 @@ namespace {
 constexpr int kLeft = 200;
 constexpr int kTop = 150;
 
+testing::FakePlatform* tickedFakes = nullptr;
 Dock* tickedDock = nullptr;
 
 // What the dock's own timer callback does: one tick of the hover tracking.
 void CALLBACK onTick(HWND, UINT, UINT_PTR, DWORD) {
-    if (tickedDock != nullptr) animationTick(*tickedDock);
+    if (tickedDock != nullptr) animationTick(*tickedDock, tickedFakes->features);
 }
 
 class HoverOnTheRealWindow : public ::testing::Test {
@@ -43,9 +44,11 @@ class HoverOnTheRealWindow : public ::testing::Test {
         layoutRow(state, 1);
         recreateCanvas(frameOf(dock));
         tickedDock = &dock;
+        tickedFakes = &fake;
     }
     void TearDown() override {
         tickedDock = nullptr;
+        tickedFakes = nullptr;
         ::KillTimer(window, reinterpret_cast<UINT_PTR>(window));
         canvas.Destroy();
         ::DestroyWindow(window);
@@ -67,7 +70,7 @@ class HoverOnTheRealWindow : public ::testing::Test {
 
 TEST_F(HoverOnTheRealWindow, PointerOverACellHoversItInWindowCoordinates) {
     pointAt(200, 160);
-    animationTick(dock);
+    animationTick(dock, fake.features);
     EXPECT_EQ(dock.state.frame.hoverIndex, 2);
     EXPECT_EQ(dock.state.frame.pointerX, 200);
     EXPECT_EQ(dock.state.frame.pointerY, 160);
@@ -76,18 +79,18 @@ TEST_F(HoverOnTheRealWindow, PointerOverACellHoversItInWindowCoordinates) {
 
 TEST_F(HoverOnTheRealWindow, TheWindowsOwnEdgesAreInsideAndTheRowsRightEdgeIsNot) {
     pointAt(0, 0);
-    animationTick(dock);
+    animationTick(dock, fake.features);
     EXPECT_EQ(dock.state.frame.pointerX, 0);
     EXPECT_EQ(dock.state.frame.pointerY, 0);
     pointAt(216, 152);  // the boundary between items 2 and 3
-    animationTick(dock);
+    animationTick(dock, fake.features);
     EXPECT_EQ(dock.state.frame.hoverIndex, 3);
     pointAt(395, 339);
-    animationTick(dock);
+    animationTick(dock, fake.features);
     EXPECT_EQ(dock.state.frame.pointerX, 395);
     EXPECT_EQ(dock.state.frame.pointerY, 339);
     pointAt(396, 200);
-    animationTick(dock);
+    animationTick(dock, fake.features);
     EXPECT_EQ(dock.state.frame.pointerX, 395);
     EXPECT_EQ(dock.state.frame.hoverIndex, 0);
 }
@@ -96,7 +99,7 @@ TEST_F(HoverOnTheRealWindow, TheWindowsOwnEdgesAreInsideAndTheRowsRightEdgeIsNot
 // pointer, faded out once it leaves.
 TEST_F(HoverOnTheRealWindow, TheTimerBuildsTheMagnificationAndFadesItOut) {
     pointAt(198, 160);  // item 2's centre, 8 px below its top line
-    animationTick(dock);
+    animationTick(dock, fake.features);
     EXPECT_TRUE(pumpUntil([&] { return dock.state.frame.zoomPercent == 100; }));
 
     // The model as the product's compiler builds it: sunk by 8, neighbours by 8 * 30 / 36.

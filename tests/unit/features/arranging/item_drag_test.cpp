@@ -53,13 +53,13 @@ struct DraggableDock : FakePlatform {
     }
     // Press on the hovered item at `from`, move past the drag distance to `to`.
     void dragTo(PointI from, PointI to) {
-        pressItem(dock, from);
-        movePressedPointer(dock, to, kDragDistance);
+        pressItem(dock, features.drag, from);
+        movePressedPointer(dock, features.drag, to, kDragDistance);
     }
     // The pointer at window point `p` for the next tick.
     void tickAt(PointI p) {
         window.cursor = {window.rect.left + p.x, window.rect.top + p.y};
-        animationTick(dock);
+        animationTick(dock, features);
     }
     bool saveDue() const { return dock.state.saving.saveDue; }
 };
@@ -140,14 +140,14 @@ TEST(MoveItem, ToTheLeftShiftsTheCoolDownOfAnItemBetween) {
 TEST(ItemDrag, AcrossTheRowMovesTheItemWhereItIsReleasedAndReleasesTheCapture) {
     DraggableDock fake;
     fake.dragTo({cellCentre(1), kRowY}, {cellCentre(1) + 10, kRowY});
-    EXPECT_EQ(fake.dock.state.drag.phase, ItemDrag::Phase::dragging);
+    EXPECT_EQ(fake.features.drag.phase, ItemDrag::Phase::dragging);
     fake.tickAt({cellCentre(3), kRowY});
-    EXPECT_EQ(fake.dock.state.drag.landing, 3);
+    EXPECT_EQ(fake.features.drag.landing, 3);
     EXPECT_EQ(fake.window.timerArms.back(), 10u);
-    releaseItem(fake.dock, {cellCentre(3), kRowY});
+    releaseItem(fake.dock, fake.features.drag, {cellCentre(3), kRowY});
 
     EXPECT_EQ(fake.titles(), "BCAD");
-    EXPECT_EQ(fake.dock.state.drag.phase, ItemDrag::Phase::none);
+    EXPECT_EQ(fake.features.drag.phase, ItemDrag::Phase::none);
     EXPECT_FALSE(fake.window.captured);
     EXPECT_EQ(fake.dock.state.frame.hoverIndex, 0);
     EXPECT_EQ(fake.dock.state.items[3].currentRect, fake.dock.state.items[3].baseRect);
@@ -157,7 +157,7 @@ TEST(ItemDrag, AcrossTheRowMovesTheItemWhereItIsReleasedAndReleasesTheCapture) {
 TEST(ItemDrag, BackToItsOwnPlaceChangesNothingAndSavesNothing) {
     DraggableDock fake(kCtrlAltA);
     fake.dragTo({cellCentre(1), kRowY}, {cellCentre(2), kRowY});
-    releaseItem(fake.dock, {cellCentre(1) + 5, kRowY});
+    releaseItem(fake.dock, fake.features.drag, {cellCentre(1) + 5, kRowY});
     EXPECT_EQ(fake.titles(), "ABCD");
     EXPECT_TRUE(fake.hotkeys.log.empty());
     EXPECT_FALSE(fake.saveDue());
@@ -166,12 +166,12 @@ TEST(ItemDrag, BackToItsOwnPlaceChangesNothingAndSavesNothing) {
 
 TEST(ItemDrag, StartsOnlyPastTheDragDistanceAndAPlainClickStaysAClick) {
     DraggableDock fake;
-    pressItem(fake.dock, {160, kRowY});
+    pressItem(fake.dock, fake.features.drag, {160, kRowY});
     EXPECT_EQ(fake.window.log, (std::vector<std::string>{"capture"}));
-    movePressedPointer(fake.dock, {164, kRowY - 4}, kDragDistance);
-    EXPECT_EQ(fake.dock.state.drag.phase, ItemDrag::Phase::pressed);
+    movePressedPointer(fake.dock, fake.features.drag, {164, kRowY - 4}, kDragDistance);
+    EXPECT_EQ(fake.features.drag.phase, ItemDrag::Phase::pressed);
     EXPECT_TRUE(fake.canvas.calls.empty());
-    releaseItem(fake.dock, {164, kRowY - 4});
+    releaseItem(fake.dock, fake.features.drag, {164, kRowY - 4});
     EXPECT_EQ(fake.window.log, (std::vector<std::string>{"capture", "release"}));
     EXPECT_EQ(fake.dock.state.frame.hoverIndex, 1) << "the click leaves the hover alone";
     EXPECT_TRUE(fake.canvas.calls.empty());
@@ -184,10 +184,10 @@ TEST(ItemDrag, NeverStartsWhileLockedBusyOrWithDragToReorderOff) {
         if (which == 1) fake.dock.state.commands.busy = true;
         if (which == 2) fake.dock.settings.dragReorder = 0;
         fake.dragTo({cellCentre(1), kRowY}, {cellCentre(3), kRowY});
-        releaseItem(fake.dock, {cellCentre(3), kRowY});
+        releaseItem(fake.dock, fake.features.drag, {cellCentre(3), kRowY});
         EXPECT_EQ(fake.titles(), "ABCD") << which;
         EXPECT_FALSE(fake.window.captured) << which;
-        EXPECT_EQ(fake.dock.state.drag.phase, ItemDrag::Phase::none) << which;
+        EXPECT_EQ(fake.features.drag.phase, ItemDrag::Phase::none) << which;
     }
 }
 
@@ -224,7 +224,7 @@ TEST(ItemDrag, OffTheStripAsksLikeDeleteAndNoPutsTheItemBack) {
     DraggableDock fake;
     fake.messages.answers = {7};
     fake.dragTo({cellCentre(1), kRowY}, {cellCentre(2), 40});
-    releaseItem(fake.dock, {cellCentre(2), 40});
+    releaseItem(fake.dock, fake.features.drag, {cellCentre(2), 40});
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_EQ(fake.messages.shown[0].text, "A");
     EXPECT_EQ(fake.messages.shown[0].caption, std::string(texts::kDeleteCaption));
@@ -239,7 +239,7 @@ TEST(ItemDrag, OffTheStripWithYesRemovesTheItemAndSaves) {
     fake.dock.state.frame.hoverIndex = 3;
     fake.messages.answers = {kAnswerYes};
     fake.dragTo({cellCentre(3), kRowY}, {cellCentre(3), 300});
-    releaseItem(fake.dock, {cellCentre(3), 300});
+    releaseItem(fake.dock, fake.features.drag, {cellCentre(3), 300});
     EXPECT_EQ(fake.messages.shown.at(0).text, "C");
     EXPECT_EQ(fake.titles(), "ABD");
     EXPECT_TRUE(fake.saveDue());
@@ -250,28 +250,28 @@ TEST(ItemDrag, CancelPutsEverythingBackAndReleasesTheCaptureOnEveryPath) {
     DraggableDock fake;
     fake.dragTo({cellCentre(1), kRowY}, {cellCentre(4), kRowY});
     fake.tickAt({cellCentre(4), kRowY});
-    EXPECT_TRUE(cancelItemDrag(fake.dock));
+    EXPECT_TRUE(cancelItemDrag(fake.dock, fake.features.drag));
     EXPECT_EQ(fake.titles(), "ABCD");
     EXPECT_FALSE(fake.window.captured);
     for (int i = 1; i <= 4; ++i)
         EXPECT_EQ(fake.dock.state.items[i].currentRect, fake.dock.state.items[i].baseRect);
     // The release that follows a cancel is no drop.
-    releaseItem(fake.dock, {cellCentre(4), kRowY});
+    releaseItem(fake.dock, fake.features.drag, {cellCentre(4), kRowY});
     EXPECT_EQ(fake.titles(), "ABCD");
     EXPECT_FALSE(fake.saveDue());
 
     // A press that never became a drag: released, but nothing to cancel.
     fake.dock.state.frame.hoverIndex = 1;
-    pressItem(fake.dock, {cellCentre(1), kRowY});
-    EXPECT_FALSE(cancelItemDrag(fake.dock));
+    pressItem(fake.dock, fake.features.drag, {cellCentre(1), kRowY});
+    EXPECT_FALSE(cancelItemDrag(fake.dock, fake.features.drag));
     EXPECT_FALSE(fake.window.captured);
 
     // The dock closing mid-drag.
     fake.dock.state.frame.hoverIndex = 1;
     fake.dragTo({cellCentre(1), kRowY}, {cellCentre(4), kRowY});
-    stopDock(fake.dock);
+    stopDock(fake.dock, fake.features);
     EXPECT_FALSE(fake.window.captured);
-    EXPECT_EQ(fake.dock.state.drag.phase, ItemDrag::Phase::none);
+    EXPECT_EQ(fake.features.drag.phase, ItemDrag::Phase::none);
     EXPECT_EQ(fake.titles(), "ABCD");
 }
 

@@ -110,6 +110,7 @@ TEST(AutoHidePlace, GoesBeyondTheNearestEdgeAndKeepsTwoPixelsWhereAMonitorFollow
 TEST(AutoHideTick, SlidesOutInTenTicksAndBackFromTheEdge) {
     FakePlatform fake;
     Dock& dock = fake.dock;
+    FeatureStates& features = fake.features;
     dock.settings.autoHide = 1;
     const PointI chosen = dock.state.place.chosen;
     // The strip's bottom 10 px above the work area's: it hides downwards.
@@ -117,18 +118,18 @@ TEST(AutoHideTick, SlidesOutInTenTicksAndBackFromTheEdge) {
     fake.window.rect = {400, 700 - stripTop, 688, 1040 - stripTop};
     const RectI shown = fake.window.rect;
     fake.window.cursor = {5, 5};
-    for (int i = 0; i < 4; ++i, fake.shell.tick += 200) animationTick(dock);
-    EXPECT_EQ(dock.state.autoHide.position, 1);
+    for (int i = 0; i < 4; ++i, fake.shell.tick += 200) animationTick(dock, features);
+    EXPECT_EQ(features.autoHide.position, 1);
     dock.state.commands.busy = true;
-    animationTick(dock);
-    EXPECT_EQ(dock.state.autoHide.position, 1);
+    animationTick(dock, features);
+    EXPECT_EQ(features.autoHide.position, 1);
     dock.state.commands.busy = false;
-    for (int i = 0; i < 12; ++i) animationTick(dock);
-    EXPECT_EQ(dock.state.autoHide.position, kSlideTicks);
+    for (int i = 0; i < 12; ++i) animationTick(dock, features);
+    EXPECT_EQ(features.autoHide.position, kSlideTicks);
     EXPECT_GE(stripRect(dock.state).top + fake.window.rect.top, 760);
     const RectF strip = stripRect(dock.state);
     fake.window.cursor = {shown.left + truncateToInt((strip.left + strip.right) / 2), 759};
-    for (int i = 0; i < 12; ++i) animationTick(dock);
+    for (int i = 0; i < 12; ++i) animationTick(dock, features);
     EXPECT_EQ(fake.window.rect, shown);
     EXPECT_EQ(dock.state.place.chosen, chosen);
 }

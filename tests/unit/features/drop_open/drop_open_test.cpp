@@ -45,6 +45,7 @@ TEST(DropOpen, QuotesEachPathAndStartsOncePerGroupThatFits) {
 TEST(DropOpen, OpensWithProgramsAndShortcutsToThemOnlyWhenSwitchedOn) {
     testing::FakePlatform platform;
     Dock& dock = platform.dock;
+    FeatureStates& features = platform.features;
     platform.icons.shortcuts = {{"C:\\L\\ed.lnk", "C:\\E\\ed.exe"},
                                 {"C:\\L\\doc.lnk", "C:\\d.txt"}};
     for (const char* target : {"C:\\P\\app.EXE", "C:\\L\\ed.lnk", "C:\\L\\doc.lnk", "C:\\d.txt"})
@@ -54,9 +55,9 @@ TEST(DropOpen, OpensWithProgramsAndShortcutsToThemOnlyWhenSwitchedOn) {
     for (int item = 1; item <= 4; ++item) {
         dock.state.items[item].currentRect = {0, 0, 36, 36};
         dock.state.frame.hoverIndex = item;
-        EXPECT_FALSE(openDroppedFiles(dock, paths));
+        EXPECT_FALSE(openDroppedFiles(dock, features, paths));
         dock.settings.dropOpen = 1;
-        EXPECT_EQ(openDroppedFiles(dock, paths), item <= 2) << item;
+        EXPECT_EQ(openDroppedFiles(dock, features, paths), item <= 2) << item;
         dock.settings.dropOpen = 0;
     }
     EXPECT_EQ(platform.shell.opened,
@@ -80,7 +81,7 @@ TEST(DropOpen, WhileFilesAreDraggedTheTrayShowsOnlyUnderAnItemTheyWouldOpenWith)
         platform.dock.state.frame.pointerX = c.x;
         platform.dock.settings.dropOpen = c.dropOpen;
         platform.window.primaryButtonDown = c.button;
-        EXPECT_EQ(followFileDrag(platform.dock), c.withheld) << c.x;
+        EXPECT_EQ(followFileDrag(platform.dock, false), c.withheld) << c.x;
         EXPECT_EQ(platform.dock.state.frame.trayWithheld, c.withheld);
     }
 }

@@ -34,10 +34,11 @@ class AvoidingFullscreen : public ::testing::Test {
 
     FakePlatform platform;
     Dock& dock = platform.dock;
+    FeatureStates& features = platform.features;
 };
 
 TEST_F(AvoidingFullscreen, GivesWayWhileAProgramCoversTheMonitorAndTakesTheTopBackAfter) {
-    followFullscreenSetting(dock);
+    followFullscreenSetting(dock, features.fullscreen);
     EXPECT_EQ(calls(), (Log{"watch 1"}));
     inFront(Kind::program);
     inFront(Kind::program, {-8, -8, 1288, 808});  // still full screen: nothing more to do
@@ -89,20 +90,20 @@ TEST_F(AvoidingFullscreen, OnlyAFrameLessProgramCoveringTheDocksMonitorOrWhatThe
 
 TEST_F(AvoidingFullscreen, OffByDefaultItNeitherWatchesNorMovesTheDock) {
     dock.settings.fullscreenAvoid = DockSettings{}.fullscreenAvoid;
-    followFullscreenSetting(dock);
+    followFullscreenSetting(dock, features.fullscreen);
     inFront(Kind::program);
     platform.shell.tick = 5000;
-    checkFullscreenOnTick(dock);
-    stopFullscreenAvoidance(dock);
+    checkFullscreenOnTick(dock, features.fullscreen);
+    stopFullscreenAvoidance(dock, features.fullscreen);
     EXPECT_TRUE(calls().empty());
     EXPECT_TRUE(dockOnTop(dock));
 }
 
 TEST_F(AvoidingFullscreen, TurningItOffTakesTheTopBackAtOnce) {
-    followFullscreenSetting(dock);
+    followFullscreenSetting(dock, features.fullscreen);
     inFront(Kind::program);
     dock.settings.fullscreenAvoid = 0;
-    followFullscreenSetting(dock);
+    followFullscreenSetting(dock, features.fullscreen);
     EXPECT_EQ(calls(), (Log{"watch 1", "topmost 0", "watch 0", "topmost 1"}));
     EXPECT_TRUE(dockOnTop(dock));
 }
@@ -124,19 +125,19 @@ TEST_F(AvoidingFullscreen, ADockNotOnTopKeepsItsPlaceAndAlwaysOnTopSetMeanwhileW
 }
 
 TEST_F(AvoidingFullscreen, TheTickLooksOnceASecondWhileWatching) {
-    checkFullscreenOnTick(dock);  // not watching yet
+    checkFullscreenOnTick(dock, features.fullscreen);  // not watching yet
     platform.shell.tick = 100;
-    followFullscreenSetting(dock);
+    followFullscreenSetting(dock, features.fullscreen);
     platform.foreground.foreground = {Kind::program, kMonitor};
     platform.shell.tick = 1099;
-    checkFullscreenOnTick(dock);
+    checkFullscreenOnTick(dock, features.fullscreen);
     EXPECT_TRUE(dockOnTop(dock));
     platform.shell.tick = 1100;
-    checkFullscreenOnTick(dock);
+    checkFullscreenOnTick(dock, features.fullscreen);
     EXPECT_FALSE(dockOnTop(dock));
     platform.foreground.foreground = {};
     platform.shell.tick = 2099;
-    checkFullscreenOnTick(dock);
+    checkFullscreenOnTick(dock, features.fullscreen);
     EXPECT_FALSE(dockOnTop(dock));
     EXPECT_EQ(calls(), (Log{"watch 1", "topmost 0"}));
 }
@@ -145,9 +146,9 @@ TEST_F(AvoidingFullscreen, TheDockWatchesFromStartUpToShutdownWhenConfigIniSaysS
     dock.settings = {};
     platform.profile.Set("C:\\Dock\\config.ini", std::string(texts::kSectionExtended),
                          std::string(texts::kKeyFullscreenAvoid), "1");
-    startDock(dock);
+    startDock(dock, features);
     EXPECT_EQ(calls(), (Log{"watch 1"}));
-    stopDock(dock);
+    stopDock(dock, features);
     EXPECT_EQ(calls(), (Log{"watch 1", "watch 0"}));
 }
 

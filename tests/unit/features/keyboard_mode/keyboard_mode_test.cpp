@@ -23,6 +23,7 @@ using testing::FakePlatform;
 struct KeyboardModeTest : ::testing::Test {
     FakePlatform fake;
     Dock& dock = fake.dock;
+    FeatureStates& features = fake.features;
 
     void makeRow(const std::vector<std::string>& titles) {
         for (const std::string& title : titles) {
@@ -33,47 +34,47 @@ struct KeyboardModeTest : ::testing::Test {
         }
         layoutRow(dock.state, 1);
         dock.settings.keyboardMode = 1;
-        applyKeyboardHotkey(dock);
+        applyKeyboardHotkey(dock, features.keyboard);
     }
-    int selected() const { return dock.state.keyboard.selected; }
+    int selected() const { return features.keyboard.selected; }
     void type(std::uint32_t tick, const std::string& bytes) {
         fake.shell.tick = tick;
-        for (char byte : bytes) typeAhead(dock, byte);
+        for (char byte : bytes) typeAhead(dock, features.keyboard, byte);
     }
 };
 
 TEST_F(KeyboardModeTest, TheHotkeyIsRegisteredUnderIdZeroOnlyWithTheModeOnAndReleasedAtTheEnd) {
     EXPECT_EQ(dock.settings.keyboardHotkey, 1568);
-    applyKeyboardHotkey(dock);
+    applyKeyboardHotkey(dock, features.keyboard);
     EXPECT_TRUE(fake.hotkeys.log.empty()) << "off by default";
 
     makeRow({"One"});
     // 1568 = 0x0620: Ctrl+Alt (MOD 3) and the space bar.
     EXPECT_EQ(fake.hotkeys.log, std::vector<std::string>{"register 0 3 32"});
-    EXPECT_FALSE(keyboardModeUnavailable(dock));
-    stopDock(dock);
+    EXPECT_FALSE(keyboardModeUnavailable(dock, features.keyboard));
+    stopDock(dock, features);
     EXPECT_EQ(fake.hotkeys.log.back(), "unregister 0");
-    EXPECT_FALSE(dock.state.keyboard.hotkeyHeld);
+    EXPECT_FALSE(features.keyboard.hotkeyHeld);
 }
 
 TEST_F(KeyboardModeTest, AHotkeyHeldElsewhereLeavesTheModeUnavailableUntilItIsFree) {
     fake.hotkeys.heldElsewhere.insert({3, 32});
     makeRow({"One"});
-    EXPECT_TRUE(keyboardModeUnavailable(dock));
-    EXPECT_FALSE(enterKeyboardMode(dock));
+    EXPECT_TRUE(keyboardModeUnavailable(dock, features.keyboard));
+    EXPECT_FALSE(enterKeyboardMode(dock, features.keyboard, false));
     fake.hotkeys.heldElsewhere.clear();
-    applyKeyboardHotkey(dock);
-    EXPECT_FALSE(keyboardModeUnavailable(dock));
+    applyKeyboardHotkey(dock, features.keyboard);
+    EXPECT_FALSE(keyboardModeUnavailable(dock, features.keyboard));
 
     // Turning the mode off through its menu row lets the hotkey go at once.
     const ExtendedSetting& mode = *extendedSettingOfCommand(IDM_KEYBOARD_MODE);
-    switchExtendedSetting(dock, mode);
+    switchExtendedSetting(dock, features, mode);
     EXPECT_EQ(fake.hotkeys.log.back(), "unregister 0");
-    EXPECT_FALSE(keyboardModeUnavailable(dock));
+    EXPECT_FALSE(keyboardModeUnavailable(dock, features.keyboard));
     EXPECT_EQ(extendedSettingOfCommand(kNoMenuEntry), nullptr);
     // Switched on while held elsewhere: the classic box, the only one so far.
     fake.hotkeys.heldElsewhere.insert({3, 32});
-    switchExtendedSetting(dock, mode);
+    switchExtendedSetting(dock, features, mode);
     ASSERT_EQ(fake.messages.shown.size(), 1u);
     EXPECT_EQ(fake.messages.shown[0].text, texts::kHotkeyFailedText);
     EXPECT_TRUE(fake.messages.shown[0].busy) << "inside the guard";
@@ -81,7 +82,7 @@ TEST_F(KeyboardModeTest, AHotkeyHeldElsewhereLeavesTheModeUnavailableUntilItIsFr
 
 TEST_F(KeyboardModeTest, TheSelectionStopsAtTheEndsAndIsKeptForTheNextTime) {
     makeRow({"One", "Two", "Three", "Four"});
-    ASSERT_TRUE(enterKeyboardMode(dock));
+    ASSERT_TRUE(enterKeyboardMode(dock, features.keyboard, false));
     EXPECT_EQ(selected(), 1);
     EXPECT_EQ(fake.window.timerArms.back(), 10u);
     const std::pair<SelectionKey, int> steps[] = {
@@ -89,34 +90,34 @@ TEST_F(KeyboardModeTest, TheSelectionStopsAtTheEndsAndIsKeptForTheNextTime) {
         {SelectionKey::right, 4}, {SelectionKey::home, 1},  {SelectionKey::right, 2},
     };
     for (const auto& [key, want] : steps) {
-        moveSelection(dock, key);
+        moveSelection(dock, features.keyboard, key);
         EXPECT_EQ(selected(), want);
     }
-    leaveKeyboardMode(dock, ModeEnd::keepForeground);
-    moveSelection(dock, SelectionKey::end);
+    leaveKeyboardMode(dock, features.keyboard, ModeEnd::keepForeground);
+    moveSelection(dock, features.keyboard, SelectionKey::end);
     EXPECT_EQ(selected(), 2) << "no keys outside the mode";
-    ASSERT_TRUE(enterKeyboardMode(dock));
+    ASSERT_TRUE(enterKeyboardMode(dock, features.keyboard, false));
     EXPECT_EQ(selected(), 2);
 
     dock.state.commands.busy = true;
-    moveSelection(dock, SelectionKey::end);
-    launchItem(dock, selectionToLaunch(dock));
+    moveSelection(dock, features.keyboard, SelectionKey::end);
+    launchItem(dock, features, selectionToLaunch(dock, features.keyboard));
     EXPECT_EQ(selected(), 2);
     EXPECT_TRUE(fake.shell.launched.empty());
-    EXPECT_FALSE(enterKeyboardMode(dock));
+    EXPECT_FALSE(enterKeyboardMode(dock, features.keyboard, false));
 }
 
 TEST_F(KeyboardModeTest, EnterLaunchesTheSelectionWithTheCooldown) {
     makeRow({"One", "Two", "Three"});
     dock.settings.launchCooldownMs = 1000;
-    enterKeyboardMode(dock);
-    moveSelection(dock, SelectionKey::end);
+    enterKeyboardMode(dock, features.keyboard, false);
+    moveSelection(dock, features.keyboard, SelectionKey::end);
     fake.shell.tick = 5000;
-    launchItem(dock, selectionToLaunch(dock));
-    EXPECT_FALSE(dock.state.keyboard.active) << "Enter's start ends the mode";
+    launchItem(dock, features, selectionToLaunch(dock, features.keyboard));
+    EXPECT_FALSE(features.keyboard.active) << "Enter's start ends the mode";
     fake.shell.tick = 5500;
-    enterKeyboardMode(dock);
-    launchItem(dock, selectionToLaunch(dock));
+    enterKeyboardMode(dock, features.keyboard, false);
+    launchItem(dock, features, selectionToLaunch(dock, features.keyboard));
     EXPECT_EQ(fake.shell.launched,
               (std::vector<testing::FakeShell::Launched>{{"C:\\3.exe", "C:\\"}}));
 }
@@ -125,7 +126,7 @@ TEST_F(KeyboardModeTest, TypeAheadMatchesWholeGbkCharactersWithinOneSecond) {
     // 记事本 (BC C7 ...), 计算器 (BC C6 ...): the same lead byte; then two
     // ASCII titles with the same first letter.
     makeRow({"\xBC\xC7\xCA\xC2\xB1\xBE", "\xBC\xC6\xCB\xE3\xC6\xF7", "Notes", "notepad"});
-    enterKeyboardMode(dock);
+    enterKeyboardMode(dock, features.keyboard, false);
 
     type(100, "\xBC");
     EXPECT_EQ(selected(), 1) << "a lead byte alone waits for its second byte";
@@ -160,11 +161,11 @@ TEST_F(KeyboardModeTest, TheSelectionMagnifiesExactlyAsAPointerOnTheCentreOfItsT
 
     fake.window.cursor = {10, 10};
     fake.foreground.handle = 7;  // the window in front
-    enterKeyboardMode(dock);
-    moveSelection(dock, SelectionKey::right);
+    enterKeyboardMode(dock, features.keyboard, false);
+    moveSelection(dock, features.keyboard, SelectionKey::right);
     for (int tick = 0; tick < 12; ++tick) {
-        animationTick(dock);
-        animationTick(real.dock);
+        animationTick(dock, features);
+        animationTick(real.dock, real.features);
         for (int i = 1; i <= 3; ++i)
             ASSERT_EQ(dock.state.items[i].currentRect, real.dock.state.items[i].currentRect)
                 << "tick " << tick << " item " << i;
@@ -174,11 +175,11 @@ TEST_F(KeyboardModeTest, TheSelectionMagnifiesExactlyAsAPointerOnTheCentreOfItsT
 
     // A pointer moving elsewhere changes nothing; one moving into the row takes over.
     fake.window.cursor = {20, 20};
-    animationTick(dock);
-    EXPECT_TRUE(dock.state.keyboard.active);
+    animationTick(dock, features);
+    EXPECT_TRUE(features.keyboard.active);
     fake.window.cursor = {fake.window.rect.left + 100, fake.window.rect.top + 300};
-    animationTick(dock);
-    EXPECT_FALSE(dock.state.keyboard.active);
+    animationTick(dock, features);
+    EXPECT_FALSE(features.keyboard.active);
     EXPECT_EQ(fake.foreground.log, std::vector<std::string>{"give 7"}) << "and has the keyboard";
     EXPECT_EQ(dock.state.frame.hoverIndex, 0) << "the row fades as when the pointer leaves";
 }

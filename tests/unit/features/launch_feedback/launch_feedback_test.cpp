@@ -17,14 +17,16 @@ TEST(LaunchFeedback, RisesHalfACellAndFallsTwiceThenRests) {
 struct Bouncing : ::testing::Test {
     testing::FakePlatform platform;
     Dock& dock = platform.dock;
+    FeatureStates& features = platform.features;
     void SetUp() override {
         dock.settings.launchFeedback = 1;
         dock.state.items.Insert(1, testing::itemWithTarget("C:\\a.exe"), 0);
-        launchItem(dock, 1);
+        launchItem(dock, features, 1);
     }
     int ticksToRest() {
         int ticks = 1;
-        for (; stepBounce(dock) && dock.state.bounce.item != 0; ++ticks) {
+        for (; stepBounce(dock, features.bounce) && dock.state.frame.overlay.raisedItem != 0;
+             ++ticks) {
         }
         return ticks;
     }
@@ -33,25 +35,26 @@ struct Bouncing : ::testing::Test {
 TEST_F(Bouncing, AStartBouncesForSixtyTicksEachDrawn) {
     EXPECT_EQ(platform.window.timerArms.back(), 10u);
     EXPECT_EQ(ticksToRest(), kBounceTicks);
-    EXPECT_FALSE(stepBounce(dock));
+    EXPECT_FALSE(stepBounce(dock, features.bounce));
 }
 
 TEST_F(Bouncing, EndsWhenTheProgramIsSeenRunningOrTheItemMoves) {
     dock.settings.runningIndicator = 1;
-    dock.state.running.targets = {"C:\\a.exe"};
+    dock.state.frame.overlay.runningTargets = {"C:\\a.exe"};
     EXPECT_EQ(ticksToRest(), 1);
     platform.shell.tick = 5000;
-    launchItem(dock, 1);
+    launchItem(dock, features, 1);
     dock.state.items.Insert(1, DockItem{}, 0);
     EXPECT_EQ(ticksToRest(), 1);
 }
 
 TEST_F(Bouncing, AFailedStartDoesNotBounce) {
-    dock.state.bounce = {};
+    features.bounce = {};
+    dock.state.frame.overlay.raisedItem = 0;
     platform.shell.startsSucceed = false;
     dock.state.commands.lastLaunchIndex = 0;
-    launchItem(dock, 1);
-    EXPECT_EQ(dock.state.bounce.item, 0);
+    launchItem(dock, features, 1);
+    EXPECT_EQ(dock.state.frame.overlay.raisedItem, 0);
 }
 
 }  // namespace

@@ -60,12 +60,13 @@ TEST(UserSwitchesTo, CountsTheWindowsTheTaskbarShows) {
 struct RunningItemsTest : ::testing::Test {
     FakePlatform fake;
     Dock& dock = fake.dock;
+    FeatureStates& features = fake.features;
 
     RunningItemsTest() {
         fake.window.rect = {400, 300, 796, 640};
         fake.files.Put("indicator.png", testing::pngHeader(12, 6));
-        dock.state.running.indicatorImage = fake.pictures.NewPicture();
-        dock.state.running.indicatorImage->LoadFromFile("indicator.png");
+        dock.state.pictures.runningIndicatorImage = fake.pictures.NewPicture();
+        dock.state.pictures.runningIndicatorImage->LoadFromFile("indicator.png");
         fake.icons.shortcuts["C:\\Links\\App.lnk"] = "c:/tools/APP.EXE";
         for (const char* target :
              {"C:\\Tools\\app.exe", "C:\\Tools\\other.exe", "C:\\Links\\App.lnk"})
@@ -75,7 +76,7 @@ struct RunningItemsTest : ::testing::Test {
     }
     void tickAt(std::uint32_t tick) {
         fake.shell.tick = tick;
-        animationTick(dock);
+        animationTick(dock, features);
     }
     std::size_t presents() const { return fake.canvas.Only("Present").size(); }
     // The indicators of the last frame, as the left edges they were drawn at.
@@ -125,7 +126,7 @@ TEST_F(RunningItemsTest, TheTickLooksAtMostOnceASecondAndDrawsOnlyWhenTheRunning
 TEST_F(RunningItemsTest, ALaunchLooksAgainAtTheNextTick) {
     tickAt(5000);
     fake.shell.tick = 5100;
-    launchItem(dock, 2);
+    launchItem(dock, features, 2);
     fake.shell.windows = {{"C:\\Tools\\other.exe", 3}};
     tickAt(5110);
     EXPECT_EQ(fake.shell.windowQueries, 2);
@@ -178,21 +179,21 @@ TEST_F(RunningItemsTest, ADoubleClickSwitchesToTheProgramsFrontWindowAndFurtherO
                           {"C:/TOOLS/App.exe", 9},
                           {"c:\\tools\\app.exe", 5}};
     fake.shell.tick = 5000;
-    launchItem(dock, 3);  // the shortcut to app.exe
+    launchItem(dock, features, 3);  // the shortcut to app.exe
     EXPECT_EQ(fake.shell.broughtToFront, (std::vector<std::uintptr_t>{9}));
     EXPECT_TRUE(fake.shell.launched.empty());
-    launchItem(dock, 3);  // within the cool-down: nothing
+    launchItem(dock, features, 3);  // within the cool-down: nothing
     fake.shell.tick = 6000;
-    launchItem(dock, 3, true);  // Shift: a new copy
+    launchItem(dock, features, 3, true);  // Shift: a new copy
     // In front now: the next window by handle, wrapping.
     for (std::uint32_t tick : {7000, 8000}) {
         fake.shell.tick = tick;
-        launchItem(dock, 3);
+        launchItem(dock, features, 3);
     }
     EXPECT_EQ(fake.shell.broughtToFront, (std::vector<std::uintptr_t>{9, 5, 9}));
     fake.shell.windows.clear();
     fake.shell.tick = 9000;
-    launchItem(dock, 1);  // not running: started
+    launchItem(dock, features, 1);  // not running: started
     EXPECT_EQ(fake.shell.broughtToFront.size(), 3u);
     EXPECT_EQ(fake.shell.launched,
               (std::vector<testing::FakeShell::Launched>{{"C:\\Links\\App.lnk", "C:\\Links\\"},
@@ -201,7 +202,7 @@ TEST_F(RunningItemsTest, ADoubleClickSwitchesToTheProgramsFrontWindowAndFurtherO
 
 TEST_F(RunningItemsTest, WithoutTheSettingARunningProgramIsStartedAgain) {
     fake.shell.windows = {{"C:\\Tools\\app.exe", 5}};
-    launchItem(dock, 1);
+    launchItem(dock, features, 1);
     EXPECT_EQ(fake.shell.windowQueries, 0);
     EXPECT_EQ(fake.shell.launched.size(), 1u);
 }
