@@ -45,6 +45,10 @@ DrawnCall callOf(DrawnCall::Kind kind, const Picture& picture, float x, float y,
     return call;
 }
 
+RectI atOrigin(const RectI& r) {
+    return {0, 0, r.Width(), r.Height()};
+}
+
 RectI boundsOf(const DrawnCall& call) {
     const auto& a = call.args;
     return call.kind == DrawnCall::Kind::imageSlice ? wholePixelSlice(a[0], a[1], a[2], a[3])
@@ -74,11 +78,9 @@ void DockCanvas::Create(HWND window, std::int32_t width, std::int32_t height,
         WindowDc windowDc(window_);
         composer_.Create(windowDc.get(), width, height);
     }
-    if (composer_.Dc() != nullptr) gdip::GdipCreateFromHDC(composer_.Dc(), graphics_.put());
 
     const bool captions = !fontName.empty();
     if (captions) {
-        gdip::GdipSetSmoothingMode(graphics_.get(), Gdiplus::SmoothingModeAntiAlias);
         gdip::GdipCreateFontFamilyFromName(ToWide(fontName).c_str(), nullptr, fontFamily_.put());
         gdip::GdipCreatePen1(ToArgb(outlineColor, alpha), 0.0f, Gdiplus::UnitDocument,
                              outlinePen_.put());
@@ -121,7 +123,6 @@ void DockCanvas::Destroy() {
     textBrush_.reset();
     outlinePen_.reset();
     fontFamily_.reset();
-    graphics_.reset();
     composer_.Destroy();
 }
 
@@ -132,22 +133,32 @@ void DockCanvas::BeginFrame() {
     cache_.NewFrame();
 }
 
-void DockCanvas::drawingAtOnce() {
+template <typename Draw>
+int DockCanvas::drawAtOnce(const RectI& area, Draw&& draw) {
     if (recorder_.Recording()) composeFrame();
-    // GDI+ may hold drawing back; it must land before GDI writes over it.
-    gdip::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
-}
-
-void DockCanvas::drawnAtOnce() {
-    gdip::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
+    // The next frame cannot trust what the last one left, and goes whole.
     recorder_.Forget();
     presenter_.PresentWholeNext();
+    if (!composer_.Ready() || isEmpty(area)) return draw(nullptr);
+    // GDI+ draws over a copy of what the surface holds there, at the origin
+    // of a bitmap of its own, as the cache draws the piece.
+    UniqueDc dc(::CreateCompatibleDC(composer_.Dc()));
+    UniqueBitmap bitmap = newDibSection(dc.get(), area.Width(), area.Height());
+    if (!bitmap) return Gdiplus::OutOfMemory;
+    SelectionGuard selected(dc.get(), bitmap.get());
+    ::BitBlt(dc.get(), 0, 0, area.Width(), area.Height(), composer_.Dc(), area.left, area.top,
+             SRCCOPY);
+    const int drawn = drawWithGdiplus(dc.get(), style_.family != nullptr, draw);
+    ::BitBlt(composer_.Dc(), area.left, area.top, area.Width(), area.Height(), dc.get(), 0, 0,
+             SRCCOPY);
+    return drawn;
 }
 
 void DockCanvas::Clear(const RectI& rect) {
-    drawingAtOnce();
+    if (recorder_.Recording()) composeFrame();
     composer_.Erase(rect == RectI{} ? composer_.Whole() : rect);
-    drawnAtOnce();
+    recorder_.Forget();
+    presenter_.PresentWholeNext();
 }
 
 int DockCanvas::record(DrawnCall call, Gdiplus::GpImage* image, const RectI& bounds) {
@@ -165,10 +176,9 @@ int DockCanvas::DrawImage(const Picture& picture, float x, float y, float width,
     DrawnCall call = callOf(DrawnCall::Kind::image, picture, x, y, width, height, source, 0);
     const RectI to = boundsOf(call);
     if (recorder_.Recording()) return record(std::move(call), image, to);
-    drawingAtOnce();
-    const int drawn = drawPictureAt(graphics_.get(), image, source, to, false, highQuality_, nullptr);
-    drawnAtOnce();
-    return drawn;
+    return drawAtOnce(to, [&](Gdiplus::GpGraphics* g) {
+        return drawPictureAt(g, image, source, atOrigin(to), false, highQuality_, nullptr);
+    });
 }
 
 int DockCanvas::DrawImagePart(const Picture& picture, float x, float y, float width, float height,
@@ -180,7 +190,6 @@ int DockCanvas::DrawImagePart(const Picture& picture, float x, float y, float wi
         callOf(DrawnCall::Kind::imagePart, picture, x, y, width, height, source, opacity);
     const RectI to = boundsOf(call);
     if (recorder_.Recording()) return record(std::move(call), image, to);
-    drawingAtOnce();
     Gdiplus::GpImageAttributes* attributes = nullptr;
     if (!unchanged(opacity)) {
         colorMatrix_.m[3][3] = opacity;
@@ -189,10 +198,9 @@ int DockCanvas::DrawImagePart(const Picture& picture, float x, float y, float wi
                 nullptr, Gdiplus::ColorMatrixFlagsDefault) == Gdiplus::Ok)
             attributes = imageAttributes_.get();
     }
-    const int drawn =
-        drawPictureAt(graphics_.get(), image, source, to, height < 0, highQuality_, attributes);
-    drawnAtOnce();
-    return drawn;
+    return drawAtOnce(to, [&](Gdiplus::GpGraphics* g) {
+        return drawPictureAt(g, image, source, atOrigin(to), height < 0, highQuality_, attributes);
+    });
 }
 
 int DockCanvas::DrawImageSlice(const Picture& picture, float x, float y, float width, float height,
@@ -202,10 +210,9 @@ int DockCanvas::DrawImageSlice(const Picture& picture, float x, float y, float w
     DrawnCall call = callOf(DrawnCall::Kind::imageSlice, picture, x, y, width, height, source, 0);
     const RectI to = boundsOf(call);
     if (recorder_.Recording()) return record(std::move(call), image, to);
-    drawingAtOnce();
-    const int drawn = drawSliceAt(graphics_.get(), image, source, to, highQuality_);
-    drawnAtOnce();
-    return drawn;
+    return drawAtOnce(to, [&](Gdiplus::GpGraphics* g) {
+        return drawSliceAt(g, image, source, atOrigin(to), highQuality_);
+    });
 }
 
 void DockCanvas::DrawOutlinedText(const std::string& gbkText, float x, float y,
@@ -230,12 +237,17 @@ void DockCanvas::DrawOutlinedText(const std::string& gbkText, float x, float y,
         images_.push_back(nullptr);
         return;
     }
-    drawingAtOnce();
     ToWide(gbkText, wideText_);
-    if (captionPath(textPath_.get(), style_, wideText_, static_cast<float>(left),
-                    static_cast<float>(top), emSize))
-        drawCaptionPath(graphics_.get(), style_, textPath_.get());
-    drawnAtOnce();
+    if (!captionPath(textPath_.get(), style_, wideText_, 0, 0, emSize)) return;
+    const RectI e = captionExtent(textPath_.get());
+    drawAtOnce({left + e.left, top + e.top, left + e.right, top + e.bottom},
+               [&](Gdiplus::GpGraphics* g) {
+                   if (g == nullptr) return int(Gdiplus::Ok);
+                   captionPath(textPath_.get(), style_, wideText_, static_cast<float>(-e.left),
+                               static_cast<float>(-e.top), emSize);
+                   drawCaptionPath(g, style_, textPath_.get());
+                   return int(Gdiplus::Ok);
+               });
 }
 
 void DockCanvas::composeCall(const DrawnCall& call, Gdiplus::GpImage* image, const RectI& band) {
@@ -280,7 +292,6 @@ void DockCanvas::composeFrame() {
 
 void DockCanvas::Present() {
     if (recorder_.Recording()) composeFrame();
-    gdip::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
     ::GdiFlush();  // UpdateLayeredWindow reads the DIB
     presenter_.Present(unpresented_);
     unpresented_ = {};
@@ -289,7 +300,7 @@ void DockCanvas::Present() {
 BOOL DockCanvas::BlitTo(HDC target, std::int32_t x, std::int32_t y, std::int32_t width,
                         std::int32_t height) {
     if (recorder_.Recording()) composeFrame();
-    gdip::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
+    ::GdiFlush();
     return ::BitBlt(target, x, y, width, height, composer_.Dc(), 0, 0, SRCCOPY);
 }
 

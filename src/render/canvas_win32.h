@@ -85,13 +85,13 @@ class DockCanvas : public DrawingSurface {
     // A picture call of a frame, recorded with the pixels it covers; one
     // without an image is refused as GDI+ refuses it.
     int record(DrawnCall call, Gdiplus::GpImage* image, const RectI& bounds);
-    // Before drawing at once: a recorded frame is composed first, and the
-    // next frame cannot trust what the last one left.
-    void drawingAtOnce();
+    // One piece drawn at once by GDI+ over what the surface holds in `area`;
+    // `draw` gets null when there is no surface to draw on.
+    template <typename Draw>
+    int drawAtOnce(const RectI& area, Draw&& draw);
     // Composes the recorded frame where it differs from the last one.
     void composeFrame();
     void composeCall(const DrawnCall& call, Gdiplus::GpImage* image, const RectI& band);
-    void drawnAtOnce();
 
     GdiplusSession session_;  // first member: shut down after everything else
     HWND window_ = nullptr;
@@ -106,7 +106,6 @@ class DockCanvas : public DrawingSurface {
     FrameRecorder recorder_;
     std::vector<Gdiplus::GpImage*> images_, lastImages_;  // the picture of each call
     RectI unpresented_;  // composed, not yet handed to the presenter
-    UniqueGpGraphics graphics_;  // over the surface, for drawing at once
     UniqueGpFontFamily fontFamily_;
     UniqueGpPen outlinePen_;
     UniqueGpSolidFill textBrush_;

@@ -12,15 +12,8 @@ void Composer::Create(HDC compatible, std::int32_t width, std::int32_t height) {
     height_ = height;
     dc_.reset(::CreateCompatibleDC(compatible));
     sourceDc_.reset(::CreateCompatibleDC(compatible));
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    bitmap_.reset(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    bitmap_ = newDibSection(dc_.get(), width, height, &bits);
     if (bitmap_) selection_.emplace(dc_.get(), bitmap_.get());
     if (bitmap_ && bits != nullptr && width > 0 && height > 0) bits_ = bits;
 }

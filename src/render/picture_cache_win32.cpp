@@ -31,9 +31,9 @@ int drawPictureAt(Gdiplus::GpGraphics* graphics, Gdiplus::GpImage* image, const 
     const float top = static_cast<float>(flipped ? to.bottom : to.top);
     const float height = static_cast<float>(flipped ? -to.Height() : to.Height());
     return gdip::GdipDrawImageRectRect(graphics, image, static_cast<float>(to.left), top,
-                                       static_cast<float>(to.Width()), height, source[0],
-                                       source[1], source[2], source[3], Gdiplus::UnitPixel,
-                                       attributes, nullptr, nullptr);
+                                       static_cast<float>(to.Width()), height, source[0], source[1],
+                                       source[2], source[3], Gdiplus::UnitPixel, attributes,
+                                       nullptr, nullptr);
 }
 
 int drawSliceAt(Gdiplus::GpGraphics* graphics, Gdiplus::GpImage* image, const SourceRect& source,
@@ -70,10 +70,9 @@ bool captionPath(Gdiplus::GpPath* path, const CaptionStyle& style, const std::ws
     if (path == nullptr || style.family == nullptr || wide.empty()) return false;
     const Gdiplus::RectF layout(x, y, 0.0f, 0.0f);  // no box: laid out from the origin
     gdip::GdipResetPath(path);
-    return gdip::GdipAddPathString(path, wide.c_str(), static_cast<INT>(wide.size()),
-                                   style.family, Gdiplus::FontStyleBold,
-                                   static_cast<Gdiplus::REAL>(emSize), &layout,
-                                   style.format) == Gdiplus::Ok;
+    return gdip::GdipAddPathString(path, wide.c_str(), static_cast<INT>(wide.size()), style.family,
+                                   Gdiplus::FontStyleBold, static_cast<Gdiplus::REAL>(emSize),
+                                   &layout, style.format) == Gdiplus::Ok;
 }
 
 void drawCaptionPath(Gdiplus::GpGraphics* graphics, const CaptionStyle& style,
@@ -83,8 +82,32 @@ void drawCaptionPath(Gdiplus::GpGraphics* graphics, const CaptionStyle& style,
     gdip::GdipFillPath(graphics, style.fill, path);
 }
 
+RectI captionExtent(Gdiplus::GpPath* path) {
+    Gdiplus::GpRectF box{};
+    gdip::GdipGetPathWorldBounds(path, &box, nullptr, nullptr);
+    return {static_cast<std::int32_t>(std::floor(box.X)) - kCaptionMargin,
+            static_cast<std::int32_t>(std::floor(box.Y)) - kCaptionMargin,
+            static_cast<std::int32_t>(std::ceil(box.X + box.Width)) + kCaptionMargin,
+            static_cast<std::int32_t>(std::ceil(box.Y + box.Height)) + kCaptionMargin};
+}
+
+UniqueBitmap newDibSection(HDC dc, std::int32_t width, std::int32_t height, void** bits) {
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* pixels = nullptr;
+    UniqueBitmap bitmap(::CreateDIBSection(dc, &info, DIB_RGB_COLORS, &pixels, nullptr, 0));
+    if (pixels == nullptr) bitmap.reset();
+    if (bits != nullptr) *bits = pixels;
+    return bitmap;
+}
+
 void PieceCache::Reset(HDC compatible, bool highQuality, bool smoothing,
-                         const CaptionStyle& style) {
+                       const CaptionStyle& style) {
     byId_.clear();
     entries_.clear();
     budget_.Clear();
@@ -103,29 +126,18 @@ const Piece* PieceCache::find(const Key& key) {
     return &it->second.piece;
 }
 
-const Piece* PieceCache::add(Key key, std::int32_t width, std::int32_t height,
-                               std::int32_t offsetX, std::int32_t offsetY, auto&& draw) {
+const Piece* PieceCache::add(Key key, std::int32_t width, std::int32_t height, std::int32_t offsetX,
+                             std::int32_t offsetY, auto&& draw) {
     if (!dc_ || width <= 0 || height <= 0) return nullptr;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    UniqueBitmap bitmap(::CreateDIBSection(dc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (!bitmap || bits == nullptr) return nullptr;  // a new DIB section is all zero
+    UniqueBitmap bitmap = newDibSection(dc_.get(), width, height);
+    if (!bitmap) return nullptr;
     {
         SelectionGuard selected(dc_.get(), bitmap.get());
-        UniqueGpGraphics graphics;
-        if (gdip::GdipCreateFromHDC(dc_.get(), graphics.put()) != Gdiplus::Ok) return nullptr;
-        if (smoothing_) gdip::GdipSetSmoothingMode(graphics.get(), Gdiplus::SmoothingModeAntiAlias);
-        if (draw(graphics.get()) != Gdiplus::Ok) return nullptr;
-        gdip::GdipFlush(graphics.get(), Gdiplus::FlushIntentionSync);
+        if (drawWithGdiplus(dc_.get(), smoothing_, draw) != Gdiplus::Ok) return nullptr;
     }
     ::GdiFlush();
-    const std::size_t bytes = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
+    const std::size_t bytes =
+        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
     for (const std::uint64_t dropped : budget_.Overflow()) {
         const auto it = byId_.find(dropped);
         if (it == byId_.end()) continue;
@@ -144,8 +156,8 @@ const Piece* PieceCache::add(Key key, std::int32_t width, std::int32_t height,
 }
 
 const Piece* PieceCache::PictureAt(std::uint64_t serial, Gdiplus::GpImage* image,
-                                     const SourceRect& source, std::int32_t width,
-                                     std::int32_t height, bool flipped) {
+                                   const SourceRect& source, std::int32_t width,
+                                   std::int32_t height, bool flipped) {
     if (image == nullptr) return nullptr;
     Key key{flipped ? Kind::flipped : Kind::picture, serial, source, width, height, {}};
     if (const Piece* kept = find(key)) return kept;
@@ -156,8 +168,8 @@ const Piece* PieceCache::PictureAt(std::uint64_t serial, Gdiplus::GpImage* image
 }
 
 const Piece* PieceCache::SliceAt(std::uint64_t serial, Gdiplus::GpImage* image,
-                                   const SourceRect& source, std::int32_t width,
-                                   std::int32_t height) {
+                                 const SourceRect& source, std::int32_t width,
+                                 std::int32_t height) {
     if (image == nullptr) return nullptr;
     Key key{Kind::slice, serial, source, width, height, {}};
     if (const Piece* kept = find(key)) return kept;
@@ -172,17 +184,11 @@ const Piece* PieceCache::Caption(const std::string& gbkText, std::int32_t emSize
     if (const Piece* kept = find(key)) return kept;
     ToWide(gbkText, wide_);
     if (!captionPath(path_.get(), style_, wide_, 0, 0, emSize)) return nullptr;
-    Gdiplus::GpRectF box{};
-    gdip::GdipGetPathWorldBounds(path_.get(), &box, nullptr, nullptr);
-    const auto left = static_cast<std::int32_t>(std::floor(box.X)) - kCaptionMargin;
-    const auto top = static_cast<std::int32_t>(std::floor(box.Y)) - kCaptionMargin;
-    const auto right = static_cast<std::int32_t>(std::ceil(box.X + box.Width)) + kCaptionMargin;
-    const auto bottom = static_cast<std::int32_t>(std::ceil(box.Y + box.Height)) + kCaptionMargin;
-    return add(std::move(key), right - left, bottom - top, left, top, [&](Gdiplus::GpGraphics* g) {
-        // Laid out again at the piece's own origin: the same outline, moved
-        // by whole pixels, rasterises to the same pixels.
-        if (!captionPath(path_.get(), style_, wide_, static_cast<float>(-left),
-                         static_cast<float>(-top), emSize))
+    const RectI e = captionExtent(path_.get());
+    return add(std::move(key), e.Width(), e.Height(), e.left, e.top, [&](Gdiplus::GpGraphics* g) {
+        // Laid out again with the piece's corner at the origin.
+        if (!captionPath(path_.get(), style_, wide_, static_cast<float>(-e.left),
+                         static_cast<float>(-e.top), emSize))
             return Gdiplus::GenericError;
         drawCaptionPath(g, style_, path_.get());
         return Gdiplus::Ok;

@@ -18,6 +18,7 @@
 
 #include "render/gdiplus_win32.h"
 #include "render/piece_budget.h"
+#include "support/handles_win32.h"
 #include "support/geometry.h"
 
 namespace dock {
@@ -52,6 +53,31 @@ bool captionPath(Gdiplus::GpPath* path, const CaptionStyle& style, const std::ws
                  float x, float y, std::int32_t emSize);
 void drawCaptionPath(Gdiplus::GpGraphics* graphics, const CaptionStyle& style,
                      Gdiplus::GpPath* path);
+// The whole pixels a caption path may touch, its antialiased edge included.
+RectI captionExtent(Gdiplus::GpPath* path);
+
+// A 32-bit DIB section of width x height, all zero, bottom-up like the
+// surface; its pixels at `bits` when asked for.
+UniqueBitmap newDibSection(HDC dc, std::int32_t width, std::int32_t height, void** bits = nullptr);
+
+// Draws on what `dc` holds with a GDI+ graphics of its own, antialiased when
+// `smoothing`, and returns once GDI+ has written everything.
+//
+// Every piece is drawn this way at the origin of a bitmap of its own: Wine's
+// GDI+ maps each pixel back to the picture in single precision from the
+// device origin, so the same picture drawn 1,200 pixels right of it comes out
+// up to 16 per channel apart from the one drawn at it (a caption's outline a
+// pixel apart); at the origin it is the same wherever it is shown.
+template <typename Draw>
+int drawWithGdiplus(HDC dc, bool smoothing, Draw&& draw) {
+    UniqueGpGraphics graphics;
+    const int made = gdip::GdipCreateFromHDC(dc, graphics.put());
+    if (made != Gdiplus::Ok) return made;
+    if (smoothing) gdip::GdipSetSmoothingMode(graphics.get(), Gdiplus::SmoothingModeAntiAlias);
+    const int drawn = draw(graphics.get());
+    gdip::GdipFlush(graphics.get(), Gdiplus::FlushIntentionSync);
+    return drawn;
+}
 
 struct Piece {
     HBITMAP bitmap = nullptr;

@@ -63,10 +63,10 @@ void Presenter::Present(const RectI& changed) {
     }
     if (timerArmed_) return;
     const double wait = std::ceil(pacing_.DueAt() - nowMs());
-    timerArmed_ = ::SetTimer(window_, reinterpret_cast<UINT_PTR>(this),
-                             wait > USER_TIMER_MINIMUM ? static_cast<UINT>(wait)
-                                                       : USER_TIMER_MINIMUM,
-                             &Presenter::onTimer) != 0;
+    timerArmed_ =
+        ::SetTimer(window_, reinterpret_cast<UINT_PTR>(this),
+                   wait > USER_TIMER_MINIMUM ? static_cast<UINT>(wait) : USER_TIMER_MINIMUM,
+                   &Presenter::onTimer) != 0;
     if (!timerArmed_) showPending();  // no timer to wait for: shown now rather than never
 }
 

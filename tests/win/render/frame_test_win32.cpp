@@ -71,7 +71,8 @@ class TwoCanvases : public DrawingSurface {
     DockCanvas& whole_;
 };
 
-// Blending a cached piece rounds differently from GDI+ drawing it at once.
+// A cached reflection is blended at a constant alpha, GDI+ draws one at once
+// through a colour matrix: the two round its pixels apart by up to 2.
 constexpr int kMostApart = 2;
 
 struct Case {
