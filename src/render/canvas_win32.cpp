@@ -130,6 +130,11 @@ void DockCanvas::BeginFrame() {
     if (recorder_.Recording()) composeFrame();
     recorder_.Begin();
     images_.clear();
+    // A picture loaded or let go since the last frame: what was drawn from
+    // the pictures goes (a new one never matches an old piece, but would
+    // leave the old ones to take up room until they are the oldest).
+    if (pictureChanges() != pictureChanges_) cache_.Empty();
+    pictureChanges_ = pictureChanges();
     cache_.NewFrame();
 }
 

@@ -102,6 +102,7 @@ class DockCanvas : public DrawingSurface {
     std::optional<double> presentInterval_;
     Composer composer_;
     PieceCache cache_;
+    std::uint64_t pictureChanges_ = 0;  // as the cache's pieces were drawn
     Presenter presenter_;
     FrameRecorder recorder_;
     std::vector<Gdiplus::GpImage*> images_, lastImages_;  // the picture of each call

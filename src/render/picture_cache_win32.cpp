@@ -106,11 +106,15 @@ UniqueBitmap newDibSection(HDC dc, std::int32_t width, std::int32_t height, void
     return bitmap;
 }
 
-void PieceCache::Reset(HDC compatible, bool highQuality, bool smoothing,
-                       const CaptionStyle& style) {
+void PieceCache::Empty() {
     byId_.clear();
     entries_.clear();
     budget_.Clear();
+}
+
+void PieceCache::Reset(HDC compatible, bool highQuality, bool smoothing,
+                       const CaptionStyle& style) {
+    Empty();
     dc_.reset(compatible != nullptr ? ::CreateCompatibleDC(compatible) : nullptr);
     highQuality_ = highQuality;
     smoothing_ = smoothing;
@@ -136,14 +140,10 @@ const Piece* PieceCache::add(Key key, std::int32_t width, std::int32_t height, s
         if (drawWithGdiplus(dc_.get(), smoothing_, draw) != Gdiplus::Ok) return nullptr;
     }
     ::GdiFlush();
-    const std::size_t bytes =
-        static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
-    for (const std::uint64_t dropped : budget_.Overflow()) {
-        const auto it = byId_.find(dropped);
-        if (it == byId_.end()) continue;
-        entries_.erase(it->second);
-        byId_.erase(it);
-    }
+    // A DIB section's pixels take whole pages of memory.
+    constexpr std::size_t kPage = 4096;
+    const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    const std::size_t bytes = (pixels * 4 + kPage - 1) / kPage * kPage;
     const std::uint64_t id = ++nextId_;
     budget_.Add(id, bytes);
     Entry entry;
@@ -152,6 +152,13 @@ const Piece* PieceCache::add(Key key, std::int32_t width, std::int32_t height, s
     entry.bitmap = std::move(bitmap);
     const auto placed = entries_.emplace(std::move(key), std::move(entry)).first;
     byId_.emplace(id, placed);
+    // The new piece is in use: what goes is older.
+    for (const std::uint64_t dropped : budget_.Overflow()) {
+        const auto it = byId_.find(dropped);
+        if (it == byId_.end()) continue;
+        entries_.erase(it->second);
+        byId_.erase(it);
+    }
     return &placed->second.piece;
 }
 

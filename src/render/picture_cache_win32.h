@@ -96,6 +96,8 @@ class PieceCache {
     // Empties the cache; later pieces are drawn as the surface draws.
     void Reset(HDC compatible, bool highQuality, bool smoothing, const CaptionStyle& style);
     void NewFrame() { budget_.NewFrame(); }
+    // Lets every piece go; the next ones are drawn as before.
+    void Empty();
     // Null when the piece cannot be drawn (no picture, no size).
     const Piece* PictureAt(std::uint64_t serial, Gdiplus::GpImage* image, const SourceRect& source,
                            std::int32_t width, std::int32_t height, bool flipped);

@@ -60,6 +60,23 @@ TEST_F(CanvasTest, ANewSurfaceAndAClearedOneAreTransparentBlackEverywhere) {
     EXPECT_EQ(pixelsOf(canvas).countWhere([](std::uint32_t p) { return p != 0; }), 0);
 }
 
+TEST_F(CanvasTest, CachedPiecesGoWithANewSurfaceAndWithAnyPictureLoaded) {
+    auto frame = [&](float size) {
+        canvas.BeginFrame();
+        if (size > 0) canvas.DrawImage(redOverBlue, 0, 0, size, size);
+        canvas.Present();
+        return canvas.Cache().Count();
+    };
+    EXPECT_EQ(frame(20), 1u);
+    EXPECT_EQ(frame(30), 2u);
+    DockImage other;
+    ASSERT_TRUE(other.LoadFromMemory(pngOf(2, 2, solid(0xFFFFFFFF))));
+    EXPECT_EQ(frame(0), 0u);
+    EXPECT_EQ(frame(20), 1u);
+    canvas.Create(64, 48, kFont, 0xFFFFFF, 0, 255, true);
+    EXPECT_EQ(canvas.Cache().Count(), 0u);
+}
+
 TEST_F(CanvasTest, ClearingARectangleErasesOnlyThatRectangle) {
     canvas.DrawImagePart(redOverBlue, 0, 0, 64, 48, 0, 0, 8, 4, 0);  // all red
     canvas.Clear({10, 5, 20, 15});
