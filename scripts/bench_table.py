@@ -135,6 +135,17 @@ def frame_rows():
 if frame and model:
     frame_rows()
 
+def rest_probe(kind):
+    """The dock at rest measured as `kind`: the probe, its CPU ms and its
+    fraction of a core; None when it did not run."""
+    found = [p for p in probes if p["kind"] == kind]
+    if not found:
+        return None
+    p = found[0]
+    ms = p["dock_ticks"] * 1000.0 / p["hz"]
+    return p, ms, ms / (p["wall_s"] * 1000)
+
+
 # rest cost
 rest = [p for p in probes if p["kind"] == "rest"]
 idle = [p for p in probes if p["kind"] == "server_idle"]
@@ -156,11 +167,9 @@ if rest:
          "floor_fraction": floor_fraction,
          "tick_ms": 1000.0 / r["hz"]})
     # today's dock, the same 30 items, right after ours
-    today = [p for p in probes if p["kind"] == "rest_today"]
+    today = rest_probe("rest_today")
     if today:
-        t = today[0]
-        t_ms = t["dock_ticks"] * 1000.0 / t["hz"]
-        t_fraction = t_ms / (t["wall_s"] * 1000)
+        t, t_ms, t_fraction = today
         row("rest cost, 30 items, beside today's dock",
             "%.3f %% of a core vs today's %.3f %% (%.0f ms CPU in %.1f s)" %
             (fraction * 100, t_fraction * 100, t_ms, t["wall_s"]),
@@ -168,11 +177,9 @@ if rest:
             t["dock_pid_found"] and cpu_ms <= t_ms + 1000.0 / t["hz"],
             {"fraction": fraction, "today_fraction": t_fraction, "today_cpu_ms": t_ms})
     # the same dock with 运行指示 on, one of its items running
-    running = [p for p in probes if p["kind"] == "rest_running"]
+    running = rest_probe("rest_running")
     if running:
-        q = running[0]
-        q_ms = q["dock_ticks"] * 1000.0 / q["hz"]
-        q_fraction = q_ms / (q["wall_s"] * 1000)
+        q, q_ms, q_fraction = running
         q_server_ms = q["server_ticks"] * 1000.0 / q["hz"]
         row("rest cost, 30 items, running indicators on",
             "%.3f %% of a core (%.0f ms CPU in %.1f s) vs %.3f %% without; wineserver %.0f ms" %
@@ -182,11 +189,9 @@ if rest:
              "classic_fraction": fraction, "wineserver_ms": q_server_ms})
 
     # 智能隐藏 on and out of sight behind another program's window
-    hidden = [p for p in probes if p["kind"] == "rest_hidden"]
+    hidden = rest_probe("rest_hidden")
     if hidden:
-        h = hidden[0]
-        h_ms = h["dock_ticks"] * 1000.0 / h["hz"]
-        h_fraction = h_ms / (h["wall_s"] * 1000)
+        h, h_ms, h_fraction = hidden
         row("rest cost, 30 items, hidden by 智能隐藏",
             "%.3f %% of a core (%.0f ms CPU in %.1f s) vs %.3f %% classic" %
             (h_fraction * 100, h_ms, h["wall_s"], fraction * 100),
