@@ -15,10 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     using fuzz::require;
     fuzz::FuzzedDock fuzzed(data, size, 6);
     auto& [input, platform, dock, items] = fuzzed;
-    const KeyboardSelection& keyboard = dock.state.keyboard;
+    KeyboardSelection keyboard;
     dock.settings.keyboardMode = 1;
-    applyKeyboardHotkey(dock);
-    enterKeyboardMode(dock);
+    applyKeyboardHotkey(dock, keyboard);
+    enterKeyboardMode(dock, keyboard, false);
 
     auto shownTitle = [&fuzzed](int index) {  // a lambda cannot capture a binding
         const DockItem& item = fuzzed.items[index].item;
@@ -34,7 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     keys = shownTitle(input.ConsumeIntegralInRange(1, items.Count()));
                 for (char byte : keys.substr(0, input.ConsumeIntegralInRange<std::size_t>(1, 4))) {
                     const int before = keyboard.selected;
-                    typeAhead(dock, byte);
+                    typeAhead(dock, keyboard, byte);
                     if (keyboard.selected != before)
                         require(shownTitle(keyboard.selected)
                                     .starts_with(LowerAscii(keyboard.typed, dock.leadBytes)));
@@ -45,14 +45,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 platform.shell.tick += input.ConsumeIntegralInRange<std::uint32_t>(0, 1500);
                 break;
             case 3:
-                moveSelection(dock, static_cast<SelectionKey>(input.ConsumeIntegralInRange(0, 3)));
+                moveSelection(dock, keyboard,
+                              static_cast<SelectionKey>(input.ConsumeIntegralInRange(0, 3)));
                 break;
             default:
                 if (input.ConsumeBool())
-                    leaveKeyboardMode(dock, input.ConsumeBool() ? ModeEnd::returnForeground
-                                                                : ModeEnd::keepForeground);
+                    leaveKeyboardMode(
+                        dock, keyboard,
+                        input.ConsumeBool() ? ModeEnd::returnForeground : ModeEnd::keepForeground);
                 else
-                    enterKeyboardMode(dock);
+                    enterKeyboardMode(dock, keyboard, false);
         }
         if (keyboard.active) require(items.Contains(keyboard.selected));
     }

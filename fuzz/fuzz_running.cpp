@@ -95,8 +95,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return own;
     };
     dock.settings.runningIndicator = 1;
-    refreshRunningItems(dock);
-    const std::vector<std::string>& running = dock.state.running.targets;
+    RunningItems runningItems;
+    refreshRunningItems(dock, runningItems);
+    const std::vector<std::string>& running = dock.state.frame.overlay.runningTargets;
     require(std::is_sorted(running.begin(), running.end()));
     require(std::adjacent_find(running.begin(), running.end()) == running.end());
     std::set<std::string> targets;
@@ -112,7 +113,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int index = input.ConsumeIntegralInRange(1, items.Count());
     const std::set<std::uintptr_t> own = ownWindows(items[index].item.targetPath);
     for (std::size_t click = 0; click <= own.size(); ++click)
-        require(switchToRunningItem(dock, index) == !own.empty());
+        require(switchToRunningItem(dock, runningItems, index) == !own.empty());
     const std::vector<std::uintptr_t>& brought = platform.shell.broughtToFront;
     require(std::set<std::uintptr_t>(brought.begin(), brought.end()) == own);
     return 0;

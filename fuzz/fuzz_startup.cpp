@@ -54,7 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 input.ConsumeRandomLengthString(24));
     }
 
-    startDock(dock);
+    FeatureStates features;
+    startDock(dock, features);
     const LayoutMetrics& m = dock.state.metrics;
     const std::int32_t height = windowHeight(m);
     require(height >= m.cellHeight && height <= kTallestWindow);
@@ -65,7 +66,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     reregisterHotkeys(dock);
     require(platform.hotkeys.registered == loaded);
 
-    stopDock(dock);
+    stopDock(dock, features);
     require(platform.hotkeys.registered.empty());
     return 0;
 }
