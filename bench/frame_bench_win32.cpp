@@ -476,7 +476,7 @@ CacheUse cacheAfterSweep(HWND window, int count) {
         d.state.frame.pointerX = x;
         d.state.frame.pointerY = y;
         d.state.frame.hoverIndex = dock::hitTest(d.state, d.settings, x, y);
-        dock::renderFrame(frameOf(d), false);
+        dock::renderFrame(d, false);
         use.most = std::max(use.most, canvas.Cache().Bytes());
     }
     use.bytes = canvas.Cache().Bytes();
