@@ -29,6 +29,7 @@
 #include "render/canvas_win32.h"
 #include "render/dock_image_win32.h"
 #include "render/frame.h"
+#include "render/hover.h"
 #include "app/tick.h"
 #include "render/layout.h"
 #include "render/to_wide_win32.h"
@@ -375,6 +376,7 @@ Result measure(HWND window, int count, bool highQuality, bool reflection, int fr
 
     dock::DockCanvas canvas;
     canvas.AttachWindow(window);
+    canvas.PaceFrames(0);  // every frame presented: its whole cost is measured
     BenchDock timed(canvas, count, highQuality, reflection, dragging);
     // The pictures of the timed dock are its own: point the replay at them.
     std::vector<Gdiplus::GpImage*> from, to;
@@ -455,6 +457,33 @@ int stillPointerPresents(HWND window, int count) {
     return counting.presents;
 }
 
+// The picture cache once the pointer has crossed the row of `count` items
+// and come back, 2 px a frame, so that every item has taken every size.
+struct CacheUse {
+    std::size_t bytes = 0, most = 0, pieces = 0;
+};
+CacheUse cacheAfterSweep(HWND window, int count) {
+    dock::DockCanvas canvas;
+    canvas.AttachWindow(window);
+    canvas.PaceFrames(0);
+    BenchDock bench(canvas, count, false, true);
+    dock::Dock& d = bench.d;
+    const int width = dock::windowWidth(d.state.metrics, count);
+    const int y = d.state.metrics.rowTop + 10;
+    CacheUse use;
+    for (int step = 0; step < width; ++step) {
+        const int x = step < width / 2 ? 2 * step : 2 * (width - step);
+        d.state.frame.pointerX = x;
+        d.state.frame.pointerY = y;
+        d.state.frame.hoverIndex = dock::hitTest(d.state, d.settings, x, y);
+        dock::renderFrame(frameOf(d), false);
+        use.most = std::max(use.most, canvas.Cache().Bytes());
+    }
+    use.bytes = canvas.Cache().Bytes();
+    use.pieces = canvas.Cache().Count();
+    return use;
+}
+
 void show(HWND window) {
     dock::DockCanvas canvas;
     canvas.AttachWindow(window);
@@ -507,6 +536,7 @@ int main(int argc, char** argv) {
     for (int count : counts) results.push_back(measure(window, count, false, true, frames));
     const Result drag = measure(window, 30, false, true, frames, true);
     const int still = stillPointerPresents(window, 30);
+    const CacheUse cache = cacheAfterSweep(window, 60);
     ::DestroyWindow(window);
 
     std::printf("zoom frame with reflections, median of %d frames (ms)\n", frames);
@@ -518,16 +548,22 @@ int main(int argc, char** argv) {
     std::printf("drag frame at 30 items: %d calls, dock %.3f ms, full %.3f ms, ratio %.4f\n",
                 drag.callsPerFrame, drag.frameMs, drag.floorMs, drag.frameMs / drag.floorMs);
     std::printf("still pointer at 30 items: %d presents in 100 ticks\n", still);
+    std::printf(
+        "picture cache after a sweep over 60 items: %.2f MiB in %zu pieces (most %.2f MiB)\n",
+        double(cache.bytes) / (1 << 20), cache.pieces, double(cache.most) / (1 << 20));
 
     char path[MAX_PATH];
     const DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
     std::string json = std::string(path, n);
     json = json.substr(0, json.find_last_of("\\/") + 1) + "frame_bench.json";
     if (FILE* f = std::fopen(json.c_str(), "w")) {
-        std::fprintf(f,
-                     "{\"frames\": %d, \"still_presents_per_100_ticks\": %d, \"drag\": {\"items\": "
-                     "%d, \"calls\": %d, \"frame_ms\": %.4f, \"floor_ms\": %.4f}, \"results\": [",
-                     frames, still, drag.items, drag.callsPerFrame, drag.frameMs, drag.floorMs);
+        std::fprintf(
+            f,
+            "{\"frames\": %d, \"still_presents_per_100_ticks\": %d, \"cache_60\": "
+            "{\"bytes\": %zu, \"most_bytes\": %zu, \"pieces\": %zu}, \"drag\": {\"items\": "
+            "%d, \"calls\": %d, \"frame_ms\": %.4f, \"floor_ms\": %.4f}, \"results\": [",
+            frames, still, cache.bytes, cache.most, cache.pieces, drag.items, drag.callsPerFrame,
+            drag.frameMs, drag.floorMs);
         for (std::size_t i = 0; i < results.size(); ++i) {
             const Result& r = results[i];
             std::fprintf(f,

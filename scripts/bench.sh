@@ -12,7 +12,11 @@
 #
 # Native figures come from a tree without sanitizers (build/bench-native),
 # Windows ones from build/bench-win64, run under a Wine prefix of their own
-# (DOCK_WINE_ROOT, default build/bench-wine) on a private Xvfb.
+# (DOCK_WINE_ROOT, default build/bench-wine) on a private Xvfb. Today's dock,
+# the one before frames were composed from cached pictures (DOCK_BENCH_TODAY,
+# a revision, default 4e42c31; empty: none), is built from that revision into
+# build/bench-today-win64 and measured beside ours in the same run: the hover
+# sweep, the rest cost, start-up and memory.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root="$(pwd)"
@@ -54,6 +58,22 @@ if [ -z "$only_rest$only_sweep" ]; then
 fi
 cmake --preset win64 -B "$win" >/dev/null
 cmake --build "$win" -j "$(nproc)" --target frame_bench dock_probe dock >/dev/null
+today_rev="${DOCK_BENCH_TODAY-4e42c31}"
+today_win="$root/build/bench-today-win64"
+today_exe=""
+if [ -n "$today_rev" ]; then
+    today_commit="$(git rev-parse --verify "$today_rev^{commit}")"
+    if [ "$(cat "$today_win/built-from" 2>/dev/null)" != "$today_commit" ]; then
+        echo "== building today's dock ($today_rev)"
+        rm -rf "$root/build/bench-today-src"
+        mkdir -p "$root/build/bench-today-src"
+        git archive "$today_commit" | tar -x -C "$root/build/bench-today-src"
+        (cd "$root/build/bench-today-src" && cmake --preset win64 -B "$today_win" >/dev/null &&
+            cmake --build "$today_win" -j "$(nproc)" --target dock >/dev/null)
+        echo "$today_commit" >"$today_win/built-from"
+    fi
+    today_exe="$today_win/src/app/dock.exe"
+fi
 scripts/wine-setup.sh >/dev/null
 source scripts/wine-env.sh
 source scripts/bench_sweep.sh
@@ -97,11 +117,12 @@ done
 # A dock folder with `count` items, placed at 300, 300 with nothing under the
 # pointer. With `indicators` 1, 运行指示 is on and the first item is the dock
 # itself, so that one indicator is drawn and every refresh finds a match.
+# `exe`, when given, is the dock.exe to copy there (today's).
 make_dock() {
-    local folder="$1" count="$2" indicators="${3:-0}"
+    local folder="$1" count="$2" indicators="${3:-0}" exe="${4:-$win/src/app/dock.exe}"
     rm -rf "$folder"
     mkdir -p "$folder"
-    cp "$win/src/app/dock.exe" "$folder/dock.exe"
+    cp "$exe" "$folder/dock.exe"
     python3 - "$folder/config.ini" "$count" "$indicators" \
         "$(winepath -w "$folder/dock.exe" | tr -d '\r')" "${targets[@]}" <<'EOF'
 import sys
@@ -122,6 +143,11 @@ make_dock "$out/dock-empty" 0
 make_dock "$out/dock-50" 50
 make_dock "$out/dock-30" 30
 make_dock "$out/dock-30-running" 30 1
+if [ -n "$today_exe" ]; then
+    make_dock "$out/today-empty" 0 0 "$today_exe"
+    make_dock "$out/today-50" 50 0 "$today_exe"
+    make_dock "$out/today-30" 30 0 "$today_exe"
+fi
 printf '%s\r\n' "${targets[@]}" >"$out/targets.txt"
 xdotool mousemove 5 5
 
@@ -145,8 +171,13 @@ hz="$(getconf CLK_TCK)"
 rm -f "$out/sweep.jsonl"
 sweep() {
     make_dock "$out/dock-10" 10
-    echo "== hover sweep: ${sweep_seconds} s, $runs runs${sweep_peers:+, beside plank and cairo-dock}"
-    hover_sweep "$out/dock-10" "$runs" "$sweep_seconds" "$sweep_peers"
+    local today=""
+    if [ -n "$today_exe" ]; then
+        today="$out/today-10"
+        make_dock "$today" 10 0 "$today_exe"
+    fi
+    echo "== hover sweep: ${sweep_seconds} s, $runs runs${today:+, beside the dock of today}${sweep_peers:+, beside plank and cairo-dock}"
+    hover_sweep "$out/dock-10" "$runs" "$sweep_seconds" "$sweep_peers" "$today"
 }
 table() {
     python3 scripts/bench_table.py "$out" "$(nproc)" \
@@ -169,6 +200,10 @@ if [ -z "$only_rest" ]; then
     for i in $(seq 1 "$startup_runs"); do
         probe empty "$out/dock-empty" 0
         probe items50 "$out/dock-50" 0
+        if [ -n "$today_exe" ]; then
+            probe today_empty "$out/today-empty" 0
+            probe today_items50 "$out/today-50" 0
+        fi
     done
 fi
 
@@ -240,6 +275,7 @@ rest_of() {
         >>"$out/probe.jsonl"
 }
 rest_of rest "$out/dock-30"
+[ -z "$today_exe" ] || rest_of rest_today "$out/today-30"
 rest_of rest_running "$out/dock-30-running"
 # 智能隐藏 (自动隐藏=2) at rest while hidden: another program's window at
 # 900, 600 meets the strip of the 30 items at 0, 470, and the dock waits out

@@ -85,24 +85,25 @@ sweep_once() {
     xdotool mousemove 5 5
 }
 
-# Ours: the dock folder made by bench.sh, its 10 items at 300, 300. With
-# `trace` set, Wine's window trace counts its screen updates
-# (`UpdateLayeredWindow` calls) over the sweep.
+# Ours: the dock folder made by bench.sh, its 10 items at 300, 300 (or
+# `folder`, counted as `label`: today's dock). With `trace` set, Wine's window
+# trace counts its screen updates (`UpdateLayeredWindow` calls) over the sweep.
 sweep_ours() {
-    local run="$1" trace="${2:-}" dock_pid="" p row server wine
+    local run="$1" trace="${2:-}" folder="${3:-$sweep_folder}" label="${4:-ours}"
+    local dock_pid="" p row server wine
     wineserver -k 2>/dev/null || true
     # Wine's desktop up on this display before the dock's window is made.
     wine_run cmd /c exit >/dev/null 2>&1 || true
     if [ -n "$trace" ]; then
-        WINEDEBUG=+win wine_run "$sweep_folder/dock.exe" >/dev/null 2>"$sweep_dir/trace.log" &
+        WINEDEBUG=+win wine_run "$folder/dock.exe" >/dev/null 2>"$sweep_dir/trace.log" &
     else
-        wine_run "$sweep_folder/dock.exe" >/dev/null 2>&1 &
+        wine_run "$folder/dock.exe" >/dev/null 2>&1 &
     fi
     wine=$!
     for _ in $(seq 1 600); do
         for p in $(pgrep -x dock.exe || true); do
             tr '\0' ' ' <"/proc/$p/cmdline" 2>/dev/null |
-                grep -q "$(basename "$sweep_folder").dock\.exe" && dock_pid="$p"
+                grep -q "$(basename "$folder").dock\.exe" && dock_pid="$p"
         done
         [ -n "$dock_pid" ] && break
         sleep 0.1
@@ -116,7 +117,7 @@ sweep_ours() {
         p1="$(grep -c NtUserUpdateLayeredWindow "$sweep_dir/trace.log" || true)"
         echo "{\"dock\": \"ours_updates\", \"updates\": $((p1 - p0))}" >>"$out/sweep.jsonl"
     else
-        sweep_once ours "$run" "$row" "dock=$dock_pid" "wineserver=$server" "Xvfb=$DOCK_XVFB_PID"
+        sweep_once "$label" "$run" "$row" "dock=$dock_pid" "wineserver=$server" "Xvfb=$DOCK_XVFB_PID"
     fi
     wineserver -k 2>/dev/null || true
     wait "$wine" || true
@@ -217,11 +218,12 @@ sweep_cairo_dock() (
     wait "$session" || true
 )
 
-# hover_sweep FOLDER RUNS SECONDS PEERS: FOLDER holds dock.exe and a config.ini
-# of 10 items; PEERS empty leaves the peer docks out.
+# hover_sweep FOLDER RUNS SECONDS PEERS [TODAY]: FOLDER holds dock.exe and a
+# config.ini of 10 items; PEERS empty leaves the peer docks out; TODAY, a
+# folder like FOLDER with today's dock.exe, is swept in every run too.
 hover_sweep() (
     sweep_folder="$1"
-    local runs="$2" peers="$4" run
+    local runs="$2" peers="$4" today="${5:-}" run
     sweep_seconds="$3"
     sweep_dir="$out/sweep"
     mkdir -p "$sweep_dir"
@@ -243,6 +245,7 @@ hover_sweep() (
     }
     for run in $(seq 1 "$runs"); do
         on_fresh_display sweep_ours "$run"
+        [ -z "$today" ] || on_fresh_display sweep_ours "$run" "" "$today" today
         if [ -n "$peers" ]; then
             on_fresh_display sweep_plank "$run"
             on_fresh_display sweep_cairo_dock "$run"

@@ -8,7 +8,8 @@ Each step is scheduled against the monotonic clock from the sweep's start,
 so a late step shortens the next wait instead of pushing every later one.
 The pointer goes through XTest, as a real one would, and this process is not
 among those counted. Prints one JSON line: the steps, how late they came and
-each process's CPU ticks (user + system) over the sweep.
+each process's CPU ticks (user + system) over the sweep, and the resident
+memory of the process named dock before and after it.
 """
 
 import ctypes
@@ -28,6 +29,18 @@ def ticks(pid):
     except OSError:
         return None
     return int(fields[11]) + int(fields[12])
+
+
+def rss_kib(pid):
+    """The resident memory of a process in KiB; None once it is gone."""
+    try:
+        with open("/proc/%d/status" % pid, encoding="ascii") as f:
+            for line in f:
+                if line.startswith("VmRSS:"):
+                    return int(line.split()[1])
+    except OSError:
+        pass
+    return None
 
 
 def position(step, x_from, x_to):
@@ -60,6 +73,7 @@ def main():
 
     steps = int(round(seconds / STEP_S))
     before = dict((name, ticks(pid)) for name, pid in pids.items())
+    rss_before = rss_kib(pids["dock"]) if "dock" in pids else None
     start = time.monotonic()
     late_max = 0.0
     late_steps = 0
@@ -78,12 +92,14 @@ def main():
         time.sleep(wait)
     wall = time.monotonic() - start
     after = dict((name, ticks(pid)) for name, pid in pids.items())
+    rss_after = rss_kib(pids["dock"]) if "dock" in pids else None
     xlib.XCloseDisplay(display)
 
     print(json.dumps({
         "steps": steps, "wall_s": wall, "late_max_ms": late_max * 1000,
         "late_steps": late_steps, "hz": os.sysconf("SC_CLK_TCK"),
         "x_from": x_from, "x_to": x_to, "y": y,
+        "dock_rss_kib": [rss_before, rss_after],
         "ticks": dict((name, None if before[name] is None or after[name] is None
                        else after[name] - before[name]) for name in pids),
     }))

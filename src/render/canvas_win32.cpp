@@ -1,38 +1,58 @@
 #include "render/canvas_win32.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstring>
-#include <initializer_list>
 
 #include "render/dock_image_win32.h"
+#include "render/layout.h"
 #include "render/to_wide_win32.h"
 
 namespace dock {
 
 namespace {
 
+const DockImage* dockImageOf(const Picture& picture) {
+    return dynamic_cast<const DockImage*>(&picture);
+}
+
 Gdiplus::GpImage* nativeImageOf(const Picture& picture) {
-    const auto* image = dynamic_cast<const DockImage*>(&picture);
+    const DockImage* image = dockImageOf(picture);
     return image != nullptr ? image->NativeImage() : nullptr;
 }
 
-std::uint64_t serialOf(const Picture& picture) {
-    const auto* image = dynamic_cast<const DockImage*>(&picture);
-    return image != nullptr ? image->Serial() : 0;
+// An opacity of 0 (within 1e-7) draws unchanged, as the port says.
+bool unchanged(float opacity) {
+    return std::fabs(static_cast<double>(opacity)) <= 1e-7;
 }
 
-// Pixels a call may change past its destination's edges: filtering reaches
-// a pixel beyond them, antialiasing another; a caption's outline a few.
-constexpr std::int32_t kImageMargin = 2;
-constexpr std::int32_t kTextMargin = 4;
+std::uint8_t constantAlphaOf(float opacity) {
+    if (unchanged(opacity)) return 255;
+    const double alpha = double(opacity) * 255;
+    return static_cast<std::uint8_t>(alpha <= 0 ? 0 : alpha >= 255 ? 255 : alpha);
+}
 
-DrawnCall callOf(DrawnCall::Kind kind, const Picture& picture, std::initializer_list<float> args) {
+SourceRect sourceOf(const DrawnCall& call) {
+    return {call.args[4], call.args[5], call.args[6], call.args[7]};
+}
+
+// A picture call's numbers: the destination, the source rectangle, the opacity.
+DrawnCall callOf(DrawnCall::Kind kind, const Picture& picture, float x, float y, float width,
+                 float height, const SourceRect& source, float opacity) {
     DrawnCall call;
     call.kind = kind;
-    call.picture = serialOf(picture);
-    std::copy(args.begin(), args.end(), call.args.begin());
+    const DockImage* image = dockImageOf(picture);
+    call.picture = image != nullptr ? image->Serial() : 0;
+    call.args = {x, y, width, height, source[0], source[1], source[2], source[3], opacity};
     return call;
+}
+
+RectI atOrigin(const RectI& r) {
+    return {0, 0, r.Width(), r.Height()};
+}
+
+RectI boundsOf(const DrawnCall& call) {
+    const auto& a = call.args;
+    return call.kind == DrawnCall::Kind::imageSlice ? wholePixelSlice(a[0], a[1], a[2], a[3])
+                                                    : wholePixelRect(a[0], a[1], a[2], a[3]);
 }
 
 }  // namespace
@@ -47,50 +67,20 @@ void DockCanvas::Create(HWND window, std::int32_t width, std::int32_t height,
                         const std::string& fontName, std::uint32_t textColor,
                         std::uint32_t outlineColor, int alpha, bool highQuality) {
     Destroy();
-
     window_ = window;
     width_ = width;
     height_ = height;
-    sourceOrigin_ = {0, 0};
-    surfaceSize_ = {width, height};
-    blend_.BlendOp = AC_SRC_OVER;
-    blend_.BlendFlags = 0;
-    blend_.SourceConstantAlpha = 255;
-    blend_.AlphaFormat = AC_SRC_ALPHA;
+    highQuality_ = highQuality;
 
     savedExStyle_ = ::GetWindowLongA(window_, GWL_EXSTYLE);
     ::SetWindowLongA(window_, GWL_EXSTYLE, savedExStyle_ | WS_EX_LAYERED);
-
     {
         WindowDc windowDc(window_);
-        memoryDC_.reset(::CreateCompatibleDC(windowDc.get()));
+        composer_.Create(windowDc.get(), width, height);
     }
 
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;  // bottom-up
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
-    info.bmiHeader.biSizeImage = static_cast<DWORD>(static_cast<double>(width) * height * 32 / 8);
-    void* bits = nullptr;
-    surfaceBitmap_.reset(
-        ::CreateDIBSection(memoryDC_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-    if (surfaceBitmap_ && bits != nullptr && width > 0 && height > 0) {
-        surfaceBits_ = bits;
-        surfaceBytes_ = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
-    }
-    if (surfaceBitmap_) surfaceSelection_.emplace(memoryDC_.get(), surfaceBitmap_.get());
-
-    if (memoryDC_) gdip::GdipCreateFromHDC(memoryDC_.get(), graphics_.put());
-    highQuality_ = highQuality;
-    if (highQuality)
-        gdip::GdipSetInterpolationMode(graphics_.get(),
-                                       Gdiplus::InterpolationModeHighQualityBicubic);
-
-    if (!fontName.empty()) {
-        gdip::GdipSetSmoothingMode(graphics_.get(), Gdiplus::SmoothingModeAntiAlias);
+    const bool captions = !fontName.empty();
+    if (captions) {
         gdip::GdipCreateFontFamilyFromName(ToWide(fontName).c_str(), nullptr, fontFamily_.put());
         gdip::GdipCreatePen1(ToArgb(outlineColor, alpha), 0.0f, Gdiplus::UnitDocument,
                              outlinePen_.put());
@@ -103,389 +93,220 @@ void DockCanvas::Create(HWND window, std::int32_t width, std::int32_t height,
         // A null string format means the default one, but Wine rejects null.
         gdip::GdipCreateStringFormat(0, LANG_NEUTRAL, stringFormat_.put());
         gdip::GdipCreatePath(Gdiplus::FillModeAlternate, textPath_.put());
+        style_ = {fontFamily_.get(), outlinePen_.get(), textBrush_.get(), stringFormat_.get()};
     }
-
-    eraseBrush_.reset(::CreateSolidBrush(RGB(0, 0, 0)));
+    cache_.Reset(composer_.Dc(), highQuality, captions, style_);
 
     gdip::GdipCreateImageAttributes(imageAttributes_.put());
-
     colorMatrix_ = {};
     for (int i = 0; i < 5; ++i) colorMatrix_.m[i][i] = 1.0f;
-    attributesSet_ = false;
 
-    // Looked up at run time: a system without it presents the whole surface.
-    updateIndirect_ = reinterpret_cast<UpdateIndirect>(reinterpret_cast<void (*)()>(
-        ::GetProcAddress(::GetModuleHandleA("user32.dll"), "UpdateLayeredWindowIndirect")));
+    presenter_.Attach(window_, composer_.Dc(), width, height);
+    if (presentInterval_) presenter_.SetInterval(*presentInterval_);
 }
 
 void DockCanvas::Destroy() {
-    framing_ = false;
-    lastDrawn_ = false;
-    presentWhole_ = true;
-    unpresented_ = {};
-    lastPresented_ = {};
-    calls_.clear();
-    lastCalls_.clear();
+    presenter_.Detach();
+    recorder_ = {};
     images_.clear();
-    pathSet_ = false;
-    stripSelection_.reset();
-    stripBitmap_.reset();
-    stripDC_.reset();
-    stripCalls_.clear();
+    lastImages_.clear();
+    unpresented_ = {};
     if (savedExStyle_ != 0) {
         ::SetWindowLongA(window_, GWL_EXSTYLE, savedExStyle_);
         savedExStyle_ = 0;
     }
+    cache_.Reset(nullptr, false, false, {});
+    style_ = {};
     imageAttributes_.reset();
     textPath_.reset();
     stringFormat_.reset();
     textBrush_.reset();
     outlinePen_.reset();
     fontFamily_.reset();
-    eraseBrush_.reset();
-    graphics_.reset();
-    // Deselected before it is deleted, and the DC gets its own bitmap back.
-    surfaceSelection_.reset();
-    memoryDC_.reset();
-    surfaceBits_ = nullptr;
-    surfaceBytes_ = 0;
-    surfaceBitmap_.reset();
+    composer_.Destroy();
 }
 
 void DockCanvas::BeginFrame() {
-    // Its calls are kept until it is presented.
-    if (framing_) drawKeptFrame();
-    framing_ = true;
-    calls_.clear();
+    if (recorder_.Recording()) composeFrame();
+    recorder_.Begin();
     images_.clear();
+    // A picture loaded or let go since the last frame: what was drawn from
+    // the pictures goes (a new one never matches an old piece, but would
+    // leave the old ones to take up room until they are the oldest).
+    if (pictureChanges() != pictureChanges_) cache_.Empty();
+    pictureChanges_ = pictureChanges();
+    cache_.NewFrame();
+}
+
+template <typename Draw>
+int DockCanvas::drawAtOnce(const RectI& area, Draw&& draw) {
+    if (recorder_.Recording()) composeFrame();
+    // The next frame cannot trust what the last one left, and goes whole.
+    recorder_.Forget();
+    presenter_.PresentWholeNext();
+    if (!composer_.Ready() || isEmpty(area)) return draw(nullptr);
+    // GDI+ draws over a copy of what the surface holds there, at the origin
+    // of a bitmap of its own, as the cache draws the piece.
+    UniqueDc dc(::CreateCompatibleDC(composer_.Dc()));
+    UniqueBitmap bitmap = newDibSection(dc.get(), area.Width(), area.Height());
+    if (!bitmap) return Gdiplus::OutOfMemory;
+    SelectionGuard selected(dc.get(), bitmap.get());
+    ::BitBlt(dc.get(), 0, 0, area.Width(), area.Height(), composer_.Dc(), area.left, area.top,
+             SRCCOPY);
+    const int drawn = drawWithGdiplus(dc.get(), style_.family != nullptr, draw);
+    ::BitBlt(composer_.Dc(), area.left, area.top, area.Width(), area.Height(), dc.get(), 0, 0,
+             SRCCOPY);
+    return drawn;
 }
 
 void DockCanvas::Clear(const RectI& rect) {
-    drawingAtOnce();
-    if (rect == RectI{}) {
-        if (surfaceBits_ != nullptr) eraseArea({0, 0, width_, height_});
-        return;
-    }
-    if (!memoryDC_ || !eraseBrush_) return;
-    // GDI+ may hold drawing back; it must land before GDI writes over it.
-    gdip::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
-    const RECT r = {rect.left, rect.top, rect.right, rect.bottom};
-    ::FillRect(memoryDC_.get(), &r, eraseBrush_.get());
+    if (recorder_.Recording()) composeFrame();
+    composer_.Erase(rect == RectI{} ? composer_.Whole() : rect);
+    recorder_.Forget();
+    presenter_.PresentWholeNext();
 }
 
-void DockCanvas::keep(DrawnCall call, Gdiplus::GpImage* image) {
-    calls_.push_back(std::move(call));
-    images_.push_back(image);
-}
-
-int DockCanvas::keepImageCall(DrawnCall call, Gdiplus::GpImage* image) {
+int DockCanvas::record(DrawnCall call, Gdiplus::GpImage* image, const RectI& bounds) {
     if (image == nullptr) return Gdiplus::InvalidParameter;
-    const auto& a = call.args;
-    call.bounds = pixelsTouched(a[0], a[1], a[2], a[3], kImageMargin);
-    keep(std::move(call), image);
+    call.bounds = bounds;
+    recorder_.Add(std::move(call));
+    images_.push_back(image);
     return Gdiplus::Ok;
-}
-
-void DockCanvas::drawingAtOnce() {
-    if (framing_) drawKeptFrame();
-    lastDrawn_ = false;
-    presentWhole_ = true;
 }
 
 int DockCanvas::DrawImage(const Picture& picture, float x, float y, float width, float height) {
     Gdiplus::GpImage* image = nativeImageOf(picture);
-    if (framing_)
-        return keepImageCall(callOf(DrawnCall::Kind::image, picture, {x, y, width, height}), image);
-    drawingAtOnce();
-    return drawImageNow(image, x, y, width, height);
-}
-
-int DockCanvas::drawImageNow(Gdiplus::GpImage* image, float x, float y, float width, float height) {
-    return gdip::GdipDrawImageRect(graphics_.get(), image, x, y, width, height);
+    const SourceRect source{0, 0, static_cast<float>(picture.Width()),
+                            static_cast<float>(picture.Height())};
+    DrawnCall call = callOf(DrawnCall::Kind::image, picture, x, y, width, height, source, 0);
+    const RectI to = boundsOf(call);
+    if (recorder_.Recording()) return record(std::move(call), image, to);
+    return drawAtOnce(to, [&](Gdiplus::GpGraphics* g) {
+        return drawPictureAt(g, image, source, atOrigin(to), false, highQuality_, nullptr);
+    });
 }
 
 int DockCanvas::DrawImagePart(const Picture& picture, float x, float y, float width, float height,
                               float srcX, float srcY, float srcWidth, float srcHeight,
                               float opacity) {
     Gdiplus::GpImage* image = nativeImageOf(picture);
-    DrawnCall call = callOf(DrawnCall::Kind::imagePart, picture,
-                            {x, y, width, height, srcX, srcY, srcWidth, srcHeight, opacity});
-    if (framing_) return keepImageCall(std::move(call), image);
-    drawingAtOnce();
-    return drawImagePartNow(image, call.args.data());
-}
-
-int DockCanvas::drawImagePartNow(Gdiplus::GpImage* image, const float* a) {
-    const float opacity = a[8];
-    if (std::fabs(static_cast<double>(opacity)) <= 1e-7) {
-        return gdip::GdipDrawImageRectRect(graphics_.get(), image, a[0], a[1], a[2], a[3], a[4],
-                                           a[5], a[6], a[7], Gdiplus::UnitPixel, nullptr, nullptr,
-                                           nullptr);
-    }
-    if (!attributesSet_ || opacity != attributesOpacity_) {
+    const SourceRect source{srcX, srcY, srcWidth, srcHeight};
+    DrawnCall call =
+        callOf(DrawnCall::Kind::imagePart, picture, x, y, width, height, source, opacity);
+    const RectI to = boundsOf(call);
+    if (recorder_.Recording()) return record(std::move(call), image, to);
+    Gdiplus::GpImageAttributes* attributes = nullptr;
+    if (!unchanged(opacity)) {
         colorMatrix_.m[3][3] = opacity;
-        attributesSet_ =
-            gdip::GdipSetImageAttributesColorMatrix(
+        if (gdip::GdipSetImageAttributesColorMatrix(
                 imageAttributes_.get(), Gdiplus::ColorAdjustTypeBitmap, TRUE, &colorMatrix_,
-                nullptr, Gdiplus::ColorMatrixFlagsDefault) == Gdiplus::Ok;
-        attributesOpacity_ = opacity;
+                nullptr, Gdiplus::ColorMatrixFlagsDefault) == Gdiplus::Ok)
+            attributes = imageAttributes_.get();
     }
-    return gdip::GdipDrawImageRectRect(graphics_.get(), image, a[0], a[1], a[2], a[3], a[4], a[5],
-                                       a[6], a[7], Gdiplus::UnitPixel, imageAttributes_.get(),
-                                       nullptr, nullptr);
+    return drawAtOnce(to, [&](Gdiplus::GpGraphics* g) {
+        return drawPictureAt(g, image, source, atOrigin(to), height < 0, highQuality_, attributes);
+    });
 }
 
 int DockCanvas::DrawImageSlice(const Picture& picture, float x, float y, float width, float height,
                                float srcX, float srcY, float srcWidth, float srcHeight) {
     Gdiplus::GpImage* image = nativeImageOf(picture);
-    DrawnCall call = callOf(DrawnCall::Kind::imageSlice, picture,
-                            {x, y, width, height, srcX, srcY, srcWidth, srcHeight});
-    if (framing_) return keepImageCall(std::move(call), image);
-    drawingAtOnce();
-    return drawSliceNow(graphics_.get(), image, call.args.data());
-}
-
-int DockCanvas::drawSliceNow(Gdiplus::GpGraphics* graphics, Gdiplus::GpImage* image,
-                             const float* a) {
-    // A scaled GdipDrawImageRectRect samples beyond its source rectangle, which
-    // softens a slice's edge columns on Windows; Wine instead leaves out a
-    // slice's first column whenever that column maps a hair before the source
-    // rectangle. A texture of the slice alone, mirrored at its edges and
-    // scaled onto the destination, has nothing beyond the slice to sample and
-    // fills every pixel of the destination.
-    const float x = a[0], y = a[1], width = a[2], height = a[3];
-    const float srcX = a[4], srcY = a[5], srcWidth = a[6], srcHeight = a[7];
-    UniqueGpTexture slice;
-    const Gdiplus::GpStatus made = gdip::GdipCreateTexture2(
-        image, Gdiplus::WrapModeTileFlipXY, srcX, srcY, srcWidth, srcHeight, slice.put());
-    if (made != Gdiplus::Ok) return made;
-    Gdiplus::GpTexture* texture = slice.get();
-    gdip::GdipScaleTextureTransform(texture, width / srcWidth, height / srcHeight,
-                                    Gdiplus::MatrixOrderAppend);
-    gdip::GdipTranslateTextureTransform(texture, x, y, Gdiplus::MatrixOrderAppend);
-    // Whole-pixel edges: antialiased, two neighbouring slices would each cover
-    // the pixel they share only in part.
-    Gdiplus::SmoothingMode smoothing = Gdiplus::SmoothingModeNone;
-    gdip::GdipGetSmoothingMode(graphics, &smoothing);
-    gdip::GdipSetSmoothingMode(graphics, Gdiplus::SmoothingModeNone);
-    const Gdiplus::GpStatus drawn = gdip::GdipFillRectangle(graphics, texture, x, y, width, height);
-    gdip::GdipSetSmoothingMode(graphics, smoothing);
-    return drawn;
-}
-
-bool DockCanvas::buildTextPath(const std::string& gbkText, float x, float y, std::int32_t emSize) {
-    if (!fontFamily_ || !textPath_) return false;
-    const std::array<float, 3> args{x, y, static_cast<float>(emSize)};
-    if (pathSet_ && pathArgs_ == args && pathText_ == gbkText) return true;
-    ToWide(gbkText, wideText_);
-    pathSet_ = false;
-    if (wideText_.empty()) return false;
-    const Gdiplus::RectF layout(x, y, 0.0f, 0.0f);  // no box: laid out from the origin
-    gdip::GdipResetPath(textPath_.get());
-    gdip::GdipAddPathString(textPath_.get(), wideText_.c_str(), static_cast<INT>(wideText_.size()),
-                            fontFamily_.get(), Gdiplus::FontStyleBold,
-                            static_cast<Gdiplus::REAL>(emSize), &layout, stringFormat_.get());
-    pathText_ = gbkText;
-    pathArgs_ = args;
-    pathSet_ = true;
-    return true;
+    const SourceRect source{srcX, srcY, srcWidth, srcHeight};
+    DrawnCall call = callOf(DrawnCall::Kind::imageSlice, picture, x, y, width, height, source, 0);
+    const RectI to = boundsOf(call);
+    if (recorder_.Recording()) return record(std::move(call), image, to);
+    return drawAtOnce(to, [&](Gdiplus::GpGraphics* g) {
+        return drawSliceAt(g, image, source, atOrigin(to), highQuality_);
+    });
 }
 
 void DockCanvas::DrawOutlinedText(const std::string& gbkText, float x, float y,
                                   std::int32_t emSize) {
-    if (framing_) {
+    const std::int32_t left = truncateToInt(x), top = truncateToInt(y);
+    if (recorder_.Recording()) {
         DrawnCall call;
         call.kind = DrawnCall::Kind::text;
         call.args = {x, y, static_cast<float>(emSize)};
         call.text = gbkText;
         // The same text where the last frame had it needs no measuring again.
-        const std::size_t at = calls_.size();
-        if (lastDrawn_ && at < lastCalls_.size() && lastCalls_[at].SameCall(call)) {
-            call.bounds = lastCalls_[at].bounds;
+        if (const DrawnCall* same = recorder_.SameAsLast(call)) {
+            call.bounds = same->bounds;
         } else {
-            if (!buildTextPath(gbkText, x, y, emSize)) return;
-            Gdiplus::GpRectF box{};
-            gdip::GdipGetPathWorldBounds(textPath_.get(), &box, nullptr, nullptr);
-            call.bounds = pixelsTouched(box.X, box.Y, box.Width, box.Height, kTextMargin);
+            const Piece* piece = cache_.Caption(gbkText, emSize);
+            if (piece == nullptr) return;
+            call.bounds = {left + piece->offsetX, top + piece->offsetY,
+                           left + piece->offsetX + piece->width,
+                           top + piece->offsetY + piece->height};
         }
-        keep(std::move(call), nullptr);
+        recorder_.Add(std::move(call));
+        images_.push_back(nullptr);
         return;
     }
-    drawingAtOnce();
-    if (!buildTextPath(gbkText, x, y, emSize)) return;
-    // The fill is painted over the outline.
-    gdip::GdipDrawPath(graphics_.get(), outlinePen_.get(), textPath_.get());
-    gdip::GdipFillPath(graphics_.get(), textBrush_.get(), textPath_.get());
+    ToWide(gbkText, wideText_);
+    if (!captionPath(textPath_.get(), style_, wideText_, 0, 0, emSize)) return;
+    const RectI e = captionExtent(textPath_.get());
+    drawAtOnce({left + e.left, top + e.top, left + e.right, top + e.bottom},
+               [&](Gdiplus::GpGraphics* g) {
+                   if (g == nullptr) return int(Gdiplus::Ok);
+                   captionPath(textPath_.get(), style_, wideText_, static_cast<float>(-e.left),
+                               static_cast<float>(-e.top), emSize);
+                   drawCaptionPath(g, style_, textPath_.get());
+                   return int(Gdiplus::Ok);
+               });
 }
 
-void DockCanvas::eraseArea(const RectI& area) {
-    // Drawing GDI+ still holds back must not land after the erase.
-    gdip::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
-    ::GdiFlush();
-    // The DIB is bottom-up: the surface's row y is the bitmap's row height - 1 - y.
-    auto* bits = static_cast<std::uint8_t*>(surfaceBits_);
-    const std::size_t stride = static_cast<std::size_t>(width_) * 4;
-    if (area == RectI{0, 0, width_, height_}) {
-        std::memset(bits, 0, surfaceBytes_);
-        return;
+void DockCanvas::composeCall(const DrawnCall& call, Gdiplus::GpImage* image, const RectI& band) {
+    const RectI to = call.bounds;
+    const Piece* piece = nullptr;
+    std::uint8_t alpha = 255;
+    switch (call.kind) {
+        case DrawnCall::Kind::image:
+            piece = cache_.PictureAt(call.picture, image, sourceOf(call), to.Width(), to.Height(),
+                                     false);
+            break;
+        case DrawnCall::Kind::imagePart:
+            piece = cache_.PictureAt(call.picture, image, sourceOf(call), to.Width(), to.Height(),
+                                     call.args[3] < 0);
+            alpha = constantAlphaOf(call.args[8]);
+            break;
+        case DrawnCall::Kind::imageSlice:
+            piece = cache_.SliceAt(call.picture, image, sourceOf(call), to.Width(), to.Height());
+            break;
+        case DrawnCall::Kind::text:
+            piece = cache_.Caption(call.text, static_cast<std::int32_t>(call.args[2]));
+            if (piece != nullptr)
+                composer_.Blend(*piece, truncateToInt(call.args[0]), truncateToInt(call.args[1]),
+                                255, band);
+            return;
     }
-    const std::size_t bytes = static_cast<std::size_t>(area.Width()) * 4;
-    for (std::int32_t y = area.top; y < area.bottom; ++y)
-        std::memset(bits + static_cast<std::size_t>(height_ - 1 - y) * stride +
-                        static_cast<std::size_t>(area.left) * 4,
-                    0, bytes);
+    if (piece != nullptr) composer_.Blend(*piece, to.left, to.top, alpha, band);
 }
 
-std::size_t DockCanvas::copyStrip(const RectI& area) {
-    std::size_t count = 0;
-    RectI box;
-    while (count < calls_.size() && calls_[count].kind == DrawnCall::Kind::imageSlice)
-        box = unionOf(box, calls_[count++].bounds);
-    if (count == 0) return 0;
-    // A strip that moves with every frame is cheaper drawn than composed
-    // and copied; one that stays put is composed once.
-    auto sameSlices = [count](const std::vector<DrawnCall>& a, const std::vector<DrawnCall>& b) {
-        return a.size() >= count && b.size() >= count &&
-               std::equal(a.begin(), a.begin() + static_cast<long>(count), b.begin(),
-                          [](const DrawnCall& x, const DrawnCall& y) { return x.SameCall(y); });
-    };
-    if (!lastDrawn_ || !sameSlices(calls_, lastCalls_)) return 0;
-    // The strip's surface covers its box, addressed in the dock surface's own
-    // coordinates through the DC's origin: GDI+ samples each pixel exactly
-    // as it would on the dock surface, so the copy is the same picture.
-    if (stripCalls_.size() != count || !sameSlices(calls_, stripCalls_)) {
-        stripSelection_.reset();
-        stripBitmap_.reset();
-        stripCalls_.clear();
-        if (!stripDC_) stripDC_.reset(::CreateCompatibleDC(memoryDC_.get()));
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = box.Width();
-        info.bmiHeader.biHeight = box.Height();
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        void* bits = nullptr;
-        stripBitmap_.reset(
-            ::CreateDIBSection(stripDC_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-        if (!stripBitmap_ || bits == nullptr) return 0;  // drawn call by call instead
-        stripSelection_.emplace(stripDC_.get(), stripBitmap_.get());
-        ::SetWindowOrgEx(stripDC_.get(), box.left, box.top, nullptr);
-        UniqueGpGraphics graphics;
-        gdip::GdipCreateFromHDC(stripDC_.get(), graphics.put());
-        if (highQuality_)
-            gdip::GdipSetInterpolationMode(graphics.get(),
-                                           Gdiplus::InterpolationModeHighQualityBicubic);
-        if (fontFamily_)
-            gdip::GdipSetSmoothingMode(graphics.get(), Gdiplus::SmoothingModeAntiAlias);
-        for (std::size_t i = 0; i < count; ++i)
-            drawSliceNow(graphics.get(), images_[i], calls_[i].args.data());
-        gdip::GdipFlush(graphics.get(), Gdiplus::FlushIntentionSync);
-        stripCalls_.assign(calls_.begin(), calls_.begin() + static_cast<long>(count));
-    }
-    const RectI to = intersectionOf(area, box);
-    if (!isEmpty(to)) {
-        gdip::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
-        ::BitBlt(memoryDC_.get(), to.left, to.top, to.Width(), to.Height(), stripDC_.get(), to.left,
-                 to.top, SRCCOPY);
-    }
-    return count;
-}
-
-void DockCanvas::drawKeptFrame() {
-    framing_ = false;
-    if (surfaceBits_ == nullptr) {
-        lastDrawn_ = false;
-        return;
-    }
-    const RectI whole{0, 0, width_, height_};
-    const RectI changed =
-        intersectionOf(whole, lastDrawn_ ? changedArea(lastCalls_, calls_) : whole);
-    // Clipping costs each call a little, drawing outside the changed area
-    // a lot: the calls are drawn whole unless that would more than double
-    // the area drawn again.
-    const RectI widened = intersectionOf(whole, wholeCallsArea(changed, calls_));
-    auto size = [](const RectI& r) { return double(r.Width()) * double(r.Height()); };
-    const bool clipped = size(widened) > 2 * size(changed);
-    const RectI area = clipped ? changed : widened;
-    if (!isEmpty(area)) {
-        eraseArea(area);
-        // The strip lies under everything else, on the cleared surface.
-        std::size_t i = copyStrip(area);
-        if (clipped)
-            gdip::GdipSetClipRectI(graphics_.get(), area.left, area.top, area.Width(),
-                                   area.Height(), Gdiplus::CombineModeReplace);
-        for (; i < calls_.size(); ++i) {
-            const DrawnCall& c = calls_[i];
-            if (isEmpty(intersectionOf(c.bounds, area))) continue;
-            switch (c.kind) {
-                case DrawnCall::Kind::image:
-                    drawImageNow(images_[i], c.args[0], c.args[1], c.args[2], c.args[3]);
-                    break;
-                case DrawnCall::Kind::imagePart:
-                    drawImagePartNow(images_[i], c.args.data());
-                    break;
-                case DrawnCall::Kind::imageSlice:
-                    drawSliceNow(graphics_.get(), images_[i], c.args.data());
-                    break;
-                case DrawnCall::Kind::text:
-                    if (!buildTextPath(c.text, c.args[0], c.args[1],
-                                       static_cast<std::int32_t>(c.args[2])))
-                        break;
-                    // The fill is painted over the outline.
-                    gdip::GdipDrawPath(graphics_.get(), outlinePen_.get(), textPath_.get());
-                    gdip::GdipFillPath(graphics_.get(), textBrush_.get(), textPath_.get());
-                    break;
-            }
-        }
-        if (clipped) gdip::GdipResetClip(graphics_.get());
-        unpresented_ = unionOf(unpresented_, area);
-    }
-    lastCalls_.swap(calls_);
-    calls_.clear();
+void DockCanvas::composeFrame() {
+    const RectI band = recorder_.Finish(composer_.Whole());
+    lastImages_.swap(images_);
     images_.clear();
-    lastDrawn_ = true;
-}
-
-void DockCanvas::presentAll() {
-    ::UpdateLayeredWindow(window_, nullptr, nullptr, &surfaceSize_, memoryDC_.get(), &sourceOrigin_,
-                          0, &blend_, ULW_ALPHA);
-    lastPresented_ = {0, 0, width_, height_};
+    if (!composer_.Ready() || isEmpty(band)) return;
+    composer_.Erase(band);
+    const std::vector<DrawnCall>& calls = recorder_.Last();
+    for (std::size_t i = 0; i < calls.size(); ++i)
+        if (!isEmpty(intersectionOf(calls[i].bounds, band)))
+            composeCall(calls[i], lastImages_[i], band);
+    unpresented_ = unionOf(unpresented_, band);
 }
 
 void DockCanvas::Present() {
-    if (framing_) drawKeptFrame();
-    // GDI+ may still hold drawing back; UpdateLayeredWindow reads the DIB.
-    gdip::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
-    const RectI area = unpresented_;
+    if (recorder_.Recording()) composeFrame();
+    ::GdiFlush();  // UpdateLayeredWindow reads the DIB
+    presenter_.Present(unpresented_);
     unpresented_ = {};
-    lastPresented_ = {};
-    if (presentWhole_ || updateIndirect_ == nullptr) {
-        presentWhole_ = false;
-        presentAll();
-        return;
-    }
-    if (isEmpty(area)) return;  // the window already shows this frame
-    const RECT dirty{area.left, area.top, area.right, area.bottom};
-    UPDATELAYEREDWINDOWINFO info{};
-    info.cbSize = sizeof info;
-    info.psize = &surfaceSize_;
-    info.hdcSrc = memoryDC_.get();
-    info.pptSrc = &sourceOrigin_;
-    info.pblend = &blend_;
-    info.dwFlags = ULW_ALPHA;
-    info.prcDirty = &dirty;
-    if (updateIndirect_(window_, &info))
-        lastPresented_ = area;
-    else
-        presentAll();
 }
 
 BOOL DockCanvas::BlitTo(HDC target, std::int32_t x, std::int32_t y, std::int32_t width,
                         std::int32_t height) {
-    if (framing_) drawKeptFrame();
-    gdip::GdipFlush(graphics_.get(), Gdiplus::FlushIntentionSync);
-    return ::BitBlt(target, x, y, width, height, memoryDC_.get(), 0, 0, SRCCOPY);
+    if (recorder_.Recording()) composeFrame();
+    ::GdiFlush();
+    return ::BitBlt(target, x, y, width, height, composer_.Dc(), 0, 0, SRCCOPY);
 }
 
 }  // namespace dock

@@ -6,6 +6,14 @@
 
 namespace dock {
 
+namespace {
+std::uint64_t changes = 0;
+}  // namespace
+
+std::uint64_t pictureChanges() {
+    return changes;
+}
+
 bool DockImage::LoadFromMemory(std::span<const std::uint8_t> bytes) {
     Dispose();
     if (bytes.empty()) return false;
@@ -46,6 +54,7 @@ bool DockImage::LoadFromFile(const std::string& gbkPath) {
 }
 
 void DockImage::Dispose() {
+    if (serial_ != 0) ++changes;
     width_ = 0;
     height_ = 0;
     serial_ = 0;
@@ -63,6 +72,7 @@ void DockImage::readSize() {
     height_ = height;
     static std::uint64_t loads = 0;
     serial_ = ++loads;
+    ++changes;
 }
 
 }  // namespace dock

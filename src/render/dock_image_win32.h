@@ -44,6 +44,10 @@ class DockImage : public Picture {
     std::uint64_t serial_ = 0;
 };
 
+// How many times any picture has been loaded or let go since the process
+// started: what was drawn from the pictures may be kept as long as it stays.
+std::uint64_t pictureChanges();
+
 class DockImageFactory : public PictureFactory {
   public:
     std::unique_ptr<Picture> NewPicture() override { return std::make_unique<DockImage>(); }

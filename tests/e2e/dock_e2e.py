@@ -192,11 +192,9 @@ def shot_at_rest(row, left=LEFT, top=TOP):
 
 def resting_box(left, top, cell):
     """Where the picture of 1-based `cell` rests in a dock at (left, top): 26 x
-    26 inset by 5 in 36-pixel cells at rowTop 152. Wine's GDI+ leaves the first
-    column and row of a picture drawn at a whole-pixel position uncovered,
-    hence the + 1."""
+    26 inset by 5 in 36-pixel cells at rowTop 152."""
     x = left + 144 + 36 * (cell - 1)
-    return (x + 5 + 1, top + 157 + 1, x + 31, top + 183)
+    return (x + 5, top + 157, x + 31, top + 183)
 
 
 def focus(window):
@@ -303,8 +301,8 @@ def arrange_tests(work, w):
     # Green and Blue close up to cells 1 and 2; Red follows the pointer.
     def dragging(shot):
         green, blue, red = (bounding_box(shot, c) for c in (GREEN, BLUE, RED))
-        return (green is not None and blue is not None and green[0] == LEFT + 150 and
-                blue[0] == LEFT + 186 and green[3] == TOP + 183,
+        return (green is not None and blue is not None and green[0] == LEFT + 149 and
+                blue[0] == LEFT + 185 and green[3] == TOP + 183,
                 red is not None and abs((red[0] + red[2]) / 2 - (centre[2] + 40)) <= 2,
                 (green, blue, red))
     shot = wait_for(lambda: (lambda s: all(dragging(s)[:2]) and s)(screen()), 10) or screen()
@@ -319,7 +317,7 @@ def arrange_tests(work, w):
     save_screenshot("/tmp/dock_e2e_dropped.png")
     check(row_order(shot, colours) == ["green", "blue", "red"],
           "the row shows the new order: %s" % row_order(shot, colours))
-    check(bounding_box(shot, RED) == (LEFT + 144 + 72 + 5 + 1, TOP + 157 + 1,
+    check(bounding_box(shot, RED) == (LEFT + 144 + 72 + 5, TOP + 157,
                                       LEFT + 144 + 72 + 31, TOP + 183),
           "the moved item rests in cell 3: %s" % (bounding_box(shot, RED),))
     saved = wait_for(lambda: '显示名_3="Red"' in saved_text(work) and saved_text(work), 10)
@@ -408,9 +406,9 @@ def keyboard_tests(work, w):
     xdotool("mousemove", 50, 50)
     # Pictures at rest, and fully magnified with the virtual pointer on the
     # centre of the cell's top line (the same boxes the hover test measures).
-    rest = [(LEFT + 144 + 36 * n + 6, TOP + 158, LEFT + 144 + 36 * n + 31, TOP + 183)
+    rest = [(LEFT + 144 + 36 * n + 5, TOP + 157, LEFT + 144 + 36 * n + 31, TOP + 183)
             for n in range(3)]
-    magnified = [(LEFT + 132 + 36 * n, TOP + 122, LEFT + 193 + 36 * n, TOP + 183)
+    magnified = [(LEFT + 131 + 36 * n, TOP + 121, LEFT + 193 + 36 * n, TOP + 183)
                  for n in range(3)]
 
     def boxes():
@@ -433,7 +431,7 @@ def keyboard_tests(work, w):
     xdotool("key", "Right")
     check(wait_for(lambda: boxes() == [(LEFT + 101, TOP + 127, LEFT + 157, TOP + 183),
                                        magnified[1],
-                                       (LEFT + 240, TOP + 127, LEFT + 295, TOP + 183)], 10),
+                                       (LEFT + 239, TOP + 127, LEFT + 295, TOP + 183)], 10),
           "Right selects item 2, magnified as under a resting pointer: %s" % (boxes(),))
     save_screenshot("/tmp/dock_e2e_keyboard.png")
     xdotool("key", "Right")
@@ -493,9 +491,9 @@ def main(argv):
     xdotool("mousemove", cx, cy + 10)
     wait_for(lambda: magnified(GREEN), 10)
     xdotool("mousemove", cx, cy)
-    hovered = ((GREEN, (LEFT + 167 + 1, TOP + 121 + 1, LEFT + 229, TOP + 183)),
+    hovered = ((GREEN, (LEFT + 167, TOP + 121, LEFT + 229, TOP + 183)),
                (RED, (LEFT + 101, TOP + 127, LEFT + 157, TOP + 183)),
-               (BLUE, (LEFT + 240, TOP + 127, LEFT + 295, TOP + 183)))
+               (BLUE, (LEFT + 239, TOP + 127, LEFT + 295, TOP + 183)))
     shot = wait_for(lambda: (lambda s: all(bounding_box(s, c) == box for c, box in hovered) and s)(
         screen()), 20) or screen()
     save_screenshot("/tmp/dock_e2e_hover.png")
@@ -505,8 +503,8 @@ def main(argv):
     print("hover boxes: red %s green %s blue %s" % (red, green, blue))
     # The pointer on the centre of item 2's top line: its cell doubles to 72
     # (x 562..634, standing on the row's bottom line 188), the picture inset
-    # by 5; the neighbours' cells are 66 wide, their pictures 56 high, at
-    # fractional positions (hence 56 and 55 covered columns).
+    # by 5; the neighbours' cells are 66 wide, their pictures 56 square at
+    # the whole pixels their fractional positions truncate to.
     check(green == hovered[0][1],
           "the hovered item is drawn 62 x 62 centred under the pointer: %s" % (green,))
     check(red == hovered[1][1], "the left neighbour swells to a 66-pixel cell: %s" % (red,))
@@ -571,7 +569,7 @@ def main(argv):
               "a dock whose strip was saved off the screen starts on screen: %s"
               % ((x, y, width, height),))
         box = bounding_box(shot, RED)
-        check(box == (x + 150, y + 158, x + 175, y + 183), "its item is visible: %s" % (box,))
+        check(box == (x + 149, y + 157, x + 175, y + 183), "its item is visible: %s" % (box,))
         check(close_dock(dock, window), "Escape ends the locked dock")
         with open(os.path.join(work, "config.ini"), "rb") as f:
             saved = f.read()
@@ -583,9 +581,9 @@ def main(argv):
     write_config(work, [("左边", -162), ("顶边", TOP)], items[:1])
     dock, window = start_dock(work, what="the dock window appears a third time")
     if window is not None:
-        # The picture spans x - 12 .. x + 13 on screen (the + 1 of Wine's GDI+ as above).
+        # The picture spans x - 13 .. x + 13 on screen.
         box = wait_for(lambda: bounding_box(screen(), RED), 20)
-        check(box == (0, TOP + 158, 13, TOP + 183), "half its item shows at the edge: %s" % (box,))
+        check(box == (0, TOP + 157, 13, TOP + 183), "half its item shows at the edge: %s" % (box,))
         check(geometry(window)[:2] == (-162, TOP), "a dock half off the edge stays where saved")
         check(close_dock(dock, window), "Escape ends the dock at the edge")
     arrange_tests(work, w)

@@ -98,12 +98,12 @@ def aware_tests(work, w):
     # this one stands half as far again from the screen's corner.
     X, Y = LEFT * 3 // 2, TOP * 3 // 2
     # Cells of 54 with a padding of 7 at rowTop 228: item n's picture is 40 x 40
-    # at x = 216 + 54 (n - 1) + 7 (Wine's GDI+ leaves its first column and row).
+    # at x = 216 + 54 (n - 1) + 7.
     colours = ((RED, 1), (GREEN, 2), (BLUE, 3))
 
     def resting(n):
         x = X + 216 + 54 * (n - 1)
-        return (x + 7 + 1, Y + 235 + 1, x + 47, Y + 275)
+        return (x + 7, Y + 235, x + 47, Y + 275)
     shot = e2e.wait_for(lambda: (lambda s: all(e2e.bounding_box(s, c) == resting(n)
                                                for c, n in colours) and s)(e2e.screen()), 30)
     shot = shot or e2e.screen()

@@ -60,6 +60,23 @@ TEST_F(CanvasTest, ANewSurfaceAndAClearedOneAreTransparentBlackEverywhere) {
     EXPECT_EQ(pixelsOf(canvas).countWhere([](std::uint32_t p) { return p != 0; }), 0);
 }
 
+TEST_F(CanvasTest, CachedPiecesGoWithANewSurfaceAndWithAnyPictureLoaded) {
+    auto frame = [&](float size) {
+        canvas.BeginFrame();
+        if (size > 0) canvas.DrawImage(redOverBlue, 0, 0, size, size);
+        canvas.Present();
+        return canvas.Cache().Count();
+    };
+    EXPECT_EQ(frame(20), 1u);
+    EXPECT_EQ(frame(30), 2u);
+    DockImage other;
+    ASSERT_TRUE(other.LoadFromMemory(pngOf(2, 2, solid(0xFFFFFFFF))));
+    EXPECT_EQ(frame(0), 0u);
+    EXPECT_EQ(frame(20), 1u);
+    canvas.Create(64, 48, kFont, 0xFFFFFF, 0, 255, true);
+    EXPECT_EQ(canvas.Cache().Count(), 0u);
+}
+
 TEST_F(CanvasTest, ClearingARectangleErasesOnlyThatRectangle) {
     canvas.DrawImagePart(redOverBlue, 0, 0, 64, 48, 0, 0, 8, 4, 0);  // all red
     canvas.Clear({10, 5, 20, 15});
@@ -272,11 +289,10 @@ TEST(CanvasLifecycle, CreatingAgainReplacesTheSurfaceInsteadOfAddingOne) {
     TestWindow window;
     DockCanvas canvas;
     canvas.AttachWindow(window.get());
+    const int before = gdiObjects();
     canvas.Create(40, 30, kFont, 0xFFFFFF, 0, 255, false);
     const HDC firstDc = canvas.MemoryDC();
     const HGDIOBJ firstBitmap = ::GetCurrentObject(firstDc, OBJ_BITMAP);
-    const HBRUSH firstBrush = canvas.EraseBrush();
-    ASSERT_EQ(::GetObjectType(firstBrush), static_cast<DWORD>(OBJ_BRUSH));
     ASSERT_EQ(::GetObjectType(firstDc), static_cast<DWORD>(OBJ_MEMDC));
     ASSERT_EQ(::GetObjectType(firstBitmap), static_cast<DWORD>(OBJ_BITMAP));
     const int once = gdiObjects();
@@ -300,19 +316,11 @@ TEST(CanvasLifecycle, CreatingAgainReplacesTheSurfaceInsteadOfAddingOne) {
     if (bitmap != firstBitmap) {
         EXPECT_EQ(::GetObjectType(firstBitmap), 0u);
     }
-    const HBRUSH brush = canvas.EraseBrush();
-    if (brush != firstBrush) {
-        EXPECT_EQ(::GetObjectType(firstBrush), 0u);
-    }
     canvas.Destroy();
     EXPECT_EQ(canvas.MemoryDC(), nullptr);
     EXPECT_EQ(::GetObjectType(dc), 0u);
     EXPECT_EQ(::GetObjectType(bitmap), 0u);
-    EXPECT_EQ(::GetObjectType(brush), 0u);
-    EXPECT_EQ(canvas.EraseBrush(), nullptr);
-    if (once != 0) {
-        EXPECT_EQ(gdiObjects(), once - 3);  // memory DC, DIB section, erase brush
-    }
+    EXPECT_EQ(gdiObjects(), before);
 }
 
 TEST(CanvasLifecycle, DestroyOnANeverCreatedOrDestroyedSurfaceDoesNothing) {
