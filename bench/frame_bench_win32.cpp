@@ -98,9 +98,10 @@ class Recorder : public DrawingSurface {
             Call::of(Call::imagePart, nativeOf(p), {x, y, w, h, sx, sy, sw, sh, opacity}));
         return 0;
     }
-    int DrawImageSlice(const dock::Picture& p, float x, float y, float w, float h, float sx,
-                       float sy, float sw, float sh) override {
-        frame.push_back(Call::of(Call::imageSlice, nativeOf(p), {x, y, w, h, sx, sy, sw, sh}));
+    int DrawImageSlice(const dock::Picture& p, const dock::RectF& to, float sx, float sy,
+                       float sw, float sh) override {
+        frame.push_back(Call::of(Call::imageSlice, nativeOf(p),
+                                 {to.left, to.top, to.Width(), to.Height(), sx, sy, sw, sh}));
         return 0;
     }
     void DrawOutlinedText(const std::string& t, float x, float y, std::int32_t em) override {
@@ -133,9 +134,9 @@ class CountingSurface : public DrawingSurface {
                       float sy, float sw, float sh, float opacity) override {
         return canvas_.DrawImagePart(p, x, y, w, h, sx, sy, sw, sh, opacity);
     }
-    int DrawImageSlice(const dock::Picture& p, float x, float y, float w, float h, float sx,
-                       float sy, float sw, float sh) override {
-        return canvas_.DrawImageSlice(p, x, y, w, h, sx, sy, sw, sh);
+    int DrawImageSlice(const dock::Picture& p, const dock::RectF& to, float sx, float sy,
+                       float sw, float sh) override {
+        return canvas_.DrawImageSlice(p, to, sx, sy, sw, sh);
     }
     void DrawOutlinedText(const std::string& t, float x, float y, std::int32_t em) override {
         canvas_.DrawOutlinedText(t, x, y, em);

@@ -107,8 +107,7 @@ class NullSurface : public DrawingSurface {
                       float) override {
         return ++calls, 0;
     }
-    int DrawImageSlice(const Picture&, float, float, float, float, float, float, float,
-                       float) override {
+    int DrawImageSlice(const Picture&, const RectF&, float, float, float, float) override {
         return ++calls, 0;
     }
     void DrawOutlinedText(const std::string&, float, float, std::int32_t) override { ++calls; }

@@ -27,11 +27,12 @@ class DrawingSurface {
                               float srcX, float srcY, float srcWidth, float srcHeight,
                               float opacity) = 0;
     // One slice of a picture cut into pieces that are drawn side by side: the
-    // source rectangle scaled to fill the destination exactly, sampled only
-    // inside the source rectangle, so that neighbouring slices meet without a
-    // gap or a soft seam. Sizes are positive; drawn unchanged.
-    virtual int DrawImageSlice(const Picture& picture, float x, float y, float width, float height,
-                               float srcX, float srcY, float srcWidth, float srcHeight) = 0;
+    // source rectangle scaled to fill `to` exactly, sampled only inside the
+    // source rectangle. Neighbouring slices share an edge value, so they meet
+    // on the same column without a gap or a soft seam. Sizes are positive;
+    // drawn unchanged.
+    virtual int DrawImageSlice(const Picture& picture, const RectF& to, float srcX, float srcY,
+                               float srcWidth, float srcHeight) = 0;
     virtual void DrawOutlinedText(const std::string& gbkText, float x, float y,
                                   std::int32_t emSize) = 0;
     virtual void Present() = 0;

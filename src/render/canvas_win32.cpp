@@ -51,8 +51,7 @@ RectI atOrigin(const RectI& r) {
 
 RectI boundsOf(const DrawnCall& call) {
     const auto& a = call.args;
-    return call.kind == DrawnCall::Kind::imageSlice ? wholePixelSlice(a[0], a[1], a[2], a[3])
-                                                    : wholePixelRect(a[0], a[1], a[2], a[3]);
+    return wholePixelRect(a[0], a[1], a[2], a[3]);
 }
 
 }  // namespace
@@ -208,12 +207,13 @@ int DockCanvas::DrawImagePart(const Picture& picture, float x, float y, float wi
     });
 }
 
-int DockCanvas::DrawImageSlice(const Picture& picture, float x, float y, float width, float height,
-                               float srcX, float srcY, float srcWidth, float srcHeight) {
+int DockCanvas::DrawImageSlice(const Picture& picture, const RectF& where, float srcX, float srcY,
+                               float srcWidth, float srcHeight) {
     Gdiplus::GpImage* image = nativeImageOf(picture);
     const SourceRect source{srcX, srcY, srcWidth, srcHeight};
-    DrawnCall call = callOf(DrawnCall::Kind::imageSlice, picture, x, y, width, height, source, 0);
-    const RectI to = boundsOf(call);
+    DrawnCall call = callOf(DrawnCall::Kind::imageSlice, picture, where.left, where.top,
+                            where.right, where.bottom, source, 0);
+    const RectI to = wholePixelSlice(where);
     if (recorder_.Recording()) return record(std::move(call), image, to);
     return drawAtOnce(to, [&](Gdiplus::GpGraphics* g) {
         return drawSliceAt(g, image, source, atOrigin(to), highQuality_);

@@ -60,8 +60,8 @@ class DockCanvas : public DrawingSurface {
     int DrawImagePart(const Picture& picture, float x, float y, float width, float height,
                       float srcX, float srcY, float srcWidth, float srcHeight,
                       float opacity) override;
-    int DrawImageSlice(const Picture& picture, float x, float y, float width, float height,
-                       float srcX, float srcY, float srcWidth, float srcHeight) override;
+    int DrawImageSlice(const Picture& picture, const RectF& where, float srcX, float srcY,
+                       float srcWidth, float srcHeight) override;
     void DrawOutlinedText(const std::string& gbkText, float x, float y,
                           std::int32_t emSize) override;
     void Present() override;

@@ -38,12 +38,14 @@ void drawStrip(DrawingSurface& canvas, const Picture* background, const LayoutMe
     const double height = double(strip.bottom) - top;
     const double capWidth = scaledPixels(m, kCapWidth);
     auto f = [](double v) { return static_cast<float>(v); };
-    canvas.DrawImageSlice(*background, f(left), f(top), f(capWidth), f(height), 0, 0,
+    const float bottom = f(top + height), middleLeft = f(left + capWidth),
+                middleRight = f(right - capWidth);
+    canvas.DrawImageSlice(*background, {f(left), f(top), middleLeft, bottom}, 0, 0,
                           f(kCapSourceWidth), f(sourceHeight));
-    canvas.DrawImageSlice(*background, f(left + capWidth), f(top), f(right - left - 2 * capWidth),
-                          f(height), f(kCapSourceWidth), 0,
-                          f(m.backgroundWidth - 2 * kCapSourceWidth), f(sourceHeight));
-    canvas.DrawImageSlice(*background, f(right - capWidth), f(top), f(capWidth), f(height),
+    canvas.DrawImageSlice(*background, {middleLeft, f(top), middleRight, bottom},
+                          f(kCapSourceWidth), 0, f(m.backgroundWidth - 2 * kCapSourceWidth),
+                          f(sourceHeight));
+    canvas.DrawImageSlice(*background, {middleRight, f(top), f(right), bottom},
                           f(m.backgroundWidth - kCapSourceWidth), 0, f(kCapSourceWidth),
                           f(sourceHeight));
 }

@@ -11,9 +11,9 @@ RectI wholePixelRect(float x, float y, float width, float height) {
     return {left, up, left + truncateToInt(width), up + truncateToInt(h)};
 }
 
-RectI wholePixelSlice(float x, float y, float width, float height) {
-    return {truncateToInt(x), truncateToInt(y), truncateToInt(double(x) + width),
-            truncateToInt(double(y) + height)};
+RectI wholePixelSlice(const RectF& to) {
+    return {truncateToInt(to.left), truncateToInt(to.top), truncateToInt(to.right),
+            truncateToInt(to.bottom)};
 }
 
 void FrameRecorder::Begin() {

@@ -15,9 +15,9 @@ namespace dock {
 // (drawn upside down) is first turned the right way up, then each of its
 // numbers truncated toward zero.
 RectI wholePixelRect(float x, float y, float width, float height);
-// A slice's rectangle: its edges truncated, so that slices side by side meet
-// on the same column however their widths fall.
-RectI wholePixelSlice(float x, float y, float width, float height);
+// A slice's rectangle: each edge truncated, so that slices sharing an edge
+// meet on the same column.
+RectI wholePixelSlice(const RectF& to);
 
 class FrameRecorder {
   public:

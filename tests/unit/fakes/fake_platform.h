@@ -253,10 +253,14 @@ class RecordingSurface : public DrawingSurface {
             {"DrawImagePart", nameOf(picture), {x, y, w, h, sx, sy, sw, sh, opacity}, ""});
         return 0;
     }
-    int DrawImageSlice(const Picture& picture, float x, float y, float w, float h, float sx,
-                       float sy, float sw, float sh) override {
+    // Recorded as x, y, width, height, as the picture calls are.
+    int DrawImageSlice(const Picture& picture, const RectF& to, float sx, float sy, float sw,
+                       float sh) override {
         if (!picture.IsLoaded()) return 2;
-        calls.push_back({"DrawImageSlice", nameOf(picture), {x, y, w, h, sx, sy, sw, sh}, ""});
+        calls.push_back({"DrawImageSlice",
+                         nameOf(picture),
+                         {to.left, to.top, to.Width(), to.Height(), sx, sy, sw, sh},
+                         ""});
         return 0;
     }
     void DrawOutlinedText(const std::string& text, float x, float y, std::int32_t em) override {

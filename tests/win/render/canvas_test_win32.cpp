@@ -180,9 +180,9 @@ TEST_F(CanvasTest, SlicesSampleOnlyTheirOwnColumnsAndMeetWithoutAGap) {
     ASSERT_TRUE(bands.LoadFromMemory(pngOf(9, 4, [](int x, int) {
         return x < 3 ? 0xFFFF0000u : x < 6 ? 0xFF00FF00u : 0xFF0000FFu;
     })));
-    canvas.DrawImageSlice(bands, 2, 10, 16, 8, 0, 0, 3, 4);
-    canvas.DrawImageSlice(bands, 18, 10, 21.4f, 8, 3, 0, 3, 4);
-    canvas.DrawImageSlice(bands, 39.4f, 10, 2.2f, 8, 6, 0, 3, 4);
+    canvas.DrawImageSlice(bands, {2, 10, 18, 18}, 0, 0, 3, 4);
+    canvas.DrawImageSlice(bands, {18, 10, 39.4f, 18}, 3, 0, 3, 4);
+    canvas.DrawImageSlice(bands, {39.4f, 10, 41.6f, 18}, 6, 0, 3, 4);
     testing::Pixels p = pixelsOf(canvas);
     // Every pixel of the strip is one of the three colours, opaque, and the
     // colours follow each other in their order: nothing soft, nothing empty.
@@ -206,7 +206,7 @@ TEST_F(CanvasTest, AnEmptyPictureDrawsNothingAndReportsAnError) {
     DockImage empty;
     EXPECT_NE(canvas.DrawImage(empty, 0, 0, 64, 48), 0);
     EXPECT_NE(canvas.DrawImagePart(empty, 0, 0, 64, 48, 0, 0, 8, 8, 0.3f), 0);
-    EXPECT_NE(canvas.DrawImageSlice(empty, 0, 0, 64, 48, 0, 0, 8, 8), 0);
+    EXPECT_NE(canvas.DrawImageSlice(empty, {0, 0, 64, 48}, 0, 0, 8, 8), 0);
     EXPECT_EQ(pixelsOf(canvas).countWhere([](std::uint32_t p) { return p != 0; }), 0);
 }
 

@@ -52,10 +52,10 @@ class TwoCanvases : public DrawingSurface {
         whole_.DrawImagePart(p, x, y, w, h, sx, sy, sw, sh, opacity);
         return kept_.DrawImagePart(p, x, y, w, h, sx, sy, sw, sh, opacity);
     }
-    int DrawImageSlice(const Picture& p, float x, float y, float w, float h, float sx, float sy,
-                       float sw, float sh) override {
-        whole_.DrawImageSlice(p, x, y, w, h, sx, sy, sw, sh);
-        return kept_.DrawImageSlice(p, x, y, w, h, sx, sy, sw, sh);
+    int DrawImageSlice(const Picture& p, const RectF& to, float sx, float sy, float sw,
+                       float sh) override {
+        whole_.DrawImageSlice(p, to, sx, sy, sw, sh);
+        return kept_.DrawImageSlice(p, to, sx, sy, sw, sh);
     }
     void DrawOutlinedText(const std::string& t, float x, float y, std::int32_t em) override {
         kept_.DrawOutlinedText(t, x, y, em);
