@@ -98,8 +98,8 @@ class Recorder : public DrawingSurface {
             Call::of(Call::imagePart, nativeOf(p), {x, y, w, h, sx, sy, sw, sh, opacity}));
         return 0;
     }
-    int DrawImageSlice(const dock::Picture& p, const dock::RectF& to, float sx, float sy,
-                       float sw, float sh) override {
+    int DrawImageSlice(const dock::Picture& p, const dock::RectF& to, float sx, float sy, float sw,
+                       float sh) override {
         frame.push_back(Call::of(Call::imageSlice, nativeOf(p),
                                  {to.left, to.top, to.Width(), to.Height(), sx, sy, sw, sh}));
         return 0;
@@ -134,8 +134,8 @@ class CountingSurface : public DrawingSurface {
                       float sy, float sw, float sh, float opacity) override {
         return canvas_.DrawImagePart(p, x, y, w, h, sx, sy, sw, sh, opacity);
     }
-    int DrawImageSlice(const dock::Picture& p, const dock::RectF& to, float sx, float sy,
-                       float sw, float sh) override {
+    int DrawImageSlice(const dock::Picture& p, const dock::RectF& to, float sx, float sy, float sw,
+                       float sh) override {
         return canvas_.DrawImageSlice(p, to, sx, sy, sw, sh);
     }
     void DrawOutlinedText(const std::string& t, float x, float y, std::int32_t em) override {
