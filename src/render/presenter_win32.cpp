@@ -97,7 +97,7 @@ void Presenter::showPending() {
     const RECT dirty{area.left, area.top, area.right, area.bottom};
     UPDATELAYEREDWINDOWINFO info{};
     info.cbSize = sizeof info;
-    info.psize = &size_;
+    info.psize = nullptr;  // the size stands: Wine then only moves nothing, not resizes
     info.hdcSrc = source_;
     info.pptSrc = &origin_;
     info.pblend = &blend_;
