@@ -482,6 +482,19 @@ CacheUse cacheAfterSweep(HWND window, int count) {
     }
     use.bytes = canvas.Cache().Bytes();
     use.pieces = canvas.Cache().Count();
+    {
+        auto before = canvas.Cache().drawn;
+        for (int step = 0; step < 2 * width; ++step) {
+            const int x = step < width ? step : 2 * width - step;
+            d.state.frame.pointerX = x;
+            d.state.frame.hoverIndex = dock::hitTest(d.state, d.settings, x, y);
+            dock::renderFrame(frameOf(d), false);
+        }
+        auto after = canvas.Cache().drawn;
+        std::printf("TEMP %d items, %d frames: drawn %zu %zu %zu %zu, %.2f MiB\n", count, 2 * width,
+                    after[0] - before[0], after[1] - before[1], after[2] - before[2],
+                    after[3] - before[3], double(canvas.Cache().Bytes()) / (1 << 20));
+    }
     return use;
 }
 
@@ -537,6 +550,7 @@ int main(int argc, char** argv) {
     for (int count : counts) results.push_back(measure(window, count, false, true, frames));
     const Result drag = measure(window, 30, false, true, frames, true);
     const int still = stillPointerPresents(window, 30);
+    cacheAfterSweep(window, 10);
     const CacheUse cache = cacheAfterSweep(window, 60);
     ::DestroyWindow(window);
 

@@ -140,6 +140,7 @@ const Piece* PieceCache::add(Key key, std::int32_t width, std::int32_t height, s
         if (drawWithGdiplus(dc_.get(), smoothing_, draw) != Gdiplus::Ok) return nullptr;
     }
     ::GdiFlush();
+    ++drawn[static_cast<int>(key.kind)];
     // A DIB section's pixels take whole pages of memory.
     constexpr std::size_t kPage = 4096;
     const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);

@@ -106,6 +106,8 @@ class PieceCache {
     const Piece* Caption(const std::string& gbkText, std::int32_t emSize);
     std::size_t Bytes() const { return budget_.Bytes(); }
     std::size_t Count() const { return entries_.size(); }
+    // Pieces drawn since the cache was made, by kind: picture, flipped, slice, caption.
+    std::array<std::size_t, 4> drawn{};
 
   private:
     enum class Kind { picture, flipped, slice, caption };

@@ -97,7 +97,7 @@ void Presenter::showPending() {
     const RECT dirty{area.left, area.top, area.right, area.bottom};
     UPDATELAYEREDWINDOWINFO info{};
     info.cbSize = sizeof info;
-    info.psize = nullptr;  // the size stands: Wine then only moves nothing, not resizes
+    info.psize = nullptr;  // the size stands, so nothing is moved or resized
     info.hdcSrc = source_;
     info.pptSrc = &origin_;
     info.pblend = &blend_;
