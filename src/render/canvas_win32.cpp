@@ -258,28 +258,30 @@ void DockCanvas::DrawOutlinedText(const std::string& gbkText, float x, float y,
 void DockCanvas::composeCall(const DrawnCall& call, Gdiplus::GpImage* image, const RectI& band) {
     const RectI to = call.bounds;
     const Piece* piece = nullptr;
-    std::uint8_t alpha = 255;
+    Composer::Placement at{to.left, to.top};
     switch (call.kind) {
         case DrawnCall::Kind::image:
             piece = cache_.PictureAt(call.picture, image, sourceOf(call), to.Width(), to.Height(),
                                      false);
             break;
         case DrawnCall::Kind::imagePart:
+            // Drawn upside down by GDI+ itself: Wine's GDI+ does not mirror a
+            // picture exactly, and the piece must be what it shows.
             piece = cache_.PictureAt(call.picture, image, sourceOf(call), to.Width(), to.Height(),
                                      call.args[3] < 0);
-            alpha = constantAlphaOf(call.args[8]);
+            at.alpha = constantAlphaOf(call.args[8]);
             break;
         case DrawnCall::Kind::imageSlice:
             piece = cache_.SliceAt(call.picture, image, sourceOf(call), to.Width(), to.Height());
+            at.columnWidth = to.Width();
             break;
         case DrawnCall::Kind::text:
             piece = cache_.Caption(call.text, static_cast<std::int32_t>(call.args[2]));
-            if (piece != nullptr)
-                composer_.Blend(*piece, truncateToInt(call.args[0]), truncateToInt(call.args[1]),
-                                255, band);
-            return;
+            at.x = truncateToInt(call.args[0]);
+            at.y = truncateToInt(call.args[1]);
+            break;
     }
-    if (piece != nullptr) composer_.Blend(*piece, to.left, to.top, alpha, band);
+    if (piece != nullptr) composer_.Blend(*piece, at, band);
 }
 
 void DockCanvas::composeFrame() {

@@ -1,5 +1,6 @@
 #include "render/composer_win32.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "render/dirty_area.h"
@@ -11,7 +12,7 @@ void Composer::Create(HDC compatible, std::int32_t width, std::int32_t height) {
     width_ = width;
     height_ = height;
     dc_.reset(::CreateCompatibleDC(compatible));
-    sourceDc_.reset(::CreateCompatibleDC(compatible));
+    stagingDc_.reset(::CreateCompatibleDC(compatible));
     void* bits = nullptr;
     bitmap_ = newDibSection(dc_.get(), width, height, &bits);
     if (bitmap_) selection_.emplace(dc_.get(), bitmap_.get());
@@ -24,7 +25,11 @@ void Composer::Destroy() {
     selection_.reset();
     dc_.reset();
     bitmap_.reset();
-    sourceDc_.reset();
+    stagingSelection_.reset();
+    stagingBitmap_.reset();
+    stagingDc_.reset();
+    stagingBits_ = nullptr;
+    stagingWidth_ = stagingHeight_ = 0;
     width_ = height_ = 0;
 }
 
@@ -49,17 +54,55 @@ void Composer::Erase(const RectI& area) {
         std::memset(row(y) + static_cast<std::size_t>(r.left) * 4, 0, bytes);
 }
 
-void Composer::Blend(const Piece& piece, std::int32_t x, std::int32_t y, std::uint8_t alpha,
-                     const RectI& clip) {
-    if (bits_ == nullptr || piece.bitmap == nullptr) return;
-    const RectI placed{x + piece.offsetX, y + piece.offsetY, x + piece.offsetX + piece.width,
-                       y + piece.offsetY + piece.height};
+std::uint32_t* Composer::staging(std::int32_t width, std::int32_t height) {
+    if (width <= stagingWidth_ && height <= stagingHeight_) return stagingBits_;
+    stagingSelection_.reset();
+    stagingBits_ = nullptr;
+    stagingWidth_ = std::max(width, stagingWidth_);
+    stagingHeight_ = std::max(height, stagingHeight_);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = stagingWidth_;
+    info.bmiHeader.biHeight = -stagingHeight_;  // top-down, as a piece keeps its rows
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    stagingBitmap_.reset(
+        ::CreateDIBSection(stagingDc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    if (!stagingBitmap_ || bits == nullptr) {
+        stagingBitmap_.reset();
+        stagingWidth_ = stagingHeight_ = 0;
+        return nullptr;
+    }
+    stagingSelection_.emplace(stagingDc_.get(), stagingBitmap_.get());
+    stagingBits_ = static_cast<std::uint32_t*>(bits);
+    return stagingBits_;
+}
+
+void Composer::Blend(const Piece& piece, const Placement& at, const RectI& clip) {
+    if (bits_ == nullptr || piece.pixels == nullptr) return;
+    const std::int32_t left = at.x + piece.offsetX, top = at.y + piece.offsetY;
+    const std::int32_t width = piece.column ? at.columnWidth : piece.width;
+    const RectI placed{left, top, left + width, top + piece.height};
     const RectI to = intersectionOf(intersectionOf(placed, clip), Whole());
     if (isEmpty(to)) return;
-    const BLENDFUNCTION blend{AC_SRC_OVER, 0, alpha, AC_SRC_ALPHA};
-    SelectionGuard selected(sourceDc_.get(), piece.bitmap);
-    ::GdiAlphaBlend(dc_.get(), to.left, to.top, to.Width(), to.Height(), sourceDc_.get(),
-                    to.left - placed.left, to.top - placed.top, to.Width(), to.Height(), blend);
+    // Only the part that shows is copied.
+    const std::int32_t columns = piece.column ? 1 : to.Width();
+    ::GdiFlush();  // the last blend from the staging bitmap is done
+    std::uint32_t* out = staging(columns, to.Height());
+    if (out == nullptr) return;
+    const std::int32_t firstColumn = piece.column ? 0 : to.left - placed.left;
+    for (std::int32_t y = to.top; y < to.bottom; ++y) {
+        const std::uint32_t* from =
+            piece.pixels + static_cast<std::size_t>(y - placed.top) * std::size_t(piece.width) +
+            static_cast<std::size_t>(firstColumn);
+        std::copy_n(from, columns,
+                    out + static_cast<std::size_t>(y - to.top) * std::size_t(stagingWidth_));
+    }
+    const BLENDFUNCTION blend{AC_SRC_OVER, 0, at.alpha, AC_SRC_ALPHA};
+    ::GdiAlphaBlend(dc_.get(), to.left, to.top, to.Width(), to.Height(), stagingDc_.get(), 0, 0,
+                    columns, to.Height(), blend);
 }
 
 }  // namespace dock

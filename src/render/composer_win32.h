@@ -23,18 +23,31 @@ class Composer {
     RectI Whole() const { return {0, 0, width_, height_}; }
     // Transparent black inside `area`.
     void Erase(const RectI& area);
-    // The piece with its top left corner at (x, y) plus the piece's offset,
-    // only inside `clip`, at `alpha` (255: as it is).
-    void Blend(const Piece& piece, std::int32_t x, std::int32_t y, std::uint8_t alpha,
-               const RectI& clip);
+    // The piece with its top left corner at (x, y) plus the piece's offset
+    // (a column: stretched across `columnWidth`), only inside `clip`, at
+    // `alpha` (255: as it is).
+    struct Placement {
+        std::int32_t x = 0, y = 0;
+        std::uint8_t alpha = 255;
+        std::int32_t columnWidth = 0;
+    };
+    void Blend(const Piece& piece, const Placement& at, const RectI& clip);
 
   private:
+    // The staging bitmap at least width x height; its pixels, top row first.
+    std::uint32_t* staging(std::int32_t width, std::int32_t height);
+
     std::int32_t width_ = 0, height_ = 0;
     UniqueDc dc_;
     UniqueBitmap bitmap_;
     std::optional<SelectionGuard> selection_;  // bitmap_ in dc_
     void* bits_ = nullptr;
-    UniqueDc sourceDc_;  // each piece is selected into it to be blended
+    // A piece's visible part is copied here to be blended.
+    UniqueDc stagingDc_;
+    UniqueBitmap stagingBitmap_;
+    std::optional<SelectionGuard> stagingSelection_;
+    std::uint32_t* stagingBits_ = nullptr;
+    std::int32_t stagingWidth_ = 0, stagingHeight_ = 0;
 };
 
 }  // namespace dock

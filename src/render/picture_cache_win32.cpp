@@ -1,5 +1,6 @@
 #include "render/picture_cache_win32.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <utility>
@@ -130,27 +131,37 @@ const Piece* PieceCache::find(const Key& key) {
     return &it->second.piece;
 }
 
-const Piece* PieceCache::add(Key key, std::int32_t width, std::int32_t height, std::int32_t offsetX,
-                             std::int32_t offsetY, auto&& draw) {
-    if (!dc_ || width <= 0 || height <= 0) return nullptr;
-    UniqueBitmap bitmap = newDibSection(dc_.get(), width, height);
-    if (!bitmap) return nullptr;
+std::vector<std::uint32_t> PieceCache::drawPixels(std::int32_t width, std::int32_t height,
+                                                  auto&& draw) {
+    if (!dc_ || width <= 0 || height <= 0) return {};
+    void* bits = nullptr;
+    UniqueBitmap bitmap = newDibSection(dc_.get(), width, height, &bits);
+    if (!bitmap || bits == nullptr) return {};
     {
         SelectionGuard selected(dc_.get(), bitmap.get());
-        if (drawWithGdiplus(dc_.get(), smoothing_, draw) != Gdiplus::Ok) return nullptr;
+        if (drawWithGdiplus(dc_.get(), smoothing_, draw) != Gdiplus::Ok) return {};
     }
     ::GdiFlush();
-    ++drawn[static_cast<int>(key.kind)];
-    // A DIB section's pixels take whole pages of memory.
-    constexpr std::size_t kPage = 4096;
-    const std::size_t pixels = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    const std::size_t bytes = (pixels * 4 + kPage - 1) / kPage * kPage;
+    ++drawn_;
+    // The bitmap is bottom-up; the piece keeps its top row first.
+    const auto w = static_cast<std::size_t>(width);
+    std::vector<std::uint32_t> pixels(w * static_cast<std::size_t>(height));
+    const auto* rows = static_cast<const std::uint32_t*>(bits);
+    for (std::int32_t y = 0; y < height; ++y)
+        std::copy_n(rows + static_cast<std::size_t>(height - 1 - y) * w, w,
+                    pixels.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(y) * w));
+    return pixels;
+}
+
+const Piece* PieceCache::add(Key key, std::vector<std::uint32_t> pixels, const Piece& shape) {
+    if (pixels.empty()) return nullptr;
     const std::uint64_t id = ++nextId_;
-    budget_.Add(id, bytes);
+    budget_.Add(id, pixels.size() * sizeof(std::uint32_t));
     Entry entry;
     entry.id = id;
-    entry.piece = {bitmap.get(), width, height, offsetX, offsetY};
-    entry.bitmap = std::move(bitmap);
+    entry.pixels = std::move(pixels);
+    entry.piece = shape;
+    entry.piece.pixels = entry.pixels.data();
     const auto placed = entries_.emplace(std::move(key), std::move(entry)).first;
     byId_.emplace(id, placed);
     // The new piece is in use: what goes is older.
@@ -170,21 +181,54 @@ const Piece* PieceCache::PictureAt(std::uint64_t serial, Gdiplus::GpImage* image
     Key key{flipped ? Kind::flipped : Kind::picture, serial, source, width, height, {}};
     if (const Piece* kept = find(key)) return kept;
     const RectI to{0, 0, width, height};
-    return add(std::move(key), width, height, 0, 0, [&](Gdiplus::GpGraphics* g) {
-        return drawPictureAt(g, image, source, to, flipped, highQuality_, nullptr);
-    });
+    return add(std::move(key),
+               drawPixels(width, height,
+                          [&](Gdiplus::GpGraphics* g) {
+                              return drawPictureAt(g, image, source, to, flipped, highQuality_,
+                                                   nullptr);
+                          }),
+               {nullptr, width, height});
 }
+
+namespace {
+
+// Every row of the pixels one colour, across at least as many columns as the
+// slice's source has (so that a narrower drawing cannot hide its variation).
+bool rowsAreUniform(const std::vector<std::uint32_t>& pixels, std::int32_t width,
+                    std::int32_t height, float sourceWidth) {
+    if (pixels.empty() || double(width) < std::ceil(sourceWidth)) return false;
+    const auto w = static_cast<std::size_t>(width);
+    for (std::size_t y = 0; y < static_cast<std::size_t>(height); ++y) {
+        const auto row = pixels.begin() + static_cast<std::ptrdiff_t>(y * w);
+        if (std::find_if(row, row + static_cast<std::ptrdiff_t>(w), [&](std::uint32_t p) {
+                return p != *row;
+            }) != row + static_cast<std::ptrdiff_t>(w))
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
 
 const Piece* PieceCache::SliceAt(std::uint64_t serial, Gdiplus::GpImage* image,
                                  const SourceRect& source, std::int32_t width,
                                  std::int32_t height) {
     if (image == nullptr) return nullptr;
+    Key column{Kind::column, serial, source, 0, height, {}};
+    if (const Piece* kept = find(column)) return kept;
     Key key{Kind::slice, serial, source, width, height, {}};
     if (const Piece* kept = find(key)) return kept;
     const RectI to{0, 0, width, height};
-    return add(std::move(key), width, height, 0, 0, [&](Gdiplus::GpGraphics* g) {
+    std::vector<std::uint32_t> pixels = drawPixels(width, height, [&](Gdiplus::GpGraphics* g) {
         return drawSliceAt(g, image, source, to, highQuality_);
     });
+    if (!rowsAreUniform(pixels, width, height, source[2]))
+        return add(std::move(key), std::move(pixels), {nullptr, width, height});
+    // One column stands for every width this slice is drawn at.
+    std::vector<std::uint32_t> one(static_cast<std::size_t>(height));
+    for (std::size_t y = 0; y < one.size(); ++y)
+        one[y] = pixels[y * static_cast<std::size_t>(width)];
+    return add(std::move(column), std::move(one), {nullptr, 1, height, 0, 0, true});
 }
 
 const Piece* PieceCache::Caption(const std::string& gbkText, std::int32_t emSize) {
@@ -193,14 +237,16 @@ const Piece* PieceCache::Caption(const std::string& gbkText, std::int32_t emSize
     ToWide(gbkText, wide_);
     if (!captionPath(path_.get(), style_, wide_, 0, 0, emSize)) return nullptr;
     const RectI e = captionExtent(path_.get());
-    return add(std::move(key), e.Width(), e.Height(), e.left, e.top, [&](Gdiplus::GpGraphics* g) {
-        // Laid out again with the piece's corner at the origin.
-        if (!captionPath(path_.get(), style_, wide_, static_cast<float>(-e.left),
-                         static_cast<float>(-e.top), emSize))
-            return Gdiplus::GenericError;
-        drawCaptionPath(g, style_, path_.get());
-        return Gdiplus::Ok;
-    });
+    std::vector<std::uint32_t> pixels =
+        drawPixels(e.Width(), e.Height(), [&](Gdiplus::GpGraphics* g) {
+            // Laid out again with the piece's corner at the origin.
+            if (!captionPath(path_.get(), style_, wide_, static_cast<float>(-e.left),
+                             static_cast<float>(-e.top), emSize))
+                return Gdiplus::GenericError;
+            drawCaptionPath(g, style_, path_.get());
+            return Gdiplus::Ok;
+        });
+    return add(std::move(key), std::move(pixels), {nullptr, e.Width(), e.Height(), e.left, e.top});
 }
 
 }  // namespace dock

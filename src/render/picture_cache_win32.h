@@ -1,9 +1,11 @@
 #pragma once
 // The pieces a frame is composed of, each drawn once by GDI+ at the whole-
-// pixel size it is shown at, as a premultiplied 32-bit DIB section: item
+// pixel size it is shown at and kept as premultiplied 32-bit pixels: item
 // pictures (and the tray, the indicator) per size, reflections as flipped
-// copies, the strip's slices per width, captions per text and size. Kept
-// least recently used first within a budget; a rebuilt surface starts empty.
+// copies, the strip's slices per width, captions per text and size. A slice
+// whose every row is one colour (the strip's middle) is kept as one column,
+// stretched to any width. Kept least recently used first within a budget; a
+// rebuilt surface starts empty.
 //
 // The drawing functions are the one way a piece is drawn: the canvas draws
 // with them at once outside a frame, on its own surface.
@@ -15,6 +17,7 @@
 #include <map>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "render/gdiplus_win32.h"
 #include "render/piece_budget.h"
@@ -80,17 +83,20 @@ int drawWithGdiplus(HDC dc, bool smoothing, Draw&& draw) {
 }
 
 struct Piece {
-    HBITMAP bitmap = nullptr;
+    const std::uint32_t* pixels = nullptr;  // premultiplied BGRA, top row first
     std::int32_t width = 0, height = 0;
     // Where the piece's top left corner lies from the point it is drawn at
     // (a caption's outline reaches above and left of its origin).
     std::int32_t offsetX = 0, offsetY = 0;
+    // One column standing for a slice of any width.
+    bool column = false;
 };
 
 class PieceCache {
   public:
-    // A few MiB: every picture at rest and zoomed, with reflections, at 60 items.
-    static constexpr std::size_t kBudget = 6u << 20;
+    // A few MiB: every size a sweep gives ten pictures, their reflections,
+    // the tray and the captions (6.3 MiB).
+    static constexpr std::size_t kBudget = 7u << 20;
 
     PieceCache() : budget_(kBudget) {}
     // Empties the cache; later pieces are drawn as the surface draws.
@@ -106,11 +112,11 @@ class PieceCache {
     const Piece* Caption(const std::string& gbkText, std::int32_t emSize);
     std::size_t Bytes() const { return budget_.Bytes(); }
     std::size_t Count() const { return entries_.size(); }
-    // Pieces drawn since the cache was made, by kind: picture, flipped, slice, caption.
-    std::array<std::size_t, 4> drawn{};
+    // Pieces drawn since the cache was made.
+    std::size_t Drawn() const { return drawn_; }
 
   private:
-    enum class Kind { picture, flipped, slice, caption };
+    enum class Kind { picture, flipped, slice, column, caption };
     struct Key {
         Kind kind = Kind::picture;
         std::uint64_t serial = 0;
@@ -121,18 +127,20 @@ class PieceCache {
     };
     struct Entry {
         std::uint64_t id = 0;
-        UniqueBitmap bitmap;
+        std::vector<std::uint32_t> pixels;
         Piece piece;
     };
     const Piece* find(const Key& key);
-    // A new transparent piece, and a GDI+ graphics over it to draw it with.
-    const Piece* add(Key key, std::int32_t width, std::int32_t height, std::int32_t offsetX,
-                     std::int32_t offsetY, auto&& draw);
+    // The pixels `draw` leaves on a transparent bitmap of width x height;
+    // empty when it fails.
+    std::vector<std::uint32_t> drawPixels(std::int32_t width, std::int32_t height, auto&& draw);
+    const Piece* add(Key key, std::vector<std::uint32_t> pixels, const Piece& shape);
 
     PieceBudget budget_;
     std::map<Key, Entry> entries_;
     std::unordered_map<std::uint64_t, std::map<Key, Entry>::iterator> byId_;
     std::uint64_t nextId_ = 0;
+    std::size_t drawn_ = 0;
     UniqueDc dc_;
     bool highQuality_ = false;
     bool smoothing_ = false;
