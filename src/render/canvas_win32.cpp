@@ -100,7 +100,7 @@ void DockCanvas::Create(HWND window, std::int32_t width, std::int32_t height,
     colorMatrix_ = {};
     for (int i = 0; i < 5; ++i) colorMatrix_.m[i][i] = 1.0f;
 
-    presenter_.Attach(window_, composer_.Dc(), width, height);
+    presenter_.Attach(window_, composer_.Dc(), width, height, [this] { return composeLatest(); });
     if (presentInterval_) presenter_.SetInterval(*presentInterval_);
 }
 
@@ -109,6 +109,7 @@ void DockCanvas::Destroy() {
     recorder_ = {};
     images_.clear();
     lastImages_.clear();
+    uncomposed_ = {};
     unpresented_ = {};
     if (savedExStyle_ != 0) {
         ::SetWindowLongA(window_, GWL_EXSTYLE, savedExStyle_);
@@ -126,20 +127,37 @@ void DockCanvas::Destroy() {
 }
 
 void DockCanvas::BeginFrame() {
-    if (recorder_.Recording()) composeFrame();
+    if (recorder_.Recording()) finishFrame();
     recorder_.Begin();
     images_.clear();
     // A picture loaded or let go since the last frame: what was drawn from
     // the pictures goes (a new one never matches an old piece, but would
-    // leave the old ones to take up room until they are the oldest).
-    if (pictureChanges() != pictureChanges_) cache_.Empty();
+    // leave the old ones to take up room until they are the oldest), and so
+    // does a frame not yet composed, whose pictures may be gone.
+    if (pictureChanges() != pictureChanges_) {
+        cache_.Empty();
+        dropUncomposed();
+    }
     pictureChanges_ = pictureChanges();
     cache_.NewFrame();
 }
 
+void DockCanvas::dropUncomposed() {
+    if (isEmpty(uncomposed_)) return;
+    uncomposed_ = {};
+    recorder_.Forget();
+    presenter_.PresentWholeNext();
+}
+
+void DockCanvas::settleFrame() {
+    if (recorder_.Recording()) finishFrame();
+    if (pictureChanges() != pictureChanges_) dropUncomposed();
+    composeUncomposed();
+}
+
 template <typename Draw>
 int DockCanvas::drawAtOnce(const RectI& area, Draw&& draw) {
-    if (recorder_.Recording()) composeFrame();
+    settleFrame();
     // The next frame cannot trust what the last one left, and goes whole.
     recorder_.Forget();
     presenter_.PresentWholeNext();
@@ -159,7 +177,7 @@ int DockCanvas::drawAtOnce(const RectI& area, Draw&& draw) {
 }
 
 void DockCanvas::Clear(const RectI& rect) {
-    if (recorder_.Recording()) composeFrame();
+    settleFrame();
     composer_.Erase(rect == RectI{} ? composer_.Whole() : rect);
     recorder_.Forget();
     presenter_.PresentWholeNext();
@@ -284,10 +302,17 @@ void DockCanvas::composeCall(const DrawnCall& call, Gdiplus::GpImage* image, con
     if (piece != nullptr) composer_.Blend(*piece, at, band);
 }
 
-void DockCanvas::composeFrame() {
-    const RectI band = recorder_.Finish(composer_.Whole());
+void DockCanvas::finishFrame() {
+    // Where the frame differs from the last one adds to where the surface
+    // differs from the frame: the rows to compose once it is shown.
+    uncomposed_ = unionOf(uncomposed_, recorder_.Finish(composer_.Whole()));
     lastImages_.swap(images_);
     images_.clear();
+}
+
+void DockCanvas::composeUncomposed() {
+    const RectI band = uncomposed_;
+    uncomposed_ = {};
     if (!composer_.Ready() || isEmpty(band)) return;
     composer_.Erase(band);
     const std::vector<DrawnCall>& calls = recorder_.Last();
@@ -297,16 +322,21 @@ void DockCanvas::composeFrame() {
     unpresented_ = unionOf(unpresented_, band);
 }
 
-void DockCanvas::Present() {
-    if (recorder_.Recording()) composeFrame();
-    ::GdiFlush();  // UpdateLayeredWindow reads the DIB
-    presenter_.Present(unpresented_);
+RectI DockCanvas::composeLatest() {
+    settleFrame();
+    const RectI area = unpresented_;
     unpresented_ = {};
+    return area;
+}
+
+void DockCanvas::Present() {
+    if (recorder_.Recording()) finishFrame();
+    presenter_.Present(!isEmpty(uncomposed_) || !isEmpty(unpresented_));
 }
 
 BOOL DockCanvas::BlitTo(HDC target, std::int32_t x, std::int32_t y, std::int32_t width,
                         std::int32_t height) {
-    if (recorder_.Recording()) composeFrame();
+    settleFrame();
     ::GdiFlush();
     return ::BitBlt(target, x, y, width, height, composer_.Dc(), 0, 0, SRCCOPY);
 }

@@ -77,8 +77,11 @@ class DockCanvas : public DrawingSurface {
     const RectI& LastPresented() const { return presenter_.LastPresented(); }
     int Presentations() const { return presenter_.Presentations(); }
     // Frames presented at most once per `milliseconds` (0: each at once)
-    // instead of once per refresh of the monitor, from the next Create on.
-    void PaceFrames(double milliseconds) { presentInterval_ = milliseconds; }
+    // instead of once per refresh of the monitor, from now on.
+    void PaceFrames(double milliseconds) {
+        presentInterval_ = milliseconds;
+        presenter_.SetInterval(milliseconds);
+    }
     const PieceCache& Cache() const { return cache_; }
 
   private:
@@ -90,7 +93,17 @@ class DockCanvas : public DrawingSurface {
     template <typename Draw>
     int drawAtOnce(const RectI& area, Draw&& draw);
     // Composes the recorded frame where it differs from the last one.
-    void composeFrame();
+    // Ends the frame being recorded; it is composed when it is shown.
+    void finishFrame();
+    // Composes the last frame where the surface does not show it yet.
+    void composeUncomposed();
+    // Lets the frame not yet composed go; the next one is composed whole.
+    void dropUncomposed();
+    // The surface holds the last frame: ended, composed.
+    void settleFrame();
+    // For the presenter: the last frame composed, and the area changed since
+    // the last presentation.
+    RectI composeLatest();
     void composeCall(const DrawnCall& call, Gdiplus::GpImage* image, const RectI& band);
 
     GdiplusSession session_;  // first member: shut down after everything else
@@ -106,7 +119,8 @@ class DockCanvas : public DrawingSurface {
     Presenter presenter_;
     FrameRecorder recorder_;
     std::vector<Gdiplus::GpImage*> images_, lastImages_;  // the picture of each call
-    RectI unpresented_;  // composed, not yet handed to the presenter
+    RectI uncomposed_;   // where the surface differs from the last frame
+    RectI unpresented_;  // composed, not yet shown
     UniqueGpFontFamily fontFamily_;
     UniqueGpPen outlinePen_;
     UniqueGpSolidFill textBrush_;

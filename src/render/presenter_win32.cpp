@@ -1,6 +1,7 @@
 #include "render/presenter_win32.h"
 
 #include <cmath>
+#include <utility>
 
 #include "render/dirty_area.h"
 
@@ -29,10 +30,12 @@ int refreshRateOf(HWND window) {
 
 }  // namespace
 
-void Presenter::Attach(HWND window, HDC source, std::int32_t width, std::int32_t height) {
+void Presenter::Attach(HWND window, HDC source, std::int32_t width, std::int32_t height,
+                       Compose compose) {
     Detach();
     window_ = window;
     source_ = source;
+    compose_ = std::move(compose);
     size_ = {width, height};
     whole_ = true;
     pacing_ = {};
@@ -48,15 +51,14 @@ void Presenter::Detach() {
     timerArmed_ = false;
     window_ = nullptr;
     source_ = nullptr;
-    pending_ = {};
+    compose_ = nullptr;
     lastPresented_ = {};
 }
 
-void Presenter::Present(const RectI& changed) {
+void Presenter::Present(bool changed) {
     lastPresented_ = {};
     if (source_ == nullptr) return;
-    pending_ = unionOf(pending_, changed);
-    if (!whole_ && isEmpty(pending_)) return;  // the window already shows this frame
+    if (!whole_ && !changed) return;  // the window already shows this frame
     if (pacing_.FrameReady(nowMs())) {
         showPending();
         return;
@@ -86,8 +88,9 @@ void Presenter::presentWhole() {
 }
 
 void Presenter::showPending() {
-    const RectI area = pending_;
-    pending_ = {};
+    const RectI area = compose_ ? compose_() : RectI{};
+    if (!whole_ && isEmpty(area)) return;  // the frame was let go
+    ::GdiFlush();                          // UpdateLayeredWindow reads the DIB
     ++presentations_;
     if (whole_ || updateIndirect_ == nullptr) {
         whole_ = false;

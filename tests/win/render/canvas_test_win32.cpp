@@ -61,6 +61,7 @@ TEST_F(CanvasTest, ANewSurfaceAndAClearedOneAreTransparentBlackEverywhere) {
 }
 
 TEST_F(CanvasTest, CachedPiecesGoWithANewSurfaceAndWithAnyPictureLoaded) {
+    canvas.PaceFrames(0);  // every frame is shown, and so composed, at once
     auto frame = [&](float size) {
         canvas.BeginFrame();
         if (size > 0) canvas.DrawImage(redOverBlue, 0, 0, size, size);
