@@ -4,6 +4,7 @@
 
 #include <string>
 
+#include "../wait_until.h"
 #include "picture_bytes_win32.h"
 #include "render/dock_image_win32.h"
 #include "support/texts.h"
@@ -76,6 +77,54 @@ TEST_F(CanvasTest, CachedPiecesGoWithANewSurfaceAndWithAnyPictureLoaded) {
     EXPECT_EQ(frame(20), 1u);
     canvas.Create(64, 48, kFont, 0xFFFFFF, 0, 255, true);
     EXPECT_EQ(canvas.Cache().Count(), 0u);
+}
+
+// A frame that comes before the display's interval is over waits, and the
+// latest is composed and shown once it is: only its own change.
+TEST_F(CanvasTest, AFrameTooSoonForTheDisplayIsComposedAndShownWhenItsIntervalEnds) {
+    canvas.PaceFrames(250);
+    auto frame = [&](float x) {
+        canvas.BeginFrame();
+        canvas.DrawImage(redOverBlue, x, 0, 8, 8);
+        canvas.Present();
+    };
+    frame(0);
+    ASSERT_EQ(canvas.Presentations(), 1);
+    frame(20);
+    frame(40);  // takes the place of the one before
+    EXPECT_EQ(canvas.Presentations(), 1);
+    EXPECT_EQ(canvas.Cache().Count(), 1u);  // nothing composed yet
+    ASSERT_TRUE(wine::pumpUntil([&] { return canvas.Presentations() == 2; }));
+    EXPECT_EQ(canvas.LastPresented(), (RectI{0, 0, 64, 8}));
+    const testing::Pixels p = pixelsOf(canvas);
+    EXPECT_EQ(p.at(2, 2), 0u);
+    EXPECT_EQ(p.at(22, 2), 0u);
+    EXPECT_EQ(p.at(42, 2), 0xFFFF0000u);
+}
+
+// The strip's middle, one colour along each row, is kept as one column
+// whatever width it takes; a slice whose colour changes along its rows is
+// kept once for each width.
+TEST_F(CanvasTest, ASliceOfOneColourPerRowIsKeptOnceForEveryWidth) {
+    canvas.PaceFrames(0);
+    DockImage bands;
+    ASSERT_TRUE(bands.LoadFromMemory(pngOf(9, 4, [](int x, int y) {
+        return x < 3 ? 0xFFFF0000u : x < 6 ? (y < 2 ? 0xFF00FF00u : 0xFF0000FFu) : 0xFF000000u;
+    })));
+    auto frame = [&](float right, float sourceX) {
+        canvas.BeginFrame();
+        canvas.DrawImageSlice(bands, {2, 10, right, 18}, sourceX, 0, 3, 4);
+        canvas.Present();
+    };
+    for (float right : {30.0f, 41.5f, 60.0f}) frame(right, 3);
+    EXPECT_EQ(canvas.Cache().Drawn(), 1u);
+    const testing::Pixels p = pixelsOf(canvas);
+    EXPECT_EQ(p.at(58, 10), 0xFF00FF00u);
+    EXPECT_EQ(p.at(58, 17), 0xFF0000FFu);
+    EXPECT_EQ(p.at(60, 13), 0u);
+    const std::size_t before = canvas.Cache().Drawn();
+    for (float right : {30.0f, 41.5f, 60.0f}) frame(right, 1);  // red into green
+    EXPECT_EQ(canvas.Cache().Drawn() - before, 3u);
 }
 
 TEST_F(CanvasTest, ClearingARectangleErasesOnlyThatRectangle) {
