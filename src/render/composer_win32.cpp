@@ -60,16 +60,9 @@ std::uint32_t* Composer::staging(std::int32_t width, std::int32_t height) {
     stagingBits_ = nullptr;
     stagingWidth_ = std::max(width, stagingWidth_);
     stagingHeight_ = std::max(height, stagingHeight_);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = stagingWidth_;
-    info.bmiHeader.biHeight = -stagingHeight_;  // top-down, as a piece keeps its rows
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 32;
-    info.bmiHeader.biCompression = BI_RGB;
     void* bits = nullptr;
-    stagingBitmap_.reset(
-        ::CreateDIBSection(stagingDc_.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    // Top-down, as a piece keeps its rows.
+    stagingBitmap_ = newDibSection(stagingDc_.get(), stagingWidth_, -stagingHeight_, &bits);
     if (!stagingBitmap_ || bits == nullptr) {
         stagingBitmap_.reset();
         stagingWidth_ = stagingHeight_ = 0;

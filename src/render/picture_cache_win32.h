@@ -59,8 +59,8 @@ void drawCaptionPath(Gdiplus::GpGraphics* graphics, const CaptionStyle& style,
 // The whole pixels a caption path may touch, its antialiased edge included.
 RectI captionExtent(Gdiplus::GpPath* path);
 
-// A 32-bit DIB section of width x height, all zero, bottom-up like the
-// surface; its pixels at `bits` when asked for.
+// A 32-bit DIB section of width x |height|, all zero, bottom-up like the
+// surface (top-down for a negative height); its pixels at `bits` when asked for.
 UniqueBitmap newDibSection(HDC dc, std::int32_t width, std::int32_t height, void** bits = nullptr);
 
 // Draws on what `dc` holds with a GDI+ graphics of its own, antialiased when
