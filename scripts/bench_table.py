@@ -130,6 +130,11 @@ def frame_rows():
             "%.2f MiB in %d pieces (at most %.2f MiB during the sweep)" %
             (cache["bytes"] / mib, cache["pieces"], cache["most_bytes"] / mib),
             "within 8 MiB", cache["most_bytes"] <= 8 * mib, cache)
+    if "redrawn_10" in frame:
+        row("picture cache, pieces drawn again in a second sweep, 1 px a frame",
+            "%d in %d frames at 10 items; %d in %d frames at 60 items" %
+            (frame["redrawn_10"], frame["frames_10"], cache["redrawn"], cache["frames"]),
+            "none at 10 items", frame["redrawn_10"] == 0, frame)
 
 
 if frame and model:
