@@ -161,14 +161,7 @@ class FloorSurface {
         HDC screen = ::GetDC(window);
         dc_ = ::CreateCompatibleDC(screen);
         ::ReleaseDC(window, screen);
-        BITMAPINFO info{};
-        info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-        info.bmiHeader.biWidth = width;
-        info.bmiHeader.biHeight = height;
-        info.bmiHeader.biPlanes = 1;
-        info.bmiHeader.biBitCount = 32;
-        info.bmiHeader.biCompression = BI_RGB;
-        bitmap_ = ::CreateDIBSection(dc_, &info, DIB_RGB_COLORS, &bits_, nullptr, 0);
+        bitmap_ = dock::newDibSection(dc_, width, height, &bits_).release();
         bytes_ = static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4;
         ::SelectObject(dc_, bitmap_);
         gdip::GdipCreateFromHDC(dc_, &graphics_);
