@@ -49,11 +49,6 @@ RectI atOrigin(const RectI& r) {
     return {0, 0, r.Width(), r.Height()};
 }
 
-RectI boundsOf(const DrawnCall& call) {
-    const auto& a = call.args;
-    return wholePixelRect(a[0], a[1], a[2], a[3]);
-}
-
 }  // namespace
 
 DockCanvas::DockCanvas() = default;
@@ -196,7 +191,7 @@ int DockCanvas::DrawImage(const Picture& picture, float x, float y, float width,
     const SourceRect source{0, 0, static_cast<float>(picture.Width()),
                             static_cast<float>(picture.Height())};
     DrawnCall call = callOf(DrawnCall::Kind::image, picture, x, y, width, height, source, 0);
-    const RectI to = boundsOf(call);
+    const RectI to = wholePixelRect(x, y, width, height);
     if (recorder_.Recording()) return record(std::move(call), image, to);
     return drawAtOnce(to, [&](Gdiplus::GpGraphics* g) {
         return drawPictureAt(g, image, source, atOrigin(to), false, highQuality_, nullptr);
@@ -210,7 +205,7 @@ int DockCanvas::DrawImagePart(const Picture& picture, float x, float y, float wi
     const SourceRect source{srcX, srcY, srcWidth, srcHeight};
     DrawnCall call =
         callOf(DrawnCall::Kind::imagePart, picture, x, y, width, height, source, opacity);
-    const RectI to = boundsOf(call);
+    const RectI to = wholePixelRect(x, y, width, height);
     if (recorder_.Recording()) return record(std::move(call), image, to);
     Gdiplus::GpImageAttributes* attributes = nullptr;
     if (!unchanged(opacity)) {

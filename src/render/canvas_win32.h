@@ -92,7 +92,6 @@ class DockCanvas : public DrawingSurface {
     // `draw` gets null when there is no surface to draw on.
     template <typename Draw>
     int drawAtOnce(const RectI& area, Draw&& draw);
-    // Composes the recorded frame where it differs from the last one.
     // Ends the frame being recorded; it is composed when it is shown.
     void finishFrame();
     // Composes the last frame where the surface does not show it yet.
