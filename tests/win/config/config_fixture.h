@@ -13,7 +13,17 @@
 namespace dock::testing {
 
 struct RealConfigFolder {
-    explicit RealConfigFolder(const std::string& folder) { dock.programDirectory = folder; }
+    // With `profileInstead`, the dock's profile calls go through it.
+    explicit RealConfigFolder(const std::string& folder, ProfileStore* profileInstead = nullptr)
+        : dock{Platform{files, profileInstead != nullptr ? *profileInstead : profile, fake.messages,
+                        fake.pictures, fake.canvas, fake.hotkeys, fake.icons, fake.window,
+                        fake.shell, fake.foreground},
+               "",
+               SystemLeadBytes(),
+               {},
+               {}} {
+        dock.programDirectory = folder;
+    }
 
     // Two recognisable dock states: 'A' with three items, 'B' with six.
     void Fill(char which) {
@@ -42,12 +52,7 @@ struct RealConfigFolder {
     FakePlatform fake;
     Win32FileSystem files;
     Win32ProfileStore profile;
-    Dock dock{Platform{files, profile, fake.messages, fake.pictures, fake.canvas, fake.hotkeys,
-                       fake.icons, fake.window, fake.shell, fake.foreground},
-              "",
-              SystemLeadBytes(),
-              {},
-              {}};
+    Dock dock;
 };
 
 }  // namespace dock::testing

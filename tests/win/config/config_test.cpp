@@ -307,8 +307,8 @@ TEST_F(ConfigFolder, ASaveWhileConfigIniIsHeldOpenTriesTenTimesThenWritesInPlace
     saveConfiguration(state.dock);
     const std::int64_t elapsed = millisecondsSince(start);
     ::CloseHandle(holder);
-    EXPECT_GE(elapsed, 1000) << "ten waits of 100 ms";
-    EXPECT_LT(elapsed, 3000);
+    // What the ten waits of 100 ms take at the least; a loaded machine only adds to it.
+    EXPECT_GE(elapsed, 990);
     EXPECT_EQ(readFile(Config()), "old") << "the profile writer could not open it either";
     EXPECT_FALSE(exists(Temp()));
     EXPECT_FALSE(exists(Backup()));
@@ -324,14 +324,14 @@ TEST_F(ConfigFolder, WhenNoTempFileCanBeMadeConfigIniIsRewrittenInPlaceWithTheSa
     ::QueryPerformanceCounter(&start);
     saveConfiguration(state.dock);
     const std::int64_t elapsed = millisecondsSince(start);
-    EXPECT_GE(elapsed, 1000);
-    EXPECT_LT(elapsed, 3000);
+    EXPECT_GE(elapsed, 990) << "ten waits of 100 ms";
     EXPECT_EQ(readFile(Config()), expectedSavedText(state)) << "no keys of the six items stay";
     EXPECT_EQ(readFile(Backup()), first) << "config.ini.bak is made as by a replacement";
 }
 
-// Runs the save helper and ends it at random moments: config.ini must always
-// be the whole of one save or the whole of the other, never missing or cut.
+// Runs the save helper and ends it at random moments, or halted part-way
+// through filling the temp file: config.ini must always be the whole of one
+// save or the whole of the other, never missing or cut.
 TEST_F(ConfigFolder, ASaveEndedAtAnyMomentLeavesAWholeConfigIni) {
     RealConfigFolder a(folder.path());
     a.Fill('A');
@@ -353,19 +353,27 @@ TEST_F(ConfigFolder, ASaveEndedAtAnyMomentLeavesAWholeConfigIni) {
     const int kKills = 100;
     int seenA = 0, seenB = 0, tempLeft = 0;
     for (int kill = 0; kill < kKills; ++kill) {
+        // Every fourth run halts after one of the first 25 writes into the
+        // temp file, within the first save or the second (config.ini.bak then
+        // exists). Of the others, every third is ended after the first save,
+        // the rest within it.
+        const bool halts = kill % 4 == 1;
         const std::string eventName = "dock_save_loop_" + std::to_string(kill);
         HANDLE running = ::CreateEventA(nullptr, TRUE, FALSE, eventName.c_str());
         std::string command = "\"" + helper + "\" \"" + folder.path() + "\" " + eventName +
                               (kill % 2 == 0 ? " A" : " B");
+        if (halts) command += " " + std::to_string(1 + kill / 4 % 25);
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
         ASSERT_TRUE(::CreateProcessA(helper.c_str(), command.data(), nullptr, nullptr, FALSE, 0,
                                      nullptr, nullptr, &startup, &process));
-        // Most kills land in the first save; every fourth in a later one, after
-        // config.ini.bak exists or while it is being made.
-        if (kill % 4 == 3) ::WaitForSingleObject(running, 5000);
-        ::Sleep(static_cast<DWORD>(delayMs(random)));
+        if (halts) {
+            EXPECT_EQ(::WaitForSingleObject(running, 60000), WAIT_OBJECT_0) << "kill " << kill;
+        } else {
+            if (kill % 4 == 3) ::WaitForSingleObject(running, 5000);
+            ::Sleep(static_cast<DWORD>(delayMs(random)));
+        }
         ::TerminateProcess(process.hProcess, 9);
         ::WaitForSingleObject(process.hProcess, 5000);
         ::CloseHandle(process.hThread);
@@ -378,6 +386,7 @@ TEST_F(ConfigFolder, ASaveEndedAtAnyMomentLeavesAWholeConfigIni) {
         seenA += now == textA;
         seenB += now == textB;
         tempLeft += exists(Temp());
+        if (halts) EXPECT_TRUE(exists(Temp())) << "kill " << kill << " halted while filling it";
         if (exists(Backup())) {
             const std::string backup = readFile(Backup());
             ASSERT_TRUE(backup == textA || backup == textB) << "kill " << kill;
@@ -388,7 +397,6 @@ TEST_F(ConfigFolder, ASaveEndedAtAnyMomentLeavesAWholeConfigIni) {
         kKills, seenA, seenB, tempLeft);
     EXPECT_EQ(seenA + seenB, kKills);
     EXPECT_GT(seenB, 0) << "no kill came after a whole second save";
-    EXPECT_GT(tempLeft, 0) << "no kill landed while the temp file was being filled";
 
     // The next save after all those ends cleans up and works.
     a.Fill('A');
