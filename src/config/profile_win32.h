@@ -5,7 +5,7 @@
 
 namespace dock {
 
-class Win32ProfileStore final : public ProfileStore {
+class Win32ProfileStore : public ProfileStore {
   public:
     std::string ReadProfileText(const std::string& file, const std::string& section,
                                 const std::string& key, const std::string& defaultText) override;

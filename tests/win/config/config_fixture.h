@@ -13,15 +13,8 @@
 namespace dock::testing {
 
 struct RealConfigFolder {
-    // With `profileInstead`, the dock's profile calls go through it.
     explicit RealConfigFolder(const std::string& folder, ProfileStore* profileInstead = nullptr)
-        : dock{Platform{files, profileInstead != nullptr ? *profileInstead : profile, fake.messages,
-                        fake.pictures, fake.canvas, fake.hotkeys, fake.icons, fake.window,
-                        fake.shell, fake.foreground},
-               "",
-               SystemLeadBytes(),
-               {},
-               {}} {
+        : profileInUse(profileInstead != nullptr ? *profileInstead : profile) {
         dock.programDirectory = folder;
     }
 
@@ -52,7 +45,13 @@ struct RealConfigFolder {
     FakePlatform fake;
     Win32FileSystem files;
     Win32ProfileStore profile;
-    Dock dock;
+    ProfileStore& profileInUse;
+    Dock dock{Platform{files, profileInUse, fake.messages, fake.pictures, fake.canvas, fake.hotkeys,
+                       fake.icons, fake.window, fake.shell, fake.foreground},
+              "",
+              SystemLeadBytes(),
+              {},
+              {}};
 };
 
 }  // namespace dock::testing
